@@ -1,0 +1,24 @@
+# add_type_library(<target> <idl>): compiles the IDL with widl into <name>.tlb and <name>_h.h
+# in the current binary directory; <target> is a custom target the resource compile depends on.
+function(add_type_library target idl)
+  get_filename_component(name ${idl} NAME_WE)
+  set(tlb ${CMAKE_CURRENT_BINARY_DIR}/${name}.tlb)
+  set(hdr ${CMAKE_CURRENT_BINARY_DIR}/${name}_h.h)
+  set(iid ${CMAKE_CURRENT_BINARY_DIR}/${name}_i.c)
+  if(WIDL)
+    set(widl_cmd ${WIDL})
+  else()
+    set(widl_cmd midl)
+  endif()
+  add_custom_command(
+    OUTPUT ${tlb} ${hdr} ${iid}
+    COMMAND ${widl_cmd} -I /usr/include/wine/wine/windows -L ${WINE_STDOLE_DIR}
+            -t -o ${tlb} ${CMAKE_CURRENT_SOURCE_DIR}/${idl}
+    COMMAND ${widl_cmd} -I /usr/include/wine/wine/windows -L ${WINE_STDOLE_DIR}
+            -h -o ${hdr} ${CMAKE_CURRENT_SOURCE_DIR}/${idl}
+    COMMAND ${widl_cmd} -I /usr/include/wine/wine/windows -L ${WINE_STDOLE_DIR}
+            -u -o ${iid} ${CMAKE_CURRENT_SOURCE_DIR}/${idl}
+    DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${idl}
+    COMMENT "widl ${idl}")
+  add_custom_target(${target} DEPENDS ${tlb} ${hdr} ${iid})
+endfunction()

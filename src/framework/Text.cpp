@@ -1,0 +1,65 @@
+#include "Text.h"
+
+#include <windows.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <vector>
+
+std::wstring Utf8ToWide(const std::string& text)
+{
+    if (text.empty())
+        return std::wstring();
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+std::wstring Utf8ToWide(const char* text)
+{
+    return text ? Utf8ToWide(std::string(text)) : std::wstring();
+}
+
+std::string WideToUtf8(const std::wstring& text)
+{
+    if (text.empty())
+        return std::string();
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(), length, nullptr, nullptr);
+    return narrow;
+}
+
+std::string WideToUtf8(const wchar_t* text)
+{
+    return text ? WideToUtf8(std::wstring(text)) : std::string();
+}
+
+int CompareNoCase(const std::string& a, const std::string& b)
+{
+    // Linguistic case folding of the whole Unicode range, not just ASCII: property names may be
+    // in any script.
+    const std::wstring wa = Utf8ToWide(a);
+    const std::wstring wb = Utf8ToWide(b);
+    const int result = CompareStringOrdinal(wa.data(), static_cast<int>(wa.size()), wb.data(), static_cast<int>(wb.size()), TRUE);
+    return result - CSTR_EQUAL;
+}
+
+std::string FormatText(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    va_list copy;
+    va_copy(copy, args);
+    const int length = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    std::string text;
+    if (length > 0) {
+        std::vector<char> buffer(static_cast<size_t>(length) + 1);
+        std::vsnprintf(buffer.data(), buffer.size(), format, args);
+        text.assign(buffer.data(), static_cast<size_t>(length));
+    }
+    va_end(args);
+    return text;
+}

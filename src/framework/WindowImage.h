@@ -1,0 +1,27 @@
+// WindowImage: a 32-bit top-down copy of what a window shows on the screen, with pixel reads
+// and a PNG writer (used by the tests to check drawing and by the demo for its screenshot).
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class WindowImage {
+public:
+    // Copies the window's client area (or whole window) as it is on the screen now.
+    static WindowImage Capture(HWND hWnd, bool bClientOnly = true);
+
+    int Width() const { return m_nWidth; }
+    int Height() const { return m_nHeight; }
+    bool IsEmpty() const { return m_pixels.empty(); }
+    COLORREF Pixel(int x, int y) const;  // CLR_INVALID outside the image
+    // Number of pixels of exactly this colour inside rect (clipped to the image).
+    int CountPixels(const RECT& rect, COLORREF color) const;
+    bool SavePng(const std::string& path) const;
+
+private:
+    int m_nWidth = 0;
+    int m_nHeight = 0;
+    std::vector<uint32_t> m_pixels; // 0x00RRGGBB, top row first
+};

@@ -1,0 +1,367 @@
+#include "Wnd.h"
+
+#include "Text.h"
+
+#include <vector>
+
+namespace {
+
+const wchar_t kObjectProperty[] = L"CWnd.Object";
+
+thread_local CWnd* t_pCreating = nullptr;
+thread_local HHOOK t_hCreateHook = nullptr;
+
+bool IsReflectable(UINT message)
+{
+    switch (message) {
+    case WM_NOTIFY:
+    case WM_COMMAND:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_DELETEITEM:
+    case WM_COMPAREITEM:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The child window a parent-side message came from, or null when it is not from a child.
+HWND SenderOf(HWND hParent, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_NOTIFY:
+        return reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
+    case WM_DRAWITEM: {
+        const auto* pItem = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        return pItem->CtlType == ODT_MENU ? nullptr : pItem->hwndItem;
+    }
+    case WM_MEASUREITEM: {
+        const auto* pItem = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+        return pItem->CtlType == ODT_MENU ? nullptr : GetDlgItem(hParent, static_cast<int>(pItem->CtlID));
+    }
+    case WM_DELETEITEM:
+        return reinterpret_cast<const DELETEITEMSTRUCT*>(lParam)->hwndItem;
+    case WM_COMPAREITEM:
+        return reinterpret_cast<const COMPAREITEMSTRUCT*>(lParam)->hwndItem;
+    default:
+        (void)wParam;
+        return reinterpret_cast<HWND>(lParam); // WM_COMMAND from a control, scrolls, WM_CTLCOLOR*
+    }
+}
+
+// Notification code and control id a map entry is matched on.
+void CodeAndId(UINT message, WPARAM wParam, LPARAM lParam, UINT* pCode, UINT* pId)
+{
+    const UINT plain = message >= OCM__BASE ? message - OCM__BASE : message;
+    if (plain == WM_NOTIFY && lParam) {
+        const auto* pHeader = reinterpret_cast<const NMHDR*>(lParam);
+        *pCode = pHeader->code;
+        *pId = static_cast<UINT>(pHeader->idFrom);
+    } else if (plain == WM_COMMAND) {
+        *pCode = HIWORD(wParam);
+        *pId = LOWORD(wParam);
+    } else {
+        *pCode = 0;
+        *pId = 0;
+    }
+}
+
+} // namespace
+
+HINSTANCE CWnd::ModuleInstance()
+{
+    // The module this code is linked into (a control DLL or an executable): window classes
+    // registered by the module must be found again by the same instance handle.
+    HMODULE hModule = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&CWnd::ModuleInstance), &hModule);
+    return hModule;
+}
+
+CWnd::~CWnd()
+{
+    if (m_hWnd && m_bOwnsWindow)
+        DestroyWindow();
+    else if (m_hWnd && m_pfnPrevious)
+        UnsubclassWindow();
+}
+
+bool CWnd::RegisterWindowClass(const wchar_t* className, UINT classStyle, HBRUSH background, HCURSOR cursor)
+{
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof(wc);
+    HINSTANCE hInstance = ModuleInstance();
+    if (GetClassInfoExW(hInstance, className, &wc))
+        return true;
+    wc.cbSize = sizeof(wc);
+    wc.style = classStyle;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = hInstance;
+    wc.hCursor = cursor ? cursor : LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = background;
+    wc.lpszClassName = className;
+    return RegisterClassExW(&wc) != 0;
+}
+
+LRESULT CALLBACK CWnd::CreateHookProc(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode == HCBT_CREATEWND && t_pCreating) {
+        CWnd* pWnd = t_pCreating;
+        t_pCreating = nullptr; // only the first window created is ours, not its children
+        pWnd->BindProcedure(reinterpret_cast<HWND>(wParam));
+    }
+    return CallNextHookEx(t_hCreateHook, nCode, wParam, lParam);
+}
+
+BOOL CWnd::Create(const wchar_t* className, const std::string& text, DWORD style, DWORD exStyle,
+                  const RECT& rect, HWND hParent, UINT nID)
+{
+    if (m_hWnd)
+        return FALSE;
+    CWnd* pOuterCreating = t_pCreating;
+    HHOOK hOuterHook = t_hCreateHook;
+    t_pCreating = this;
+    t_hCreateHook = SetWindowsHookExW(WH_CBT, CreateHookProc, nullptr, GetCurrentThreadId());
+    const HMENU hMenuOrId = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)) : nullptr;
+    HWND hWnd = CreateWindowExW(exStyle, className, Utf8ToWide(text).c_str(), style, rect.left, rect.top,
+                                rect.right - rect.left, rect.bottom - rect.top, hParent, hMenuOrId,
+                                ModuleInstance(), nullptr);
+    UnhookWindowsHookEx(t_hCreateHook);
+    t_pCreating = pOuterCreating;
+    t_hCreateHook = hOuterHook;
+    if (!hWnd) {
+        m_hWnd = nullptr;
+        m_pfnPrevious = nullptr;
+        return FALSE;
+    }
+    m_bOwnsWindow = true;
+    return TRUE;
+}
+
+BOOL CWnd::DestroyWindow()
+{
+    if (!m_hWnd)
+        return FALSE;
+    HWND hWnd = m_hWnd;
+    if (!m_pfnPrevious) { // attached only: nothing of ours runs at WM_NCDESTROY
+        m_hWnd = nullptr;
+        m_bOwnsWindow = false;
+    }
+    return ::DestroyWindow(hWnd);
+}
+
+void CWnd::BindProcedure(HWND hWnd)
+{
+    m_hWnd = hWnd;
+    SetPropW(hWnd, kObjectProperty, this);
+    m_pfnPrevious = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StandardProc)));
+}
+
+BOOL CWnd::SubclassWindow(HWND hWnd)
+{
+    if (m_hWnd || !::IsWindow(hWnd) || FromHandle(hWnd))
+        return FALSE;
+    BindProcedure(hWnd);
+    m_bOwnsWindow = false;
+    return TRUE;
+}
+
+HWND CWnd::UnsubclassWindow()
+{
+    HWND hWnd = m_hWnd;
+    if (!hWnd || !m_pfnPrevious)
+        return nullptr;
+    SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnPrevious));
+    RemovePropW(hWnd, kObjectProperty);
+    m_pfnPrevious = nullptr;
+    m_hWnd = nullptr;
+    m_bOwnsWindow = false;
+    return hWnd;
+}
+
+void CWnd::Attach(HWND hWnd)
+{
+    m_hWnd = hWnd;
+    m_bOwnsWindow = false;
+}
+
+HWND CWnd::Detach()
+{
+    if (m_pfnPrevious)
+        return UnsubclassWindow();
+    HWND hWnd = m_hWnd;
+    m_hWnd = nullptr;
+    m_bOwnsWindow = false;
+    return hWnd;
+}
+
+CWnd* CWnd::FromHandle(HWND hWnd)
+{
+    return hWnd ? static_cast<CWnd*>(GetPropW(hWnd, kObjectProperty)) : nullptr;
+}
+
+LRESULT CALLBACK CWnd::StandardProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CWnd* pWnd = FromHandle(hWnd);
+    if (!pWnd)
+        return DefWindowProcW(hWnd, message, wParam, lParam);
+    const CurrentMessage saved = pWnd->m_current;
+    pWnd->m_current = {message, wParam, lParam};
+    const LRESULT result = pWnd->WindowProc(message, wParam, lParam);
+    pWnd->m_current = saved;
+    if (message == WM_NCDESTROY)
+        pWnd->AfterNcDestroy();
+    return result;
+}
+
+void CWnd::AfterNcDestroy()
+{
+    if (m_hWnd && m_pfnPrevious)
+        SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnPrevious));
+    if (m_hWnd)
+        RemovePropW(m_hWnd, kObjectProperty);
+    m_hWnd = nullptr;
+    m_pfnPrevious = nullptr;
+    m_bOwnsWindow = false;
+    PostNcDestroy();
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (IsReflectable(message) && ReflectToChild(message, wParam, lParam, &result))
+        return result;
+    if (DispatchToMap(message, wParam, lParam, &result))
+        return result;
+    return CallPrevious(message, wParam, lParam);
+}
+
+bool CWnd::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (message == WM_COMMAND && lParam == 0)
+        return false; // menus and accelerators have no sender
+    HWND hChild = SenderOf(m_hWnd, message, wParam, lParam);
+    if (!hChild || hChild == m_hWnd)
+        return false;
+    CWnd* pChild = FromHandle(hChild);
+    return pChild && pChild->OnChildNotify(message, wParam, lParam, pResult);
+}
+
+BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    return DispatchToMap(OCM__BASE + message, wParam, lParam, pResult);
+}
+
+bool CWnd::DispatchToMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    UINT code = 0;
+    UINT id = 0;
+    CodeAndId(message, wParam, lParam, &code, &id);
+    const bool reflected = message >= OCM__BASE;
+    for (const MessageMap* pMap = GetMessageMap(); pMap; pMap = pMap->base ? pMap->base() : nullptr) {
+        for (const MessageMapEntry* pEntry = pMap->entries; pEntry->handler; ++pEntry) {
+            if (pEntry->message != message)
+                continue;
+            if (pEntry->code != ANY_CODE && pEntry->code != code)
+                continue;
+            if (!reflected && (id < pEntry->idFirst || id > pEntry->idLast))
+                continue;
+            *pResult = (this->*pEntry->handler)(wParam, lParam);
+            return true;
+        }
+    }
+    return false;
+}
+
+LRESULT CWnd::Default()
+{
+    return CallPrevious(m_current.message, m_current.wParam, m_current.lParam);
+}
+
+LRESULT CWnd::CallPrevious(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message >= OCM__BASE && message < OCM__BASE + 0x1000) // reflections the control does not know
+        return 0;
+    if (m_pfnPrevious)
+        return CallWindowProcW(m_pfnPrevious, m_hWnd, message, wParam, lParam);
+    return DefWindowProcW(m_hWnd, message, wParam, lParam);
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*)
+{
+    return FALSE;
+}
+
+const MessageMap* CWnd::GetThisMessageMap()
+{
+    static const MessageMapEntry entries[] = {{0, 0, 0, 0, nullptr}};
+    static const MessageMap map = {nullptr, entries};
+    return &map;
+}
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    return ::SendMessageW(m_hWnd, message, wParam, lParam);
+}
+
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    return ::PostMessageW(m_hWnd, message, wParam, lParam);
+}
+
+BOOL CWnd::IsWindow() const { return m_hWnd && ::IsWindow(m_hWnd); }
+HWND CWnd::GetParent() const { return ::GetParent(m_hWnd); }
+int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+
+RECT CWnd::GetClientRect() const
+{
+    RECT rect = {};
+    ::GetClientRect(m_hWnd, &rect);
+    return rect;
+}
+
+RECT CWnd::GetWindowRect() const
+{
+    RECT rect = {};
+    ::GetWindowRect(m_hWnd, &rect);
+    return rect;
+}
+
+BOOL CWnd::MoveWindow(const RECT& rect, BOOL bRepaint)
+{
+    return ::MoveWindow(m_hWnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, bRepaint);
+}
+
+BOOL CWnd::ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
+BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
+BOOL CWnd::EnableWindow(BOOL bEnable) { return ::EnableWindow(m_hWnd, bEnable); }
+BOOL CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
+HWND CWnd::SetFocus() { return ::SetFocus(m_hWnd); }
+void CWnd::Invalidate(BOOL bErase) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
+void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
+void CWnd::SetFont(HFONT hFont, BOOL bRedraw) { SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(hFont), bRedraw); }
+HFONT CWnd::GetFont() const { return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)); }
+
+void CWnd::SetWindowText(const std::string& text)
+{
+    ::SetWindowTextW(m_hWnd, Utf8ToWide(text).c_str());
+}
+
+std::string CWnd::GetWindowText() const
+{
+    const int length = ::GetWindowTextLengthW(m_hWnd);
+    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1);
+    ::GetWindowTextW(m_hWnd, buffer.data(), length + 1);
+    return WideToUtf8(buffer.data());
+}

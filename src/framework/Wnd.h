@@ -1,0 +1,95 @@
+// CWnd: a window object bound to an HWND, with a message map and reflection of child
+// notifications. It either creates its window (and destroys it when it goes), or attaches to
+// an existing one, optionally subclassing it (the old procedure comes back on detach).
+#pragma once
+#include "MessageMap.h"
+
+#include <string>
+
+class CWnd {
+public:
+    CWnd() = default;
+    virtual ~CWnd();
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    // Registers a window class whose windows start with the default procedure; CWnd::Create
+    // subclasses them as they are created. Registering the same name again is harmless.
+    static bool RegisterWindowClass(const wchar_t* className, UINT classStyle = CS_DBLCLKS,
+                                    HBRUSH background = nullptr, HCURSOR cursor = nullptr);
+
+    static HINSTANCE ModuleInstance();
+
+    // Creates a window of any class and subclasses it before its first message arrives.
+    BOOL Create(const wchar_t* className, const std::string& text, DWORD style, DWORD exStyle,
+                const RECT& rect, HWND hParent, UINT nID);
+    BOOL DestroyWindow();
+
+    BOOL SubclassWindow(HWND hWnd);   // attach and route its messages through this object
+    HWND UnsubclassWindow();          // restore the previous procedure and detach
+    void Attach(HWND hWnd);           // wrap without taking messages (calls only)
+    HWND Detach();
+
+    static CWnd* FromHandle(HWND hWnd); // the object whose procedure handles hWnd, or null
+
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    operator HWND() const { return m_hWnd; }
+
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+
+    BOOL IsWindow() const;
+    HWND GetParent() const;
+    int GetDlgCtrlID() const;
+    RECT GetClientRect() const;
+    RECT GetWindowRect() const;
+    BOOL MoveWindow(const RECT& rect, BOOL bRepaint = TRUE);
+    BOOL ShowWindow(int nCmdShow);
+    BOOL IsWindowVisible() const;
+    BOOL EnableWindow(BOOL bEnable = TRUE);
+    BOOL IsWindowEnabled() const;
+    HWND SetFocus();
+    void Invalidate(BOOL bErase = TRUE);
+    void UpdateWindow();
+    void SetFont(HFONT hFont, BOOL bRedraw = TRUE);
+    HFONT GetFont() const;
+    void SetWindowText(const std::string& text);
+    std::string GetWindowText() const;
+
+    // Keyboard messages offered before dispatch; TRUE means taken.
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+
+    HWND m_hWnd = nullptr;
+
+protected:
+    // Dispatch: reflection to a child first, then the message map chain, then Default().
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Default processing of the message being handled (the subclassed procedure).
+    LRESULT Default();
+    // A parent offers a child's notification; TRUE when this child took it (result in *pResult).
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // Called after the window is gone (WM_NCDESTROY); the object may delete itself here.
+    virtual void PostNcDestroy() {}
+
+    static const MessageMap* GetThisMessageMap();
+    virtual const MessageMap* GetMessageMap() const { return GetThisMessageMap(); }
+
+private:
+    struct CurrentMessage {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+
+    static LRESULT CALLBACK StandardProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK CreateHookProc(int nCode, WPARAM wParam, LPARAM lParam);
+    bool DispatchToMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    LRESULT CallPrevious(UINT message, WPARAM wParam, LPARAM lParam);
+    void BindProcedure(HWND hWnd);
+    void AfterNcDestroy();
+
+    WNDPROC m_pfnPrevious = nullptr;
+    bool m_bOwnsWindow = false;
+    CurrentMessage m_current = {0, 0, 0};
+};

@@ -1,0 +1,12 @@
+# Registers every in-proc server listed (one path a line) with regsvr32 under the emulator.
+if(NOT EXISTS "${LIST}")
+  return()
+endif()
+file(STRINGS "${LIST}" servers)
+foreach(server IN LISTS servers)
+  execute_process(COMMAND ${EMULATOR} regsvr32 /s "${server}" RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "regsvr32 ${server} failed: ${rc}")
+  endif()
+  message(STATUS "registered ${server}")
+endforeach()

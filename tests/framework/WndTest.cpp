@@ -1,0 +1,126 @@
+#include "Pump.h"
+#include "WindowImage.h"
+#include "Wnd.h"
+
+#include <gtest/gtest.h>
+#include <commctrl.h>
+
+#include <vector>
+
+namespace {
+
+const UINT WM_TEST_A = WM_APP + 1;
+const UINT WM_TEST_B = WM_APP + 2;
+const UINT WM_TEST_C = WM_APP + 3;
+
+class CBaseTestWnd : public CWnd {
+public:
+    std::vector<std::string> calls;
+
+protected:
+    LRESULT OnA(WPARAM, LPARAM) { calls.push_back("base A"); return 1; }
+    LRESULT OnB(WPARAM, LPARAM) { calls.push_back("base B"); return 2; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CBaseTestWnd, CWnd)
+    ON_MESSAGE(WM_TEST_A, OnA)
+    ON_MESSAGE(WM_TEST_B, OnB)
+END_MESSAGE_MAP(CWnd)
+
+class CDerivedTestWnd : public CBaseTestWnd {
+protected:
+    LRESULT OnB(WPARAM wParam, LPARAM) { calls.push_back("derived B"); return static_cast<LRESULT>(wParam) * 10; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CDerivedTestWnd, CBaseTestWnd)
+    ON_MESSAGE(WM_TEST_B, OnB)
+END_MESSAGE_MAP(CBaseTestWnd)
+
+class WndTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        CWnd::RegisterWindowClass(L"WndTestClass", CS_DBLCLKS, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        m_hFrame = CreateTestFrame(300, 200);
+    }
+    void TearDown() override { ::DestroyWindow(m_hFrame); }
+
+    HWND m_hFrame = nullptr;
+};
+
+TEST_F(WndTest, MessageMapDispatchesDerivedThenBaseThenDefault)
+{
+    CDerivedTestWnd wnd;
+    ASSERT_TRUE(wnd.Create(L"WndTestClass", "w", WS_CHILD | WS_VISIBLE, 0, RECT{0, 0, 50, 50}, m_hFrame, 7));
+    EXPECT_EQ(wnd.SendMessage(WM_TEST_B, 4), 40);            // derived table wins
+    EXPECT_EQ(wnd.SendMessage(WM_TEST_A), 1);                // falls back to the base table
+    EXPECT_EQ(wnd.SendMessage(WM_TEST_C), 0);                // default procedure
+    EXPECT_EQ(wnd.SendMessage(WM_GETDLGCODE), 0);
+    EXPECT_EQ(wnd.calls, (std::vector<std::string>{"derived B", "base A"}));
+    EXPECT_EQ(wnd.GetDlgCtrlID(), 7);
+    EXPECT_EQ(CWnd::FromHandle(wnd.m_hWnd), &wnd);
+}
+
+TEST_F(WndTest, DestroyingTheObjectDestroysItsWindow)
+{
+    HWND hWnd = nullptr;
+    {
+        CBaseTestWnd wnd;
+        ASSERT_TRUE(wnd.Create(L"WndTestClass", "", WS_CHILD, 0, RECT{0, 0, 10, 10}, m_hFrame, 1));
+        hWnd = wnd.m_hWnd;
+        EXPECT_TRUE(IsWindow(hWnd));
+    }
+    EXPECT_FALSE(IsWindow(hWnd));
+}
+
+TEST_F(WndTest, WindowDestroyedUnderTheObjectLeavesItDetached)
+{
+    CBaseTestWnd wnd;
+    ASSERT_TRUE(wnd.Create(L"WndTestClass", "", WS_CHILD, 0, RECT{0, 0, 10, 10}, m_hFrame, 1));
+    ::DestroyWindow(wnd.m_hWnd);
+    EXPECT_EQ(wnd.m_hWnd, nullptr);
+    EXPECT_FALSE(wnd.DestroyWindow());
+}
+
+TEST_F(WndTest, SubclassingRoutesMessagesAndDetachRestoresTheProcedure)
+{
+    HWND hEdit = CreateWindowExW(0, WC_EDITW, L"abc", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, m_hFrame, nullptr, nullptr, nullptr);
+    const LONG_PTR original = GetWindowLongPtrW(hEdit, GWLP_WNDPROC);
+    {
+        CDerivedTestWnd wnd;
+        ASSERT_TRUE(wnd.SubclassWindow(hEdit));
+        EXPECT_NE(GetWindowLongPtrW(hEdit, GWLP_WNDPROC), original);
+        EXPECT_EQ(SendMessageW(hEdit, WM_TEST_B, 2, 0), 20);
+        EXPECT_EQ(wnd.GetWindowText(), "abc");               // unhandled: the edit's own procedure
+        CBaseTestWnd second;
+        EXPECT_FALSE(second.SubclassWindow(hEdit));         // one object per window
+        EXPECT_EQ(wnd.UnsubclassWindow(), hEdit);
+        EXPECT_EQ(GetWindowLongPtrW(hEdit, GWLP_WNDPROC), original);
+        EXPECT_EQ(SendMessageW(hEdit, WM_TEST_B, 2, 0), 0);
+        ASSERT_TRUE(wnd.SubclassWindow(hEdit));
+    }   // the destructor detaches without destroying a window it did not create
+    EXPECT_TRUE(IsWindow(hEdit));
+    EXPECT_EQ(GetWindowLongPtrW(hEdit, GWLP_WNDPROC), original);
+    DestroyWindow(hEdit);
+}
+
+TEST_F(WndTest, CapturedImageShowsWhatWasPainted)
+{
+    HDC hdc = GetDC(m_hFrame);
+    HBRUSH hRed = CreateSolidBrush(RGB(255, 0, 0));
+    RECT square = {10, 10, 40, 30};
+    FillRect(hdc, &square, hRed);
+    DeleteObject(hRed);
+    ReleaseDC(m_hFrame, hdc);
+    const WindowImage image = WindowImage::Capture(m_hFrame);
+    ASSERT_EQ(image.Width(), 300);
+    EXPECT_EQ(image.Pixel(10, 10), RGB(255, 0, 0));
+    EXPECT_EQ(image.Pixel(39, 29), RGB(255, 0, 0));
+    EXPECT_NE(image.Pixel(40, 30), RGB(255, 0, 0));
+    EXPECT_EQ(image.CountPixels(RECT{0, 0, 300, 200}, RGB(255, 0, 0)), 30 * 20);
+    EXPECT_EQ(image.Pixel(-1, 0), CLR_INVALID);
+}
+
+} // namespace

@@ -1,0 +1,63 @@
+#include "Pump.h"
+
+#include "Wnd.h"
+
+namespace {
+
+bool DispatchOne()
+{
+    MSG msg;
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        return false;
+    CWnd* pTarget = CWnd::FromHandle(msg.hwnd);
+    if (!pTarget || !pTarget->PreTranslateMessage(&msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return true;
+}
+
+} // namespace
+
+void PumpUntilIdle()
+{
+    // Wine delivers some messages (X events, paints) a little later than they are caused.
+    for (int quietRounds = 0; quietRounds < 3;) {
+        bool dispatched = false;
+        while (DispatchOne())
+            dispatched = true;
+        quietRounds = dispatched ? 0 : quietRounds + 1;
+        Sleep(5);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        if (!DispatchOne())
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+void PumpFor(DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    PumpUntil([&] { return GetTickCount() - start >= milliseconds; }, milliseconds + 1000);
+}
+
+HWND CreateTestFrame(int width, int height, const wchar_t* title)
+{
+    CWnd::RegisterWindowClass(L"TestFrame", CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    RECT rect = {0, 0, width, height};
+    AdjustWindowRect(&rect, WS_OVERLAPPEDWINDOW, FALSE);
+    HWND hFrame = CreateWindowExW(0, L"TestFrame", title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE,
+                                  20, 20, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                                  CWnd::ModuleInstance(), nullptr);
+    SetForegroundWindow(hFrame);
+    PumpUntilIdle();
+    return hFrame;
+}

@@ -258,6 +258,17 @@ bool CWnd::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* p
     return pChild && pChild->OnChildNotify(message, wParam, lParam, pResult);
 }
 
+BOOL CWnd::ReflectToSender(HWND hParent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (!IsReflectable(message) || (message == WM_COMMAND && lParam == 0))
+        return FALSE;
+    HWND hChild = SenderOf(hParent, message, wParam, lParam);
+    if (!hChild || hChild == hParent || ::GetParent(hChild) != hParent)
+        return FALSE;
+    *pResult = ::SendMessageW(hChild, OCM__BASE + message, wParam, lParam);
+    return TRUE;
+}
+
 BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     return DispatchToMap(OCM__BASE + message, wParam, lParam, pResult);

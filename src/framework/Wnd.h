@@ -32,6 +32,11 @@ public:
 
     static CWnd* FromHandle(HWND hWnd); // the object whose procedure handles hWnd, or null
 
+    // For parents that are not CWnd objects (a plain window procedure, another module's window):
+    // sends a child's notification back to the child as OCM__BASE + message, as OLE containers'
+    // reflector windows do. FALSE when the message is not a reflectable child notification.
+    static BOOL ReflectToSender(HWND hParent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+
     HWND GetSafeHwnd() const { return m_hWnd; }
     operator HWND() const { return m_hWnd; }
 

@@ -49,9 +49,33 @@ void PumpFor(DWORD milliseconds)
     PumpUntil([&] { return GetTickCount() - start >= milliseconds; }, milliseconds + 1000);
 }
 
+namespace {
+
+// A plain (non-CWnd) parent, like a foreign container: it reflects child notifications back.
+LRESULT CALLBACK TestFrameProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (CWnd::ReflectToSender(hWnd, message, wParam, lParam, &result))
+        return result;
+    return DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+} // namespace
+
 HWND CreateTestFrame(int width, int height, const wchar_t* title)
 {
-    CWnd::RegisterWindowClass(L"TestFrame", CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof(wc);
+    if (!GetClassInfoExW(CWnd::ModuleInstance(), L"TestFrame", &wc)) {
+        wc.cbSize = sizeof(wc);
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = TestFrameProc;
+        wc.hInstance = CWnd::ModuleInstance();
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = L"TestFrame";
+        RegisterClassExW(&wc);
+    }
     RECT rect = {0, 0, width, height};
     AdjustWindowRect(&rect, WS_OVERLAPPEDWINDOW, FALSE);
     HWND hFrame = CreateWindowExW(0, L"TestFrame", title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE,

@@ -10,5 +10,7 @@ void PumpUntilIdle();
 bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 // Dispatches messages for the given time.
 void PumpFor(DWORD milliseconds);
-// A visible top-level window at a fixed place, of the size given, for tests to parent into.
+// A visible top-level window at a fixed place with a client area of the size given, for tests
+// to parent into. It is a plain window that reflects its children's notifications back to
+// them, as a foreign container does.
 HWND CreateTestFrame(int width, int height, const wchar_t* title = L"test");

@@ -1,0 +1,105 @@
+#include "LayoutText.h"
+
+#include <algorithm>
+
+class CLayoutText::CTokenReader {
+public:
+    explicit CTokenReader(std::string_view text) : m_text(text) {}
+
+    // The next piece; false once it is empty (two separators in a row, or past the end).
+    bool Next(std::string_view* pToken)
+    {
+        if (m_nPos > m_text.size())
+            return false;
+        const size_t end = std::min(m_text.find(kTokenEnd, m_nPos), m_text.size());
+        *pToken = m_text.substr(m_nPos, end - m_nPos);
+        m_nPos = end + 1;
+        return !pToken->empty();
+    }
+
+private:
+    std::string_view m_text;
+    size_t m_nPos = 0;
+};
+
+void CLayoutText::ReadLayout(std::string_view text, CPageSink& sink)
+{
+    std::string strCaption;
+    std::string strPageText;
+    std::string strRowText;
+    bool bFirstToken = true;
+    short nPage = -1;
+    int nDepth = 0;
+
+    CTokenReader reader(text);
+    std::string_view token;
+    while (reader.Next(&token)) {
+        if (token == kOpenPage) {
+            ++nDepth;
+            if (!strCaption.empty() && nDepth == 1)
+                nPage = sink.CreatePage(strCaption, strPageText);
+        } else if (token == kClosePage) {
+            --nDepth;
+            if (nDepth == 0 && nPage >= 0)
+                sink.LoadPageRows(nPage, strRowText);
+            nDepth = std::max(nDepth, 0);
+            strRowText.clear();
+            strPageText.clear();
+            bFirstToken = true;
+        } else if (nDepth == 0) {
+            if (bFirstToken) {
+                strCaption.assign(token);
+                bFirstToken = false;
+            } else {
+                strPageText.append(token);
+            }
+        } else if (nDepth == 1) {
+            strRowText.append(token);
+            strRowText.push_back(kTokenEnd);
+        }
+    }
+}
+
+void CLayoutText::ReadRows(std::string_view text, const std::function<void(const Row&)>& addRow)
+{
+    CTokenReader reader(text);
+    std::string_view token;
+    while (reader.Next(&token))
+        addRow(SplitRow(token));
+}
+
+CLayoutText::Row CLayoutText::SplitRow(std::string_view token)
+{
+    Row row;
+    std::string* const fields[] = {&row.strName, &row.strAs, &row.strType, &row.strGroup};
+    size_t start = 0;
+    for (std::string* pField : fields) {
+        if (start > token.size())
+            break;
+        const size_t end = std::min(token.find(kFieldSeparator, start), token.size());
+        pField->assign(token.substr(start, end - start));
+        start = end + 1;
+    }
+    return row;
+}
+
+void CLayoutText::AppendPageStart(std::string& text, const std::string& strCaption, bool bGroup)
+{
+    text.append(strCaption).push_back(kTokenEnd);
+    if (bGroup)
+        text.append(kGroupWord).push_back(kTokenEnd);
+    text.append(kOpenPage).push_back(kTokenEnd);
+}
+
+void CLayoutText::AppendRow(std::string& text, const Row& row)
+{
+    text.append(row.strName).push_back(kFieldSeparator);
+    text.append(row.strAs).push_back(kFieldSeparator);
+    text.append(row.strType).push_back(kFieldSeparator);
+    text.append(row.strGroup).push_back(kTokenEnd);
+}
+
+void CLayoutText::AppendPageEnd(std::string& text)
+{
+    text.append(kClosePage).push_back(kTokenEnd);
+}

@@ -1,0 +1,46 @@
+// CLayoutText: the PagesAndItems layout format, read and written in one place so that the two
+// cannot drift apart. Tokens end with "#", row fields are separated by "\", nothing is escaped.
+#pragma once
+#include <functional>
+#include <string>
+#include <string_view>
+
+class CLayoutText {
+public:
+    static constexpr char kTokenEnd = '#';
+    static constexpr char kFieldSeparator = '\\';
+    static constexpr const char* kGroupWord = "[Group]";
+    static constexpr const char* kOpenPage = "{";
+    static constexpr const char* kClosePage = "}";
+
+    struct Row {
+        std::string strName;
+        std::string strAs;
+        std::string strType;
+        std::string strGroup;
+    };
+
+    // What the reader asks of the floor it fills.
+    class CPageSink {
+    public:
+        virtual ~CPageSink() = default;
+        // Adds a page; a negative index means the page was refused.
+        virtual short CreatePage(const std::string& strCaption, const std::string& strPageText) = 0;
+        // Gives an existing page its rows ("#"-terminated row tokens).
+        virtual void LoadPageRows(short nPage, const std::string& strRowText) = 0;
+    };
+
+    // Reads a whole layout, page by page, as far as the text is well formed.
+    static void ReadLayout(std::string_view text, CPageSink& sink);
+    // Reads one page's rows: every token up to the first empty one.
+    static void ReadRows(std::string_view text, const std::function<void(const Row&)>& addRow);
+    static Row SplitRow(std::string_view token);
+
+    static void AppendPageStart(std::string& text, const std::string& strCaption, bool bGroup);
+    static void AppendRow(std::string& text, const Row& row);
+    static void AppendPageEnd(std::string& text);
+
+private:
+    // Hands out the "#"-separated pieces front to back (each once: reading stays linear).
+    class CTokenReader;
+};

@@ -1,0 +1,331 @@
+#include "FloorView.h"
+
+#include "Text.h"
+
+#include <algorithm>
+
+namespace {
+
+const wchar_t kClassName[] = L"FloorControlView";
+const int kAnimationSteps = 8;
+const int kTabPadding = 16;
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CFloorView, CWnd)
+    ON_MESSAGE(WM_PAINT, OnPaint)
+    ON_MESSAGE(WM_ERASEBKGND, OnEraseBackground)
+    ON_MESSAGE(WM_LBUTTONDOWN, OnLeftButtonDown)
+    ON_MESSAGE(WM_LBUTTONDBLCLK, OnLeftButtonDoubleClick)
+    ON_MESSAGE(WM_SIZE, OnSize)
+END_MESSAGE_MAP(CWnd)
+
+BOOL CFloorView::Create(HWND hParent, const RECT& rect)
+{
+    RegisterWindowClass(kClassName, CS_DBLCLKS);
+    return CWnd::Create(kClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, rect, hParent, 0);
+}
+
+LRESULT CFloorView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // The page windows belong to the hosting control's module: their notifications go back
+    // to them, as a container's reflector does.
+    LRESULT result = 0;
+    if (CWnd::ReflectToSender(m_hWnd, message, wParam, lParam, &result))
+        return result;
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
+short CFloorView::AddPage(const std::string& strCaption)
+{
+    if (m_pages.size() >= 0x7FFF)
+        return -1;
+    m_pages.push_back({strCaption, nullptr, kDefaultCaptionHeight});
+    const short nPage = static_cast<short>(m_pages.size() - 1);
+    if (m_nActive < 0)
+        m_nActive = nPage;
+    RecalcLayout();
+    return nPage;
+}
+
+BOOL CFloorView::DeletePage(short nPage)
+{
+    if (!IsPage(nPage))
+        return FALSE;
+    HWND hPage = m_pages[static_cast<size_t>(nPage)].hWindow;
+    m_pages.erase(m_pages.begin() + nPage);
+    if (hPage && ::IsWindow(hPage))
+        ::ShowWindow(hPage, SW_HIDE);
+    if (m_nActive >= GetPagesCount() || (m_nActive > nPage))
+        --m_nActive;
+    if (m_nActive < 0 && !m_pages.empty())
+        m_nActive = 0;
+    RecalcLayout();
+    return TRUE;
+}
+
+std::string CFloorView::GetPageName(short nPage) const
+{
+    return IsPage(nPage) ? m_pages[static_cast<size_t>(nPage)].strCaption : std::string();
+}
+
+short CFloorView::GetPageIndex(const std::string& strCaption) const
+{
+    for (size_t i = 0; i < m_pages.size(); ++i)
+        if (m_pages[i].strCaption == strCaption)
+            return static_cast<short>(i);
+    return -1;
+}
+
+BOOL CFloorView::ActivatePage(short nPage)
+{
+    if (!IsPage(nPage))
+        return FALSE;
+    if (nPage == m_nActive)
+        return TRUE;
+    const bool bFromBelow = nPage > m_nActive;
+    m_nActive = nPage;
+    HWND hPage = m_pages[static_cast<size_t>(nPage)].hWindow;
+    if (m_bAnimation && m_hWnd && hPage && ::IsWindow(hPage)) {
+        const RECT body = GetBodyRect();
+        ShowOnlyActivePage();
+        SlideIn(hPage, body, bFromBelow);
+    }
+    RecalcLayout();
+    return TRUE;
+}
+
+BOOL CFloorView::SetPageWindow(short nPage, HWND hPage)
+{
+    if (!IsPage(nPage) || (hPage && !::IsWindow(hPage)))
+        return FALSE;
+    m_pages[static_cast<size_t>(nPage)].hWindow = hPage;
+    RecalcLayout();
+    return TRUE;
+}
+
+BOOL CFloorView::SetPageName(short nPage, const std::string& strCaption)
+{
+    if (!IsPage(nPage))
+        return FALSE;
+    m_pages[static_cast<size_t>(nPage)].strCaption = strCaption;
+    if (m_hWnd)
+        Invalidate();
+    return TRUE;
+}
+
+BOOL CFloorView::SetPageCaptionHeight(short nPage, short nHeight)
+{
+    if (!IsPage(nPage) || nHeight < 0)
+        return FALSE;
+    m_pages[static_cast<size_t>(nPage)].nCaptionHeight = nHeight;
+    RecalcLayout();
+    return TRUE;
+}
+
+short CFloorView::GetPageCaptionHeight(short nPage) const
+{
+    return IsPage(nPage) ? static_cast<short>(m_pages[static_cast<size_t>(nPage)].nCaptionHeight) : 0;
+}
+
+void CFloorView::SetAsFloor(BOOL bAsFloor)
+{
+    m_bAsFloor = bAsFloor;
+    RecalcLayout();
+}
+
+void CFloorView::SetBackColor(COLORREF crBack)
+{
+    m_crBack = crBack;
+    if (m_hWnd)
+        Invalidate();
+}
+
+void CFloorView::SetCaptionFont(HFONT hFont)
+{
+    m_hFont = hFont;
+    if (m_hWnd)
+        RecalcLayout();
+}
+
+int CFloorView::TabWidth(const Page& page) const
+{
+    HDC hdc = GetDC(m_hWnd);
+    HGDIOBJ hOld = SelectObject(hdc, m_hFont ? m_hFont : GetStockObject(DEFAULT_GUI_FONT));
+    const std::wstring caption = Utf8ToWide(page.strCaption);
+    SIZE size = {};
+    GetTextExtentPoint32W(hdc, caption.c_str(), static_cast<int>(caption.size()), &size);
+    SelectObject(hdc, hOld);
+    ReleaseDC(m_hWnd, hdc);
+    return size.cx + kTabPadding;
+}
+
+RECT CFloorView::GetCaptionRect(short nPage) const
+{
+    RECT rect = {0, 0, 0, 0};
+    if (!IsPage(nPage) || !m_hWnd || m_pages[static_cast<size_t>(nPage)].nCaptionHeight == 0)
+        return rect;
+    const RECT client = GetClientRect();
+    if (!m_bAsFloor) {
+        int left = 0;
+        int rowHeight = 0;
+        for (const Page& page : m_pages)
+            rowHeight = std::max(rowHeight, page.nCaptionHeight);
+        for (short i = 0; i < nPage; ++i)
+            if (m_pages[static_cast<size_t>(i)].nCaptionHeight > 0)
+                left += TabWidth(m_pages[static_cast<size_t>(i)]);
+        return RECT{left, 0, left + TabWidth(m_pages[static_cast<size_t>(nPage)]), rowHeight};
+    }
+    // Floor look: the front page's caption and those before it on top, the rest at the bottom.
+    const short nLastTop = m_nActive < 0 ? static_cast<short>(GetPagesCount() - 1) : m_nActive;
+    if (nPage <= nLastTop) {
+        int top = 0;
+        for (short i = 0; i < nPage; ++i)
+            top += m_pages[static_cast<size_t>(i)].nCaptionHeight;
+        return RECT{0, top, client.right, top + m_pages[static_cast<size_t>(nPage)].nCaptionHeight};
+    }
+    int bottom = client.bottom;
+    for (short i = static_cast<short>(GetPagesCount() - 1); i > nPage; --i)
+        bottom -= m_pages[static_cast<size_t>(i)].nCaptionHeight;
+    return RECT{0, bottom - m_pages[static_cast<size_t>(nPage)].nCaptionHeight, client.right, bottom};
+}
+
+RECT CFloorView::GetBodyRect() const
+{
+    RECT body = m_hWnd ? GetClientRect() : RECT{0, 0, 0, 0};
+    for (short i = 0; i < GetPagesCount(); ++i) {
+        const RECT caption = GetCaptionRect(i);
+        if (IsRectEmpty(&caption))
+            continue;
+        if (!m_bAsFloor || i <= m_nActive)
+            body.top = std::max(body.top, caption.bottom);
+        else
+            body.bottom = std::min(body.bottom, caption.top);
+    }
+    if (body.bottom < body.top)
+        body.bottom = body.top;
+    return body;
+}
+
+void CFloorView::RecalcLayout()
+{
+    if (!m_hWnd)
+        return;
+    ShowOnlyActivePage();
+    Invalidate();
+}
+
+void CFloorView::ShowOnlyActivePage()
+{
+    const RECT body = GetBodyRect();
+    for (size_t i = 0; i < m_pages.size(); ++i) {
+        HWND hPage = m_pages[i].hWindow;
+        if (!hPage || !::IsWindow(hPage))
+            continue;
+        if (static_cast<short>(i) == m_nActive) {
+            ::SetWindowPos(hPage, HWND_TOP, body.left, body.top, body.right - body.left, body.bottom - body.top,
+                           SWP_SHOWWINDOW);
+        } else {
+            ::ShowWindow(hPage, SW_HIDE);
+        }
+    }
+}
+
+void CFloorView::SlideIn(HWND hPage, const RECT& body, bool bFromBelow)
+{
+    const int height = body.bottom - body.top;
+    for (int step = kAnimationSteps - 1; step >= 0; --step) {
+        const int offset = height * step / kAnimationSteps * (bFromBelow ? 1 : -1);
+        ::SetWindowPos(hPage, HWND_TOP, body.left, body.top + offset, body.right - body.left, height, SWP_SHOWWINDOW);
+        ::UpdateWindow(hPage);
+        Sleep(static_cast<DWORD>(m_nSleep));
+    }
+}
+
+long CFloorView::PackPoint(LONG x, LONG y)
+{
+    return static_cast<long>((static_cast<unsigned long>(y & 0xFFFF) << 16) | static_cast<unsigned long>(x & 0xFFFF));
+}
+
+long CFloorView::GetCaptionTopLeft(short nPage) const
+{
+    const RECT rect = GetCaptionRect(nPage);
+    return PackPoint(rect.left, rect.top);
+}
+
+long CFloorView::GetCaptionBottomRight(short nPage) const
+{
+    const RECT rect = GetCaptionRect(nPage);
+    return PackPoint(rect.right, rect.bottom);
+}
+
+short CFloorView::CaptionAt(POINT point) const
+{
+    for (short i = 0; i < GetPagesCount(); ++i) {
+        const RECT rect = GetCaptionRect(i);
+        if (PtInRect(&rect, point))
+            return i;
+    }
+    return -1;
+}
+
+void CFloorView::DrawCaption(HDC hdc, short nPage) const
+{
+    RECT rect = GetCaptionRect(nPage);
+    if (IsRectEmpty(&rect))
+        return;
+    HBRUSH hBrush = CreateSolidBrush(m_crBack);
+    FillRect(hdc, &rect, hBrush);
+    DeleteObject(hBrush);
+    DrawEdge(hdc, &rect, nPage == m_nActive && !m_bAsFloor ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    const std::wstring caption = Utf8ToWide(m_pages[static_cast<size_t>(nPage)].strCaption);
+    SetBkMode(hdc, TRANSPARENT);
+    SetTextColor(hdc, GetSysColor(COLOR_BTNTEXT));
+    DrawTextW(hdc, caption.c_str(), static_cast<int>(caption.size()), &rect,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+LRESULT CFloorView::OnPaint(WPARAM, LPARAM)
+{
+    PAINTSTRUCT paint;
+    HDC hdc = BeginPaint(m_hWnd, &paint);
+    const RECT client = GetClientRect();
+    HBRUSH hBrush = CreateSolidBrush(m_crBack);
+    FillRect(hdc, &client, hBrush);
+    DeleteObject(hBrush);
+    HGDIOBJ hOldFont = SelectObject(hdc, m_hFont ? m_hFont : GetStockObject(DEFAULT_GUI_FONT));
+    for (short i = 0; i < GetPagesCount(); ++i)
+        DrawCaption(hdc, i);
+    SelectObject(hdc, hOldFont);
+    EndPaint(m_hWnd, &paint);
+    return 0;
+}
+
+LRESULT CFloorView::OnEraseBackground(WPARAM, LPARAM)
+{
+    return 1; // painted whole in OnPaint
+}
+
+LRESULT CFloorView::OnLeftButtonDown(WPARAM, LPARAM lParam)
+{
+    const short nPage = CaptionAt(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+    if (nPage < 0)
+        return 0;
+    ActivatePage(nPage);
+    m_events.OnPageSelected(nPage);
+    return 0;
+}
+
+LRESULT CFloorView::OnLeftButtonDoubleClick(WPARAM, LPARAM lParam)
+{
+    const short nPage = CaptionAt(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+    if (nPage >= 0)
+        m_events.OnPageCaptionEdit(nPage);
+    return 0;
+}
+
+LRESULT CFloorView::OnSize(WPARAM, LPARAM)
+{
+    RecalcLayout();
+    return 0;
+}

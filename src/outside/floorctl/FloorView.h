@@ -1,0 +1,85 @@
+// CFloorView: the window of the floor control. It keeps a list of pages, draws one caption per
+// page and shows the window of the front page in the area the captions leave: captions stacked
+// above and below the body (the floor look) or as a row of tabs.
+#pragma once
+#include "Wnd.h"
+
+#include <string>
+#include <vector>
+
+class CFloorView : public CWnd {
+public:
+    // What the view tells its control object.
+    class CEvents {
+    public:
+        virtual ~CEvents() = default;
+        virtual void OnPageSelected(short nPage) = 0;
+        virtual void OnPageCaptionEdit(short nPage) = 0;
+    };
+
+    static constexpr int kDefaultCaptionHeight = 20;
+
+    explicit CFloorView(CEvents& events) : m_events(events) {}
+
+    BOOL Create(HWND hParent, const RECT& rect);
+
+    short AddPage(const std::string& strCaption);
+    BOOL DeletePage(short nPage);
+    std::string GetPageName(short nPage) const;
+    short GetPageIndex(const std::string& strCaption) const;
+    BOOL ActivatePage(short nPage);
+    BOOL SetPageWindow(short nPage, HWND hPage);
+    BOOL SetPageName(short nPage, const std::string& strCaption);
+    void RecalcLayout();
+    short GetActivePage() const { return m_nActive; }
+    long GetPagesCount() const { return static_cast<long>(m_pages.size()); }
+    BOOL IsPage(short nPage) const { return nPage >= 0 && nPage < GetPagesCount(); }
+    long GetCaptionTopLeft(short nPage) const;
+    long GetCaptionBottomRight(short nPage) const;
+    void SetAsFloor(BOOL bAsFloor);
+    BOOL GetAsFloor() const { return m_bAsFloor; }
+    BOOL SetPageCaptionHeight(short nPage, short nHeight);
+    short GetPageCaptionHeight(short nPage) const;
+
+    void SetBackColor(COLORREF crBack);
+    void SetCaptionFont(HFONT hFont); // not owned: the control's font holder keeps it alive
+    void SetAnimation(BOOL bAnimation) { m_bAnimation = bAnimation; }
+    BOOL GetAnimation() const { return m_bAnimation; }
+    void SetSleep(long nSleep) { m_nSleep = nSleep < 0 ? 0 : nSleep; }
+    long GetSleep() const { return m_nSleep; }
+
+    RECT GetCaptionRect(short nPage) const; // empty when the caption is hidden
+    RECT GetBodyRect() const;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnPaint(WPARAM, LPARAM);
+    LRESULT OnEraseBackground(WPARAM, LPARAM);
+    LRESULT OnLeftButtonDown(WPARAM, LPARAM);
+    LRESULT OnLeftButtonDoubleClick(WPARAM, LPARAM);
+    LRESULT OnSize(WPARAM, LPARAM);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    struct Page {
+        std::string strCaption;
+        HWND hWindow = nullptr;
+        int nCaptionHeight = kDefaultCaptionHeight;
+    };
+
+    short CaptionAt(POINT point) const;
+    int TabWidth(const Page& page) const;
+    void DrawCaption(HDC hdc, short nPage) const;
+    void ShowOnlyActivePage();
+    void SlideIn(HWND hPage, const RECT& body, bool bFromBelow);
+    static long PackPoint(LONG x, LONG y);
+
+    CEvents& m_events;
+    std::vector<Page> m_pages;
+    short m_nActive = -1;
+    BOOL m_bAsFloor = TRUE;
+    BOOL m_bAnimation = FALSE;
+    long m_nSleep = 10;
+    COLORREF m_crBack = RGB(192, 192, 192);
+    HFONT m_hFont = nullptr;
+};

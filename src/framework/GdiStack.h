@@ -1,0 +1,24 @@
+// CGdiStack: GDI selections into device contexts, undone in reverse order. Drawing code pushes
+// every font, brush, pen and bitmap it selects and pops them before it returns; entries left at
+// destruction are dropped without being restored (their device context may be gone by then).
+#pragma once
+#include <windows.h>
+
+#include <vector>
+
+class CGdiStack {
+public:
+    // Selects hObject into hdc and remembers what was selected before. FALSE if it failed.
+    BOOL Push(HDC hdc, HGDIOBJ hObject);
+    // Restores the most recent remembered selection; FALSE when the stack is empty.
+    BOOL Pop();
+    void PopAll();
+    size_t GetCount() const { return m_entries.size(); }
+
+private:
+    struct Entry {
+        HDC hdc;
+        HGDIOBJ hPrevious;
+    };
+    std::vector<Entry> m_entries;
+};

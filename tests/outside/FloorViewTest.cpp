@@ -1,0 +1,191 @@
+#include "FloorView.h"
+#include "Pump.h"
+#include "WindowImage.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+class CRecordingEvents : public CFloorView::CEvents {
+public:
+    std::vector<short> selected;
+    std::vector<short> captionEdits;
+    void OnPageSelected(short nPage) override { selected.push_back(nPage); }
+    void OnPageCaptionEdit(short nPage) override { captionEdits.push_back(nPage); }
+};
+
+class FloorViewTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_hFrame = CreateTestFrame(300, 300);
+        ASSERT_TRUE(m_view.Create(m_hFrame, RECT{0, 0, 300, 300}));
+    }
+    void TearDown() override
+    {
+        for (HWND hPage : m_pages)
+            DestroyWindow(hPage);
+        m_view.DestroyWindow();
+        DestroyWindow(m_hFrame);
+    }
+
+    short AddPageWithWindow(const std::string& caption)
+    {
+        const short nPage = m_view.AddPage(caption);
+        HWND hPage = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, m_view.m_hWnd, nullptr, nullptr, nullptr);
+        m_pages.push_back(hPage);
+        m_view.SetPageWindow(nPage, hPage);
+        return nPage;
+    }
+
+    std::vector<bool> Visibility() const
+    {
+        std::vector<bool> visible;
+        for (HWND hPage : m_pages)
+            visible.push_back(IsWindowVisible(hPage) != FALSE);
+        return visible;
+    }
+
+    static POINT Unpack(long packed) { return POINT{static_cast<short>(packed & 0xFFFF), static_cast<short>(packed >> 16)}; }
+
+    POINT CaptionCentre(short nPage) const
+    {
+        const POINT topLeft = Unpack(m_view.GetCaptionTopLeft(nPage));
+        const POINT bottomRight = Unpack(m_view.GetCaptionBottomRight(nPage));
+        return POINT{(topLeft.x + bottomRight.x) / 2, (topLeft.y + bottomRight.y) / 2};
+    }
+
+    void Click(POINT point, bool bDouble = false)
+    {
+        const LPARAM position = MAKELPARAM(point.x, point.y);
+        SendMessageW(m_view.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, position);
+        SendMessageW(m_view.m_hWnd, WM_LBUTTONUP, 0, position);
+        if (bDouble) {
+            SendMessageW(m_view.m_hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, position);
+            SendMessageW(m_view.m_hWnd, WM_LBUTTONUP, 0, position);
+        }
+    }
+
+    HWND m_hFrame = nullptr;
+    CRecordingEvents m_events;
+    CFloorView m_view{m_events};
+    std::vector<HWND> m_pages;
+};
+
+TEST_F(FloorViewTest, PagesAreAddedFoundRenamedAndDeleted)
+{
+    EXPECT_EQ(AddPageWithWindow("General"), 0);
+    EXPECT_EQ(AddPageWithWindow("Colours"), 1);
+    EXPECT_EQ(AddPageWithWindow("Fonts"), 2);
+    EXPECT_EQ(m_view.GetPagesCount(), 3);
+    EXPECT_EQ(m_view.GetPageIndex("Colours"), 1);
+    EXPECT_EQ(m_view.GetPageIndex("colours"), -1);
+    EXPECT_TRUE(m_view.SetPageName(1, "Palette"));
+    EXPECT_EQ(m_view.GetPageName(1), "Palette");
+    EXPECT_FALSE(m_view.SetPageName(3, "x"));
+    EXPECT_TRUE(m_view.IsPage(2));
+    EXPECT_FALSE(m_view.IsPage(3));
+    EXPECT_FALSE(m_view.IsPage(-1));
+
+    EXPECT_TRUE(m_view.DeletePage(1));
+    EXPECT_EQ(m_view.GetPagesCount(), 2);
+    EXPECT_EQ(m_view.GetPageName(1), "Fonts"); // later pages move down one
+    EXPECT_FALSE(m_view.DeletePage(2));
+    EXPECT_EQ(m_view.GetPageName(5), "");
+}
+
+TEST_F(FloorViewTest, OnlyTheFrontPageIsShownInTheBody)
+{
+    AddPageWithWindow("A");
+    AddPageWithWindow("B");
+    AddPageWithWindow("C");
+    EXPECT_EQ(m_view.GetActivePage(), 0);
+    EXPECT_EQ(Visibility(), (std::vector<bool>{true, false, false}));
+    EXPECT_TRUE(m_view.ActivatePage(2));
+    EXPECT_EQ(m_view.GetActivePage(), 2);
+    EXPECT_EQ(Visibility(), (std::vector<bool>{false, false, true}));
+    EXPECT_FALSE(m_view.ActivatePage(7));
+
+    RECT shown = {};
+    GetWindowRect(m_pages[2], &shown);
+    MapWindowPoints(nullptr, m_view.m_hWnd, reinterpret_cast<POINT*>(&shown), 2);
+    const RECT body = m_view.GetBodyRect();
+    EXPECT_TRUE(EqualRect(&shown, &body));
+    EXPECT_EQ(body.top, 3 * CFloorView::kDefaultCaptionHeight); // A, B and C stacked above
+}
+
+TEST_F(FloorViewTest, FloorLookStacksLaterCaptionsBelowTheBody)
+{
+    AddPageWithWindow("A");
+    AddPageWithWindow("B");
+    AddPageWithWindow("C");
+    const POINT aTopLeft = Unpack(m_view.GetCaptionTopLeft(0));
+    EXPECT_EQ(aTopLeft.x, 0);
+    EXPECT_EQ(aTopLeft.y, 0);
+    EXPECT_EQ(Unpack(m_view.GetCaptionBottomRight(0)).y, 20);
+    EXPECT_EQ(Unpack(m_view.GetCaptionBottomRight(2)).y, 300);
+    EXPECT_EQ(Unpack(m_view.GetCaptionTopLeft(1)).y, 260);
+    EXPECT_EQ(Unpack(m_view.GetCaptionBottomRight(1)).x, 300);
+
+    m_view.SetAsFloor(FALSE); // tabs in one row along the top
+    EXPECT_EQ(Unpack(m_view.GetCaptionTopLeft(2)).y, 0);
+    EXPECT_GT(Unpack(m_view.GetCaptionTopLeft(2)).x, Unpack(m_view.GetCaptionTopLeft(1)).x);
+    EXPECT_EQ(m_view.GetBodyRect().top, 20);
+}
+
+TEST_F(FloorViewTest, ZeroCaptionHeightHidesTheCaption)
+{
+    AddPageWithWindow("Only");
+    EXPECT_TRUE(m_view.SetPageCaptionHeight(0, 0));
+    EXPECT_EQ(m_view.GetCaptionTopLeft(0), 0);
+    EXPECT_EQ(m_view.GetCaptionBottomRight(0), 0);
+    EXPECT_EQ(m_view.GetBodyRect().top, 0);
+    EXPECT_TRUE(m_view.SetPageCaptionHeight(0, 20));
+    EXPECT_EQ(m_view.GetBodyRect().top, 20);
+}
+
+TEST_F(FloorViewTest, CaptionClicksSelectAndDoubleClicksAskForEditing)
+{
+    AddPageWithWindow("A");
+    AddPageWithWindow("B");
+    Click(CaptionCentre(1));
+    EXPECT_EQ(m_events.selected, std::vector<short>{1});
+    EXPECT_EQ(m_view.GetActivePage(), 1);
+    EXPECT_EQ(Visibility(), (std::vector<bool>{false, true}));
+    Click(CaptionCentre(0), true);
+    EXPECT_EQ(m_events.selected, (std::vector<short>{1, 0}));
+    EXPECT_EQ(m_events.captionEdits, std::vector<short>{0});
+    const RECT body = m_view.GetBodyRect();
+    Click(POINT{(body.left + body.right) / 2, body.bottom - 1}); // not on a caption: nothing
+    EXPECT_EQ(m_events.selected.size(), 2u);
+}
+
+TEST_F(FloorViewTest, CaptionsAreDrawnInTheBackColour)
+{
+    AddPageWithWindow("A");
+    AddPageWithWindow("B");
+    m_view.SetBackColor(RGB(0, 128, 0));
+    m_view.UpdateWindow();
+    PumpUntilIdle();
+    const WindowImage image = WindowImage::Capture(m_view.m_hWnd);
+    EXPECT_EQ(image.Pixel(5, 10), RGB(0, 128, 0));     // inside the first caption
+    EXPECT_EQ(image.Pixel(5, 290), RGB(0, 128, 0));    // second caption, at the bottom
+}
+
+TEST_F(FloorViewTest, AnimatedActivationEndsWithThePageInTheBody)
+{
+    AddPageWithWindow("A");
+    AddPageWithWindow("B");
+    m_view.SetAnimation(TRUE);
+    m_view.SetSleep(1);
+    EXPECT_TRUE(m_view.ActivatePage(1));
+    RECT shown = {};
+    GetWindowRect(m_pages[1], &shown);
+    MapWindowPoints(nullptr, m_view.m_hWnd, reinterpret_cast<POINT*>(&shown), 2);
+    const RECT body = m_view.GetBodyRect();
+    EXPECT_TRUE(EqualRect(&shown, &body));
+}
+
+} // namespace

@@ -1,4 +1,5 @@
 // CGdiObject: owns one GDI object handle and deletes it when it goes; movable, not copyable.
+// The font, brush, pen, bitmap and palette classes derive from it.
 #pragma once
 #include <windows.h>
 
@@ -24,6 +25,7 @@ public:
     operator THandle() const { return m_hObject; }
     bool IsNull() const { return m_hObject == nullptr; }
 
+    // Takes ownership of hObject, deleting the handle held before.
     void Reset(THandle hObject = nullptr)
     {
         if (m_hObject)
@@ -35,8 +37,3 @@ public:
 private:
     THandle m_hObject = nullptr;
 };
-
-using CBrush = CGdiObject<HBRUSH>;
-using CPen = CGdiObject<HPEN>;
-using CBitmap = CGdiObject<HBITMAP>;
-using CPalette = CGdiObject<HPALETTE>;

@@ -2,7 +2,7 @@
 
 BOOL CGdiStack::Push(HDC hdc, HGDIOBJ hObject)
 {
-    if (!hdc || !hObject)
+    if (!hdc || !hObject || GetObjectType(hObject) == OBJ_REGION)
         return FALSE;
     HGDIOBJ hPrevious = SelectObject(hdc, hObject);
     if (!hPrevious || hPrevious == HGDI_ERROR)

@@ -8,7 +8,12 @@
 
 class CGdiStack {
 public:
-    // Selects hObject into hdc and remembers what was selected before. FALSE if it failed.
+    CGdiStack() = default;
+    CGdiStack(const CGdiStack&) = delete;
+    CGdiStack& operator=(const CGdiStack&) = delete;
+
+    // Selects hObject into hdc and remembers what was selected before. FALSE if it failed or
+    // hObject is a region (selecting a region replaces the clipping; there is nothing to restore).
     BOOL Push(HDC hdc, HGDIOBJ hObject);
     // Restores the most recent remembered selection; FALSE when the stack is empty.
     BOOL Pop();

@@ -2,6 +2,11 @@
 
 #include <commctrl.h>
 
+BOOL CHeaderCtrl::Create(DWORD style, const RECT& rect, HWND hParent, UINT nID)
+{
+    return CWnd::Create(WC_HEADERW, "", style, 0, rect, hParent, nID);
+}
+
 int CHeaderCtrl::GetItemCount() const { return static_cast<int>(SendMessage(HDM_GETITEMCOUNT)); }
 
 BOOL CHeaderCtrl::GetItemRect(int nIndex, RECT* pRect) const

@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 namespace {
 
 TTTOOLINFOW ToolInfo(HWND hWnd, UINT_PTR nToolId)
@@ -33,6 +35,15 @@ BOOL CToolTipCtrl::AddTool(HWND hWnd, UINT_PTR nToolId, const RECT& rect, const 
     return static_cast<BOOL>(SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)));
 }
 
+BOOL CToolTipCtrl::AddWindowTool(HWND hWnd, const std::string& text, UINT flags)
+{
+    std::wstring wide = Utf8ToWide(text);
+    TTTOOLINFOW info = ToolInfo(hWnd, reinterpret_cast<UINT_PTR>(hWnd));
+    info.uFlags = flags | TTF_IDISHWND;
+    info.lpszText = wide.data();
+    return static_cast<BOOL>(SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)));
+}
+
 void CToolTipCtrl::DelTool(HWND hWnd, UINT_PTR nToolId)
 {
     TTTOOLINFOW info = ToolInfo(hWnd, nToolId);
@@ -45,6 +56,15 @@ void CToolTipCtrl::UpdateTipText(HWND hWnd, UINT_PTR nToolId, const std::string&
     TTTOOLINFOW info = ToolInfo(hWnd, nToolId);
     info.lpszText = wide.data();
     SendMessage(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+std::string CToolTipCtrl::GetText(HWND hWnd, UINT_PTR nToolId) const
+{
+    std::vector<wchar_t> buffer(INFOTIPSIZE + 1);
+    TTTOOLINFOW info = ToolInfo(hWnd, nToolId);
+    info.lpszText = buffer.data();
+    SendMessage(TTM_GETTEXTW, buffer.size(), reinterpret_cast<LPARAM>(&info));
+    return WideToUtf8(buffer.data());
 }
 
 void CToolTipCtrl::SetToolRect(HWND hWnd, UINT_PTR nToolId, const RECT& rect)
@@ -67,3 +87,13 @@ void CToolTipCtrl::TrackPosition(POINT screenPoint)
 
 void CToolTipCtrl::Activate(BOOL bActivate) { SendMessage(TTM_ACTIVATE, static_cast<WPARAM>(bActivate)); }
 int CToolTipCtrl::GetToolCount() const { return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT)); }
+
+void CToolTipCtrl::RelayEvent(const MSG& msg)
+{
+    SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+}
+
+void CToolTipCtrl::SetDelayTime(DWORD dwWhich, int nMilliseconds)
+{
+    SendMessage(TTM_SETDELAYTIME, dwWhich, MAKELPARAM(nMilliseconds, 0));
+}

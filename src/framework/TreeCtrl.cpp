@@ -33,13 +33,20 @@ BOOL CTreeCtrl::DeleteAllItems() { return DeleteItem(TVI_ROOT); }
 
 std::string CTreeCtrl::GetItemText(HTREEITEM hItem) const
 {
-    std::vector<wchar_t> buffer(1024);
-    TVITEMW item = {};
-    item.mask = TVIF_TEXT;
-    item.hItem = hItem;
-    item.pszText = buffer.data();
-    item.cchTextMax = static_cast<int>(buffer.size());
-    return SendMessage(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) ? WideToUtf8(item.pszText) : std::string();
+    // The tree view does not say how long a text is: grow the buffer while the text fills it.
+    for (size_t size = 256;; size *= 4) {
+        std::vector<wchar_t> buffer(size);
+        TVITEMW item = {};
+        item.mask = TVIF_TEXT;
+        item.hItem = hItem;
+        item.pszText = buffer.data();
+        item.cchTextMax = static_cast<int>(size);
+        if (!SendMessage(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)))
+            return std::string();
+        const std::wstring text(item.pszText);
+        if (text.size() + 1 < size)
+            return WideToUtf8(text);
+    }
 }
 
 LPARAM CTreeCtrl::GetItemData(HTREEITEM hItem) const

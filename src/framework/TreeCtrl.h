@@ -19,6 +19,8 @@ public:
     HTREEITEM GetSelectedItem() const { return GetNextItem(nullptr, TVGN_CARET); }
     HTREEITEM GetChildItem(HTREEITEM hItem) const { return GetNextItem(hItem, TVGN_CHILD); }
     HTREEITEM GetParentItem(HTREEITEM hItem) const { return GetNextItem(hItem, TVGN_PARENT); }
+    HTREEITEM GetNextSiblingItem(HTREEITEM hItem) const { return GetNextItem(hItem, TVGN_NEXT); }
+    HTREEITEM GetRootItem() const { return GetNextItem(nullptr, TVGN_ROOT); }
     BOOL SelectItem(HTREEITEM hItem);
     BOOL Expand(HTREEITEM hItem, UINT code);
     BOOL EnsureVisible(HTREEITEM hItem);

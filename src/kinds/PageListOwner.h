@@ -1,0 +1,48 @@
+// CPageListOwner: what page lists and row behaviour objects may ask of the control that owns
+// them - its events, its display settings, the floor's active page and the row-map table.
+// The control implements it; nothing below the control knows the control's class.
+#pragma once
+#include <windows.h>
+#include <oaidl.h>
+
+#include <string>
+
+class CRowMapTable;
+class CFloorPropertiesWnd;
+
+class CPageListOwner {
+public:
+    static constexpr int kCustomColorCount = 16;
+
+    // Events; page and row are as the host sees them (-1: none).
+    virtual void FireSelectItem(short nIndexPage, short nIndexItem) = 0;
+    virtual void FireUnselectItem(short nIndexPage, short nIndexItem) = 0;
+    virtual void FirePropertyChanging(short nIndexPage, short nIndexItem) = 0;
+    virtual void FirePropertyChanged(short nIndexPage, short nIndexItem, BOOL bUpdate) = 0;
+    virtual void FireButtonClick(short nIndexPage, short nIndexItem) = 0;
+    // The host may replace *pItems (list items separated by "\").
+    virtual void FireLoadItems(short nIndexPage, short nIndexItem, std::string* pItems) = 0;
+    // The host may place a recordset object in *ppObject.
+    virtual void FireSetObject(long nIndexPage, long nIndexItem, IDispatch** ppObject) = 0;
+    virtual void FireDelete(short nIndexPage, short nIndexItem) = 0;
+
+    // Settings.
+    virtual BOOL GetToolTips() const = 0;
+    virtual BOOL GetResizeFirstColumn() const = 0;
+    // The item font's description; false when there is none to read.
+    virtual bool GetItemFont(LOGFONTW* pDescription) const = 0;
+    // Text colour of the value of the row whose editor is open.
+    virtual COLORREF GetEditorColor() const = 0;
+    virtual void GetCustomColors(COLORREF crColors[kCustomColorCount]) const = 0;
+    // Stores the colours; the control reports a change to the host itself.
+    virtual void SetCustomColors(const COLORREF crColors[kCustomColorCount]) = 0;
+
+    // The floor of pages and its front page (-1 without a floor control).
+    virtual CFloorPropertiesWnd* GetFloor() = 0;
+    virtual short GetActivePage() const = 0;
+
+    virtual CRowMapTable& GetRowMapTable() = 0;
+
+protected:
+    ~CPageListOwner() = default;
+};

@@ -1,0 +1,327 @@
+#include "PageListCtrl.h"
+
+#include "AsControls.h"
+#include "ControlsFactory.h"
+#include "ControlsWnd.h"
+#include "ItemData.h"
+#include "LayoutText.h"
+#include "PageListOwner.h"
+#include "Text.h"
+#include "resource.h"
+
+BOOL CPageListCtrl::s_bAutoResizingColumns = TRUE;
+
+BEGIN_MESSAGE_MAP(CPageListCtrl, CListCtrl)
+    ON_MESSAGE(WM_CREATE, OnCreate)
+END_MESSAGE_MAP(CListCtrl)
+
+CPageListCtrl::CPageListCtrl(CPageListOwner* pCtrl, int nItemHeight)
+    : m_nItemHeight(nItemHeight),
+      m_pCtrl(pCtrl),
+      m_NormalFont(CFont::Describe("MS Sans Serif", 8, 300)),
+      m_BoldFont(CFont::Describe("MS Sans Serif", 8, 700)),
+      m_hIconDrop(LoadRowIcon(IDI_ROW_DROP)),
+      m_hIconArrow(LoadRowIcon(IDI_COMBO_ARROW)),
+      m_hIconButton(LoadRowIcon(IDI_ROW_BUTTON)),
+      m_hIconEditButton(LoadRowIcon(IDI_ROW_EDITBUTTON)),
+      m_hIconPressed(LoadRowIcon(IDI_ROW_PRESSED)),
+      m_hIconReturn(LoadRowIcon(IDI_ROW_RETURN)),
+      m_hIconLink(LoadRowIcon(IDI_ROW_LINK))
+{
+}
+
+CPageListCtrl::~CPageListCtrl()
+{
+    ReleaseActive();
+}
+
+CPageListCtrl::CIcon CPageListCtrl::LoadRowIcon(int nID)
+{
+    // At the size it was drawn in: the button box is smaller than a standard icon.
+    return CIcon(static_cast<HICON>(LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(nID), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR)));
+}
+
+LRESULT CPageListCtrl::OnCreate(WPARAM, LPARAM)
+{
+    if (Default() == -1 || !InitColumns())
+        return -1;
+    return 0;
+}
+
+BOOL CPageListCtrl::Create(HWND hParent, UINT nID)
+{
+    const DWORD style = GetListStyle() | WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | LVS_NOCOLUMNHEADER |
+                        LVS_SHOWSELALWAYS | LVS_REPORT;
+    const RECT empty = {0, 0, 0, 0};
+    if (!CListCtrl::Create(style, empty, hParent, nID))
+        return FALSE;
+    SetExtendedStyle(GetListExStyle());
+    return TRUE;
+}
+
+BOOL CPageListCtrl::InitColumns()
+{
+    const int nExisting = GetColumnCount();
+    m_nNameColumn = InsertColumn(nExisting, "Name", LVCFMT_LEFT, 140);
+    m_nValueColumn = InsertColumn(nExisting + 1, "Value", LVCFMT_LEFT, 128);
+    LOGFONTW description;
+    if (m_pCtrl && m_pCtrl->GetItemFont(&description))
+        SetItemFont(description);
+    return TRUE;
+}
+
+DWORD CPageListCtrl::GetListStyle()
+{
+    return LVS_OWNERDRAWFIXED | LVS_SINGLESEL;
+}
+
+DWORD CPageListCtrl::GetListExStyle()
+{
+    return LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
+}
+
+void CPageListCtrl::SetItemFont(const LOGFONTW& description)
+{
+    m_ItemFont.CreateFontIndirect(description);
+}
+
+bool CPageListCtrl::IsRow(int nRow) const
+{
+    return nRow >= 0 && nRow < GetItemCount();
+}
+
+bool CPageListCtrl::GetRowType(int nRow, WORD* pType) const
+{
+    if (!IsRow(nRow))
+        return false;
+    *pType = ItemType(static_cast<DWORD>(GetItemData(nRow)));
+    return true;
+}
+
+bool CPageListCtrl::IsKind(int nRow, const char* pszAs)
+{
+    const char* pszRowAs = GetItemAs(nRow);
+    return pszRowAs && EqualNoCase(pszRowAs, pszAs);
+}
+
+BOOL CPageListCtrl::IsGroupPage()
+{
+    return FALSE;
+}
+
+void CPageListCtrl::ToggleGroup(long, BOOL*) {}
+
+int CPageListCtrl::InsertRow(int nIndex, const std::string& strName, DWORD dwData, const std::string&)
+{
+    const int nRow = InsertItem(nIndex, "");
+    if (nRow < 0)
+        return nRow;
+    SetItemText(nRow, m_nNameColumn, strName);
+    SetItemData(nRow, dwData);
+    return nRow;
+}
+
+BOOL CPageListCtrl::DeleteRow(int nRow)
+{
+    return DeleteItem(nRow);
+}
+
+void CPageListCtrl::InvalidateItems(BOOL) {}
+
+void CPageListCtrl::SetRowName(int nRow, const std::string& strName)
+{
+    if (IsRow(nRow))
+        SetItemText(nRow, m_nNameColumn, strName);
+}
+
+BOOL CPageListCtrl::IsEditKind(int nRow)
+{
+    return IsKind(nRow, "Edit");
+}
+
+BOOL CPageListCtrl::IsEditButtonKind(int nRow)
+{
+    return IsKind(nRow, "EditButton");
+}
+
+BOOL CPageListCtrl::HasOwnIcon(int nRow)
+{
+    return IsKind(nRow, "Button") || IsKind(nRow, "EditButton") || IsKind(nRow, "Return") ||
+           IsKind(nRow, "Link") || IsKind(nRow, "Font");
+}
+
+const char* CPageListCtrl::GetItemAs(int nRow)
+{
+    if (!IsRow(nRow))
+        return nullptr;
+    return CAsControls::Get().GetAsName(ItemKind(static_cast<DWORD>(GetItemData(nRow))));
+}
+
+BOOL CPageListCtrl::IsGrayed(int nRow)
+{
+    WORD nType = 0;
+    return GetRowType(nRow, &nType) && (nType & ITEM_TYPE_GRAYED);
+}
+
+BOOL CPageListCtrl::IsBold(int nRow)
+{
+    WORD nType = 0;
+    return GetRowType(nRow, &nType) && (nType & ITEM_TYPE_BOLD);
+}
+
+BOOL CPageListCtrl::IsEnabled(int nRow)
+{
+    WORD nType = 0;
+    return GetRowType(nRow, &nType) && IsEnabledType(nType);
+}
+
+BOOL CPageListCtrl::IsBlack(int nRow)
+{
+    WORD nType = 0;
+    return GetRowType(nRow, &nType) && (nType & ITEM_TYPE_BLACK);
+}
+
+void CPageListCtrl::SaveItemsText(std::string&) {}
+
+void CPageListCtrl::LoadItemsText(const std::string& strText)
+{
+    if (!IsWindow())
+        return;
+    DeleteAllItems();
+    CLayoutText::ReadRows(strText, [this](const CLayoutText::Row& row) {
+        AddItemFromText(row.strName, row.strAs, row.strType, row.strGroup);
+    });
+}
+
+int CPageListCtrl::AddItemFromText(const std::string& strName, const std::string& strAs, const std::string& strType,
+                                   const std::string& strGroup)
+{
+    return InsertRow(GetItemCount(), strName, ItemDataFromNames(strAs, strType), strGroup);
+}
+
+RECT* CPageListCtrl::GetCellRect(RECT* pRect, int nRow)
+{
+    SetRectEmpty(pRect);
+    if (!IsRow(nRow) || !GetItemRect(nRow, pRect, LVIR_BOUNDS))
+        return nullptr;
+    pRect->left = pRect->right - GetColumnWidth(m_nValueColumn);
+    OffsetRect(pRect, 2, 0);
+    return pRect;
+}
+
+CPageListOwner* CPageListCtrl::GetControl()
+{
+    return m_pCtrl;
+}
+
+BOOL CPageListCtrl::DeleteAllItems()
+{
+    return CListCtrl::DeleteAllItems();
+}
+
+BOOL CPageListCtrl::SetItemValue(int nRow, const std::string& strText)
+{
+    if (!IsRow(nRow))
+        return FALSE;
+    // An empty value is no text at all rather than an empty string.
+    std::wstring wide = Utf8ToWide(strText);
+    LVITEMW item = {};
+    item.iSubItem = m_nValueColumn;
+    item.pszText = wide.empty() ? nullptr : wide.data();
+    return static_cast<BOOL>(SendMessage(LVM_SETITEMTEXTW, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&item)));
+}
+
+CControlsWnd* CPageListCtrl::GetActiveControlsWnd()
+{
+    return CControlsWnd::IsLive(m_pActive) ? m_pActive : nullptr;
+}
+
+BOOL CPageListCtrl::IsEditorVisible()
+{
+    CControlsWnd* pActive = GetActiveControlsWnd();
+    return pActive && pActive->IsEditorVisible();
+}
+
+void CPageListCtrl::ReleaseActive()
+{
+    if (CControlsWnd* pActive = GetActiveControlsWnd())
+        pActive->Release();
+    m_pActive = nullptr;
+}
+
+BOOL CPageListCtrl::ActivateRow(int nRow)
+{
+    if (!GetActiveControlsWnd())
+        m_pActive = CreateControlsWnd(GetItemAs(nRow), this, nRow, m_nValueColumn);
+    return m_pActive != nullptr;
+}
+
+void CPageListCtrl::DoDefaultAction(int nRow)
+{
+    CControlsWnd* pActive = GetActiveControlsWnd();
+    if (IsEnabled(nRow) && pActive)
+        pActive->DoDefaultAction();
+}
+
+BOOL CPageListCtrl::OnRowSelected(int nRow, int)
+{
+    if (!IsEnabled(nRow))
+        return FALSE;
+    if (ActivateRow(nRow)) {
+        if (nRow != m_nLoadedRow)
+            m_pActive->LoadItems();
+        m_nLoadedRow = nRow;
+    } else {
+        m_nLoadedRow = -1;
+    }
+    return TRUE;
+}
+
+void CPageListCtrl::OnEditorHidden() {}
+
+CFloorPropertiesWnd* CPageListCtrl::GetFloor()
+{
+    return m_pCtrl ? m_pCtrl->GetFloor() : nullptr;
+}
+
+void CPageListCtrl::OnDrawItemBegin(HDC, int, DWORD) {}
+
+void CPageListCtrl::OnDrawItemEnd(HDC, int, DWORD) {}
+
+BOOL CPageListCtrl::IsOverDivider()
+{
+    if (!s_bAutoResizingColumns || !m_pCtrl || !m_pCtrl->GetResizeFirstColumn())
+        return FALSE;
+    int x = 0;
+    for (int nColumn = 0; nColumn <= m_nNameColumn; ++nColumn)
+        x += GetColumnWidth(nColumn);
+    const DWORD dwPos = GetMessagePos();
+    POINT pt = {static_cast<short>(LOWORD(dwPos)), static_cast<short>(HIWORD(dwPos))};
+    ScreenToClient(m_hWnd, &pt);
+    RECT rcDivider = GetClientRect();
+    rcDivider.left = x - 2;
+    rcDivider.right = x + 2;
+    return PtInRect(&rcDivider, pt);
+}
+
+BOOL CPageListCtrl::OnControlEvent(long nParam)
+{
+    CControlsWnd* pActive = GetActiveControlsWnd();
+    if (!pActive)
+        return FALSE;
+    const std::string strClass = pActive->GetClassName();
+    if (strClass != "CControlsWnd_CNComboBox" && strClass != "CControlsWnd_CNADORComboBox")
+        return FALSE;
+    std::string strText;
+    pActive->CommitText(strText, static_cast<BOOL>(nParam));
+    return TRUE;
+}
+
+CControlsWnd* CPageListCtrl::GetControlsWnd(int nRow, BOOL bRelease)
+{
+    CControlsWnd* pObj = CreateControlsWnd(GetItemAs(nRow), this, nRow, m_nValueColumn);
+    if (!pObj || !bRelease)
+        return pObj;
+    pObj->Release();
+    return CControlsWnd::IsLive(pObj) ? pObj : nullptr;
+}

@@ -1,0 +1,360 @@
+#include "AsControls.h"
+#include "ControlsFactory.h"
+#include "ItemData.h"
+#include "PageListCtrl.h"
+#include "Pump.h"
+#include "RowMaps.h"
+#include "TestKinds.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+struct KindRow {
+    const char* pszAs;
+    UINT nID;
+};
+
+const KindRow kAllKinds[] = {
+    {"Edit", 32771},        {"ComboBox", 32772},   {"ADORComboBox", 32785}, {"BoolComboBox", 32773},
+    {"DataComboBox", 32787}, {"UserComboBox", 32775}, {"ShellFolder", 32784}, {"ColorComboBox", 32783},
+    {"Button", 32774},      {"EditButton", 32776}, {"Return", 32788},       {"Link", 32789},
+    {"Font", 32790},        {"Group", 32791},      {"NComboBox", 32793},    {"NADORComboBox", 32794},
+};
+
+TEST(AsControlsTest, EveryKindIsFoundByNameAndByIdentifier)
+{
+    const CAsControls& registry = CAsControls::Get();
+    for (const KindRow& kind : kAllKinds) {
+        EXPECT_EQ(kind.nID, registry.Lookup(kind.pszAs)) << kind.pszAs;
+        ASSERT_NE(nullptr, registry.GetAsName(kind.nID)) << kind.nID;
+        EXPECT_STREQ(kind.pszAs, registry.GetAsName(kind.nID));
+    }
+}
+
+TEST(AsControlsTest, KindNamesAreCaseSensitive)
+{
+    EXPECT_EQ(32771u, CAsControls::Get().Lookup("Edit"));
+    EXPECT_EQ(0xFFFFFFFFu, CAsControls::Get().Lookup("edit"));
+    EXPECT_EQ(0xFFFFFFFFu, CAsControls::Get().Lookup("EDIT"));
+    EXPECT_EQ(0xFFFFFFFFu, CAsControls::Get().Lookup(""));
+}
+
+TEST(AsControlsTest, NumbersBetweenTheKindsAreNoKind)
+{
+    const CAsControls& registry = CAsControls::Get();
+    for (UINT nID : {32770u, 32777u, 32780u, 32781u, 32782u, 32786u, 32792u, 32795u, 0xFFFFu, 0u})
+        EXPECT_EQ(nullptr, registry.GetAsName(nID)) << nID;
+}
+
+TEST(AsControlsTest, OnlyGroupIsTheGroupKind)
+{
+    const CAsControls& registry = CAsControls::Get();
+    for (const KindRow& kind : kAllKinds)
+        EXPECT_EQ(kind.nID == 32791u, registry.IsGroupKind(kind.nID) != FALSE) << kind.pszAs;
+    EXPECT_FALSE(registry.IsGroupKind(0xFFFF));
+}
+
+TEST(AsControlsTest, AddWithoutTheFlagChangesNothingAndLaterEntriesOverwrite)
+{
+    CAsControls registry;
+    registry.Add(40000, "Extra", FALSE);
+    EXPECT_EQ(nullptr, registry.GetAsName(40000));
+    EXPECT_EQ(0xFFFFFFFFu, registry.Lookup("Extra"));
+
+    registry.Add(32771, "Text", TRUE);
+    EXPECT_STREQ("Text", registry.GetAsName(32771));
+    EXPECT_EQ(32771u, registry.Lookup("Text"));
+
+    registry.RemoveAll();
+    EXPECT_EQ(nullptr, registry.GetAsName(32772));
+}
+
+TEST(ItemDataTest, TypeNamesIgnoreCaseAndUnknownOnesMakeABlackDisabledRow)
+{
+    EXPECT_EQ(0u, TypeFromName("Enable"));
+    EXPECT_EQ(0u, TypeFromName("ENABLE"));
+    EXPECT_EQ(1u, TypeFromName("grayed"));
+    EXPECT_EQ(2u, TypeFromName("Black"));
+    EXPECT_EQ(2u, TypeFromName(""));
+    EXPECT_EQ(2u, TypeFromName("Disabled"));
+}
+
+TEST(ItemDataTest, WordPacksKindLowAndTypeHigh)
+{
+    EXPECT_EQ(0x00018003u, ItemDataFromNames("Edit", "Grayed"));
+    EXPECT_EQ(0x00008017u, ItemDataFromNames("Group", "enable"));
+    EXPECT_EQ(0x0002FFFFu, ItemDataFromNames("edit", "Black"));
+    EXPECT_EQ(0x0000FFFFu, ItemDataFromNames("NoSuchKind", "Enable"));
+}
+
+// A page list in a test frame, with a fake control and the two test kinds registered.
+class KindsOnListTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        RegisterTestKinds();
+        CTestTransientKind::s_bFailEditor = false;
+        CTestPersistentKind::s_bFailEditor = false;
+        KindLog().clear();
+        m_hFrame = CreateTestFrame(400, 300);
+        ASSERT_TRUE(m_list.Create(m_hFrame, 1000));
+        m_list.MoveWindow(RECT{0, 0, 400, 300});
+        m_list.AddItemFromText("Colour", "ComboBox", "Enable", "");
+        m_list.AddItemFromText("Face", "Font", "Enable", "");
+        m_list.AddItemFromText("Size", "Font", "Enable", "");
+        m_list.AddItemFromText("Unknown", "NoSuchKind", "Enable", "");
+    }
+    void TearDown() override
+    {
+        m_list.ReleaseActive();
+        m_owner.rowMaps.Clear();
+        m_list.DestroyWindow();
+        DestroyWindow(m_hFrame);
+        EXPECT_EQ(0, LiveTestKinds());
+    }
+
+    CFakeOwner m_owner;
+    CPageListCtrl m_list{&m_owner, 18};
+    HWND m_hFrame = nullptr;
+};
+
+TEST_F(KindsOnListTest, ClassNamesNotInTheTableCreateNothing)
+{
+    EXPECT_EQ(nullptr, CreateControlsObject("CControlsWnd_CNoSuchKind"));
+    EXPECT_EQ(nullptr, CreateControlsObject("CControlsWnd_Ccombobox"));
+    EXPECT_EQ(nullptr, CreateControlsWnd("NoSuchKind", &m_list, 0, 1));
+    EXPECT_EQ(nullptr, CreateControlsWnd(nullptr, &m_list, 0, 1));
+    EXPECT_EQ(nullptr, m_list.GetControlsWnd(3, FALSE));
+    EXPECT_EQ(0, LiveTestKinds());
+}
+
+TEST_F(KindsOnListTest, FactoryGivesTheObjectItsRowColumnListAndAnEditorInTheItemFont)
+{
+    CControlsWnd* pObj = CreateControlsWnd("ComboBox", &m_list, 0, 1);
+    ASSERT_NE(nullptr, pObj);
+    EXPECT_EQ(&m_list, pObj->m_pList);
+    EXPECT_EQ(0, pObj->m_nRow);
+    EXPECT_EQ(1, pObj->m_nColumn);
+    ASSERT_NE(nullptr, pObj->m_pEditor);
+    ASSERT_TRUE(pObj->m_pEditor->IsWindow());
+    ASSERT_NE(nullptr, m_list.GetItemFont());
+    EXPECT_EQ(m_list.GetItemFont(), pObj->m_pEditor->GetFont());
+    EXPECT_EQ(nullptr, FindControlsWnd(&m_list, 0)) << "transient objects stay out of the row map";
+    pObj->Release();
+}
+
+TEST_F(KindsOnListTest, PersistentObjectIsReturnedAgainForItsRowUnderAnyKindName)
+{
+    CControlsWnd* pObj = CreateControlsWnd("Font", &m_list, 1, 1);
+    ASSERT_NE(nullptr, pObj);
+    EXPECT_EQ(pObj, FindControlsWnd(&m_list, 1));
+    EXPECT_EQ(pObj, CreateControlsWnd("ComboBox", &m_list, 1, 1));
+    EXPECT_EQ(pObj, CreateControlsWnd("Edit", &m_list, 1, 1));
+    pObj->Release();
+    EXPECT_EQ(pObj, FindControlsWnd(&m_list, 1));
+    EXPECT_EQ(1, LiveTestKinds());
+}
+
+TEST_F(KindsOnListTest, TransientObjectDiesInRelease)
+{
+    CControlsWnd* pObj = m_list.GetControlsWnd(0, FALSE);
+    ASSERT_NE(nullptr, pObj);
+    const HWND hEditor = pObj->m_pEditor->m_hWnd;
+    EXPECT_EQ(1, LiveTestKinds());
+    EXPECT_FALSE(pObj->Release());
+    EXPECT_EQ(0, LiveTestKinds());
+    EXPECT_FALSE(IsWindow(hEditor)) << "the editor window goes with its object";
+}
+
+TEST_F(KindsOnListTest, GetControlsWndWithReleaseReturnsOnlySurvivors)
+{
+    EXPECT_EQ(nullptr, m_list.GetControlsWnd(0, TRUE));
+    EXPECT_EQ(0, LiveTestKinds());
+
+    CControlsWnd* pPersistent = m_list.GetControlsWnd(1, TRUE);
+    ASSERT_NE(nullptr, pPersistent);
+    EXPECT_EQ("CControlsWnd_CFont", pPersistent->GetClassName());
+    EXPECT_EQ(pPersistent, m_list.GetControlsWnd(1, TRUE));
+    EXPECT_EQ(1, LiveTestKinds());
+}
+
+TEST_F(KindsOnListTest, ColumnSettingsOfATransientRowFallBackToTheBase)
+{
+    // As automation reads a column width: the object is released at once.
+    CControlsWnd* pObj = m_list.GetControlsWnd(0, TRUE);
+    EXPECT_EQ(nullptr, pObj);
+    CControlsWnd* pPersistent = m_list.GetControlsWnd(1, TRUE);
+    ASSERT_NE(nullptr, pPersistent);
+    EXPECT_EQ(-1, pPersistent->GetColumnWidth(0));
+    EXPECT_EQ(-1, pPersistent->GetColumnKey());
+    EXPECT_EQ(nullptr, pPersistent->GetColumnName(0));
+    EXPECT_FALSE(pPersistent->GetColumnHeader());
+    EXPECT_EQ(-1.0, pPersistent->GetDropDownWidth());
+    EXPECT_EQ(-1, pPersistent->GetDropDownHeight());
+    EXPECT_FALSE(pPersistent->Refresh());
+    EXPECT_FALSE(pPersistent->IsGroup());
+}
+
+TEST_F(KindsOnListTest, KindWithoutEditorGivesNullButARegisteredObjectStays)
+{
+    CTestTransientKind::s_bFailEditor = true;
+    EXPECT_EQ(nullptr, CreateControlsWnd("ComboBox", &m_list, 0, 1));
+    EXPECT_EQ(0, LiveTestKinds()) << "an object that made no editor is deleted";
+
+    CTestPersistentKind::s_bFailEditor = true;
+    EXPECT_EQ(nullptr, CreateControlsWnd("Font", &m_list, 1, 1));
+    CControlsWnd* pKept = FindControlsWnd(&m_list, 1);
+    ASSERT_NE(nullptr, pKept);
+    EXPECT_EQ(nullptr, pKept->m_pEditor);
+}
+
+TEST_F(KindsOnListTest, MoveKeepsTheMapConsistent)
+{
+    CControlsWnd* pObj = m_list.GetControlsWnd(1, TRUE);
+    ASSERT_NE(nullptr, pObj);
+    MoveControlsWnd(pObj, 5);
+    EXPECT_EQ(5, pObj->m_nRow);
+    EXPECT_EQ(nullptr, FindControlsWnd(&m_list, 1));
+    EXPECT_EQ(pObj, FindControlsWnd(&m_list, 5));
+    ASSERT_NE(nullptr, FindRowMap(&m_list));
+    EXPECT_EQ(1u, FindRowMap(&m_list)->size());
+}
+
+TEST_F(KindsOnListTest, MoveOfAnObjectNotInTheMapDoesNothing)
+{
+    CControlsWnd* pTransient = m_list.GetControlsWnd(0, FALSE);
+    ASSERT_NE(nullptr, pTransient);
+    MoveControlsWnd(pTransient, 7);
+    EXPECT_EQ(0, pTransient->m_nRow);
+    EXPECT_EQ(nullptr, FindControlsWnd(&m_list, 7));
+    EXPECT_EQ(nullptr, FindRowMap(&m_list));
+    pTransient->Release();
+}
+
+TEST_F(KindsOnListTest, RemoveReleasesTheActiveObjectFirstThenDeletesIt)
+{
+    ASSERT_TRUE(m_list.ActivateRow(1));
+    CControlsWnd* pActive = m_list.GetActiveControlsWnd();
+    ASSERT_NE(nullptr, pActive);
+    EXPECT_EQ(pActive, FindControlsWnd(&m_list, 1));
+    KindLog().clear();
+
+    RemoveControlsWnd(pActive);
+    EXPECT_EQ((std::vector<std::string>{"persistent Release", "persistent destroyed"}), KindLog());
+    EXPECT_EQ(nullptr, m_list.GetActiveControlsWnd());
+    EXPECT_EQ(nullptr, FindControlsWnd(&m_list, 1));
+    EXPECT_EQ(0, LiveTestKinds());
+}
+
+TEST_F(KindsOnListTest, RemoveOfAnInactiveObjectLeavesTheOthers)
+{
+    CControlsWnd* pFace = m_list.GetControlsWnd(1, TRUE);
+    CControlsWnd* pSize = m_list.GetControlsWnd(2, TRUE);
+    ASSERT_NE(nullptr, pFace);
+    ASSERT_NE(nullptr, pSize);
+    KindLog().clear();
+    RemoveControlsWnd(pFace);
+    EXPECT_EQ((std::vector<std::string>{"persistent destroyed"}), KindLog());
+    EXPECT_EQ(nullptr, FindControlsWnd(&m_list, 1));
+    EXPECT_EQ(pSize, FindControlsWnd(&m_list, 2));
+}
+
+TEST_F(KindsOnListTest, ClearingTheTableDeletesEveryObject)
+{
+    ASSERT_NE(nullptr, m_list.GetControlsWnd(1, TRUE));
+    ASSERT_NE(nullptr, m_list.GetControlsWnd(2, TRUE));
+    ASSERT_TRUE(m_list.ActivateRow(2));
+    m_owner.rowMaps.Clear();
+    EXPECT_EQ(0, LiveTestKinds());
+    EXPECT_EQ(nullptr, FindRowMap(&m_list));
+    EXPECT_EQ(nullptr, m_list.GetActiveControlsWnd()) << "a deleted active object is not used again";
+}
+
+TEST_F(KindsOnListTest, CommitOfTheSameTextReportsNoUpdateAndOfAnotherCaseAnUpdate)
+{
+    ASSERT_TRUE(m_list.SetItemValue(0, "Blue"));
+    CControlsWnd* pObj = m_list.GetControlsWnd(0, FALSE);
+    ASSERT_NE(nullptr, pObj);
+    m_owner.events.clear();
+
+    std::string strSame = "Blue";
+    pObj->CommitText(strSame, FALSE);
+    std::string strOtherCase = "BLUE";
+    pObj->CommitText(strOtherCase, FALSE);
+    EXPECT_EQ((std::vector<FiredEvent>{{"PropertyChanged", 3, 0, FALSE}, {"PropertyChanged", 3, 0, TRUE}}),
+              m_owner.events);
+    EXPECT_EQ("BLUE", m_list.GetItemText(0, m_list.GetValueColumn()));
+    pObj->Release();
+}
+
+TEST_F(KindsOnListTest, ShowAndHideEditorThroughTheBase)
+{
+    CControlsWnd* pObj = m_list.GetControlsWnd(0, FALSE);
+    ASSERT_NE(nullptr, pObj);
+    m_owner.events.clear();
+    pObj->ShowEditor(2);
+    EXPECT_EQ((std::vector<FiredEvent>{{"PropertyChanging", 3, 0, FALSE}}), m_owner.events);
+
+    pObj->m_pEditor->ShowWindow(SW_SHOW);
+    EXPECT_TRUE(pObj->IsEditorVisible());
+    pObj->HideEditor(FALSE);
+    EXPECT_FALSE(pObj->m_pEditor->IsWindowVisible());
+    EXPECT_FALSE(pObj->IsEditorVisible());
+    pObj->Release();
+}
+
+TEST_F(KindsOnListTest, ValueThroughTheBaseIsTheTextOfTheRow)
+{
+    CControlsWnd* pObj = m_list.GetControlsWnd(0, FALSE);
+    ASSERT_NE(nullptr, pObj);
+    pObj->SetValue(CVariant(42), 0);
+    EXPECT_EQ("42", m_list.GetItemText(0, m_list.GetValueColumn()));
+    for (long nColumn : {0L, 1L, 7L}) {
+        const CVariant value = pObj->GetValue(nColumn);
+        EXPECT_EQ(VT_BSTR, value.vt);
+        EXPECT_EQ("42", value.ToString());
+    }
+
+    // A value that has no text leaves the row alone.
+    CVariant vNoText;
+    vNoText.vt = VT_ERROR;
+    vNoText.scode = DISP_E_PARAMNOTFOUND;
+    pObj->SetValue(vNoText, 0);
+    EXPECT_EQ("42", m_list.GetItemText(0, m_list.GetValueColumn()));
+    pObj->Release();
+}
+
+TEST_F(KindsOnListTest, SelectingARowActivatesItAndLoadsItsItemsOncePerRow)
+{
+    ASSERT_TRUE(m_list.OnRowSelected(0, 0));
+    auto* pActive = dynamic_cast<CTestTransientKind*>(m_list.GetActiveControlsWnd());
+    ASSERT_NE(nullptr, pActive);
+    EXPECT_EQ(1, pActive->nLoadItems);
+
+    m_list.ReleaseActive();
+    ASSERT_TRUE(m_list.OnRowSelected(0, 0));
+    pActive = dynamic_cast<CTestTransientKind*>(m_list.GetActiveControlsWnd());
+    ASSERT_NE(nullptr, pActive);
+    EXPECT_EQ(0, pActive->nLoadItems) << "the same row again: items already loaded";
+}
+
+TEST_F(KindsOnListTest, DisabledRowIsNotActivated)
+{
+    m_list.SetItemData(0, MakeItemData(ID_AS_COMBOBOX, ITEM_TYPE_GRAYED));
+    EXPECT_FALSE(m_list.OnRowSelected(0, 0));
+    EXPECT_EQ(nullptr, m_list.GetActiveControlsWnd());
+    EXPECT_EQ(0, LiveTestKinds());
+}
+
+TEST_F(KindsOnListTest, RowOfAnUnknownKindIsSelectedWithoutAnObject)
+{
+    EXPECT_TRUE(m_list.OnRowSelected(3, 0));
+    EXPECT_EQ(nullptr, m_list.GetActiveControlsWnd());
+    EXPECT_FALSE(m_list.IsEditorVisible());
+}
+
+} // namespace

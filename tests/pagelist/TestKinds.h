@@ -1,0 +1,108 @@
+// Stand-ins for the control and for two behaviour kinds, so that the page list and the kind
+// machinery can be driven without the real kinds: a transient kind registered as
+// "CControlsWnd_CComboBox" and a persistent one, with a cell font, as "CControlsWnd_CFont".
+#pragma once
+#include "CellFont.h"
+#include "ControlsWnd.h"
+#include "PageListOwner.h"
+#include "RowMapTable.h"
+#include "Wnd.h"
+
+#include <string>
+#include <vector>
+
+struct FiredEvent {
+    std::string name;
+    short nPage;
+    short nRow;
+    BOOL bUpdate;
+
+    bool operator==(const FiredEvent& other) const
+    {
+        return name == other.name && nPage == other.nPage && nRow == other.nRow && bUpdate == other.bUpdate;
+    }
+};
+
+class CFakeOwner : public CPageListOwner {
+public:
+    std::vector<FiredEvent> events;
+    short nActivePage = 3;
+    bool bHasItemFont = true;
+    LOGFONTW itemFont = {};
+    CRowMapTable rowMaps;
+
+    CFakeOwner();
+
+    void FireSelectItem(short nPage, short nRow) override { Record("SelectItem", nPage, nRow); }
+    void FireUnselectItem(short nPage, short nRow) override { Record("UnselectItem", nPage, nRow); }
+    void FirePropertyChanging(short nPage, short nRow) override { Record("PropertyChanging", nPage, nRow); }
+    void FirePropertyChanged(short nPage, short nRow, BOOL bUpdate) override
+    {
+        Record("PropertyChanged", nPage, nRow, bUpdate);
+    }
+    void FireButtonClick(short nPage, short nRow) override { Record("ButtonClick", nPage, nRow); }
+    void FireLoadItems(short nPage, short nRow, std::string*) override { Record("LoadItems", nPage, nRow); }
+    void FireSetObject(long nPage, long nRow, IDispatch**) override
+    {
+        Record("SetObject", static_cast<short>(nPage), static_cast<short>(nRow));
+    }
+    void FireDelete(short nPage, short nRow) override { Record("Delete", nPage, nRow); }
+    BOOL GetToolTips() const override { return FALSE; }
+    BOOL GetResizeFirstColumn() const override { return TRUE; }
+    bool GetItemFont(LOGFONTW* pDescription) const override;
+    COLORREF GetEditorColor() const override { return RGB(0, 0, 255); }
+    void GetCustomColors(COLORREF crColors[kCustomColorCount]) const override;
+    void SetCustomColors(const COLORREF crColors[kCustomColorCount]) override;
+    CFloorPropertiesWnd* GetFloor() override { return nullptr; }
+    short GetActivePage() const override { return nActivePage; }
+    CRowMapTable& GetRowMapTable() override { return rowMaps; }
+
+private:
+    void Record(const char* name, short nPage, short nRow, BOOL bUpdate = FALSE)
+    {
+        events.push_back(FiredEvent{name, nPage, nRow, bUpdate});
+    }
+    COLORREF m_crCustom[kCustomColorCount] = {};
+};
+
+// What the test kinds did, in order ("<class> Release", "<class> destroyed", ...).
+std::vector<std::string>& KindLog();
+int LiveTestKinds();
+
+// Transient: an editor window of its own, deleted by Release.
+class CTestTransientKind : public CControlsWnd {
+public:
+    static bool s_bFailEditor;
+    int nLoadItems = 0;
+
+    CTestTransientKind();
+    ~CTestTransientKind() override;
+    std::string GetClassName() const override { return "CControlsWnd_CComboBox"; }
+    CWnd* CreateEditor() override;
+    BOOL Release() override;
+    void LoadItems() override { ++nLoadItems; }
+
+    CWnd m_editor;
+};
+
+// Persistent: enters itself in the row map when it makes its editor, survives Release, and
+// draws its value cell in its own font and colour.
+class CTestPersistentKind : public CControlsWnd, public CCellFont {
+public:
+    static bool s_bFailEditor;
+    LOGFONTW m_logFont;
+    COLORREF m_crFont = RGB(0, 0, 0);
+
+    CTestPersistentKind();
+    ~CTestPersistentKind() override;
+    std::string GetClassName() const override { return "CControlsWnd_CFont"; }
+    CWnd* CreateEditor() override;
+    BOOL Release() override;
+    LOGFONTW* GetLogFont() override { return &m_logFont; }
+    COLORREF GetFontColor() override { return m_crFont; }
+
+    CWnd m_editor;
+};
+
+// Enters the two test kinds in the class-name table (again), over whatever was there.
+void RegisterTestKinds();

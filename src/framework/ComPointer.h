@@ -51,10 +51,12 @@ public:
     }
     T* Detach() { return std::exchange(m_p, nullptr); }
 
-    HRESULT QueryFrom(IUnknown* pUnknown)
+    HRESULT QueryFrom(IUnknown* pUnknown) { return QueryFrom(pUnknown, __uuidof(T)); }
+    // For interfaces the headers declare without a uuid.
+    HRESULT QueryFrom(IUnknown* pUnknown, REFIID iid)
     {
         Reset();
-        return pUnknown ? pUnknown->QueryInterface(__uuidof(T), reinterpret_cast<void**>(&m_p)) : E_POINTER;
+        return pUnknown ? pUnknown->QueryInterface(iid, reinterpret_cast<void**>(&m_p)) : E_POINTER;
     }
     HRESULT CreateInstance(REFCLSID clsid, DWORD dwContext = CLSCTX_INPROC_SERVER)
     {

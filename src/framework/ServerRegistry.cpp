@@ -4,6 +4,7 @@
 #include "ServerModule.h"
 #include "Text.h"
 
+#include <olectl.h>
 #include <shlwapi.h>
 
 #include <string>

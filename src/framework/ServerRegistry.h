@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <oaidl.h>
 
+#include <string>
+
 // What the registry and the containers know about a control class.
 struct ControlClassInfo {
     const CLSID* clsid;

@@ -5,7 +5,7 @@
 CVariant::CVariant(const VARIANT& other)
 {
     VariantInit(this);
-    VariantCopy(this, &other);
+    VariantCopy(this, const_cast<VARIANT*>(&other));
 }
 
 CVariant::CVariant(CVariant&& other) noexcept
@@ -111,14 +111,6 @@ CVariant CVariant::ByRef(long* p)
     CVariant v;
     v.vt = VT_I4 | VT_BYREF;
     v.plVal = p;
-    return v;
-}
-
-CVariant CVariant::ByRef(VARIANT_BOOL* p)
-{
-    CVariant v;
-    v.vt = VT_BOOL | VT_BYREF;
-    v.pboolVal = p;
     return v;
 }
 

@@ -30,7 +30,6 @@ public:
     static CVariant ByRef(BSTR* p);
     static CVariant ByRef(short* p);
     static CVariant ByRef(long* p);
-    static CVariant ByRef(VARIANT_BOOL* p);
     static CVariant ByRef(IDispatch** p);
     static CVariant ByRef(VARIANT* p);
 

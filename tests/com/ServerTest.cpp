@@ -1,0 +1,158 @@
+// The in-process server: registration with regsvr32 in the prefix, the registry entries of a
+// control class and a property page class, the type library, class factories and the
+// module's live-object count.
+#include "ComTestSupport.h"
+
+#include "ComTest_h.h"
+#include "ServerModule.h"
+#include "ServerRegistry.h"
+
+#include <gtest/gtest.h>
+#include <olectl.h>
+
+namespace {
+
+bool ReadKey(const std::wstring& path, const wchar_t* name, std::wstring* pValue = nullptr)
+{
+    wchar_t buffer[1024] = {};
+    DWORD cb = sizeof(buffer);
+    if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer, &cb) != ERROR_SUCCESS)
+        return false;
+    if (pValue)
+        *pValue = buffer;
+    return true;
+}
+
+std::wstring ClassKey(REFCLSID clsid)
+{
+    return L"CLSID\\" + CServerRegistry::GuidText(clsid);
+}
+
+bool TypeLibraryRegistered()
+{
+    CComPointer<ITypeLib> pLib;
+    return SUCCEEDED(LoadRegTypeLib(LIBID_ComTestLib, 1, 0, LOCALE_NEUTRAL, pLib.Out()));
+}
+
+std::wstring Regsvr32(const wchar_t* options)
+{
+    return std::wstring(L"regsvr32.exe ") + options + L" \"" + TestServerPath() + L"\"";
+}
+
+bool EndsWithNoCase(const std::wstring& text, const std::wstring& tail)
+{
+    return text.size() >= tail.size() && _wcsicmp(text.c_str() + text.size() - tail.size(), tail.c_str()) == 0;
+}
+
+} // namespace
+
+TEST(Server, RegistersTheControlClassKeys)
+{
+    const std::wstring key = ClassKey(CLSID_ComTest);
+    std::wstring value;
+    ASSERT_TRUE(ReadKey(key, nullptr, &value));
+    EXPECT_EQ(value, L"COM framework test control");
+    ASSERT_TRUE(ReadKey(key + L"\\InprocServer32", nullptr, &value));
+    EXPECT_TRUE(EndsWithNoCase(value, L"comtestctl.dll"));
+    ASSERT_TRUE(ReadKey(key + L"\\InprocServer32", L"ThreadingModel", &value));
+    EXPECT_EQ(value, L"Apartment");
+    ASSERT_TRUE(ReadKey(key + L"\\ProgID", nullptr, &value));
+    EXPECT_EQ(value, kTestProgId);
+    ASSERT_TRUE(ReadKey(key + L"\\TypeLib", nullptr, &value));
+    EXPECT_EQ(value, CServerRegistry::GuidText(LIBID_ComTestLib));
+    ASSERT_TRUE(ReadKey(key + L"\\Version", nullptr, &value));
+    EXPECT_EQ(value, L"1.0");
+    EXPECT_TRUE(ReadKey(key + L"\\Control", nullptr));
+    EXPECT_TRUE(ReadKey(key + L"\\Insertable", nullptr));
+    ASSERT_TRUE(ReadKey(key + L"\\MiscStatus\\1", nullptr, &value));
+    EXPECT_EQ(std::stoul(value), static_cast<unsigned long>(OLEMISC_RECOMPOSEONRESIZE | OLEMISC_CANTLINKINSIDE | OLEMISC_INSIDEOUT
+                                                             | OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSITEFIRST));
+    ASSERT_TRUE(ReadKey(key + L"\\ToolboxBitmap32", nullptr, &value));
+    EXPECT_TRUE(EndsWithNoCase(value, L"comtestctl.dll, 1"));
+    ASSERT_TRUE(ReadKey(kTestProgId + std::wstring(L"\\CLSID"), nullptr, &value));
+    EXPECT_EQ(value, CServerRegistry::GuidText(CLSID_ComTest));
+    EXPECT_TRUE(TypeLibraryRegistered());
+}
+
+TEST(Server, Regsvr32UnregistersAndRegistersAgain)
+{
+    ASSERT_NE(CreateTestControl().Get(), nullptr);
+
+    ASSERT_EQ(RunProcess(Regsvr32(L"/s /u")), 0);
+    CLSID clsid = CLSID_NULL;
+    EXPECT_TRUE(FAILED(CLSIDFromProgID(kTestProgId, &clsid)));
+    CComPointer<IDispatch> pControl;
+    EXPECT_EQ(pControl.CreateInstance(CLSID_ComTest), REGDB_E_CLASSNOTREG);
+    EXPECT_FALSE(ReadKey(ClassKey(CLSID_ComTest), nullptr));
+    EXPECT_FALSE(TypeLibraryRegistered());
+    EXPECT_EQ(CreateTestControl().Get(), nullptr);
+
+    ASSERT_EQ(RunProcess(Regsvr32(L"/s")), 0);
+    EXPECT_NE(CreateTestControl().Get(), nullptr);
+    EXPECT_TRUE(TypeLibraryRegistered());
+}
+
+TEST(Server, PropertyPageClassKeysComeAndGo)
+{
+    const CLSID page = {0x0b8e3c52, 0x41d2, 0x4f6a, {0x8e, 0x1f, 0x5a, 0x6b, 0x9c, 0x2d, 0x71, 0x03}};
+    const PropertyPageClassInfo info = {&page, "Test page"};
+    ASSERT_EQ(CServerRegistry::RegisterPropertyPage(info), S_OK);
+    std::wstring value;
+    EXPECT_TRUE(ReadKey(ClassKey(page), nullptr, &value));
+    EXPECT_EQ(value, L"Test page");
+    ASSERT_TRUE(ReadKey(ClassKey(page) + L"\\InprocServer32", L"ThreadingModel", &value));
+    EXPECT_EQ(value, L"Apartment");
+    ASSERT_TRUE(ReadKey(ClassKey(page) + L"\\InprocServer32", nullptr, &value));
+    EXPECT_EQ(value, CServerModule::ModulePath());
+    EXPECT_EQ(CServerRegistry::UnregisterPropertyPage(info), S_OK);
+    EXPECT_FALSE(ReadKey(ClassKey(page), nullptr));
+}
+
+TEST(Server, RegistrationWithoutTypeLibraryFails)
+{
+    // This executable has no TYPELIB resource.
+    const ServerClass none[] = {{&CLSID_NULL, nullptr, nullptr}};
+    EXPECT_EQ(CServerModule::RegisterServer(none, 0), SELFREG_E_TYPELIB);
+}
+
+TEST(Server, ClassFactoryMakesNewObjectsAndCountsThem)
+{
+    HMODULE hServer = LoadLibraryW(TestServerPath().c_str());
+    ASSERT_NE(hServer, nullptr);
+    using GetClassObjectFn = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+    using CanUnloadNowFn = HRESULT(STDAPICALLTYPE*)();
+    auto pfnGetClassObject = reinterpret_cast<GetClassObjectFn>(GetProcAddress(hServer, "DllGetClassObject"));
+    auto pfnCanUnloadNow = reinterpret_cast<CanUnloadNowFn>(GetProcAddress(hServer, "DllCanUnloadNow"));
+    ASSERT_NE(pfnGetClassObject, nullptr);
+    ASSERT_NE(pfnCanUnloadNow, nullptr);
+    ASSERT_EQ(pfnCanUnloadNow(), S_OK);
+
+    CComPointer<IClassFactory> pFactory;
+    EXPECT_EQ(pfnGetClassObject(CLSID_NULL, IID_IClassFactory, reinterpret_cast<void**>(pFactory.Out())), CLASS_E_CLASSNOTAVAILABLE);
+    ASSERT_EQ(pfnGetClassObject(CLSID_ComTest, IID_IClassFactory, reinterpret_cast<void**>(pFactory.Out())), S_OK);
+    EXPECT_EQ(pfnCanUnloadNow(), S_FALSE);
+
+    CComPointer<IUnknown> pOuter(pFactory.Get());
+    CComPointer<IUnknown> pAggregated;
+    EXPECT_EQ(pFactory->CreateInstance(pOuter, IID_IUnknown, reinterpret_cast<void**>(pAggregated.Out())), CLASS_E_NOAGGREGATION);
+    CComPointer<IDispatch> pFirst, pSecond;
+    ASSERT_EQ(pFactory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(pFirst.Out())), S_OK);
+    ASSERT_EQ(pFactory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(pSecond.Out())), S_OK);
+    EXPECT_NE(pFirst.Get(), pSecond.Get());
+    pOuter.Reset();
+    pFactory.Reset();
+    EXPECT_EQ(pfnCanUnloadNow(), S_FALSE);
+    pFirst.Reset();
+    pSecond.Reset();
+    EXPECT_EQ(pfnCanUnloadNow(), S_OK);
+
+    ASSERT_EQ(pfnGetClassObject(CLSID_ComTest, IID_IClassFactory, reinterpret_cast<void**>(pFactory.Out())), S_OK);
+    pFactory->LockServer(TRUE);
+    pFactory.Reset();
+    EXPECT_EQ(pfnCanUnloadNow(), S_FALSE);
+    ASSERT_EQ(pfnGetClassObject(CLSID_ComTest, IID_IClassFactory, reinterpret_cast<void**>(pFactory.Out())), S_OK);
+    pFactory->LockServer(FALSE);
+    pFactory.Reset();
+    EXPECT_EQ(pfnCanUnloadNow(), S_OK);
+    FreeLibrary(hServer);
+}

@@ -1,0 +1,226 @@
+#include "TestCtrl.h"
+
+#include "ComTest_h.h"
+#include "Bstr.h"
+#include "DispatchCall.h"
+#include "Text.h"
+
+const ControlClassInfo g_testCtrlInfo = {
+    &CLSID_ComTest, "ComTest.Control.1", "COM framework test control", &LIBID_ComTestLib, 1, 0,
+    &DIID__DComTest, &DIID__DComTestEvents,
+    OLEMISC_RECOMPOSEONRESIZE | OLEMISC_CANTLINKINSIDE | OLEMISC_INSIDEOUT | OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSITEFIRST,
+    1,
+};
+
+// A page class the control names; the tests only read the list.
+static const CLSID kTestPage = {0x6a4f0a11, 0x2b7c, 0x4d1e, {0x9a, 0x51, 0x3c, 0x0e, 0x44, 0x7b, 0x21, 0x90}};
+
+BEGIN_DISPATCH_MAP(CTestCtrl, COleControl)
+    DISP_PROPERTY_GET(1, "Caption", OnGetCaption, VT_BSTR)
+    DISP_PROPERTY_PUT(1, "Caption", OnSetCaption, VT_BSTR)
+    DISP_PROPERTY_GET(2, "Count", OnGetCount, VT_I4)
+    DISP_PROPERTY_PUT(2, "Count", OnSetCount, VT_I4)
+    DISP_PROPERTY_GET(3, "Checked", OnGetChecked, VT_BOOL)
+    DISP_PROPERTY_PUT(3, "Checked", OnSetChecked, VT_BOOL)
+    DISP_PROPERTY_GET(4, "Small", OnGetSmall, VT_I2)
+    DISP_PROPERTY_PUT(4, "Small", OnSetSmall, VT_I2)
+    DISP_STOCKPROP_BACKCOLOR()
+    DISP_STOCKPROP_FONT()
+    DISP_METHOD(10, "Add", OnAdd, VT_I2, VT_I2, VT_I2)
+    DISP_METHOD(11, "IsEven", OnIsEven, VT_BOOL, VT_I4)
+    DISP_METHOD(12, "GetText", OnGetText, VT_EMPTY, VT_BSTR | VT_BYREF)
+    DISP_METHOD(13, "Split", OnSplit, VT_EMPTY, VT_I4, VT_I2 | VT_BYREF, VT_I2 | VT_BYREF)
+    DISP_METHOD(14, "GetSelf", OnGetSelf, VT_EMPTY, VT_DISPATCH | VT_BYREF)
+    DISP_METHOD(15, "Ask", OnAsk, VT_BSTR, VT_BSTR)
+    DISP_METHOD(16, "Click", OnClick, VT_EMPTY, VT_I2, VT_I2)
+    DISP_METHOD(17, "Hooks", OnHooks, VT_BSTR)
+    DISP_METHOD(18, "IsModified", OnIsModified, VT_BOOL)
+END_DISPATCH_MAP()
+
+CTestCtrl::CTestCtrl() : COleControl(g_testCtrlInfo)
+{
+    SetInitialSize(120, 40);
+}
+
+void CTestCtrl::DoPropExchange(CPropExchange& px)
+{
+    DWORD dwVersion = 0x00010000;
+    px.ExchangeVersion(dwVersion, 0x00010000);
+    COleControl::DoPropExchange(px);
+    px.ExchangeString("Caption", m_strCaption, "Test");
+    px.ExchangeLong("Count", m_nCount, 7);
+    px.ExchangeBool("Checked", m_bChecked, TRUE);
+    px.ExchangeShort("Small", m_nSmall, -3);
+}
+
+void CTestCtrl::OnDraw(HDC hdc, const RECT& bounds)
+{
+    COleControl::OnDraw(hdc, bounds);
+    // A black frame one pixel inside the bounds, so that the tests can tell drawing from a
+    // plain background.
+    RECT frame = {bounds.left + 1, bounds.top + 1, bounds.right - 1, bounds.bottom - 1};
+    FrameRect(hdc, &frame, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+}
+
+int CTestCtrl::OnCreate(CREATESTRUCT*)
+{
+    Trace("create");
+    return 0;
+}
+
+void CTestCtrl::OnSize(UINT, int cx, int cy)
+{
+    Trace(FormatText("size %dx%d", cx, cy));
+}
+
+void CTestCtrl::OnSetFocus(HWND)
+{
+    Trace("focus");
+}
+
+void CTestCtrl::OnDestroy()
+{
+    Trace("destroy");
+}
+
+BOOL CTestCtrl::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message != WM_KEYDOWN || pMsg->wParam != VK_F2)
+        return FALSE;
+    Trace("F2");
+    return TRUE;
+}
+
+DWORD CTestCtrl::SafetyOptionsSupported(REFIID riid) const
+{
+    if (IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, DIID__DComTest))
+        return INTERFACESAFE_FOR_UNTRUSTED_CALLER;
+    return 0;
+}
+
+std::vector<CLSID> CTestCtrl::GetPropertyPageIds() const
+{
+    return {kTestPage};
+}
+
+void CTestCtrl::Trace(const std::string& entry)
+{
+    m_strHooks += (m_strHooks.empty() ? "" : ";") + entry;
+}
+
+HRESULT CTestCtrl::OnGetCaption(CDispatchCall& call)
+{
+    call.SetResult(m_strCaption);
+    return S_OK;
+}
+
+HRESULT CTestCtrl::OnSetCaption(CDispatchCall& call)
+{
+    m_strCaption = call.String(0);
+    SetModifiedFlag();
+    InvalidateControl();
+    return S_OK;
+}
+
+HRESULT CTestCtrl::OnGetCount(CDispatchCall& call)
+{
+    call.SetResult(m_nCount);
+    return S_OK;
+}
+
+HRESULT CTestCtrl::OnSetCount(CDispatchCall& call)
+{
+    m_nCount = call.Long(0);
+    SetModifiedFlag();
+    return S_OK;
+}
+
+HRESULT CTestCtrl::OnGetChecked(CDispatchCall& call)
+{
+    call.SetResult(m_bChecked != FALSE);
+    return S_OK;
+}
+
+HRESULT CTestCtrl::OnSetChecked(CDispatchCall& call)
+{
+    m_bChecked = call.Bool(0);
+    SetModifiedFlag();
+    return S_OK;
+}
+
+HRESULT CTestCtrl::OnGetSmall(CDispatchCall& call)
+{
+    call.SetResult(m_nSmall);
+    return S_OK;
+}
+
+HRESULT CTestCtrl::OnSetSmall(CDispatchCall& call)
+{
+    m_nSmall = call.Short(0);
+    SetModifiedFlag();
+    return S_OK;
+}
+
+HRESULT CTestCtrl::OnAdd(CDispatchCall& call)
+{
+    call.SetResult(static_cast<short>(call.Short(0) + call.Short(1)));
+    return S_OK;
+}
+
+HRESULT CTestCtrl::OnIsEven(CDispatchCall& call)
+{
+    call.SetResult(call.Long(0) % 2 == 0);
+    return S_OK;
+}
+
+HRESULT CTestCtrl::OnGetText(CDispatchCall& call)
+{
+    BSTR* pText = call.BstrRef(0);
+    SysFreeString(*pText);
+    *pText = CBstr(m_strCaption + "!").Detach();
+    return S_OK;
+}
+
+HRESULT CTestCtrl::OnSplit(CDispatchCall& call)
+{
+    const long n = call.Long(0);
+    *call.ShortRef(1) = static_cast<short>(n / 1000);
+    *call.ShortRef(2) = static_cast<short>(n % 1000);
+    return S_OK;
+}
+
+HRESULT CTestCtrl::OnGetSelf(CDispatchCall& call)
+{
+    IDispatch** ppSelf = call.DispatchRef(0);
+    if (*ppSelf)
+        (*ppSelf)->Release();
+    *ppSelf = this;
+    AddRef();
+    return S_OK;
+}
+
+HRESULT CTestCtrl::OnAsk(CDispatchCall& call)
+{
+    CBstr answer;
+    FireEvent(2, {CVariant(call.String(0)), CVariant::ByRef(answer.Ref())});
+    call.SetResult(answer.ToUtf8());
+    return S_OK;
+}
+
+HRESULT CTestCtrl::OnClick(CDispatchCall& call)
+{
+    FireEvent(1, {CVariant(call.Short(0)), CVariant(call.Short(1))});
+    return S_OK;
+}
+
+HRESULT CTestCtrl::OnHooks(CDispatchCall& call)
+{
+    call.SetResult(m_strHooks);
+    return S_OK;
+}
+
+HRESULT CTestCtrl::OnIsModified(CDispatchCall& call)
+{
+    call.SetResult(IsModified());
+    return S_OK;
+}

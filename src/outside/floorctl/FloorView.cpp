@@ -87,7 +87,7 @@ BOOL CFloorView::ActivatePage(short nPage)
     m_nActive = nPage;
     HWND hPage = m_pages[static_cast<size_t>(nPage)].hWindow;
     if (m_bAnimation && m_hWnd && hPage && ::IsWindow(hPage)) {
-        const RECT body = GetBodyRect();
+        const RECT body = BodyRectFor(hPage);
         ShowOnlyActivePage();
         SlideIn(hPage, body, bFromBelow);
     }
@@ -215,14 +215,23 @@ void CFloorView::RecalcLayout()
     Invalidate();
 }
 
+RECT CFloorView::BodyRectFor(HWND hPage) const
+{
+    // A page window may be a sibling of the view (a child of the control's window) rather than
+    // a child of it: place it in its own parent's coordinates.
+    RECT body = GetBodyRect();
+    MapWindowPoints(m_hWnd, ::GetParent(hPage), reinterpret_cast<POINT*>(&body), 2);
+    return body;
+}
+
 void CFloorView::ShowOnlyActivePage()
 {
-    const RECT body = GetBodyRect();
     for (size_t i = 0; i < m_pages.size(); ++i) {
         HWND hPage = m_pages[i].hWindow;
         if (!hPage || !::IsWindow(hPage))
             continue;
         if (static_cast<short>(i) == m_nActive) {
+            const RECT body = BodyRectFor(hPage);
             ::SetWindowPos(hPage, HWND_TOP, body.left, body.top, body.right - body.left, body.bottom - body.top,
                            SWP_SHOWWINDOW);
         } else {

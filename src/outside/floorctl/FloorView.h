@@ -32,6 +32,7 @@ public:
     BOOL SetPageName(short nPage, const std::string& strCaption);
     void RecalcLayout();
     short GetActivePage() const { return m_nActive; }
+    HWND GetPageWindow(short nPage) const { return IsPage(nPage) ? m_pages[static_cast<size_t>(nPage)].hWindow : nullptr; }
     long GetPagesCount() const { return static_cast<long>(m_pages.size()); }
     BOOL IsPage(short nPage) const { return nPage >= 0 && nPage < GetPagesCount(); }
     long GetCaptionTopLeft(short nPage) const;
@@ -71,6 +72,7 @@ private:
     int TabWidth(const Page& page) const;
     void DrawCaption(HDC hdc, short nPage) const;
     void ShowOnlyActivePage();
+    RECT BodyRectFor(HWND hPage) const;
     void SlideIn(HWND hPage, const RECT& body, bool bFromBelow);
     static long PackPoint(LONG x, LONG y);
 

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <type_traits>
 
 class CControlsWnd;
 class CPageListOwner;

@@ -1,4 +1,5 @@
 #include "AsControls.h"
+#include "ColourText.h"
 #include "ControlsFactory.h"
 #include "ItemData.h"
 #include "PageListCtrl.h"
@@ -355,6 +356,46 @@ TEST_F(KindsOnListTest, RowOfAnUnknownKindIsSelectedWithoutAnObject)
     EXPECT_TRUE(m_list.OnRowSelected(3, 0));
     EXPECT_EQ(nullptr, m_list.GetActiveControlsWnd());
     EXPECT_FALSE(m_list.IsEditorVisible());
+}
+
+} // namespace
+
+namespace {
+
+TEST(ColourTextTest, ValueTextReadsBackAsItsColour)
+{
+    EXPECT_EQ(RGB(255, 255, 255), ParseColourText(""));
+    EXPECT_EQ(RGB(0, 0, 255), ParseColourText("&&HFF0000 (Blue)"));
+    EXPECT_EQ(RGB(1, 2, 3), ParseColourText("&&H030201 (Custom Color)"));
+    EXPECT_EQ(RGB(255, 0, 0), ParseColourText("&&H0000FF7 (Red)")) << "at most six digits";
+    EXPECT_EQ(0x12u, ParseColourText("&&H12 (short)"));
+    EXPECT_EQ(0u, ParseColourText("Custom Color"));
+    EXPECT_EQ(0u, ParseColourText("ab"));
+}
+
+// The pick event of a contained NCombo control goes to an active object of the NComboBox kinds.
+class CTestNComboKind : public CTestTransientKind {
+public:
+    std::string GetClassName() const override { return "CControlsWnd_CNComboBox"; }
+};
+
+TEST_F(KindsOnListTest, ControlEventCommitsOnlyThroughNComboKinds)
+{
+    RegisterControlsClass("CControlsWnd_CNComboBox", &NewControlsObject<CTestNComboKind>);
+    const int nRow = m_list.AddItemFromText("Pick", "NComboBox", "Enable", "");
+    m_list.SetItemValue(nRow, "before");
+    m_list.SetItemValue(0, "kept");
+
+    ASSERT_TRUE(m_list.ActivateRow(0));
+    m_owner.events.clear();
+    EXPECT_FALSE(m_list.OnControlEvent(1));
+    EXPECT_TRUE(m_owner.events.empty());
+    m_list.ReleaseActive();
+
+    ASSERT_TRUE(m_list.ActivateRow(nRow));
+    EXPECT_TRUE(m_list.OnControlEvent(1));
+    EXPECT_EQ((std::vector<FiredEvent>{{"PropertyChanged", 3, static_cast<short>(nRow), TRUE}}), m_owner.events);
+    m_list.ReleaseActive();
 }
 
 } // namespace

@@ -372,3 +372,32 @@ TEST_F(PageListDrawingTest, ValueOfAClosedRowIsBlack)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PageListDrawingTest, GroupRowKeepsItsButtonPlaceButDrawsNoButton)
+{
+    const int nRow = AddRow("Section", "Group", 0);
+    FocusAndSelect(nRow);
+    const WindowImage image = Capture();
+    ASSERT_FALSE(IsRectEmpty(&m_list.GetButtonRect()));
+    EXPECT_EQ(0, image.CountPixels(m_list.GetButtonRect(), kSilver));
+}
+
+TEST_F(PageListDrawingTest, PressedButtonShowsTheOverlayOverItsIcon)
+{
+    const int nRow = AddRow("Choice", "ComboBox", 0);
+    FocusAndSelect(nRow);
+    const WindowImage released = Capture();
+    const RECT button = m_list.GetButtonRect();
+    ASSERT_FALSE(IsRectEmpty(&button));
+    m_list.DrawRowButton(nullptr, button, nRow, TRUE);
+    const WindowImage pressed = WindowImage::Capture(m_list.m_hWnd);
+    int differences = 0;
+    for (int y = button.top; y < button.bottom; ++y)
+        for (int x = button.left; x < button.right; ++x)
+            differences += released.Pixel(x, y) != pressed.Pixel(x, y);
+    EXPECT_GT(differences, 5);
+}
+
+} // namespace

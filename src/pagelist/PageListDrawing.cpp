@@ -5,7 +5,7 @@
 #include "ClientDC.h"
 #include "ColourText.h"
 #include "ControlsWnd.h"
-#include "GdiObject.h"
+#include "Brush.h"
 #include "GdiStack.h"
 #include "PageListOwner.h"
 #include "RowMaps.h"
@@ -24,7 +24,7 @@ const COLORREF kButtonFace = RGB(192, 192, 192);
 
 void FillSolid(HDC hDC, const RECT& rect, COLORREF colour)
 {
-    CGdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+    CBrush brush(colour);
     FillRect(hDC, &rect, brush);
 }
 

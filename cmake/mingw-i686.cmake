@@ -11,3 +11,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(WIDL ${MINGW_PREFIX}-widl)
 set(WINE_STDOLE_DIR /usr/lib/i386-linux-gnu/wine/i386-windows)
+# The .def files of our servers name the exports undecorated; they are __stdcall functions.
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-Wl,--enable-stdcall-fixup")

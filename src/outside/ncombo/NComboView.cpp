@@ -170,6 +170,12 @@ long CNComboView::GetControlHeight() const
     return metrics.tmHeight + kDisplayPadding;
 }
 
+void CNComboView::SetShowHeadings(BOOL bShow)
+{
+    m_bShowHeadings = bShow;
+    CloseList();
+}
+
 void CNComboView::SetDisplayFont(HFONT hFont)
 {
     m_hFont = hFont;
@@ -204,11 +210,14 @@ void CNComboView::OpenList()
     if (!m_hWnd || IsListOpen())
         return;
     RECT window = GetWindowRect();
-    const RECT dropDown = {window.left, window.bottom, window.right, window.bottom + m_nDropDownHeight};
+    const LONG width = std::max<LONG>(window.right - window.left, m_nDropDownWidth);
+    const RECT dropDown = {window.left, window.bottom, window.left + width, window.bottom + m_nDropDownHeight};
     if (!m_list.m_hWnd
         && !m_list.Create(WS_POPUP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, dropDown, m_hWnd, 0))
         return;
     m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    const LONG_PTR style = GetWindowLongPtrW(m_list.m_hWnd, GWL_STYLE);
+    SetWindowLongPtrW(m_list.m_hWnd, GWL_STYLE, m_bShowHeadings ? style & ~LVS_NOCOLUMNHEADER : style | LVS_NOCOLUMNHEADER);
     if (m_hFont)
         m_list.SetFont(m_hFont, FALSE);
     FillList();

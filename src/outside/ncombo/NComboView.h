@@ -44,6 +44,10 @@ public:
     long GetDropDownHeight() const { return m_nDropDownHeight; }
     void SetDropDownHeight(long nHeight) { m_nDropDownHeight = nHeight > 0 ? nHeight : m_nDropDownHeight; }
     void SetDisplayFont(HFONT hFont); // not owned
+    long GetDropDownWidth() const { return m_nDropDownWidth; }
+    void SetDropDownWidth(long nWidth) { m_nDropDownWidth = nWidth > 0 ? nWidth : 0; }
+    BOOL GetShowHeadings() const { return m_bShowHeadings; }
+    void SetShowHeadings(BOOL bShow);
 
     void OpenList();
     void CloseList();
@@ -83,6 +87,8 @@ private:
     std::vector<Row> m_rows;
     long m_nSelected = -1;
     long m_nDropDownHeight = 128;
+    long m_nDropDownWidth = 0; // 0: as wide as the display
+    BOOL m_bShowHeadings = TRUE;
     HFONT m_hFont = nullptr;
     CListCtrl m_list;
 };

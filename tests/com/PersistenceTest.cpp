@@ -44,6 +44,54 @@ protected:
     }
 };
 
+// A client site whose container has ambient properties, and that counts save requests.
+class CAmbientSite : public IOleClientSite, public IDispatch, public CComObject {
+public:
+    DECLARE_IUNKNOWN()
+    STDMETHODIMP SaveObject() override
+    {
+        ++m_nSaves;
+        return S_OK;
+    }
+    STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetContainer(IOleContainer**) override { return E_NOINTERFACE; }
+    STDMETHODIMP ShowObject() override { return S_OK; }
+    STDMETHODIMP OnShowWindow(BOOL) override { return S_OK; }
+    STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
+    STDMETHODIMP GetTypeInfoCount(UINT* pctinfo) override
+    {
+        *pctinfo = 0;
+        return S_OK;
+    }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    STDMETHODIMP Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* pResult, EXCEPINFO*, UINT*) override
+    {
+        if (dispid == DISPID_AMBIENT_BACKCOLOR) {
+            *pResult = CVariant(static_cast<long>(RGB(9, 8, 7)));
+            return S_OK;
+        }
+        if (dispid == DISPID_AMBIENT_FONT) {
+            CVariant(static_cast<IDispatch*>(m_pFont.Get())).Detach(pResult);
+            return S_OK;
+        }
+        return DISP_E_MEMBERNOTFOUND;
+    }
+
+    CComPointer<IFontDisp> m_pFont;
+    int m_nSaves = 0;
+
+protected:
+    void* GetInterface(REFIID riid) override
+    {
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IOleClientSite))
+            return static_cast<IOleClientSite*>(this);
+        if (IsEqualIID(riid, IID_IDispatch))
+            return static_cast<IDispatch*>(this);
+        return nullptr;
+    }
+};
+
 struct Values {
     std::string caption;
     long count;
@@ -170,6 +218,34 @@ TEST(Persistence, InitNewGivesTheDefaults)
     EXPECT_EQ(As<IPersistStreamInit>(pControl)->IsDirty(), S_OK);
     As<IPersistStreamInit>(pControl)->InitNew();
     EXPECT_EQ(GetProperty(pControl, L"Count").ToLong(), 7);
+}
+
+TEST(Persistence, DefaultsFollowTheContainersAmbientProperties)
+{
+    CComPointer<CAmbientSite> pSite = NewComObject<CAmbientSite>();
+    FONTDESC desc = {sizeof(desc), const_cast<LPOLESTR>(L"Tahoma"), {{140000, 0}}, FW_BOLD, DEFAULT_CHARSET, FALSE, FALSE, FALSE};
+    ASSERT_EQ(OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(pSite->m_pFont.Out())), S_OK);
+    CComPointer<IDispatch> pControl = CreateTestControl();
+    ASSERT_NE(pControl.Get(), nullptr);
+    ASSERT_EQ(As<IOleObject>(pControl)->SetClientSite(pSite), S_OK);
+    ASSERT_EQ(As<IPersistStreamInit>(pControl)->InitNew(), S_OK);
+    EXPECT_EQ(GetProperty(pControl, L"BackColor").ToLong(), static_cast<long>(RGB(9, 8, 7)));
+    const Values values = Read(pControl);
+    std::string name;
+    LONGLONG size = 0;
+    RealizedFont(L"Tahoma", 140000, &name, &size);
+    EXPECT_EQ(values.fontSize, size);
+    EXPECT_TRUE(values.fontBold);
+    // A copy: the container's font stays as it is when the control's changes.
+    CVariant font = GetProperty(pControl, L"Font");
+    EXPECT_NE(font.pdispVal, static_cast<IDispatch*>(pSite->m_pFont.Get()));
+    PutProperty(font.pdispVal, L"Bold", CVariant(false));
+    EXPECT_TRUE(GetProperty(pSite->m_pFont, L"Bold").ToBool());
+
+    // Closing a modified control asks the container to save it.
+    ASSERT_EQ(As<IOleObject>(pControl)->Close(OLECLOSE_SAVEIFDIRTY), S_OK);
+    EXPECT_EQ(pSite->m_nSaves, 1);
+    As<IOleObject>(pControl)->SetClientSite(nullptr);
 }
 
 TEST(Persistence, StreamRoundTripKeepsEveryValue)

@@ -1,0 +1,129 @@
+#include "FloorPropertiesWnd.h"
+
+#include "LayoutText.h"
+#include "PageListCtrl.h"
+#include "PageListOwner.h"
+#include "RowMapTable.h"
+
+namespace {
+
+const int kItemHeight = 18;
+const UINT kFirstPageListId = 1000;
+
+// Hands the layout reader's pages to the floor, for the control that loads them.
+class CFloorPageSink : public CLayoutText::CPageSink {
+public:
+    CFloorPageSink(CFloorPropertiesWnd& floor, CPageListOwner* pParent) : m_floor(floor), m_pParent(pParent) {}
+
+    short CreatePage(const std::string& strCaption, const std::string& strPageText) override
+    {
+        return m_floor.CreatePage(strCaption, m_pParent, strPageText);
+    }
+
+    void LoadPageRows(short nPage, const std::string& strRowText) override
+    {
+        if (CPageListCtrl* pList = m_floor.GetPageList(nPage))
+            pList->LoadItemsText(strRowText);
+    }
+
+private:
+    CFloorPropertiesWnd& m_floor;
+    CPageListOwner* m_pParent;
+};
+
+} // namespace
+
+CFloorPropertiesWnd::CFloorPropertiesWnd(CPageListOwner* pOwner) : m_pOwner(pOwner)
+{
+}
+
+CFloorPropertiesWnd::~CFloorPropertiesWnd()
+{
+    DestroyPageLists();
+}
+
+void CFloorPropertiesWnd::SetAutoResizingColumns(BOOL bAuto)
+{
+    CPageListCtrl::SetAutoResizingColumns(bAuto);
+}
+
+CPageListCtrl* CFloorPropertiesWnd::GetPageList(int nIndex) const
+{
+    if (nIndex < 0 || nIndex >= GetPageListCount())
+        return nullptr;
+    return m_pages[static_cast<size_t>(nIndex)].get();
+}
+
+short CFloorPropertiesWnd::CreatePage(const std::string& strCaption, CPageListOwner* pParent, const std::string& strPageText)
+{
+    const short nIndex = AddPage(strCaption);
+    if (nIndex < 0)
+        return nIndex;
+    const BOOL bGroup = strPageText.find(CLayoutText::kGroupWord) != std::string::npos;
+    std::unique_ptr<CPageListCtrl> pPage = CreatePageList(nIndex, pParent, bGroup);
+    if (!pPage)
+        return nIndex;
+    UpdateFirstCaption();
+    SetPageWindow(nIndex, pPage->m_hWnd);
+    pPage->SetPageIndex(GetPageListCount());
+    m_pages.push_back(std::move(pPage));
+    RecalcLayout();
+    return nIndex;
+}
+
+std::unique_ptr<CPageListCtrl> CFloorPropertiesWnd::CreatePageList(short nIndex, CPageListOwner* pParent, BOOL)
+{
+    // Grouped pages are shown as plain page lists until the tree page exists.
+    auto pPage = std::make_unique<CPageListCtrl>(pParent, kItemHeight);
+    if (!pPage->Create(m_hWnd, kFirstPageListId + static_cast<UINT>(nIndex)))
+        return nullptr;
+    return pPage;
+}
+
+BOOL CFloorPropertiesWnd::RemovePage(short nIndex)
+{
+    const BOOL bRemoved = DeletePage(nIndex);
+    if (bRemoved && nIndex >= 0 && nIndex < GetPageListCount()) {
+        m_pages.erase(m_pages.begin() + nIndex);
+        // Page lists report their position with their events: keep it that of their floor page.
+        for (int i = nIndex; i < GetPageListCount(); ++i)
+            m_pages[static_cast<size_t>(i)]->SetPageIndex(i);
+        UpdateFirstCaption();
+    }
+    return bRemoved;
+}
+
+void CFloorPropertiesWnd::RemoveAllPages()
+{
+    if (m_pOwner)
+        m_pOwner->GetRowMapTable().Clear();
+    while (RemovePage(0)) {
+    }
+    SetAsFloor(m_bAsFloor);
+}
+
+void CFloorPropertiesWnd::DestroyPageLists()
+{
+    m_pages.clear();
+}
+
+void CFloorPropertiesWnd::UpdateFirstCaption()
+{
+    if (m_bFirstPageHasCaption)
+        return;
+    const long nPages = GetPagesCount();
+    if (nPages == 0)
+        return;
+    SetPageCaptionHeight(0, nPages == 1 ? 0 : kCaptionHeight);
+}
+
+void CFloorPropertiesWnd::LoadLayout(const std::string& strText, CPageListOwner* pParent)
+{
+    if (!IsWindow())
+        return;
+    RemoveAllPages();
+    if (strText.empty())
+        return;
+    CFloorPageSink sink(*this, pParent);
+    CLayoutText::ReadLayout(strText, sink);
+}

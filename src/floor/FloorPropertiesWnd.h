@@ -1,0 +1,45 @@
+// CFloorPropertiesWnd: the pages of one control inside the floor control. For every page the
+// floor control shows, one page list (owned here, in floor page order) is that page's body.
+#pragma once
+#include "FloorWnd.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CPageListCtrl;
+class CPageListOwner;
+
+class CFloorPropertiesWnd : public CFloorWnd {
+public:
+    static constexpr short kCaptionHeight = 20;
+
+    // pOwner: the control whose row maps go with the pages (none for the design floor).
+    explicit CFloorPropertiesWnd(CPageListOwner* pOwner = nullptr);
+    ~CFloorPropertiesWnd() override;
+
+    // Copies of the control's options, written by the control when they change.
+    BOOL m_bAsFloor = TRUE;
+    BOOL m_bFirstPageHasCaption = FALSE;
+
+    virtual BOOL GetSignEnableDisable() const { return m_bSignEnableDisable; }
+    virtual void SetSignEnableDisable(BOOL bSign) { m_bSignEnableDisable = bSign; }
+    // The process-wide flag every page list reads.
+    virtual void SetAutoResizingColumns(BOOL bAuto);
+    virtual CPageListCtrl* GetPageList(int nIndex) const;
+    virtual short CreatePage(const std::string& strCaption, CPageListOwner* pParent, const std::string& strPageText);
+    virtual BOOL RemovePage(short nIndex);
+    virtual void RemoveAllPages();
+    virtual void DestroyPageLists();
+    virtual void UpdateFirstCaption();
+    // Rebuilds every page from the layout text; pParent is the control the pages report to.
+    virtual void LoadLayout(const std::string& strText, CPageListOwner* pParent);
+    virtual std::unique_ptr<CPageListCtrl> CreatePageList(short nIndex, CPageListOwner* pParent, BOOL bGroup);
+
+    int GetPageListCount() const { return static_cast<int>(m_pages.size()); }
+
+private:
+    BOOL m_bSignEnableDisable = TRUE;
+    CPageListOwner* m_pOwner = nullptr; // the control whose row maps go with the pages
+    std::vector<std::unique_ptr<CPageListCtrl>> m_pages;
+};

@@ -73,6 +73,17 @@ int CListCtrl::InsertItem(int nItem, const std::string& text)
     return static_cast<int>(SendMessage(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
+int CListCtrl::InsertItem(int nItem, const std::string& text, DWORD_PTR data)
+{
+    std::wstring wide = Utf8ToWide(text);
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = nItem;
+    item.pszText = wide.data();
+    item.lParam = static_cast<LPARAM>(data);
+    return static_cast<int>(SendMessage(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
 BOOL CListCtrl::DeleteItem(int nItem)
 {
     return static_cast<BOOL>(SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(nItem)));

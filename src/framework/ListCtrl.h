@@ -19,6 +19,7 @@ public:
     HWND GetHeaderCtrl() const;
 
     int InsertItem(int nItem, const std::string& text);
+    int InsertItem(int nItem, const std::string& text, DWORD_PTR data); // text and item data at once
     BOOL DeleteItem(int nItem);
     BOOL DeleteAllItems();
     int GetItemCount() const;

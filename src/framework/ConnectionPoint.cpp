@@ -83,7 +83,7 @@ STDMETHODIMP CConnectionPoint::EnumConnections(IEnumConnections** ppEnum)
     std::vector<CONNECTDATA> items;
     for (const Sink& s : m_sinks)
         items.push_back({s.pSink.Get(), s.dwCookie});
-    *ppEnum = NewComObject<CEnumerator<IEnumConnections, CONNECTDATA>>(std::move(items)).Detach();
+    *ppEnum = NewComObject<CEnumerator<IEnumConnections, CONNECTDATA>>(items).Detach();
     return S_OK;
 }
 

@@ -92,6 +92,7 @@ void COleControl::OnFinalRelease()
     m_pViewAdviseSink.Reset();
     m_pOleAdviseHolder.Reset();
     m_pAmbient.Reset();
+    m_pSimpleFrameSite.Reset();
     m_pControlSite.Reset();
     m_pClientSite.Reset();
 }
@@ -133,9 +134,12 @@ STDMETHODIMP COleControl::SetClientSite(IOleClientSite* pClientSite)
     m_pClientSite = pClientSite;
     m_pControlSite.Reset();
     m_pAmbient.Reset();
+    m_pSimpleFrameSite.Reset();
     if (pClientSite) {
         m_pControlSite.QueryFrom(pClientSite);
         m_pAmbient.QueryFrom(pClientSite);
+        if (m_bSimpleFrame)
+            m_pSimpleFrameSite.QueryFrom(pClientSite, IID_ISimpleFrameSite);
     }
     return S_OK;
 }
@@ -202,7 +206,14 @@ STDMETHODIMP COleControl::DoVerb(LONG iVerb, LPMSG, IOleClientSite* pActiveSite,
 
 STDMETHODIMP COleControl::EnumVerbs(IEnumOLEVERB** ppEnumOleVerb)
 {
-    return OleRegEnumVerbs(*m_info.clsid, ppEnumOleVerb);
+    if (!ppEnumOleVerb)
+        return E_POINTER;
+    // The verbs DoVerb answers that a container offers on its menu.
+    std::vector<OLEVERB> verbs = {{OLEIVERB_PRIMARY, const_cast<LPOLESTR>(L"&Edit"), 0, OLEVERBATTRIB_ONCONTAINERMENU}};
+    if (!GetPropertyPageIds().empty())
+        verbs.push_back({OLEIVERB_PROPERTIES, const_cast<LPOLESTR>(L"&Properties..."), 0, OLEVERBATTRIB_ONCONTAINERMENU});
+    *ppEnumOleVerb = NewComObject<CEnumerator<IEnumOLEVERB, OLEVERB>>(verbs).Detach();
+    return S_OK;
 }
 
 STDMETHODIMP COleControl::GetUserClassID(CLSID* pClsid)
@@ -628,7 +639,7 @@ STDMETHODIMP COleControl::EnumConnectionPoints(IEnumConnectionPoints** ppEnum)
     if (m_info.eventsIid)
         points.push_back(&m_eventPoint);
     points.push_back(&m_notifyPoint);
-    *ppEnum = NewComObject<CEnumerator<IEnumConnectionPoints, IConnectionPoint*>>(std::move(points)).Detach();
+    *ppEnum = NewComObject<CEnumerator<IEnumConnectionPoints, IConnectionPoint*>>(points).Detach();
     return S_OK;
 }
 
@@ -889,6 +900,22 @@ void COleControl::OnAmbientChanged(DISPID)
 }
 
 void COleControl::OnMnemonic(const MSG&) {}
+
+LRESULT COleControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // The site may go during the message (a destroyed window, a released site).
+    CComPointer<ISimpleFrameSite> pFrameSite = m_pSimpleFrameSite;
+    if (!pFrameSite)
+        return CWnd::WindowProc(message, wParam, lParam);
+    const HWND hWnd = m_hWnd;
+    LRESULT result = 0;
+    DWORD dwCookie = 0;
+    if (pFrameSite->PreMessageFilter(hWnd, message, wParam, lParam, &result, &dwCookie) == S_FALSE)
+        return result;
+    result = CWnd::WindowProc(message, wParam, lParam);
+    pFrameSite->PostMessageFilter(hWnd, message, wParam, lParam, &result, dwCookie);
+    return result;
+}
 
 LRESULT COleControl::OnWmCreate(WPARAM, LPARAM lParam)
 {

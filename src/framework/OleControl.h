@@ -199,6 +199,10 @@ protected:
 
     // The control's initial extent, in pixels of the screen.
     void SetInitialSize(int cx, int cy);
+    // Makes the control a simple frame (a container of other controls): a site that answers
+    // ISimpleFrameSite sees the window's messages before and after the control.
+    void EnableSimpleFrame() { m_bSimpleFrame = true; }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // Stock property handlers for dispatch maps (DISP_STOCKPROP_BACKCOLOR / _FONT).
     HRESULT OnGetBackColor(CDispatchCall& call);
@@ -228,6 +232,7 @@ private:
     CComPointer<IOleClientSite> m_pClientSite;
     CComPointer<IOleControlSite> m_pControlSite;
     CComPointer<IDispatch> m_pAmbient;
+    CComPointer<ISimpleFrameSite> m_pSimpleFrameSite;
     CComPointer<IOleInPlaceSite> m_pInPlaceSite;
     CComPointer<IOleInPlaceFrame> m_pFrame;
     CComPointer<IOleInPlaceUIWindow> m_pDoc;
@@ -238,6 +243,7 @@ private:
     CConnectionPoint m_eventPoint;
     CConnectionPoint m_notifyPoint;
 
+    bool m_bSimpleFrame = false;
     bool m_bInPlaceActive = false;
     bool m_bUIActive = false;
     bool m_bModified = false;

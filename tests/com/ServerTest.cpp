@@ -66,7 +66,8 @@ TEST(Server, RegistersTheControlClassKeys)
     EXPECT_TRUE(ReadKey(key + L"\\Insertable", nullptr));
     ASSERT_TRUE(ReadKey(key + L"\\MiscStatus\\1", nullptr, &value));
     EXPECT_EQ(std::stoul(value), static_cast<unsigned long>(OLEMISC_RECOMPOSEONRESIZE | OLEMISC_CANTLINKINSIDE | OLEMISC_INSIDEOUT
-                                                             | OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSITEFIRST));
+                                                             | OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSITEFIRST
+                                                             | OLEMISC_SIMPLEFRAME));
     ASSERT_TRUE(ReadKey(key + L"\\ToolboxBitmap32", nullptr, &value));
     EXPECT_TRUE(EndsWithNoCase(value, L"comtestctl.dll, 1"));
     ASSERT_TRUE(ReadKey(kTestProgId + std::wstring(L"\\CLSID"), nullptr, &value));

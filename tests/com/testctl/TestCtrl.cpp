@@ -8,7 +8,8 @@
 const ControlClassInfo g_testCtrlInfo = {
     &CLSID_ComTest, "ComTest.Control.1", "COM framework test control", &LIBID_ComTestLib, 1, 0,
     &DIID__DComTest, &DIID__DComTestEvents,
-    OLEMISC_RECOMPOSEONRESIZE | OLEMISC_CANTLINKINSIDE | OLEMISC_INSIDEOUT | OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSITEFIRST,
+    OLEMISC_RECOMPOSEONRESIZE | OLEMISC_CANTLINKINSIDE | OLEMISC_INSIDEOUT | OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSITEFIRST
+        | OLEMISC_SIMPLEFRAME,
     1,
 };
 
@@ -40,6 +41,7 @@ END_DISPATCH_MAP()
 CTestCtrl::CTestCtrl() : COleControl(g_testCtrlInfo)
 {
     SetInitialSize(120, 40);
+    EnableSimpleFrame();
 }
 
 void CTestCtrl::DoPropExchange(CPropExchange& px)

@@ -1,0 +1,229 @@
+// The control in a container of the test's own, which records what the control asks of it:
+// in-place and UI activation and deactivation, the window in the container's window at the
+// place it gives, object rectangles, verbs, and the simple-frame message filter.
+#include "ComTestSupport.h"
+
+#include "ComObject.h"
+#include "ComTest_h.h"
+#include "Pump.h"
+
+#include <gtest/gtest.h>
+#include <olectl.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const UINT kSwallowed = WM_USER + 6;
+
+class CRecordingSite : public IOleClientSite, public IOleInPlaceSite, public ISimpleFrameSite, public CComObject {
+public:
+    explicit CRecordingSite(HWND hWnd) : m_hWnd(hWnd) {}
+
+    DECLARE_IUNKNOWN()
+    // IOleClientSite
+    STDMETHODIMP SaveObject() override { return Record("SaveObject"); }
+    STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetContainer(IOleContainer**) override { return E_NOINTERFACE; }
+    STDMETHODIMP ShowObject() override { return Record("ShowObject"); }
+    STDMETHODIMP OnShowWindow(BOOL) override { return S_OK; }
+    STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
+    // IOleInPlaceSite
+    STDMETHODIMP GetWindow(HWND* phwnd) override
+    {
+        *phwnd = m_hWnd;
+        return S_OK;
+    }
+    STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP CanInPlaceActivate() override { return S_OK; }
+    STDMETHODIMP OnInPlaceActivate() override { return Record("OnInPlaceActivate"); }
+    STDMETHODIMP OnUIActivate() override { return Record("OnUIActivate"); }
+    STDMETHODIMP GetWindowContext(IOleInPlaceFrame** ppFrame, IOleInPlaceUIWindow** ppDoc, LPRECT prcPosRect,
+                                  LPRECT prcClipRect, LPOLEINPLACEFRAMEINFO) override
+    {
+        *ppFrame = nullptr;
+        *ppDoc = nullptr;
+        *prcPosRect = m_rcPos;
+        *prcClipRect = m_rcPos;
+        return S_OK;
+    }
+    STDMETHODIMP Scroll(SIZE) override { return E_NOTIMPL; }
+    STDMETHODIMP OnUIDeactivate(BOOL) override { return Record("OnUIDeactivate"); }
+    STDMETHODIMP OnInPlaceDeactivate() override { return Record("OnInPlaceDeactivate"); }
+    STDMETHODIMP DiscardUndoState() override { return E_NOTIMPL; }
+    STDMETHODIMP DeactivateAndUndo() override { return E_NOTIMPL; }
+    STDMETHODIMP OnPosRectChange(LPCRECT) override { return S_OK; }
+    // ISimpleFrameSite
+    STDMETHODIMP PreMessageFilter(HWND, UINT msg, WPARAM, LPARAM, LRESULT* plResult, DWORD* pdwCookie) override
+    {
+        if (msg == kSwallowed) {
+            *plResult = 77;
+            return S_FALSE;
+        }
+        *pdwCookie = msg;
+        return S_OK;
+    }
+    STDMETHODIMP PostMessageFilter(HWND, UINT msg, WPARAM, LPARAM, LRESULT*, DWORD dwCookie) override
+    {
+        if (msg == WM_USER + 5 && dwCookie == msg)
+            Record("filtered");
+        return S_OK;
+    }
+
+    std::vector<std::string> m_calls;
+    RECT m_rcPos = {20, 30, 140, 90};
+
+protected:
+    void* GetInterface(REFIID riid) override
+    {
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IOleClientSite))
+            return static_cast<IOleClientSite*>(this);
+        if (IsEqualIID(riid, IID_IOleWindow) || IsEqualIID(riid, IID_IOleInPlaceSite))
+            return static_cast<IOleInPlaceSite*>(this);
+        if (IsEqualIID(riid, IID_ISimpleFrameSite))
+            return static_cast<ISimpleFrameSite*>(this);
+        return nullptr;
+    }
+
+private:
+    HRESULT Record(const char* call)
+    {
+        m_calls.push_back(call);
+        return S_OK;
+    }
+
+    HWND m_hWnd;
+};
+
+bool Called(const CRecordingSite& site, const std::string& call)
+{
+    for (const std::string& c : site.m_calls) {
+        if (c == call)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+class OwnContainer : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_hFrame = CreateTestFrame(300, 200);
+        m_pSite = NewComObject<CRecordingSite>(m_hFrame);
+        CComPointer<IDispatch> pControl = CreateTestControl();
+        ASSERT_NE(pControl.Get(), nullptr);
+        ASSERT_EQ(m_pObject.QueryFrom(pControl), S_OK);
+        ASSERT_EQ(m_pObject->SetClientSite(m_pSite), S_OK);
+        CComPointer<IPersistStreamInit> pInit;
+        ASSERT_EQ(pInit.QueryFrom(pControl), S_OK);
+        ASSERT_EQ(pInit->InitNew(), S_OK);
+    }
+    void TearDown() override
+    {
+        if (m_pObject) {
+            m_pObject->Close(OLECLOSE_NOSAVE);
+            m_pObject->SetClientSite(nullptr);
+        }
+        DestroyWindow(m_hFrame);
+        PumpUntilIdle();
+    }
+
+    HWND ControlWindow()
+    {
+        CComPointer<IOleWindow> pWindow;
+        HWND hWnd = nullptr;
+        if (SUCCEEDED(pWindow.QueryFrom(m_pObject)))
+            pWindow->GetWindow(&hWnd);
+        return hWnd;
+    }
+
+    HWND m_hFrame = nullptr;
+    CComPointer<CRecordingSite> m_pSite;
+    CComPointer<IOleObject> m_pObject;
+};
+
+TEST_F(OwnContainer, InPlaceActivationMakesTheWindowWhereTheSiteSays)
+{
+    EXPECT_EQ(ControlWindow(), nullptr);
+    ASSERT_EQ(m_pObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, m_pSite, 0, m_hFrame, &m_pSite->m_rcPos), S_OK);
+    const HWND hWnd = ControlWindow();
+    ASSERT_NE(hWnd, nullptr);
+    EXPECT_EQ(GetParent(hWnd), m_hFrame);
+    RECT rc = {};
+    GetWindowRect(hWnd, &rc);
+    MapWindowPoints(nullptr, m_hFrame, reinterpret_cast<POINT*>(&rc), 2);
+    EXPECT_EQ(rc.left, 20);
+    EXPECT_EQ(rc.top, 30);
+    EXPECT_EQ(rc.right, 140);
+    EXPECT_EQ(rc.bottom, 90);
+    EXPECT_TRUE(Called(*m_pSite, "OnInPlaceActivate"));
+    EXPECT_TRUE(Called(*m_pSite, "ShowObject"));
+    EXPECT_FALSE(Called(*m_pSite, "OnUIActivate"));
+
+    CComPointer<IOleInPlaceObject> pInPlace;
+    ASSERT_EQ(pInPlace.QueryFrom(m_pObject), S_OK);
+    const RECT moved = {5, 6, 105, 56};
+    ASSERT_EQ(pInPlace->SetObjectRects(&moved, &moved), S_OK);
+    GetClientRect(hWnd, &rc);
+    EXPECT_EQ(rc.right, 100);
+    EXPECT_EQ(rc.bottom, 50);
+}
+
+TEST_F(OwnContainer, UiActivationTakesTheFocusAndDeactivationUndoesIt)
+{
+    ASSERT_EQ(m_pObject->DoVerb(OLEIVERB_UIACTIVATE, nullptr, m_pSite, 0, m_hFrame, &m_pSite->m_rcPos), S_OK);
+    const HWND hWnd = ControlWindow();
+    EXPECT_TRUE(Called(*m_pSite, "OnUIActivate"));
+    EXPECT_EQ(GetFocus(), hWnd);
+    CComPointer<IOleInPlaceObject> pInPlace;
+    ASSERT_EQ(pInPlace.QueryFrom(m_pObject), S_OK);
+    ASSERT_EQ(pInPlace->UIDeactivate(), S_OK);
+    EXPECT_TRUE(Called(*m_pSite, "OnUIDeactivate"));
+    ASSERT_EQ(pInPlace->InPlaceDeactivate(), S_OK);
+    EXPECT_TRUE(Called(*m_pSite, "OnInPlaceDeactivate"));
+    EXPECT_FALSE(IsWindow(hWnd));
+}
+
+TEST_F(OwnContainer, ClickActivatesTheUi)
+{
+    ASSERT_EQ(m_pObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, m_pSite, 0, m_hFrame, &m_pSite->m_rcPos), S_OK);
+    const HWND hWnd = ControlWindow();
+    EXPECT_FALSE(Called(*m_pSite, "OnUIActivate"));
+    SendMessageW(hWnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(m_hFrame), MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    EXPECT_TRUE(Called(*m_pSite, "OnUIActivate"));
+    EXPECT_EQ(GetFocus(), hWnd);
+}
+
+TEST_F(OwnContainer, SimpleFrameSiteFiltersTheWindowsMessages)
+{
+    ASSERT_EQ(m_pObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, m_pSite, 0, m_hFrame, &m_pSite->m_rcPos), S_OK);
+    const HWND hWnd = ControlWindow();
+    EXPECT_EQ(SendMessageW(hWnd, kSwallowed, 0, 0), 77);
+    SendMessageW(hWnd, WM_USER + 5, 0, 0);
+    EXPECT_TRUE(Called(*m_pSite, "filtered"));
+}
+
+TEST_F(OwnContainer, VerbsOfferEditAndProperties)
+{
+    CComPointer<IEnumOLEVERB> pVerbs;
+    ASSERT_EQ(m_pObject->EnumVerbs(pVerbs.Out()), S_OK);
+    OLEVERB verbs[3] = {};
+    ULONG fetched = 0;
+    EXPECT_EQ(pVerbs->Next(3, verbs, &fetched), S_FALSE);
+    ASSERT_EQ(fetched, 2u);
+    EXPECT_EQ(verbs[0].lVerb, OLEIVERB_PRIMARY);
+    EXPECT_STREQ(verbs[0].lpszVerbName, L"&Edit");
+    EXPECT_EQ(verbs[1].lVerb, OLEIVERB_PROPERTIES);
+    CoTaskMemFree(verbs[0].lpszVerbName);
+    CoTaskMemFree(verbs[1].lpszVerbName);
+    CComPointer<IEnumOLEVERB> pClone;
+    ASSERT_EQ(pVerbs->Reset(), S_OK);
+    ASSERT_EQ(pVerbs->Skip(1), S_OK);
+    ASSERT_EQ(pVerbs->Clone(pClone.Out()), S_OK);
+    ASSERT_EQ(pClone->Next(1, verbs, nullptr), S_OK);
+    EXPECT_EQ(verbs[0].lVerb, OLEIVERB_PROPERTIES);
+    CoTaskMemFree(verbs[0].lpszVerbName);
+}

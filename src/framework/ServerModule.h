@@ -45,3 +45,13 @@ public:
     // A type description (dispinterface, coclass) from the embedded type library.
     static HRESULT LoadTypeInfo(REFGUID guid, ITypeInfo** ppInfo);
 };
+
+// The four exports of a server DLL over its class table (its .def file names them).
+#define IMPLEMENT_SERVER_EXPORTS(classes)                                                  \
+    STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv)                    \
+    {                                                                                      \
+        return CServerModule::GetClassObject(classes, rclsid, riid, ppv);                  \
+    }                                                                                      \
+    STDAPI DllCanUnloadNow() { return CServerModule::CanUnloadNow(); }                     \
+    STDAPI DllRegisterServer() { return CServerModule::RegisterServer(classes); }          \
+    STDAPI DllUnregisterServer() { return CServerModule::UnregisterServer(classes); }

@@ -41,3 +41,10 @@ public:
 
     static std::wstring GuidText(REFGUID guid);   // "{xxxxxxxx-...}"
 };
+
+// A ServerClass registry entry for a control class: registers or removes its keys.
+template <const ControlClassInfo& info>
+HRESULT UpdateControlRegistry(bool bRegister)
+{
+    return bRegister ? CServerRegistry::RegisterControl(info) : CServerRegistry::UnregisterControl(info);
+}

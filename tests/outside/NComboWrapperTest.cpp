@@ -22,18 +22,21 @@ BEGIN_EVENTSINK_MAP(CComboHost, CEventSinkTarget)
     ON_EVENT(0, CNCombo::kRowPickedEvent, OnRowPicked)
 END_EVENTSINK_MAP(CEventSinkTarget)
 
+BOOL CALLBACK TakeVisibleList(HWND hWnd, LPARAM lParam)
+{
+    wchar_t className[64] = {};
+    GetClassNameW(hWnd, className, 64);
+    if (wcscmp(className, WC_LISTVIEWW) != 0 || !IsWindowVisible(hWnd))
+        return TRUE;
+    *reinterpret_cast<HWND*>(lParam) = hWnd;
+    return FALSE;
+}
+
 // The drop-down: the thread's visible top-level report list.
 HWND FindDropDownList()
 {
     HWND hFound = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND hWnd, LPARAM lParam) -> BOOL {
-        wchar_t className[64] = {};
-        GetClassNameW(hWnd, className, 64);
-        if (wcscmp(className, WC_LISTVIEWW) != 0 || !IsWindowVisible(hWnd))
-            return TRUE;
-        *reinterpret_cast<HWND*>(lParam) = hWnd;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&hFound));
+    EnumThreadWindows(GetCurrentThreadId(), TakeVisibleList, reinterpret_cast<LPARAM>(&hFound));
     return hFound;
 }
 

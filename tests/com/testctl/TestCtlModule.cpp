@@ -1,41 +1,17 @@
-// The exports of the test control server.
+// The exports of the test control server: the control and its property page.
 #include "ClassFactory.h"
 #include "ComTest_h.h"
 #include "ServerModule.h"
-#include "ServerRegistry.h"
 #include "TestCtrl.h"
-
-#include <olectl.h>
+#include "TestPage.h"
 
 namespace {
 
-HRESULT UpdateTestCtrlRegistry(bool bRegister)
-{
-    return bRegister ? CServerRegistry::RegisterControl(g_testCtrlInfo) : CServerRegistry::UnregisterControl(g_testCtrlInfo);
-}
-
 const ServerClass kClasses[] = {
-    {&CLSID_ComTest, &CreateComObject<CTestCtrl>, &UpdateTestCtrlRegistry},
+    {&CLSID_ComTest, &CreateComObject<CTestCtrl>, &UpdateControlRegistry<g_testCtrlInfo>},
+    {&CLSID_ComTestPage, &CreateComObject<CTestPage>, &UpdateTestPageRegistry},
 };
 
 } // namespace
 
-STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv)
-{
-    return CServerModule::GetClassObject(kClasses, rclsid, riid, ppv);
-}
-
-STDAPI DllCanUnloadNow()
-{
-    return CServerModule::CanUnloadNow();
-}
-
-STDAPI DllRegisterServer()
-{
-    return CServerModule::RegisterServer(kClasses);
-}
-
-STDAPI DllUnregisterServer()
-{
-    return CServerModule::UnregisterServer(kClasses);
-}
+IMPLEMENT_SERVER_EXPORTS(kClasses)

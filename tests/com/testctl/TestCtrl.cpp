@@ -3,6 +3,7 @@
 #include "ComTest_h.h"
 #include "Bstr.h"
 #include "DispatchCall.h"
+#include "TestPage.h"
 #include "Text.h"
 
 const ControlClassInfo g_testCtrlInfo = {
@@ -13,8 +14,6 @@ const ControlClassInfo g_testCtrlInfo = {
     1,
 };
 
-// A page class the control names; the tests only read the list.
-static const CLSID kTestPage = {0x6a4f0a11, 0x2b7c, 0x4d1e, {0x9a, 0x51, 0x3c, 0x0e, 0x44, 0x7b, 0x21, 0x90}};
 
 BEGIN_DISPATCH_MAP(CTestCtrl, COleControl)
     DISP_PROPERTY_GET(1, "Caption", OnGetCaption, VT_BSTR)
@@ -102,7 +101,7 @@ DWORD CTestCtrl::SafetyOptionsSupported(REFIID riid) const
 
 std::vector<CLSID> CTestCtrl::GetPropertyPageIds() const
 {
-    return {kTestPage};
+    return {CLSID_ComTestPage};
 }
 
 void CTestCtrl::Trace(const std::string& entry)

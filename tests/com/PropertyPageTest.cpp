@@ -1,0 +1,172 @@
+#include "ComTestSupport.h"
+#include "Pump.h"
+#include "TestPage.h"
+
+#include <gtest/gtest.h>
+#include <commctrl.h>
+#include <olectl.h>
+#include <prsht.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// What the timer saw in the page and did to it, while the frame ran its modal loop.
+struct FrameDriver {
+    std::wstring captionShown;
+    bool checkedShown = true;
+    std::wstring countShown;
+    bool done = false;
+};
+
+FrameDriver* g_pDriver = nullptr;
+
+struct ControlSearch {
+    int nId;
+    HWND hFound;
+};
+
+BOOL CALLBACK TakeControlWithId(HWND hWnd, LPARAM lParam)
+{
+    auto* pSearch = reinterpret_cast<ControlSearch*>(lParam);
+    if (GetDlgCtrlID(hWnd) != pSearch->nId)
+        return TRUE;
+    pSearch->hFound = hWnd;
+    return FALSE;
+}
+
+// A control of the page, wherever the frame put the page's dialog.
+HWND FindPageControl(HWND hFrame, int nId)
+{
+    ControlSearch search = {nId, nullptr};
+    EnumChildWindows(hFrame, TakeControlWithId, reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
+}
+
+std::wstring TextOf(HWND hWnd)
+{
+    wchar_t text[256] = {};
+    GetWindowTextW(hWnd, text, 256);
+    return text;
+}
+
+void CALLBACK DriveFrame(HWND, UINT, UINT_PTR nTimer, DWORD)
+{
+    HWND hFrame = GetActiveWindow();
+    HWND hCaption = hFrame ? FindPageControl(hFrame, CTestPage::kCaptionEdit) : nullptr;
+    if (!hCaption || g_pDriver->done)
+        return;
+    g_pDriver->done = true;
+    KillTimer(nullptr, nTimer);
+    g_pDriver->captionShown = TextOf(hCaption);
+    g_pDriver->checkedShown = IsDlgButtonChecked(GetParent(hCaption), CTestPage::kCheckedBox) == BST_CHECKED;
+    g_pDriver->countShown = TextOf(FindPageControl(hFrame, CTestPage::kCountEdit));
+    SendMessageW(hFrame, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+}
+
+CComPointer<IDispatch> NewControl(const char* caption, long nCount, bool bChecked)
+{
+    CComPointer<IDispatch> pControl = CreateTestControl();
+    EXPECT_EQ(PutProperty(pControl, L"Caption", CVariant(caption)), S_OK);
+    EXPECT_EQ(PutProperty(pControl, L"Count", CVariant(nCount)), S_OK);
+    EXPECT_EQ(PutProperty(pControl, L"Checked", CVariant(bChecked)), S_OK);
+    return pControl;
+}
+
+// A page site that records what the page tells it.
+class CRecordingPageSite : public IPropertyPageSite {
+public:
+    std::vector<DWORD> statusChanges;
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        *ppv = (riid == IID_IUnknown || riid == IID_IPropertyPageSite) ? this : nullptr;
+        return *ppv ? S_OK : E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }   // lives on the test's stack
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP OnStatusChange(DWORD dwFlags) override
+    {
+        statusChanges.push_back(dwFlags);
+        return S_OK;
+    }
+    STDMETHODIMP GetLocaleID(LCID* pLocale) override
+    {
+        *pLocale = LOCALE_USER_DEFAULT;
+        return S_OK;
+    }
+    STDMETHODIMP GetPageContainer(IUnknown** ppUnk) override
+    {
+        *ppUnk = nullptr;
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP TranslateAccelerator(MSG*) override { return S_FALSE; }
+};
+
+TEST(PropertyPage, WineFrameOpensThePageWithTheControlsProperties)
+{
+    CComPointer<IDispatch> pControl = NewControl("Before", 41, false);
+    FrameDriver driver;
+    g_pDriver = &driver;
+    SetTimer(nullptr, 0, 100, DriveFrame);
+    IUnknown* objects[] = {pControl.Get()};
+    CLSID pages[] = {CLSID_ComTestPage};
+    const HRESULT hr = OleCreatePropertyFrame(nullptr, 10, 10, L"Test control", 1, objects, 1, pages,
+                                              LOCALE_USER_DEFAULT, 0, nullptr);
+    g_pDriver = nullptr;
+    ASSERT_EQ(hr, S_OK);
+    ASSERT_TRUE(driver.done);
+    EXPECT_EQ(driver.captionShown, L"Before");
+    EXPECT_FALSE(driver.checkedShown);
+    EXPECT_EQ(driver.countShown, L"41");
+    EXPECT_EQ(GetProperty(pControl, L"Caption").ToString(), "Before"); // cancelled: nothing written
+}
+
+// Wine's frame never calls Apply (a known limit of its OleCreatePropertyFrame), so the page is
+// driven here as a frame does it on OK.
+TEST(PropertyPage, EditsMakeThePageDirtyAndApplyWritesThemBack)
+{
+    CComPointer<IDispatch> pControl = NewControl("Before", 41, false);
+    CComPointer<IPropertyPage> pPage;
+    ASSERT_EQ(pPage.CreateInstance(CLSID_ComTestPage), S_OK);
+    CRecordingPageSite site;
+    ASSERT_EQ(pPage->SetPageSite(&site), S_OK);
+    PROPPAGEINFO info = {};
+    ASSERT_EQ(pPage->GetPageInfo(&info), S_OK);
+    EXPECT_STREQ(info.pszTitle, L"Test");
+    EXPECT_GT(info.size.cx, 0);
+    CoTaskMemFree(info.pszTitle);
+
+    HWND hFrame = CreateTestFrame(400, 200);
+    IUnknown* objects[] = {pControl.Get()};
+    ASSERT_EQ(pPage->SetObjects(1, objects), S_OK);
+    RECT rect = {0, 0, 400, 200};
+    ASSERT_EQ(pPage->Activate(hFrame, &rect, TRUE), S_OK);
+    HWND hCaption = FindPageControl(hFrame, CTestPage::kCaptionEdit);
+    ASSERT_NE(hCaption, nullptr);
+    EXPECT_EQ(TextOf(hCaption), L"Before");
+    EXPECT_EQ(pPage->IsPageDirty(), S_FALSE);   // loading the values is not an edit
+    EXPECT_TRUE(site.statusChanges.empty());
+
+    SetWindowTextW(hCaption, L"After");
+    SendMessageW(FindPageControl(hFrame, CTestPage::kCheckedBox), BM_CLICK, 0, 0);
+    EXPECT_EQ(pPage->IsPageDirty(), S_OK);
+    ASSERT_EQ(site.statusChanges.size(), 1u);
+    EXPECT_TRUE(site.statusChanges[0] & PROPPAGESTATUS_DIRTY);
+    EXPECT_EQ(GetProperty(pControl, L"Caption").ToString(), "Before"); // nothing written yet
+
+    ASSERT_EQ(pPage->Apply(), S_OK);
+    EXPECT_EQ(GetProperty(pControl, L"Caption").ToString(), "After");
+    EXPECT_TRUE(GetProperty(pControl, L"Checked").ToBool());
+    EXPECT_EQ(GetProperty(pControl, L"Count").ToLong(), 41);
+    EXPECT_EQ(pPage->IsPageDirty(), S_FALSE);
+
+    EXPECT_EQ(pPage->Deactivate(), S_OK);
+    EXPECT_EQ(FindPageControl(hFrame, CTestPage::kCaptionEdit), nullptr);
+    EXPECT_EQ(pPage->Deactivate(), E_UNEXPECTED);
+    pPage->SetPageSite(nullptr);
+    DestroyWindow(hFrame);
+}
+
+} // namespace

@@ -50,6 +50,10 @@ bool MakeEmptyOf(VARTYPE vt, CVariant& value)
 
 bool ConvertTo(const VARIANT& source, VARTYPE vt, CVariant& value)
 {
+    // A null reference has no value to convert; an error value (an omitted optional argument)
+    // is no value of any declared type.
+    if (((source.vt & VT_BYREF) && !source.byref) || source.vt == VT_ERROR)
+        return false;
     value = source;
     if (vt == VT_VARIANT) {
         CVariant direct;

@@ -115,6 +115,15 @@ HRESULT CServerRegistry::UnregisterTypeLibrary()
     if (FAILED(hr))
         return hr;
     hr = UnRegisterTypeLib(pAttr->guid, pAttr->wMajorVerNum, pAttr->wMinorVerNum, pAttr->lcid, pAttr->syskind);
+    if (FAILED(hr)) {
+        // Unregistering what is not registered (a second regsvr32 /u) has nothing left to do.
+        const std::wstring key = L"TypeLib\\" + GuidText(pAttr->guid);
+        HKEY hKey = nullptr;
+        if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+            hr = S_OK;
+        else
+            RegCloseKey(hKey);
+    }
     lib->ReleaseTLibAttr(pAttr);
     return hr;
 }

@@ -122,6 +122,17 @@ TEST_F(Automation, WrongTypesAreTypeMismatches)
     EXPECT_EQ(CallMember(m_pControl, 12, DISPATCH_METHOD, {CVariant::ByRef(&wrong)}), DISP_E_TYPEMISMATCH);
     EXPECT_EQ(CallMember(m_pControl, 12, DISPATCH_METHOD, {CVariant("by value")}), DISP_E_TYPEMISMATCH);
     EXPECT_EQ(PutProperty(m_pControl, L"Count", CVariant(static_cast<IDispatch*>(m_pControl.Get()))), DISP_E_TYPEMISMATCH);
+
+    // A null reference to a variant and an omitted argument are no values: refused, not read.
+    CVariant nullReference;
+    nullReference.vt = VT_VARIANT | VT_BYREF;
+    nullReference.pvarVal = nullptr;
+    EXPECT_EQ(CallMember(m_pControl, 11, DISPATCH_METHOD, {nullReference}), DISP_E_TYPEMISMATCH);
+    nullReference.vt = VT_EMPTY;
+    CVariant omitted;
+    omitted.vt = VT_ERROR;
+    omitted.scode = DISP_E_PARAMNOTFOUND;
+    EXPECT_EQ(CallMember(m_pControl, 11, DISPATCH_METHOD, {omitted}), DISP_E_TYPEMISMATCH);
 }
 
 TEST_F(Automation, WrongCountsAndUnknownMembers)

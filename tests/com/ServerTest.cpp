@@ -87,6 +87,7 @@ TEST(Server, Regsvr32UnregistersAndRegistersAgain)
     EXPECT_FALSE(ReadKey(ClassKey(CLSID_ComTest), nullptr));
     EXPECT_FALSE(TypeLibraryRegistered());
     EXPECT_EQ(CreateTestControl().Get(), nullptr);
+    EXPECT_EQ(RunProcess(Regsvr32(L"/s /u")), 0);   // nothing left to remove is no failure
 
     ASSERT_EQ(RunProcess(Regsvr32(L"/s")), 0);
     EXPECT_NE(CreateTestControl().Get(), nullptr);

@@ -22,3 +22,16 @@ function(add_type_library target idl)
     COMMENT "widl ${idl}")
   add_custom_target(${target} DEPENDS ${tlb} ${hdr} ${iid})
 endfunction()
+
+# add_com_server(<target> <idl> <rc> <def> sources...): an in-proc server DLL whose resource
+# script <rc> embeds the type library compiled from <idl>; its exports are named in <def>.
+function(add_com_server target idl rc def)
+  get_filename_component(name ${idl} NAME_WE)
+  add_type_library(${target}_tlb ${idl})
+  add_library(${target} SHARED ${ARGN} ${rc} ${def} ${CMAKE_CURRENT_BINARY_DIR}/${name}_i.c)
+  add_dependencies(${target} ${target}_tlb)
+  set_target_properties(${target} PROPERTIES PREFIX "")
+  target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_BINARY_DIR})
+  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/${name}.tlb)
+  set_property(SOURCE ${rc} APPEND PROPERTY INCLUDE_DIRECTORIES ${CMAKE_CURRENT_BINARY_DIR})
+endfunction()

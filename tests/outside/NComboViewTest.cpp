@@ -34,13 +34,6 @@ protected:
         DestroyWindow(m_hFrame);
     }
 
-    POINT RowCentre(int nRow)
-    {
-        RECT rect = {};
-        m_view.GetList().GetItemRect(nRow, &rect, LVIR_BOUNDS);
-        return POINT{rect.left + 10, (rect.top + rect.bottom) / 2};
-    }
-
     HWND m_hFrame = nullptr;
     CRecordingEvents m_events;
     CNComboView m_view{m_events};
@@ -66,20 +59,6 @@ TEST_F(NComboViewTest, CellsAndItemDataReadBack)
     EXPECT_EQ(m_view.GetCellText(1, 0), "");
 }
 
-TEST_F(NComboViewTest, MouseClickInTheDropDownPicksTheRow)
-{
-    SendMessageW(m_view.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    ASSERT_TRUE(m_view.IsListOpen());
-    EXPECT_EQ(m_view.GetList().GetItemCount(), 3);
-    EXPECT_EQ(m_view.GetList().GetItemText(1, 1), "France");
-    const POINT point = RowCentre(2);
-    SendMessageW(m_view.GetList().m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
-    SendMessageW(m_view.GetList().m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
-    PumpUntilIdle();
-    EXPECT_EQ(m_events.picks, std::vector<long>{2});
-    EXPECT_EQ(m_view.GetSelectedRow(), 2);
-    EXPECT_FALSE(m_view.IsListOpen());
-}
 
 TEST_F(NComboViewTest, KeyboardOpensMovesAndPicks)
 {

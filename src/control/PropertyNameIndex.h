@@ -1,0 +1,26 @@
+// CPropertyNameIndex: every row name of the control's pages by its case-folded text, with the
+// positions in page order and then row order, so that a name lookup costs one hash probe
+// instead of a scan of all rows. It is rebuilt whole when the pages or rows change.
+#pragma once
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class CPropertyNameIndex {
+public:
+    struct Position {
+        short nPage;
+        short nRow;
+    };
+
+    void Clear();
+    // Rows must be added in page order, then row order: the first one added wins a lookup.
+    void Add(const std::string& strName, short nPage, short nRow);
+    // The first row named strName (case ignored); on page nPage only when nPage >= 0.
+    bool Find(const std::string& strName, short nPage, Position* pPosition) const;
+
+private:
+    static std::wstring Fold(const std::string& strName);
+
+    std::unordered_map<std::wstring, std::vector<Position>> m_positions;
+};

@@ -1,0 +1,754 @@
+// The automation methods of CVelmoraCtrl: pages, rows, names, values and the settings of the
+// list-type editors, each a thin layer over the floor, its page lists and the row objects.
+#include "VelmoraCtrl.h"
+
+#include "AsControls.h"
+#include "Bstr.h"
+#include "ControlWnd.h"
+#include "DispatchCall.h"
+#include "PageListCtrl.h"
+#include "Text.h"
+
+#include <cstdint>
+
+namespace {
+
+DWORD PackPosition(short nPage, short nRow)
+{
+    return static_cast<DWORD>(static_cast<WORD>(nPage)) | (static_cast<DWORD>(static_cast<WORD>(nRow)) << 16);
+}
+
+// The NComboBox kind and the kind derived from it host the NCombo control as their editor.
+bool IsNComboKind(const CControlsWnd& object)
+{
+    const std::string strClass = object.GetClassName();
+    return strClass == "CControlsWnd_CNComboBox" || strClass == "CControlsWnd_CNADORComboBox";
+}
+
+unsigned long long Address(const void* p)
+{
+    return static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(p));
+}
+
+void SetNullString(CDispatchCall& call)
+{
+    call.Result().Clear();
+    call.Result().vt = VT_BSTR;
+    call.Result().bstrVal = nullptr;
+}
+
+} // namespace
+
+// --- Rows, names and the name cache ---
+
+CPageListCtrl* CVelmoraCtrl::GetRowPageList(short nPage, short nRow)
+{
+    if (!FloorExists() || !m_floor.IsPage(nPage))
+        return nullptr;
+    CPageListCtrl* pList = m_floor.GetPageList(nPage);
+    if (!pList || nRow < 0 || nRow >= pList->GetItemCount())
+        return nullptr;
+    return pList;
+}
+
+namespace {
+
+// A name "page\property": the text before the first "\" and the text up to a second one.
+void SplitName(const std::string& strName, std::string* pPage, std::string* pProperty)
+{
+    const size_t nSeparator = strName.find('\\');
+    pPage->clear();
+    if (nSeparator == std::string::npos) {
+        *pProperty = strName;
+        return;
+    }
+    const size_t nEnd = strName.find('\\', nSeparator + 1);
+    *pProperty = strName.substr(nSeparator + 1, nEnd == std::string::npos ? std::string::npos : nEnd - nSeparator - 1);
+    if (pProperty->empty())
+        *pProperty = strName.substr(0, nSeparator);
+    else
+        *pPage = strName.substr(0, nSeparator);
+}
+
+} // namespace
+
+std::string CVelmoraCtrl::GetPropertyPart(const std::string& strName)
+{
+    std::string strPage, strProperty;
+    SplitName(strName, &strPage, &strProperty);
+    return strProperty;
+}
+
+std::string CVelmoraCtrl::GetPagePart(const std::string& strName)
+{
+    std::string strPage, strProperty;
+    SplitName(strName, &strPage, &strProperty);
+    return strPage;
+}
+
+void CVelmoraCtrl::EmptyNameCache()
+{
+    m_mapNameCache.clear();
+    m_bNameIndexBuilt = false;
+}
+
+std::vector<std::pair<const CPageListCtrl*, int>> CVelmoraCtrl::PageShape()
+{
+    std::vector<std::pair<const CPageListCtrl*, int>> shape;
+    const long nPages = GetPagesCount();
+    for (long p = 0; p < nPages; ++p) {
+        const CPageListCtrl* pList = m_floor.GetPageList(static_cast<int>(p));
+        shape.emplace_back(pList, pList ? pList->GetItemCount() : 0);
+    }
+    return shape;
+}
+
+const CPropertyNameIndex& CVelmoraCtrl::NameIndex()
+{
+    std::vector<std::pair<const CPageListCtrl*, int>> shape = PageShape();
+    if (m_bNameIndexBuilt && shape == m_nameIndexShape)
+        return m_nameIndex;
+    m_nameIndex.Clear();
+    for (size_t p = 0; p < shape.size(); ++p) {
+        const CPageListCtrl* pList = shape[p].first;
+        for (int r = 0; r < shape[p].second; ++r)
+            m_nameIndex.Add(pList->GetItemText(r, pList->GetNameColumn()), static_cast<short>(p), static_cast<short>(r));
+    }
+    m_nameIndexShape = std::move(shape);
+    m_bNameIndexBuilt = true;
+    return m_nameIndex;
+}
+
+BOOL CVelmoraCtrl::GetPropertyIndex(const std::string& strName, short* pIndexPage, short* pIndexProperty)
+{
+    short nPage = -1, nRow = -1;
+    BOOL bFound = FALSE;
+    const auto cached = m_mapNameCache.find(strName);
+    if (cached != m_mapNameCache.end()) {
+        nPage = static_cast<short>(LOWORD(cached->second));
+        nRow = static_cast<short>(HIWORD(cached->second));
+        bFound = TRUE;
+    } else if (const std::string strProperty = GetPropertyPart(strName); !strProperty.empty()) {
+        const std::string strPage = GetPagePart(strName);
+        const short nOnly = strPage.empty() ? short(-1) : GetPage(strPage);
+        if (strPage.empty() || nOnly >= 0) {
+            nPage = nOnly;
+            // A row renamed behind the control's back shows as a stale hit: look again afresh.
+            CPropertyNameIndex::Position position;
+            for (int nTry = 0; nTry < 2 && !bFound; ++nTry) {
+                if (!NameIndex().Find(strProperty, nOnly, &position))
+                    break;
+                if (EqualNoCase(GetPropertyName(position.nPage, position.nRow), strProperty)) {
+                    nPage = position.nPage;
+                    nRow = position.nRow;
+                    m_mapNameCache[strName] = PackPosition(nPage, nRow);
+                    bFound = TRUE;
+                } else {
+                    m_bNameIndexBuilt = false;
+                }
+            }
+        }
+    }
+    if (pIndexPage)
+        *pIndexPage = nPage;
+    if (pIndexProperty)
+        *pIndexProperty = nRow;
+    return bFound;
+}
+
+// --- Pages ---
+
+long CVelmoraCtrl::GetPagesCount()
+{
+    return FloorExists() ? m_floor.GetPagesCount() : 0;
+}
+
+short CVelmoraCtrl::AddPage(const std::string& strPageName)
+{
+    return FloorExists() ? m_floor.CreatePage(strPageName, this, std::string()) : short(-1);
+}
+
+BOOL CVelmoraCtrl::DeletePage(short nIndexPage)
+{
+    EmptyNameCache();
+    if (!FloorExists())
+        return FALSE;
+    CPageListCtrl* pList = m_floor.IsPage(nIndexPage) ? m_floor.GetPageList(nIndexPage) : nullptr;
+    if (pList) {
+        if (CRowMapTable::CRowMap* pRowMap = m_rowMaps.FindRowMap(pList)) {
+            std::vector<CControlsWnd*> objects;
+            for (const auto& entry : *pRowMap)
+                objects.push_back(entry.second.get());
+            for (CControlsWnd* pObj : objects)
+                m_rowMaps.RemoveControlsWnd(pObj);
+        }
+        pList->DeleteAllItems();
+    }
+    return m_floor.RemovePage(nIndexPage);
+}
+
+// --- Rows ---
+
+short CVelmoraCtrl::InsertProperty(short nIndexPage, short nIndexProperty, const std::string& strName,
+                                   const std::string& strAs, short nType)
+{
+    if (!FloorExists() || !m_floor.IsPage(nIndexPage))
+        return -1;
+    CPageListCtrl* pList = m_floor.GetPageList(nIndexPage);
+    const UINT nKind = CAsControls::Get().Lookup(strAs);
+    if (!pList || nKind == CAsControls::kNotRegistered)
+        return -1;
+    EmptyNameCache();
+    const DWORD dwData = (nKind & 0xFFFF) | (static_cast<DWORD>(static_cast<WORD>(nType)) << 16);
+    const int nIndex = nIndexProperty == -1 ? pList->GetItemCount() : nIndexProperty;
+    return static_cast<short>(pList->InsertRow(nIndex, strName, dwData, std::string()));
+}
+
+BOOL CVelmoraCtrl::DeleteProperty(short nIndexPage, short nIndexProperty)
+{
+    CPageListCtrl* pList = GetRowPageList(nIndexPage, nIndexProperty);
+    if (!pList)
+        return FALSE;
+    EmptyNameCache();
+    return pList->DeleteRow(nIndexProperty);
+}
+
+std::string CVelmoraCtrl::GetPropertyName(short nIndexPage, short nIndexProperty)
+{
+    CPageListCtrl* pList = GetRowPageList(nIndexPage, nIndexProperty);
+    return pList ? pList->GetItemText(nIndexProperty, pList->GetNameColumn()) : std::string();
+}
+
+short CVelmoraCtrl::GetPropertyCount(short nIndexPage)
+{
+    CPageListCtrl* pList = m_floor.GetPageList(nIndexPage);
+    return pList ? static_cast<short>(pList->GetItemCount()) : short(0);
+}
+
+void CVelmoraCtrl::SetPropertyName(short nIndexPage, short nIndexProperty, const std::string& strName)
+{
+    CPageListCtrl* pList = GetRowPageList(nIndexPage, nIndexProperty);
+    if (!pList)
+        return;
+    EmptyNameCache();
+    pList->SetRowName(nIndexProperty, strName);
+}
+
+std::string CVelmoraCtrl::ValueText(CPageListCtrl* pList, short nRow)
+{
+    return pList->GetItemText(nRow, pList->GetValueColumn());
+}
+
+BOOL CVelmoraCtrl::SetDefaultValue(short nIndexPage, short nIndexProperty, const std::string& strValue)
+{
+    CPageListCtrl* pList = GetRowPageList(nIndexPage, nIndexProperty);
+    return pList ? pList->SetItemValue(nIndexProperty, strValue) : FALSE;
+}
+
+BOOL CVelmoraCtrl::SetActiveProperty(short nIndexPage, short nIndexProperty)
+{
+    CPageListCtrl* pList = GetRowPageList(nIndexPage, nIndexProperty);
+    if (!pList)
+        return FALSE;
+    m_floor.ActivatePage(nIndexPage);
+    pList->SetItemState(nIndexProperty, LVIS_SELECTED, LVIS_SELECTED);
+    return TRUE;
+}
+
+short CVelmoraCtrl::AddProperty(const std::string& strName, const std::string& strAs, short nType)
+{
+    short nPage = -1, nRow = -1;
+    GetPropertyIndex(strName, &nPage, &nRow);
+    return InsertProperty(nPage < 0 ? short(0) : nPage, -1, GetPropertyPart(strName), strAs, nType);
+}
+
+// --- Values through the row objects ---
+
+CVariant CVelmoraCtrl::GetValue(short nIndexPage, short nIndexProperty, long nColumn)
+{
+    CPageListCtrl* pList = GetRowPageList(nIndexPage, nIndexProperty);
+    if (!pList)
+        return CVariant();
+    CControlsWnd* pObj = pList->GetControlsWnd(nIndexProperty, FALSE);
+    if (!pObj)
+        return CVariant(ValueText(pList, nIndexProperty));
+    CVariant value = pObj->GetValue(nColumn);
+    pObj->Release();
+    return value;
+}
+
+void CVelmoraCtrl::SetValue(short nIndexPage, short nIndexProperty, const VARIANT& vValue, short nColumn)
+{
+    CPageListCtrl* pList = GetRowPageList(nIndexPage, nIndexProperty);
+    CControlsWnd* pObj = pList ? pList->GetControlsWnd(nIndexProperty, FALSE) : nullptr;
+    if (!pObj)
+        return;
+    pObj->SetValue(vValue, nColumn);
+    // A transient object is gone after its Release.
+    const int nRow = static_cast<int>(pObj->m_nRow);
+    pObj->Release();
+    pList->RedrawItems(nRow, nRow);
+}
+
+CControlsWnd* CVelmoraCtrl::GetPersistentObject(short nIndexPage, short nIndexProperty)
+{
+    CPageListCtrl* pList = GetRowPageList(nIndexPage, nIndexProperty);
+    return pList ? pList->GetControlsWnd(nIndexProperty, TRUE) : nullptr;
+}
+
+long CVelmoraCtrl::GetColumnKey(short nIndexPage, short nIndexProperty)
+{
+    CControlsWnd* pObj = GetPersistentObject(nIndexPage, nIndexProperty);
+    return pObj ? pObj->GetColumnKey() : -1;
+}
+
+void CVelmoraCtrl::SetColumnKey(short nIndexPage, short nIndexProperty, long nKey)
+{
+    if (CControlsWnd* pObj = GetPersistentObject(nIndexPage, nIndexProperty))
+        pObj->SetColumnKey(nKey);
+}
+
+bool CVelmoraCtrl::GetColumnName(short nIndexPage, short nIndexProperty, short nColumn, std::string* pName)
+{
+    CControlsWnd* pObj = GetPersistentObject(nIndexPage, nIndexProperty);
+    const char* pszName = pObj ? pObj->GetColumnName(nColumn) : nullptr;
+    if (!pszName)
+        return false;
+    *pName = pszName;
+    return true;
+}
+
+// --- Diagnostics and the About box ---
+
+std::string CVelmoraCtrl::CheckText()
+{
+    std::string text = FormatText("\t\tthis = %08llX \n\n", Address(&m_rowMaps));
+    for (int p = 0; CPageListCtrl* pList = m_floor.GetPageList(p); ++p) {
+        CRowMapTable::CRowMap* pRowMap = m_rowMaps.FindRowMap(pList);
+        if (!pRowMap)
+            continue;
+        text += FormatText("%s, %08llX\n", m_floor.GetPageName(static_cast<short>(pList->GetPageIndex())).c_str(), Address(pList));
+        for (const auto& entry : *pRowMap) {
+            text += FormatText("\t %i %s %08llX\n", static_cast<int>(entry.first),
+                               pList->GetItemText(static_cast<int>(entry.first), pList->GetNameColumn()).c_str(),
+                               Address(entry.second.get()));
+        }
+    }
+    return text;
+}
+
+namespace {
+
+INT_PTR CALLBACK AboutDialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM)
+{
+    if (message == WM_INITDIALOG)
+        return TRUE;
+    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+        EndDialog(hDlg, LOWORD(wParam));
+        return TRUE;
+    }
+    return FALSE;
+}
+
+} // namespace
+
+void CVelmoraCtrl::AboutBox()
+{
+    DialogBoxParamW(ModuleInstance(), MAKEINTRESOURCEW(1), m_hWnd, &AboutDialogProc, 0);
+}
+
+// --- Dispatch handlers ---
+
+HRESULT CVelmoraCtrl::OnGetPagesCount(CDispatchCall& call)
+{
+    call.SetResult(GetPagesCount());
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnAddPage(CDispatchCall& call)
+{
+    call.SetResult(AddPage(call.String(0)));
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnDeletePage(CDispatchCall& call)
+{
+    call.SetResult(DeletePage(call.Short(0)) != FALSE);
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnGetPageName(CDispatchCall& call)
+{
+    call.SetResult(FloorExists() ? m_floor.GetPageName(call.Short(0)) : std::string());
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnGetPage(CDispatchCall& call)
+{
+    call.SetResult(GetPage(call.String(0)));
+    return S_OK;
+}
+
+short CVelmoraCtrl::GetPage(const std::string& strPageName)
+{
+    return FloorExists() ? m_floor.GetPageIndex(strPageName) : short(-1);
+}
+
+HRESULT CVelmoraCtrl::OnActivatePage(CDispatchCall& call)
+{
+    if (FloorExists())
+        m_floor.ActivatePage(call.Short(0));
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnInsertProperty(CDispatchCall& call)
+{
+    call.SetResult(InsertProperty(call.Short(0), call.Short(1), call.String(2), call.String(3), call.Short(4)));
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnDeleteProperty(CDispatchCall& call)
+{
+    call.SetResult(DeleteProperty(call.Short(0), call.Short(1)) != FALSE);
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnGetPropertyName(CDispatchCall& call)
+{
+    call.SetResult(GetPropertyName(call.Short(0), call.Short(1)));
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnGetPropertyType(CDispatchCall& call)
+{
+    CPageListCtrl* pList = GetRowPageList(call.Short(0), call.Short(1));
+    call.SetResult(pList ? static_cast<short>(HIWORD(pList->GetItemData(call.Short(1)))) : short(-1));
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnSetPropertyType(CDispatchCall& call)
+{
+    const short nRow = call.Short(1);
+    if (CPageListCtrl* pList = GetRowPageList(call.Short(0), nRow)) {
+        const DWORD dwData = static_cast<DWORD>(pList->GetItemData(nRow));
+        pList->SetItemData(nRow, (dwData & 0xFFFF) | (static_cast<DWORD>(static_cast<WORD>(call.Short(2))) << 16));
+    }
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnGetPropertyAs(CDispatchCall& call)
+{
+    CPageListCtrl* pList = GetRowPageList(call.Short(0), call.Short(1));
+    const char* pszAs = pList ? pList->GetItemAs(call.Short(1)) : nullptr;
+    call.SetResult(std::string(pszAs ? pszAs : ""));
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnIsProperty(CDispatchCall& call)
+{
+    call.SetResult(GetRowPageList(call.Short(0), call.Short(1)) != nullptr);
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnGetIDListCtrl(CDispatchCall& call)
+{
+    const short nPage = call.Short(0);
+    CPageListCtrl* pList = FloorExists() && m_floor.IsPage(nPage) ? m_floor.GetPageList(nPage) : nullptr;
+    call.SetResult(pList ? static_cast<long>(pList->GetDlgCtrlID()) : -1L);
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnGetActivePage(CDispatchCall& call)
+{
+    call.SetResult(GetActivePage());
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnGetFloorWnd(CDispatchCall& call)
+{
+    call.SetResult(m_floor.GetControlUnknown());
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnGetDefaultValue(CDispatchCall& call)
+{
+    BSTR* pValue = call.BstrRef(2);
+    CPageListCtrl* pList = GetRowPageList(call.Short(0), call.Short(1));
+    if (!pValue || !pList) {
+        call.SetResult(false);
+        return S_OK;
+    }
+    // The caller's string is overwritten, not freed: it is an out argument.
+    *pValue = CBstr(ValueText(pList, call.Short(1))).Detach();
+    call.SetResult(true);
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnSetDefaultValue(CDispatchCall& call)
+{
+    call.SetResult(SetDefaultValue(call.Short(0), call.Short(1), call.String(2)) != FALSE);
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnGetPropertyCount(CDispatchCall& call)
+{
+    call.SetResult(GetPropertyCount(call.Short(0)));
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnSetPropertyName(CDispatchCall& call)
+{
+    SetPropertyName(call.Short(0), call.Short(1), call.String(2));
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnGetPropertyIndex(CDispatchCall& call)
+{
+    call.SetResult(GetPropertyIndex(call.String(0), call.ShortRef(1), call.ShortRef(2)) != FALSE);
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnSetDefaultValueByName(CDispatchCall& call)
+{
+    short nPage = -1, nRow = -1;
+    const bool bSet = GetPropertyIndex(call.String(0), &nPage, &nRow) && SetDefaultValue(nPage, nRow, call.String(1));
+    call.SetResult(bSet);
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnGetDefaultValueByName(CDispatchCall& call)
+{
+    short nPage = -1, nRow = -1;
+    CPageListCtrl* pList = GetPropertyIndex(call.String(0), &nPage, &nRow) ? GetRowPageList(nPage, nRow) : nullptr;
+    if (pList)
+        call.SetResult(ValueText(pList, nRow));
+    else
+        SetNullString(call);
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnGetActiveProperty(CDispatchCall& call)
+{
+    short* pPage = call.ShortRef(0);
+    if (!pPage) {
+        call.SetResult(short(-1));
+        return S_OK;
+    }
+    *pPage = GetActivePage();
+    CPageListCtrl* pList = FloorExists() ? m_floor.GetPageList(*pPage) : nullptr;
+    call.SetResult(pList ? static_cast<short>(pList->GetNextItem(-1, LVNI_SELECTED)) : short(-1));
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnSetActiveProperty(CDispatchCall& call)
+{
+    call.SetResult(SetActiveProperty(call.Short(0), call.Short(1)) != FALSE);
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnSetActivePropertyByName(CDispatchCall& call)
+{
+    short nPage = -1, nRow = -1;
+    call.SetResult(GetPropertyIndex(call.String(0), &nPage, &nRow) && SetActiveProperty(nPage, nRow));
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnDeletePropertyByName(CDispatchCall& call)
+{
+    short nPage = -1, nRow = -1;
+    call.SetResult(GetPropertyIndex(call.String(0), &nPage, &nRow) && DeleteProperty(nPage, nRow));
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnAddProperty(CDispatchCall& call)
+{
+    call.SetResult(AddProperty(call.String(0), call.String(1), call.Short(2)));
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnInit(CDispatchCall&)
+{
+    if (FloorExists())
+        m_floor.RecalcLayout();
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnRefreshProperty(CDispatchCall& call)
+{
+    if (CControlsWnd* pObj = GetPersistentObject(call.Short(0), call.Short(1)))
+        pObj->Refresh();
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnGetValue(CDispatchCall& call)
+{
+    call.Result() = GetValue(call.Short(0), call.Short(1), call.Long(2));
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnGetValueByName(CDispatchCall& call)
+{
+    short nPage = -1, nRow = -1;
+    if (GetPropertyIndex(call.String(0), &nPage, &nRow))
+        call.Result() = GetValue(nPage, nRow, call.Long(1));
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnSetValue(CDispatchCall& call)
+{
+    SetValue(call.Short(0), call.Short(1), call.Arg(2), call.Short(3));
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnCheck(CDispatchCall&)
+{
+    const std::wstring text = Utf8ToWide(CheckText());
+    MessageBoxW(m_hWnd, text.c_str(), L"kvVelmora", MB_OK);
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnGetNComboObject(CDispatchCall& call)
+{
+    call.SetResult(static_cast<IDispatch*>(nullptr));
+    const long nPage = call.Long(0), nRow = call.Long(1);
+    CControlsWnd* pObj = GetPersistentObject(static_cast<short>(nPage), static_cast<short>(nRow));
+    const CControlWnd* pHost = pObj && IsNComboKind(*pObj) ? dynamic_cast<const CControlWnd*>(pObj->m_pEditor) : nullptr;
+    CComPointer<IDispatch> pDispatch;
+    if (pHost && SUCCEEDED(pDispatch.QueryFrom(pHost->GetControlUnknown())))
+        call.SetResult(pDispatch.Get());
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnSetCustomColor(CDispatchCall& call)
+{
+    // Indexes outside the 16 entries are ignored.
+    const short nIndex = call.Short(0);
+    if (nIndex >= 0 && nIndex < kCustomColorCount)
+        m_clrCustom[nIndex] = static_cast<OLE_COLOR>(call.Long(1));
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnGetCustomColor(CDispatchCall& call)
+{
+    // Outside the 16 entries: white, the colour every entry starts with.
+    const short nIndex = call.Short(0);
+    call.SetResult(static_cast<long>(nIndex >= 0 && nIndex < kCustomColorCount ? m_clrCustom[nIndex] : 0xFFFFFF));
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnGetColumnKey(CDispatchCall& call)
+{
+    call.SetResult(GetColumnKey(call.Short(0), call.Short(1)));
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnSetColumnKey(CDispatchCall& call)
+{
+    SetColumnKey(call.Short(0), call.Short(1), call.Long(2));
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnGetColumnWidth(CDispatchCall& call)
+{
+    CControlsWnd* pObj = GetPersistentObject(call.Short(0), call.Short(1));
+    call.SetResult(pObj ? pObj->GetColumnWidth(call.Short(2)) : -1L);
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnSetColumnWidth(CDispatchCall& call)
+{
+    if (CControlsWnd* pObj = GetPersistentObject(call.Short(0), call.Short(1)))
+        pObj->SetColumnWidth(call.Short(2), call.Long(3));
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnGetColumnName(CDispatchCall& call)
+{
+    std::string strName;
+    if (GetColumnName(call.Short(0), call.Short(1), call.Short(2), &strName))
+        call.SetResult(strName);
+    else
+        SetNullString(call);
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnSetColumnName(CDispatchCall& call)
+{
+    if (CControlsWnd* pObj = GetPersistentObject(call.Short(0), call.Short(1)))
+        pObj->SetColumnName(call.Short(2), call.String(3));
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnGetColumnHeader(CDispatchCall& call)
+{
+    CControlsWnd* pObj = GetPersistentObject(call.Short(0), call.Short(1));
+    call.SetResult(pObj && pObj->GetColumnHeader());
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnSetColumnHeader(CDispatchCall& call)
+{
+    if (CControlsWnd* pObj = GetPersistentObject(call.Short(0), call.Short(1)))
+        pObj->SetColumnHeader(call.Bool(2));
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnGetDropDownWidth(CDispatchCall& call)
+{
+    CControlsWnd* pObj = GetPersistentObject(call.Short(0), call.Short(1));
+    call.SetResult(pObj ? pObj->GetDropDownWidth() : -1.0);
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnSetDropDownWidth(CDispatchCall& call)
+{
+    if (CControlsWnd* pObj = GetPersistentObject(call.Short(0), call.Short(1)))
+        pObj->SetDropDownWidth(call.Double(2));
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnGetDropDownHeight(CDispatchCall& call)
+{
+    CControlsWnd* pObj = GetPersistentObject(call.Short(0), call.Short(1));
+    call.SetResult(pObj ? pObj->GetDropDownHeight() : -1L);
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnSetDropDownHeight(CDispatchCall& call)
+{
+    if (CControlsWnd* pObj = GetPersistentObject(call.Short(0), call.Short(1)))
+        pObj->SetDropDownHeight(call.Long(2));
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnGetColumnKeyByName(CDispatchCall& call)
+{
+    const short nPage = call.Short(0), nRow = call.Short(1);
+    std::string strName;
+    if (GetColumnName(nPage, nRow, static_cast<short>(GetColumnKey(nPage, nRow)), &strName))
+        call.SetResult(strName);
+    else
+        SetNullString(call);
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnSetColumnKeyByName(CDispatchCall& call)
+{
+    const short nPage = call.Short(0), nRow = call.Short(1);
+    const std::string strWanted = call.String(2);
+    std::string strName;
+    for (short c = 0; c >= 0 && GetColumnName(nPage, nRow, c, &strName) && !strName.empty(); ++c) {
+        if (EqualNoCase(strName, strWanted)) {
+            SetColumnKey(nPage, nRow, c);
+            break;
+        }
+    }
+    SetModifiedFlag();
+    return S_OK;
+}
+
+HRESULT CVelmoraCtrl::OnAboutBox(CDispatchCall&)
+{
+    AboutBox();
+    return S_OK;
+}

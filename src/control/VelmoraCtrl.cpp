@@ -53,7 +53,9 @@ const DISPID kFloorPageSelected = 1;
 
 FONTDESC ItemFontDescription()
 {
-    return CFontHolder::Description(L"MS Sans Serif", 8.0, FW_NORMAL);
+    FONTDESC description = CFontHolder::Description(L"MS Sans Serif", 8.0, FW_NORMAL);
+    description.sCharset = ANSI_CHARSET;
+    return description;
 }
 
 bool IsPersistenceIid(REFIID riid)
@@ -154,6 +156,8 @@ CVelmoraCtrl::CVelmoraCtrl()
 {
     for (OLE_COLOR& clr : m_clrCustom)
         clr = 0xFFFFFF;
+    // Clients that never initialise the control (script hosts) still find an item font.
+    m_ItemFont.InitializeFont(ItemFontDescription());
     EnableSimpleFrame();
 }
 

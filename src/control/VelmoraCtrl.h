@@ -34,6 +34,8 @@ public:
     DECLARE_DISPATCH_MAP()
     DECLARE_EVENTSINK_MAP()
 
+public:
+
     // Events, one operation per event of _DPropertiesGridEvents.
     void FireSelectItem(short nIndexPage, short nIndexItem) override;
     void FireSelectPage(short nIndex);

@@ -1,0 +1,377 @@
+#include "ControlTestSupport.h"
+
+#include "Bstr.h"
+#include "ControlsFactory.h"
+#include "DispatchCall.h"
+#include "LayoutText.h"
+#include "PageListCtrl.h"
+#include "RowMaps.h"
+#include "Text.h"
+#include "VelmoraCtrl.h"
+#include "kvVelmora_h.h"
+
+const wchar_t kVelmoraProgId[] = L"KV.Velmora.1";
+int CTestNComboKind::s_nLive = 0;
+
+std::string SampleLayout()
+{
+    std::string text;
+    CLayoutText::AppendPageStart(text, "General", false);
+    CLayoutText::AppendRow(text, {"Name", "Edit", "Enable", ""});
+    CLayoutText::AppendRow(text, {"Colour", "ColorComboBox", "Enable", ""});
+    CLayoutText::AppendRow(text, {"Visible", "BoolComboBox", "Grayed", ""});
+    CLayoutText::AppendRow(text, {"Size", "Edit", "Black", ""});
+    CLayoutText::AppendPageEnd(text);
+    CLayoutText::AppendPageStart(text, "Extra", false);
+    CLayoutText::AppendRow(text, {"Name", "Edit", "Enable", ""});
+    CLayoutText::AppendRow(text, {"Path", "ShellFolder", "Enable", ""});
+    CLayoutText::AppendRow(text, {"Font", "Font", "Enable", ""});
+    CLayoutText::AppendRow(text, {"Code", "NComboBox", "Enable", ""});
+    CLayoutText::AppendPageEnd(text);
+    CLayoutText::AppendPageStart(text, "Grouped", true);
+    CLayoutText::AppendRow(text, {"Look", "Group", "Enable", ""});
+    CLayoutText::AppendRow(text, {"Width", "Edit", "Enable", "Look"});
+    CLayoutText::AppendPageEnd(text);
+    return text;
+}
+
+// --- ATL host ---
+
+namespace {
+
+using AtlAxWinInitFn = BOOL(WINAPI*)();
+using AtlAxGetControlFn = HRESULT(WINAPI*)(HWND, IUnknown**);
+
+HMODULE Atl()
+{
+    static const HMODULE hAtl = LoadLibraryW(L"atl.dll");
+    return hAtl;
+}
+
+template <class F>
+F AtlFunction(const char* name)
+{
+    return Atl() ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(Atl(), name))) : nullptr;
+}
+
+} // namespace
+
+bool InitAtlHost()
+{
+    static const bool bInitialized = [] {
+        auto pfnInit = AtlFunction<AtlAxWinInitFn>("AtlAxWinInit");
+        return pfnInit && pfnInit();
+    }();
+    return bInitialized;
+}
+
+HWND CreateAtlHost(HWND hParent, const wchar_t* text, int cx, int cy)
+{
+    return CreateWindowExW(0, L"AtlAxWin", text, WS_CHILD | WS_VISIBLE, 0, 0, cx, cy, hParent, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
+CComPointer<IUnknown> HostedControlOf(HWND hHost)
+{
+    CComPointer<IUnknown> pUnknown;
+    if (auto pfnGet = AtlFunction<AtlAxGetControlFn>("AtlAxGetControl"))
+        pfnGet(hHost, pUnknown.Out());
+    return pUnknown;
+}
+
+CTestHost::CTestHost(IUnknown* pControl, HWND hParent, const RECT& rect)
+{
+    if (FAILED(m_pObject.QueryFrom(pControl)))
+        return;
+    auto* pSite = new CControlSite(hParent, 1, nullptr); // COM-counted: released in the destructor
+    pSite->SetRect(rect);
+    m_pSite = pSite;
+    m_pObject->SetClientSite(m_pSite);
+    RECT position = rect;
+    m_hr = m_pObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, m_pSite, 0, hParent, &position);
+}
+
+CTestHost::~CTestHost()
+{
+    if (m_pObject) {
+        CComPointer<IOleInPlaceObject> pInPlace;
+        if (SUCCEEDED(pInPlace.QueryFrom(m_pObject)))
+            pInPlace->InPlaceDeactivate();
+        m_pObject->Close(OLECLOSE_NOSAVE);
+        m_pObject->SetClientSite(nullptr);
+    }
+    if (m_pSite)
+        m_pSite->Release();
+}
+
+// --- Controls and calls ---
+
+CComPointer<IDispatch> NewInProcessControl(CVelmoraCtrl** ppObject)
+{
+    CComPointer<CVelmoraCtrl> pControl = NewComObject<CVelmoraCtrl>();
+    if (ppObject)
+        *ppObject = pControl.Get();
+    CComPointer<IPersistStreamInit> pInit;
+    if (SUCCEEDED(pInit.QueryFrom(static_cast<IDispatch*>(pControl.Get()))))
+        pInit->InitNew();
+    return CComPointer<IDispatch>(static_cast<IDispatch*>(pControl.Get()));
+}
+
+HWND ControlWindow(IUnknown* pControl)
+{
+    CComPointer<IOleWindow> pWindow;
+    HWND hWnd = nullptr;
+    if (SUCCEEDED(pWindow.QueryFrom(pControl)))
+        pWindow->GetWindow(&hWnd);
+    return hWnd;
+}
+
+CVariant Invoke(IDispatch* pControl, DISPID dispid, std::vector<CVariant> args)
+{
+    CVariant result;
+    if (FAILED(CallMember(pControl, dispid, DISPATCH_METHOD, std::move(args), &result)))
+        result.Clear();
+    return result;
+}
+
+CVariant Invoke(IDispatch* pControl, const wchar_t* name, std::vector<CVariant> args)
+{
+    return Invoke(pControl, DispIdOf(pControl, name), std::move(args));
+}
+
+CVariant Get(IDispatch* pControl, const wchar_t* name, std::vector<CVariant> indexes)
+{
+    CVariant result;
+    if (FAILED(CallMember(pControl, DispIdOf(pControl, name), DISPATCH_PROPERTYGET, std::move(indexes), &result)))
+        result.Clear();
+    return result;
+}
+
+HRESULT Put(IDispatch* pControl, const wchar_t* name, const CVariant& value, std::vector<CVariant> indexes)
+{
+    indexes.push_back(value);
+    return CallMember(pControl, DispIdOf(pControl, name), DISPATCH_PROPERTYPUT, std::move(indexes));
+}
+
+// --- Modal dialogs ---
+
+namespace {
+
+DialogSeen* g_pSeen = nullptr;
+
+BOOL CALLBACK ReadChild(HWND hChild, LPARAM)
+{
+    wchar_t className[32] = {};
+    GetClassNameW(hChild, className, 32);
+    wchar_t text[1024] = {};
+    GetWindowTextW(hChild, text, 1024);
+    if (lstrcmpiW(className, L"Static") == 0) {
+        if (SendMessageW(hChild, STM_GETICON, 0, 0))
+            g_pSeen->bHasIcon = true;
+        else if (text[0])
+            g_pSeen->texts.push_back(WideToUtf8(text));
+    } else if (lstrcmpiW(className, L"Button") == 0 && GetDlgCtrlID(hChild) == IDOK) {
+        g_pSeen->bHasOk = WideToUtf8(text) == "OK";
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindDialog(HWND hWnd, LPARAM lParam)
+{
+    wchar_t className[32] = {};
+    GetClassNameW(hWnd, className, 32);
+    if (lstrcmpW(className, L"#32770") != 0 || !IsWindowVisible(hWnd))
+        return TRUE;
+    *reinterpret_cast<HWND*>(lParam) = hWnd;
+    return FALSE;
+}
+
+void CALLBACK AnswerTimer(HWND, UINT, UINT_PTR nTimer, DWORD)
+{
+    HWND hDialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&hDialog));
+    if (!hDialog || !g_pSeen)
+        return;
+    KillTimer(nullptr, nTimer);
+    wchar_t caption[256] = {};
+    GetWindowTextW(hDialog, caption, 256);
+    g_pSeen->strCaption = WideToUtf8(caption);
+    EnumChildWindows(hDialog, &ReadChild, 0);
+    PostMessageW(hDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+} // namespace
+
+DialogSeen AnswerDialog(const std::function<void()>& action)
+{
+    DialogSeen seen;
+    g_pSeen = &seen;
+    const UINT_PTR nTimer = SetTimer(nullptr, 0, 50, &AnswerTimer);
+    action();
+    KillTimer(nullptr, nTimer);
+    g_pSeen = nullptr;
+    return seen;
+}
+
+bool AnswersNullString(IDispatch* pControl, DISPID dispid, WORD wFlags, std::vector<CVariant> args)
+{
+    std::vector<VARIANT> reversed(args.rbegin(), args.rend());
+    DISPPARAMS params = {reversed.empty() ? nullptr : reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+    VARIANT result;
+    VariantInit(&result);
+    const HRESULT hr = pControl->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, wFlags, &params, &result, nullptr, nullptr);
+    const bool bNull = SUCCEEDED(hr) && result.vt == VT_BSTR && result.bstrVal == nullptr;
+    VariantClear(&result);
+    return bNull;
+}
+
+// --- Event sink ---
+
+BEGIN_DISPATCH_MAP(CRecordingSink, CAutomationObject)
+    DISP_METHOD(1, "SelectItem", OnSelectItem, VT_EMPTY, VT_I2, VT_I2)
+    DISP_METHOD(2, "SelectPage", OnSelectPage, VT_EMPTY, VT_I2)
+    DISP_METHOD(3, "UnselectItem", OnUnselectItem, VT_EMPTY, VT_I2, VT_I2)
+    DISP_METHOD(4, "PropertyChanging", OnPropertyChanging, VT_EMPTY, VT_I2, VT_I2)
+    DISP_METHOD(5, "PropertyChanged", OnPropertyChanged, VT_EMPTY, VT_I2, VT_I2, VT_BOOL)
+    DISP_METHOD(6, "ButtonClick", OnButtonClick, VT_EMPTY, VT_I2, VT_I2)
+    DISP_METHOD(7, "LoadItems", OnLoadItems, VT_EMPTY, VT_I2, VT_I2, VT_BSTR | VT_BYREF)
+    DISP_METHOD(8, "SetObject", OnSetObject, VT_EMPTY, VT_I4, VT_I4, VT_DISPATCH | VT_BYREF)
+    DISP_METHOD(9, "Delete", OnDelete, VT_EMPTY, VT_I2, VT_I2)
+    DISP_METHOD(10, "CustomColorChange", OnCustomColorChange, VT_EMPTY)
+END_DISPATCH_MAP()
+
+CRecordingSink::CRecordingSink() : CAutomationObject(DIID__DPropertiesGridEvents)
+{
+}
+
+HRESULT CRecordingSink::Connect(IUnknown* pControl)
+{
+    CComPointer<IConnectionPointContainer> pContainer;
+    HRESULT hr = pContainer.QueryFrom(pControl);
+    if (SUCCEEDED(hr))
+        hr = pContainer->FindConnectionPoint(DIID__DPropertiesGridEvents, m_pPoint.Out());
+    if (SUCCEEDED(hr))
+        hr = m_pPoint->Advise(static_cast<IDispatch*>(this), &m_dwCookie);
+    return hr;
+}
+
+void CRecordingSink::Disconnect()
+{
+    if (m_pPoint)
+        m_pPoint->Unadvise(m_dwCookie);
+    m_pPoint.Reset();
+}
+
+HRESULT CRecordingSink::OnTwoShorts(CDispatchCall& call, const char* name)
+{
+    m_events.push_back(FormatText("%s %d %d", name, call.Short(0), call.Short(1)));
+    return S_OK;
+}
+
+HRESULT CRecordingSink::OnSelectPage(CDispatchCall& call)
+{
+    m_events.push_back(FormatText("SelectPage %d", call.Short(0)));
+    return S_OK;
+}
+
+HRESULT CRecordingSink::OnPropertyChanged(CDispatchCall& call)
+{
+    m_events.push_back(FormatText("PropertyChanged %d %d %d", call.Short(0), call.Short(1), call.Bool(2) ? 1 : 0));
+    return S_OK;
+}
+
+HRESULT CRecordingSink::OnLoadItems(CDispatchCall& call)
+{
+    BSTR* pItems = call.BstrRef(2);
+    m_events.push_back(FormatText("LoadItems %d %d %s", call.Short(0), call.Short(1), CBstr::ToUtf8(*pItems).c_str()));
+    SysFreeString(*pItems);
+    *pItems = CBstr(m_strItems).Detach();
+    return S_OK;
+}
+
+HRESULT CRecordingSink::OnSetObject(CDispatchCall& call)
+{
+    IDispatch** ppObject = call.DispatchRef(2);
+    m_events.push_back(FormatText("SetObject %ld %ld %s", call.Long(0), call.Long(1), *ppObject ? "object" : "null"));
+    if (*ppObject)
+        (*ppObject)->Release();
+    *ppObject = m_pObject.Get();
+    if (*ppObject)
+        (*ppObject)->AddRef();
+    return S_OK;
+}
+
+HRESULT CRecordingSink::OnCustomColorChange(CDispatchCall&)
+{
+    m_events.push_back("CustomColorChange");
+    return S_OK;
+}
+
+// --- Test kinds ---
+
+std::vector<std::string>& CTestEditKind::Log()
+{
+    static std::vector<std::string> log;
+    return log;
+}
+
+CVariant CTestEditKind::GetValue(long nColumn)
+{
+    return CVariant(FormatText("%ld:%s", nColumn, GetText().c_str()));
+}
+
+void CTestEditKind::SetValue(const VARIANT& vValue, short nColumn)
+{
+    const std::string strText = CVariant(vValue).ToString();
+    Log().push_back(FormatText("SetValue %ld %s %d", m_nRow, strText.c_str(), nColumn));
+    if (m_pList)
+        m_pList->SetItemValue(m_nRow, strText);
+}
+
+CWnd* CTestEditKind::CreateEditor()
+{
+    m_editor.Create(L"EDIT", "", WS_CHILD, 0, RECT{0, 0, 0, 0}, m_pList ? m_pList->m_hWnd : nullptr, 0);
+    return &m_editor;
+}
+
+CWnd* CTestNComboKind::CreateEditor()
+{
+    if (!m_pList || !m_ncombo.Create(m_pList->m_hWnd, nullptr))
+        return nullptr;
+    RegisterControlsWnd(this);
+    return &m_ncombo;
+}
+
+BOOL CTestNComboKind::Refresh()
+{
+    ++m_nRefreshes;
+    return TRUE;
+}
+
+void CTestNComboKind::SetColumnWidth(long nColumn, long nWidth)
+{
+    if (nColumn >= 0 && nColumn < 3)
+        m_nWidths[nColumn] = nWidth;
+}
+
+long CTestNComboKind::GetColumnWidth(long nColumn)
+{
+    return nColumn >= 0 && nColumn < 3 ? m_nWidths[nColumn] : -1;
+}
+
+void CTestNComboKind::SetColumnName(long nColumn, const std::string& strName)
+{
+    if (nColumn >= 0 && nColumn < 3)
+        m_strNames[nColumn] = strName;
+}
+
+const char* CTestNComboKind::GetColumnName(long nColumn)
+{
+    return nColumn >= 0 && nColumn < 3 ? m_strNames[nColumn].c_str() : "";
+}
+
+void RegisterControlTestKinds()
+{
+    RegisterControlsClass("CControlsWnd_CEdit", &NewControlsObject<CTestEditKind>);
+    RegisterControlsClass("CControlsWnd_CNComboBox", &NewControlsObject<CTestNComboKind>);
+}

@@ -1,0 +1,147 @@
+// Helpers of the control tests: the sample layout, the control made in the test's own process
+// or by its ProgID, hosted in Wine's ATL container, a recording event sink, and test row kinds.
+#pragma once
+#include "AutomationObject.h"
+#include "ControlSite.h"
+#include "ComPointer.h"
+#include "ComTestSupport.h"
+#include "ControlsWnd.h"
+#include "NCombo.h"
+#include "Variant.h"
+#include "Wnd.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class CVelmoraCtrl;
+
+extern const wchar_t kVelmoraProgId[];
+
+// Three pages: "General" (Name, Colour, Visible, Size), "Extra" (Name, Path, Font, Code) and
+// "Grouped" with a group row; "Name" is on two pages.
+std::string SampleLayout();
+
+// Wine's ATL host window: AtlAxWinInit once, then "AtlAxWin" windows.
+bool InitAtlHost();
+// A host window of the given size in hParent; with a ProgID as text it makes the control.
+HWND CreateAtlHost(HWND hParent, const wchar_t* text, int cx, int cy);
+CComPointer<IUnknown> HostedControlOf(HWND hHost);
+// Our own containment site holding a control made in the test's process in place in hParent
+// (Wine's AtlAxAttachControl does not activate it); the control goes out of place with it.
+class CTestHost {
+public:
+    CTestHost(IUnknown* pControl, HWND hParent, const RECT& rect);
+    ~CTestHost();
+    CTestHost(const CTestHost&) = delete;
+    CTestHost& operator=(const CTestHost&) = delete;
+
+    HRESULT Result() const { return m_hr; }
+
+private:
+    CComPointer<IOleObject> m_pObject;
+    IOleClientSite* m_pSite = nullptr;
+    HRESULT m_hr = E_FAIL;
+};
+
+// A new control of the test's own process (CVelmoraCtrl linked in), initialised to defaults.
+CComPointer<IDispatch> NewInProcessControl(CVelmoraCtrl** ppObject = nullptr);
+HWND ControlWindow(IUnknown* pControl);   // null while it has no window
+
+// Runs action (which shows a modal message box or dialog) and answers the first dialog box of
+// this thread: its caption and its texts, top to bottom, then presses OK.
+struct DialogSeen {
+    std::string strCaption;
+    std::vector<std::string> texts;
+    bool bHasIcon = false;
+    bool bHasOk = false;
+};
+DialogSeen AnswerDialog(const std::function<void()>& action);
+
+// Calls by name or dispid; the result of a failed call is VT_EMPTY.
+CVariant Invoke(IDispatch* pControl, const wchar_t* name, std::vector<CVariant> args = {});
+CVariant Invoke(IDispatch* pControl, DISPID dispid, std::vector<CVariant> args = {});
+CVariant Get(IDispatch* pControl, const wchar_t* name, std::vector<CVariant> indexes = {});
+HRESULT Put(IDispatch* pControl, const wchar_t* name, const CVariant& value, std::vector<CVariant> indexes = {});
+
+// Whether the call answers a null BSTR (copies of the result would turn it into "").
+bool AnswersNullString(IDispatch* pControl, DISPID dispid, WORD wFlags, std::vector<CVariant> args);
+
+// Records the control's events as "Name a b ..."; answers LoadItems and SetObject.
+class CRecordingSink : public CAutomationObject {
+public:
+    CRecordingSink();
+    DECLARE_DISPATCH_MAP()
+
+    std::vector<std::string> m_events;
+    std::string m_strItems = "one\\two\\three";   // written into LoadItems' argument
+    CComPointer<IDispatch> m_pObject;              // written into SetObject's argument
+
+    // Connects to the control's events; Disconnect ends it.
+    HRESULT Connect(IUnknown* pControl);
+    void Disconnect();
+
+private:
+    HRESULT OnTwoShorts(CDispatchCall& call, const char* name);
+    HRESULT OnSelectItem(CDispatchCall& call) { return OnTwoShorts(call, "SelectItem"); }
+    HRESULT OnSelectPage(CDispatchCall& call);
+    HRESULT OnUnselectItem(CDispatchCall& call) { return OnTwoShorts(call, "UnselectItem"); }
+    HRESULT OnPropertyChanging(CDispatchCall& call) { return OnTwoShorts(call, "PropertyChanging"); }
+    HRESULT OnPropertyChanged(CDispatchCall& call);
+    HRESULT OnButtonClick(CDispatchCall& call) { return OnTwoShorts(call, "ButtonClick"); }
+    HRESULT OnLoadItems(CDispatchCall& call);
+    HRESULT OnSetObject(CDispatchCall& call);
+    HRESULT OnDelete(CDispatchCall& call) { return OnTwoShorts(call, "Delete"); }
+    HRESULT OnCustomColorChange(CDispatchCall& call);
+
+    CComPointer<IConnectionPoint> m_pPoint;
+    DWORD m_dwCookie = 0;
+};
+
+// Test row kinds of the test's own process: "Edit" rows get a transient object whose value is
+// "<column>:<text>" and which records SetValue; "NComboBox" rows a persistent object hosting
+// the NCombo control, with three named columns and settable column options.
+void RegisterControlTestKinds();
+
+class CTestEditKind : public CControlsWnd {
+public:
+    static std::vector<std::string>& Log();
+    CVariant GetValue(long nColumn) override;
+    void SetValue(const VARIANT& vValue, short nColumn) override;
+    std::string GetClassName() const override { return "CControlsWnd_CEdit"; }
+    CWnd* CreateEditor() override;
+
+    CWnd m_editor;
+};
+
+class CTestNComboKind : public CControlsWnd {
+public:
+    static int s_nLive;
+    CTestNComboKind() { ++s_nLive; }
+    ~CTestNComboKind() override { --s_nLive; }
+    std::string GetClassName() const override { return "CControlsWnd_CNComboBox"; }
+    CWnd* CreateEditor() override;
+    BOOL Release() override { return FALSE; }
+    BOOL Refresh() override;
+    void SetColumnKey(long nKey) override { m_nKey = nKey; }
+    long GetColumnKey() override { return m_nKey; }
+    void SetColumnWidth(long nColumn, long nWidth) override;
+    long GetColumnWidth(long nColumn) override;
+    void SetColumnName(long nColumn, const std::string& strName) override;
+    const char* GetColumnName(long nColumn) override;
+    void SetColumnHeader(BOOL bHeader) override { m_bHeader = bHeader; }
+    BOOL GetColumnHeader() override { return m_bHeader; }
+    void SetDropDownWidth(double dWidth) override { m_dWidth = dWidth; }
+    double GetDropDownWidth() override { return m_dWidth; }
+    void SetDropDownHeight(long nHeight) override { m_nHeight = nHeight; }
+    long GetDropDownHeight() override { return m_nHeight; }
+
+    int m_nRefreshes = 0;
+    long m_nKey = 0;
+    std::string m_strNames[3] = {"Code", "Name", "Price"};
+    long m_nWidths[3] = {40, 120, 60};
+    BOOL m_bHeader = TRUE;
+    double m_dWidth = 1.5;
+    long m_nHeight = 200;
+    CNCombo m_ncombo;
+};

@@ -1,0 +1,163 @@
+// Events reach a sink connected through the control's connection point, with their arguments;
+// what a sink writes into LoadItems' and SetObject's by-reference arguments reaches the code
+// that fired them.
+#include "ControlTestSupport.h"
+
+#include "FloorPropertiesWnd.h"
+#include "PageListCtrl.h"
+#include "Pump.h"
+#include "VelmoraCtrl.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class Events : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        RegisterControlTestKinds();
+        m_hFrame = CreateTestFrame(420, 320);
+        m_pControl = NewInProcessControl(&m_pObject);
+        m_pHost = std::make_unique<CTestHost>(m_pControl, m_hFrame, RECT{0, 0, 400, 300});
+        ASSERT_EQ(m_pHost->Result(), S_OK);
+        ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant(SampleLayout())), S_OK);
+        PumpUntilIdle();
+        m_pSink = NewComObject<CRecordingSink>();
+        ASSERT_EQ(m_pSink->Connect(m_pControl), S_OK);
+    }
+    void TearDown() override
+    {
+        if (m_pSink)
+            m_pSink->Disconnect();
+        m_pHost.reset();
+        m_pControl.Reset();
+        DestroyWindow(m_hFrame);
+        PumpUntilIdle();
+    }
+
+    HWND m_hFrame = nullptr;
+    std::unique_ptr<CTestHost> m_pHost;
+    CVelmoraCtrl* m_pObject = nullptr;
+    CComPointer<IDispatch> m_pControl;
+    CComPointer<CRecordingSink> m_pSink;
+};
+
+TEST_F(Events, EveryFireOperationReachesTheSinkWithItsArguments)
+{
+    m_pObject->FireSelectItem(1, 2);
+    m_pObject->FireSelectPage(2);
+    m_pObject->FireUnselectItem(0, -1);
+    m_pObject->FirePropertyChanging(1, 3);
+    m_pObject->FirePropertyChanged(1, 3, TRUE);
+    m_pObject->FirePropertyChanged(1, 3, FALSE);
+    m_pObject->FireButtonClick(0, 1);
+    m_pObject->FireDelete(2, 0);
+    m_pObject->FireCustomColorChange();
+    const std::vector<std::string> expected = {
+        "SelectItem 1 2",        "SelectPage 2",          "UnselectItem 0 -1",
+        "PropertyChanging 1 3",  "PropertyChanged 1 3 1", "PropertyChanged 1 3 0",
+        "ButtonClick 0 1",       "Delete 2 0",            "CustomColorChange",
+    };
+    EXPECT_EQ(m_pSink->m_events, expected);
+}
+
+TEST_F(Events, LoadItemsTextWrittenByTheSinkReachesTheControl)
+{
+    std::string items = "a\\b";
+    m_pSink->m_strItems = "north\\south\\east";
+    m_pObject->FireLoadItems(1, 2, &items);
+    ASSERT_EQ(m_pSink->m_events.size(), 1u);
+    EXPECT_EQ(m_pSink->m_events[0], "LoadItems 1 2 a\\b");
+    EXPECT_EQ(items, "north\\south\\east");
+}
+
+TEST_F(Events, SetObjectObjectPlacedByTheSinkReachesTheControl)
+{
+    CComPointer<CRecordingSink> pRecordset = NewComObject<CRecordingSink>();
+    m_pSink->m_pObject = static_cast<IDispatch*>(pRecordset.Get());
+    IDispatch* pObject = nullptr;
+    m_pObject->FireSetObject(70000, 4, &pObject);
+    ASSERT_EQ(m_pSink->m_events.size(), 1u);
+    EXPECT_EQ(m_pSink->m_events[0], "SetObject 70000 4 null");
+    ASSERT_EQ(pObject, static_cast<IDispatch*>(pRecordset.Get()));
+    pObject->Release();
+    // Without a place for the object the event still goes out, and nothing leaks.
+    m_pObject->FireSetObject(0, 0, nullptr);
+    EXPECT_EQ(m_pSink->m_events.size(), 2u);
+}
+
+TEST_F(Events, RowObjectsFireThroughTheControlWithTheFrontPage)
+{
+    Invoke(m_pControl, L"ActivatePage", {CVariant(short(2))});
+    Invoke(m_pControl, L"SetDefaultValue", {CVariant(short(0)), CVariant(short(3)), CVariant("old")});
+    CPageListCtrl* pList = m_pObject->GetFloor()->GetPageList(0);
+    CControlsWnd* pObj = pList->GetControlsWnd(3, FALSE);
+    ASSERT_NE(pObj, nullptr);
+    pObj->ShowEditor(0);
+    std::string text = "new";
+    pObj->CommitText(text, TRUE);
+    text = "new";
+    pObj->CommitText(text, TRUE);
+    pObj->Release();
+    const std::vector<std::string> expected = {"PropertyChanging 2 3", "PropertyChanged 2 3 1", "PropertyChanged 2 3 0"};
+    EXPECT_EQ(m_pSink->m_events, expected);
+}
+
+TEST_F(Events, CustomColoursFireOnlyWhenOneDiffers)
+{
+    COLORREF colours[16];
+    m_pObject->GetCustomColors(colours);
+    m_pObject->SetCustomColors(colours);
+    EXPECT_TRUE(m_pSink->m_events.empty());
+    colours[7] = RGB(9, 8, 7);
+    colours[8] = RGB(1, 1, 1);
+    m_pObject->SetCustomColors(colours);
+    EXPECT_EQ(m_pSink->m_events, std::vector<std::string>{"CustomColorChange"});
+    EXPECT_EQ(Invoke(m_pControl, L"GetCustomColor", {CVariant(short(7))}).ToLong(), static_cast<long>(RGB(9, 8, 7)));
+    // Single entries set through automation fire nothing.
+    Invoke(m_pControl, L"SetCustomColor", {CVariant(short(1)), CVariant(0L)});
+    EXPECT_EQ(m_pSink->m_events.size(), 1u);
+}
+
+TEST_F(Events, FloorPageSelectionFiresSelectPage)
+{
+    CVariant floor = Invoke(m_pControl, 26);
+    ASSERT_EQ(floor.vt, VT_UNKNOWN);
+    ASSERT_NE(floor.punkVal, nullptr);
+    // The floor control's event 1 (one I2 argument) from child id 0 goes to OnPageSelected.
+    DISPPARAMS params = {};
+    CVariant page(short(1));
+    params.rgvarg = &page;
+    params.cArgs = 1;
+    EXPECT_TRUE(m_pObject->OnChildEvent(0, 1, &params));
+    EXPECT_FALSE(m_pObject->OnChildEvent(5, 1, &params));
+    EXPECT_FALSE(m_pObject->OnChildEvent(0, 2, &params));
+    EXPECT_EQ(m_pSink->m_events, std::vector<std::string>{"SelectPage 1"});
+}
+
+TEST_F(Events, ItemFontChangesReachEveryPageList)
+{
+    CVariant font = Get(m_pControl, L"ItemFont");
+    ASSERT_EQ(font.vt, VT_DISPATCH);
+    ASSERT_NE(font.pdispVal, nullptr);
+    std::string strName;
+    LONGLONG nSize = 0;
+    RealizedFont(L"MS Sans Serif", 80000, &strName, &nSize);
+    EXPECT_EQ(GetProperty(font.pdispVal, L"Name").ToString(), strName);
+    ASSERT_EQ(PutProperty(font.pdispVal, L"Bold", CVariant(true)), S_OK);
+    for (int i = 0; i < 3; ++i) {
+        CPageListCtrl* pList = m_pObject->GetFloor()->GetPageList(i);
+        LOGFONTW description = {};
+        ASSERT_EQ(GetObjectW(pList->GetItemFont(), sizeof(description), &description), static_cast<int>(sizeof(description)));
+        EXPECT_EQ(description.lfWeight, FW_BOLD) << i;
+    }
+    // The notification sink of the control answers as specified.
+    CComPointer<IPropertyNotifySink> pNotify;
+    ASSERT_EQ(pNotify.QueryFrom(m_pControl), S_OK);
+    EXPECT_EQ(pNotify->AddRef(), 1u);
+    EXPECT_EQ(pNotify->Release(), 0u);
+    EXPECT_EQ(pNotify->OnRequestEdit(9), S_OK);
+    CComPointer<IDispatch> pNone;
+    EXPECT_EQ(pNone.QueryFrom(pNotify), E_NOINTERFACE);
+}

@@ -1,0 +1,227 @@
+// The registered control in a real container, Wine's ATL host window, made by its ProgID: its
+// window fills the host, its floor control fills the window and shows the layout's pages, and
+// it answers automation by name and by dispatch id.
+#include "ControlTestSupport.h"
+
+#include "Pump.h"
+#include "Text.h"
+#include "WindowImage.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+namespace {
+
+POINT UnpackPoint(long nPacked)
+{
+    return POINT{static_cast<short>(LOWORD(nPacked)), static_cast<short>(HIWORD(nPacked))};
+}
+
+} // namespace
+
+class AtlHostedControl : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(InitAtlHost());
+        m_hFrame = CreateTestFrame(420, 320);
+        m_hHost = CreateAtlHost(m_hFrame, kVelmoraProgId, 400, 300);
+        ASSERT_NE(m_hHost, nullptr);
+        CComPointer<IUnknown> pUnknown = HostedControlOf(m_hHost);
+        ASSERT_EQ(m_pControl.QueryFrom(pUnknown), S_OK);
+        m_hControl = ControlWindow(m_pControl);
+        ASSERT_NE(m_hControl, nullptr);
+        PumpUntilIdle();
+    }
+    void TearDown() override
+    {
+        m_pFloor.Reset();
+        m_pControl.Reset();
+        if (m_hFrame)
+            DestroyWindow(m_hFrame);
+        PumpUntilIdle();
+    }
+
+    void LoadSample()
+    {
+        ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant(SampleLayout())), S_OK);
+        PumpUntilIdle();
+        CVariant floor = Invoke(m_pControl, 26);
+        ASSERT_EQ(floor.vt, VT_UNKNOWN);
+        ASSERT_EQ(m_pFloor.QueryFrom(floor.punkVal), S_OK);
+    }
+    HWND FloorWindow() const { return GetWindow(m_hControl, GW_CHILD); }
+    RECT CaptionRect(short nPage)
+    {
+        const POINT topLeft = UnpackPoint(Invoke(m_pFloor, 17, {CVariant(nPage)}).ToLong());
+        const POINT bottomRight = UnpackPoint(Invoke(m_pFloor, 18, {CVariant(nPage)}).ToLong());
+        return RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    }
+
+    HWND m_hFrame = nullptr;
+    HWND m_hHost = nullptr;
+    HWND m_hControl = nullptr;
+    CComPointer<IDispatch> m_pControl;
+    CComPointer<IDispatch> m_pFloor;
+};
+
+TEST_F(AtlHostedControl, FillsTheHostAndItsFloorFillsTheControl)
+{
+    EXPECT_EQ(GetParent(m_hControl), m_hHost);
+    EXPECT_TRUE(GetWindowLongPtrW(m_hControl, GWL_STYLE) & WS_CLIPCHILDREN);
+    const HWND hFloor = FloorWindow();
+    ASSERT_NE(hFloor, nullptr);
+    EXPECT_EQ(GetDlgCtrlID(hFloor), 0);
+    EXPECT_TRUE(IsWindowVisible(hFloor));
+    RECT rc = {};
+    GetClientRect(hFloor, &rc);
+    EXPECT_EQ(rc.right, 400);
+    EXPECT_EQ(rc.bottom, 300);
+
+    MoveWindow(m_hHost, 0, 0, 300, 200, TRUE);
+    PumpUntilIdle();
+    GetClientRect(m_hControl, &rc);
+    EXPECT_EQ(rc.right, 300);
+    GetClientRect(hFloor, &rc);
+    EXPECT_EQ(rc.right, 300);
+    EXPECT_EQ(rc.bottom, 200);
+}
+
+TEST_F(AtlHostedControl, ShowsTheLayoutsPagesWithTheirCaptions)
+{
+    LoadSample();
+    EXPECT_EQ(Invoke(m_pControl, 11).ToLong(), 3);
+    EXPECT_EQ(Invoke(m_pControl, L"GetPageName", {CVariant(short(1))}).ToString(), "Extra");
+    EXPECT_EQ(Invoke(m_pControl, L"GetPage", {CVariant("Grouped")}).ToShort(), 2);
+    EXPECT_EQ(Invoke(m_pControl, L"GetPropertyCount", {CVariant(short(0))}).ToShort(), 4);
+    EXPECT_EQ(Invoke(m_pControl, L"GetPropertyName", {CVariant(short(1)), CVariant(short(2))}).ToString(), "Font");
+
+    // Three pages: every page has a caption bar of the floor, the first one too.
+    UpdateWindow(m_hControl);
+    PumpUntilIdle();
+    const WindowImage image = WindowImage::Capture(m_hControl);
+    ASSERT_EQ(image.Width(), 400);
+    for (short nPage = 0; nPage < 3; ++nPage) {
+        const RECT caption = CaptionRect(nPage);
+        ASSERT_GT(caption.bottom - caption.top, 10) << nPage;
+        ASSERT_EQ(caption.right, 400) << nPage;
+        // The caption's text is drawn in the button text colour somewhere in the bar.
+        EXPECT_GT(image.CountPixels(caption, GetSysColor(COLOR_BTNTEXT)), 10) << nPage;
+    }
+    // The first page's list shows its rows: white list background under the first caption.
+    const RECT first = CaptionRect(0);
+    EXPECT_EQ(image.Pixel(300, first.bottom + 30), GetSysColor(COLOR_WINDOW));
+    // The list of the front page is a visible child of the floor with the page's id.
+    const long nListId = Invoke(m_pControl, L"GetIDListCtrl", {CVariant(short(0))}).ToLong();
+    EXPECT_EQ(nListId, 1000);
+    const HWND hList = GetDlgItem(FloorWindow(), static_cast<int>(nListId));
+    ASSERT_NE(hList, nullptr);
+    EXPECT_TRUE(IsWindowVisible(hList));
+    wchar_t className[64] = {};
+    GetClassNameW(hList, className, 64);
+    EXPECT_STREQ(className, L"SysListView32");
+    EXPECT_EQ(SendMessageW(hList, LVM_GETITEMCOUNT, 0, 0), 4);
+}
+
+TEST_F(AtlHostedControl, ClickingACaptionBringsThePageToFront)
+{
+    LoadSample();
+    CComPointer<CRecordingSink> pSink = NewComObject<CRecordingSink>();
+    ASSERT_EQ(pSink->Connect(m_pControl), S_OK);
+    const RECT caption = CaptionRect(2);
+    POINT point = {(caption.left + caption.right) / 2, (caption.top + caption.bottom) / 2};
+    const HWND hView = RealChildWindowFromPoint(FloorWindow(), point);
+    ASSERT_NE(hView, nullptr);
+    MapWindowPoints(FloorWindow(), hView, &point, 1);
+    SendMessageW(hView, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    SendMessageW(hView, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+    PumpUntilIdle();
+    EXPECT_EQ(Invoke(m_pControl, L"GetActivePage").ToShort(), 2);
+    ASSERT_EQ(pSink->m_events.size(), 1u);
+    EXPECT_EQ(pSink->m_events[0], "SelectPage 2");
+    pSink->Disconnect();
+}
+
+TEST_F(AtlHostedControl, AutomationByNameAndByDispid)
+{
+    LoadSample();
+    // The same member by its name and by its dispatch id.
+    EXPECT_EQ(DispIdOf(m_pControl, L"GetPropertyIndex"), 31);
+    EXPECT_EQ(DispIdOf(m_pControl, L"pagesanditems"), 1);
+    EXPECT_EQ(DispIdOf(m_pControl, L"AboutBox"), DISPID_ABOUTBOX);
+    EXPECT_EQ(DispIdOf(m_pControl, L"NoSuchMember"), DISPID_UNKNOWN);
+    short nPage = 0, nRow = 0;
+    CVariant found;
+    ASSERT_EQ(CallMember(m_pControl, 31, DISPATCH_METHOD,
+                         {CVariant("Extra\\Path"), CVariant::ByRef(&nPage), CVariant::ByRef(&nRow)}, &found),
+              S_OK);
+    EXPECT_EQ(found.vt, VT_BOOL);
+    EXPECT_EQ(found.boolVal, VARIANT_TRUE);
+    EXPECT_EQ(nPage, 1);
+    EXPECT_EQ(nRow, 1);
+    EXPECT_EQ(Invoke(m_pControl, L"SetDefaultValueByName", {CVariant("Size"), CVariant("12 pt")}).vt, VT_BOOL);
+    EXPECT_EQ(Invoke(m_pControl, 33, {CVariant("size")}).ToString(), "12 pt");
+    // The BOOL properties travel as VT_BOOL.
+    CVariant asFloor = Get(m_pControl, L"AsFloor");
+    EXPECT_EQ(asFloor.vt, VT_BOOL);
+    EXPECT_EQ(asFloor.boolVal, VARIANT_TRUE);
+}
+
+TEST_F(AtlHostedControl, FocusGoesToTheFrontPagesList)
+{
+    LoadSample();
+    Invoke(m_pControl, L"ActivatePage", {CVariant(short(1))});
+    PumpUntilIdle();
+    SetFocus(m_hControl);
+    PumpUntilIdle();
+    const HWND hList = GetDlgItem(FloorWindow(), 1001);
+    ASSERT_NE(hList, nullptr);
+    EXPECT_EQ(GetFocus(), hList);
+}
+
+TEST_F(AtlHostedControl, NavigationKeysGoStraightToTheFocusedWindow)
+{
+    LoadSample();
+    const HWND hList = GetDlgItem(FloorWindow(), 1000);
+    ASSERT_NE(hList, nullptr);
+    SetFocus(hList);
+    Invoke(m_pControl, L"SetActiveProperty", {CVariant(short(0)), CVariant(short(0))});
+    ListView_SetItemState(hList, 0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    PumpUntilIdle();
+    CComPointer<IOleInPlaceActiveObject> pActive;
+    ASSERT_EQ(pActive.QueryFrom(m_pControl), S_OK);
+    MSG msg = {hList, WM_KEYDOWN, VK_DOWN, 0, 0, {0, 0}};
+    EXPECT_EQ(pActive->TranslateAccelerator(&msg), S_OK);
+    PumpUntilIdle();
+    // The list moved its focus one row down: it saw the key.
+    EXPECT_EQ(ListView_GetNextItem(hList, -1, LVNI_FOCUSED), 1);
+    // Other keys go the default way: to the container, which does not want them.
+    msg.wParam = VK_F7;
+    EXPECT_EQ(pActive->TranslateAccelerator(&msg), S_FALSE);
+    msg.message = WM_KEYUP;
+    msg.wParam = VK_DOWN;
+    EXPECT_EQ(pActive->TranslateAccelerator(&msg), S_FALSE);
+}
+
+TEST_F(AtlHostedControl, WithoutLayoutTheFloorShowsTheBackColour)
+{
+    ASSERT_EQ(Put(m_pControl, L"BackColor", CVariant(static_cast<long>(RGB(20, 140, 60)))), S_OK);
+    UpdateWindow(m_hControl);
+    PumpUntilIdle();
+    const WindowImage image = WindowImage::Capture(FloorWindow());
+    EXPECT_EQ(image.Pixel(200, 150), RGB(20, 140, 60));
+    EXPECT_EQ(Get(m_pControl, L"BackColor").ToLong(), static_cast<long>(RGB(20, 140, 60)));
+}
+
+TEST_F(AtlHostedControl, SleepAndAnimationReachTheFloorControl)
+{
+    LoadSample();
+    ASSERT_EQ(Put(m_pControl, L"Sleep", CVariant(25L)), S_OK);
+    EXPECT_EQ(Get(m_pControl, L"Sleep").ToLong(), 25);
+    EXPECT_EQ(GetProperty(m_pFloor, L"Sleep").ToLong(), 25);
+    ASSERT_EQ(Put(m_pControl, L"Animation", CVariant(true)), S_OK);
+    EXPECT_TRUE(GetProperty(m_pFloor, L"Animation").ToBool());
+    ASSERT_EQ(Put(m_pControl, L"AsFloor", CVariant(false)), S_OK);
+    EXPECT_FALSE(GetProperty(m_pFloor, L"AsFloor").ToBool());
+}

@@ -1,0 +1,485 @@
+// The automation methods on a control of the test's own process, hosted by Wine's ATL
+// container, with test row kinds: names and the name cache, rows and pages, values through
+// the row objects, the list-editor settings, and hostile arguments.
+#include "ControlTestSupport.h"
+
+#include "Bstr.h"
+#include "FloorPropertiesWnd.h"
+#include "LayoutText.h"
+#include "PageListCtrl.h"
+#include "Pump.h"
+#include "Text.h"
+#include "VelmoraCtrl.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include <cstdint>
+
+namespace {
+
+struct Position {
+    bool bFound;
+    short nPage;
+    short nRow;
+
+    bool operator==(const Position& other) const
+    {
+        return bFound == other.bFound && nPage == other.nPage && nRow == other.nRow;
+    }
+};
+
+std::ostream& operator<<(std::ostream& out, const Position& position)
+{
+    return out << (position.bFound ? "found " : "missing ") << position.nPage << "," << position.nRow;
+}
+
+} // namespace
+
+class Methods : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        RegisterControlTestKinds();
+        m_hFrame = CreateTestFrame(420, 320);
+        m_pControl = NewInProcessControl(&m_pObject);
+        m_pHost = std::make_unique<CTestHost>(m_pControl, m_hFrame, RECT{0, 0, 400, 300});
+        ASSERT_EQ(m_pHost->Result(), S_OK);
+        ASSERT_NE(ControlWindow(m_pControl), nullptr);
+        ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant(SampleLayout())), S_OK);
+        PumpUntilIdle();
+        ASSERT_EQ(Invoke(m_pControl, L"GetPagesCount").ToLong(), 3);
+    }
+    void TearDown() override
+    {
+        m_pHost.reset();
+        m_pControl.Reset();
+        DestroyWindow(m_hFrame);
+        PumpUntilIdle();
+        EXPECT_EQ(CTestNComboKind::s_nLive, 0);
+    }
+
+    Position Lookup(const std::string& name)
+    {
+        short nPage = 99, nRow = 99;
+        CVariant found;
+        EXPECT_EQ(CallMember(m_pControl, 31, DISPATCH_METHOD, {CVariant(name), CVariant::ByRef(&nPage), CVariant::ByRef(&nRow)}, &found), S_OK);
+        return Position{found.ToBool(), nPage, nRow};
+    }
+    CVariant Call(const wchar_t* name, std::vector<CVariant> args = {}) { return Invoke(m_pControl, name, std::move(args)); }
+    static CVariant I2(int n) { return CVariant(static_cast<short>(n)); }
+    CPageListCtrl* List(int nPage) { return m_pObject->GetFloor()->GetPageList(nPage); }
+    std::string Value(int nPage, int nRow)
+    {
+        CPageListCtrl* pList = List(nPage);
+        return pList->GetItemText(nRow, pList->GetValueColumn());
+    }
+
+    HWND m_hFrame = nullptr;
+    std::unique_ptr<CTestHost> m_pHost;
+    CVelmoraCtrl* m_pObject = nullptr;
+    CComPointer<IDispatch> m_pControl;
+};
+
+TEST_F(Methods, NamesFindTheFirstMatchInPageOrderThenRowOrderIgnoringCase)
+{
+    EXPECT_EQ(Lookup("Name"), (Position{true, 0, 0}));
+    EXPECT_EQ(Lookup("FONT"), (Position{true, 1, 2}));
+    EXPECT_EQ(Lookup("width"), (Position{true, 2, 1}));
+    // A page part limits the search to the page with that caption.
+    EXPECT_EQ(Lookup("Extra\\Name"), (Position{true, 1, 0}));
+    EXPECT_EQ(Lookup("General\\Size\\ignored"), (Position{true, 0, 3}));
+    EXPECT_EQ(Lookup("General\\Path"), (Position{false, 0, -1}));
+    EXPECT_EQ(Lookup("Nowhere\\Name"), (Position{false, -1, -1}));
+    // Nothing after the separator: no page part, the text before it is the property.
+    EXPECT_EQ(Lookup("Size\\"), (Position{true, 0, 3}));
+    EXPECT_EQ(Lookup("NoSuchProperty"), (Position{false, -1, -1}));
+    EXPECT_EQ(Lookup(""), (Position{false, -1, -1}));
+    EXPECT_EQ(Lookup("\\"), (Position{false, -1, -1}));
+    EXPECT_EQ(m_pObject->GetPagePart("Extra\\Name"), "Extra");
+    EXPECT_EQ(m_pObject->GetPropertyPart("Extra\\Name\\x"), "Name");
+    EXPECT_EQ(m_pObject->GetPagePart("Name\\"), "");
+    EXPECT_EQ(m_pObject->GetPropertyPart("Name\\"), "Name");
+    EXPECT_EQ(m_pObject->GetPagePart("A\\A"), "A");
+}
+
+TEST_F(Methods, CacheAnswersUntilOneOfTheFourMethodsEmptiesIt)
+{
+    ASSERT_EQ(Lookup("Size"), (Position{true, 0, 3}));
+    // Rows moved behind the control's back: the cache still answers the name as it was
+    // asked; another spelling finds the row where it is now.
+    ASSERT_TRUE(List(0)->DeleteRow(0));
+    EXPECT_EQ(Lookup("Size"), (Position{true, 0, 3}));
+    EXPECT_EQ(Lookup("SIZE"), (Position{true, 0, 2}));
+    // AddPage keeps the cache.
+    EXPECT_EQ(Call(L"AddPage", {CVariant("Fourth")}).ToShort(), 3);
+    EXPECT_EQ(Lookup("Size"), (Position{true, 0, 3}));
+    // InsertProperty empties it.
+    EXPECT_EQ(Call(L"InsertProperty", {I2(1), I2(0), CVariant("Top"), CVariant("Edit"), I2(0)}).ToShort(), 0);
+    EXPECT_EQ(Lookup("Size"), (Position{true, 0, 2}));
+    // So do SetPropertyName, DeleteProperty and DeletePage.
+    ASSERT_EQ(Lookup("Path"), (Position{true, 1, 2}));
+    Call(L"SetPropertyName", {I2(1), I2(2), CVariant("Route")});
+    EXPECT_EQ(Lookup("Path"), (Position{false, -1, -1}));
+    EXPECT_EQ(Lookup("route"), (Position{true, 1, 2}));
+    EXPECT_TRUE(Call(L"DeleteProperty", {I2(1), I2(0)}).ToBool());
+    EXPECT_EQ(Lookup("route"), (Position{true, 1, 1}));
+    EXPECT_TRUE(Call(L"DeletePage", {I2(0)}).ToBool());
+    EXPECT_EQ(Lookup("route"), (Position{true, 0, 1}));
+}
+
+TEST_F(Methods, LookupsFollowRowsChangedBehindTheControl)
+{
+    ASSERT_EQ(Lookup("Name"), (Position{true, 0, 0}));
+    // A row renamed by the page list itself: the name's old row no longer matches.
+    List(0)->SetRowName(3, "Height");
+    EXPECT_EQ(Lookup("size"), (Position{false, -1, -1}));
+    EXPECT_EQ(Lookup("Height"), (Position{true, 0, 3}));
+    // Rows added by the page list: the index is rebuilt.
+    List(2)->InsertRow(2, "Depth", 0, "");
+    EXPECT_EQ(Lookup("Depth"), (Position{true, 2, 2}));
+    // Every name of a layout reloaded from PagesAndItems is looked up afresh.
+    std::string layout;
+    CLayoutText::AppendPageStart(layout, "Only", false);
+    CLayoutText::AppendRow(layout, {"Name", "Edit", "Enable", ""});
+    CLayoutText::AppendPageEnd(layout);
+    ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant(layout)), S_OK);
+    PumpUntilIdle();
+    ASSERT_EQ(Call(L"GetPagesCount").ToLong(), 1);
+    EXPECT_EQ(Lookup("Name"), (Position{true, 0, 0}));
+    EXPECT_EQ(Lookup("Height"), (Position{false, -1, -1}));
+}
+
+TEST_F(Methods, ByNameMethods)
+{
+    EXPECT_TRUE(Call(L"SetDefaultValueByName", {CVariant("Extra\\Name"), CVariant("second")}).ToBool());
+    EXPECT_EQ(Value(1, 0), "second");
+    EXPECT_EQ(Call(L"GetDefaultValueByName", {CVariant("Extra\\Name")}).ToString(), "second");
+    EXPECT_EQ(Call(L"GetDefaultValueByName", {CVariant("Name")}).ToString(), "");
+    EXPECT_TRUE(AnswersNullString(m_pControl, 33, DISPATCH_METHOD, {CVariant("Nothing")}));
+    EXPECT_FALSE(AnswersNullString(m_pControl, 33, DISPATCH_METHOD, {CVariant("Name")}));
+    EXPECT_FALSE(Call(L"SetDefaultValueByName", {CVariant("Nothing"), CVariant("x")}).ToBool());
+
+    EXPECT_TRUE(Call(L"SetActivePropertyByName", {CVariant("Path")}).ToBool());
+    EXPECT_EQ(Call(L"GetActivePage").ToShort(), 1);
+    short nPage = -5;
+    CVariant row;
+    ASSERT_EQ(CallMember(m_pControl, 34, DISPATCH_METHOD, {CVariant::ByRef(&nPage)}, &row), S_OK);
+    EXPECT_EQ(nPage, 1);
+    EXPECT_EQ(row.ToShort(), 1);
+    EXPECT_FALSE(Call(L"SetActivePropertyByName", {CVariant("Nothing")}).ToBool());
+
+    EXPECT_TRUE(Call(L"DeletePropertyByName", {CVariant("General\\Name")}).ToBool());
+    EXPECT_EQ(Lookup("Name"), (Position{true, 1, 0}));
+    EXPECT_FALSE(Call(L"DeletePropertyByName", {CVariant("Nothing")}).ToBool());
+
+    EXPECT_EQ(Call(L"GetValueByName", {CVariant("Extra\\Name"), CVariant(3L)}).ToString(), "3:second");
+    EXPECT_EQ(Call(L"GetValueByName", {CVariant("Nothing"), CVariant(3L)}).vt, VT_EMPTY);
+}
+
+TEST_F(Methods, InsertAndAddProperty)
+{
+    // An unregistered kind inserts nothing.
+    EXPECT_EQ(Call(L"InsertProperty", {I2(0), I2(0), CVariant("X"), CVariant("NoKind"), I2(0)}).ToShort(), -1);
+    EXPECT_EQ(Call(L"InsertProperty", {I2(0), I2(0), CVariant("X"), CVariant("edit"), I2(0)}).ToShort(), -1);
+    EXPECT_EQ(Call(L"GetPropertyCount", {I2(0)}).ToShort(), 4);
+    EXPECT_EQ(Call(L"InsertProperty", {I2(7), I2(0), CVariant("X"), CVariant("Edit"), I2(0)}).ToShort(), -1);
+    // Index -1 appends.
+    EXPECT_EQ(Call(L"InsertProperty", {I2(0), I2(-1), CVariant("Last"), CVariant("Button"), I2(4)}).ToShort(), 4);
+    EXPECT_EQ(Call(L"GetPropertyName", {I2(0), I2(4)}).ToString(), "Last");
+    EXPECT_EQ(Call(L"GetPropertyAs", {I2(0), I2(4)}).ToString(), "Button");
+    EXPECT_EQ(Call(L"GetPropertyType", {I2(0), I2(4)}).ToShort(), 4);
+    EXPECT_EQ(Call(L"InsertProperty", {I2(0), I2(1), CVariant("Second"), CVariant("Edit"), I2(0)}).ToShort(), 1);
+    EXPECT_EQ(Call(L"GetPropertyName", {I2(0), I2(2)}).ToString(), "Colour");
+
+    // AddProperty: the page part names the page, else page 0; an existing name goes to the
+    // page of its first row.
+    EXPECT_EQ(Call(L"AddProperty", {CVariant("Grouped\\Depth"), CVariant("Edit"), I2(0)}).ToShort(), 2);
+    EXPECT_EQ(Call(L"GetPropertyName", {I2(2), I2(2)}).ToString(), "Depth");
+    EXPECT_EQ(Call(L"AddProperty", {CVariant("Nowhere\\Free"), CVariant("Edit"), I2(0)}).ToShort(), 6);
+    EXPECT_EQ(Call(L"GetPropertyName", {I2(0), I2(6)}).ToString(), "Free");
+    EXPECT_EQ(Call(L"AddProperty", {CVariant("Path"), CVariant("Edit"), I2(1)}).ToShort(), 4);
+    EXPECT_EQ(Call(L"GetPropertyName", {I2(1), I2(4)}).ToString(), "Path");
+    EXPECT_EQ(Call(L"AddProperty", {CVariant("Path"), CVariant("NoKind"), I2(1)}).ToShort(), -1);
+
+    // SetPropertyType keeps the kind.
+    Call(L"SetPropertyType", {I2(1), I2(4), I2(2)});
+    EXPECT_EQ(Call(L"GetPropertyType", {I2(1), I2(4)}).ToShort(), 2);
+    EXPECT_EQ(Call(L"GetPropertyAs", {I2(1), I2(4)}).ToString(), "Edit");
+    EXPECT_EQ(HIWORD(List(1)->GetItemData(4)), 2);
+}
+
+TEST_F(Methods, AddPropertyWithoutPagesGivesMinusOne)
+{
+    ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant("")), S_OK);
+    EXPECT_EQ(Call(L"GetPagesCount").ToLong(), 0);
+    EXPECT_EQ(Call(L"AddProperty", {CVariant("Name"), CVariant("Edit"), I2(0)}).ToShort(), -1);
+    EXPECT_EQ(Call(L"AddPage", {CVariant("Made")}).ToShort(), 0);
+    EXPECT_EQ(Call(L"AddProperty", {CVariant("Name"), CVariant("Edit"), I2(0)}).ToShort(), 0);
+    EXPECT_EQ(Call(L"GetPageName", {I2(0)}).ToString(), "Made");
+}
+
+TEST_F(Methods, PagesAndRows)
+{
+    EXPECT_EQ(Call(L"GetPage", {CVariant("Extra")}).ToShort(), 1);
+    EXPECT_EQ(Call(L"GetPage", {CVariant("None")}).ToShort(), -1);
+    for (short p = 0; p < 3; ++p)
+        EXPECT_EQ(Call(L"GetIDListCtrl", {I2(p)}).ToLong(), 1000 + p);
+    EXPECT_EQ(Call(L"GetIDListCtrl", {I2(3)}).ToLong(), -1);
+    EXPECT_TRUE(Call(L"IsProperty", {I2(2), I2(1)}).ToBool());
+    EXPECT_FALSE(Call(L"IsProperty", {I2(2), I2(2)}).ToBool());
+    Call(L"ActivatePage", {I2(2)});
+    EXPECT_EQ(Call(L"GetActivePage").ToShort(), 2);
+    EXPECT_TRUE(Call(L"SetActiveProperty", {I2(0), I2(3)}).ToBool());
+    EXPECT_EQ(Call(L"GetActivePage").ToShort(), 0);
+    EXPECT_EQ(List(0)->GetNextItem(-1, LVNI_SELECTED), 3);
+    Call(L"Init");
+
+    BSTR value = nullptr;
+    EXPECT_TRUE(Call(L"SetDefaultValue", {I2(0), I2(1), CVariant("Red")}).ToBool());
+    ASSERT_EQ(CallMember(m_pControl, 27, DISPATCH_METHOD, {I2(0), I2(1), CVariant::ByRef(&value)}), S_OK);
+    EXPECT_EQ(CBstr::ToUtf8(value), "Red");
+    SysFreeString(value);
+
+    // Deleting a page takes its rows and row objects with it.
+    EXPECT_TRUE(Call(L"DeletePage", {I2(0)}).ToBool());
+    EXPECT_EQ(Call(L"GetPagesCount").ToLong(), 2);
+    EXPECT_EQ(Call(L"GetPageName", {I2(0)}).ToString(), "Extra");
+    EXPECT_EQ(Call(L"GetIDListCtrl", {I2(0)}).ToLong(), 1001);
+    EXPECT_FALSE(Call(L"DeletePage", {I2(5)}).ToBool());
+}
+
+TEST_F(Methods, ValuesGoThroughTheRowObjects)
+{
+    CTestEditKind::Log().clear();
+    Call(L"SetDefaultValue", {I2(0), I2(3), CVariant("10")});
+    // An "Edit" row has a (test) object: its value, asked with the column.
+    CVariant value = Call(L"GetValue", {I2(0), I2(3), CVariant(2L)});
+    EXPECT_EQ(value.vt, VT_BSTR);
+    EXPECT_EQ(value.ToString(), "2:10");
+    // A row whose kind has no object gives its value text.
+    Call(L"SetDefaultValue", {I2(0), I2(1), CVariant("Blue")});
+    EXPECT_EQ(Call(L"GetValue", {I2(0), I2(1), CVariant(0L)}).ToString(), "Blue");
+    EXPECT_EQ(Call(L"GetValue", {I2(0), I2(9), CVariant(0L)}).vt, VT_EMPTY);
+
+    CallMember(m_pControl, 43, DISPATCH_METHOD, {I2(0), I2(3), CVariant(42L), I2(1)});
+    ASSERT_EQ(CTestEditKind::Log().size(), 1u);
+    EXPECT_EQ(CTestEditKind::Log()[0], "SetValue 3 42 1");
+    EXPECT_EQ(Value(0, 3), "42");
+    // No object, no row: nothing happens.
+    CallMember(m_pControl, 43, DISPATCH_METHOD, {I2(0), I2(1), CVariant("Green"), I2(0)});
+    CallMember(m_pControl, 43, DISPATCH_METHOD, {I2(-1), I2(0), CVariant("Green"), I2(0)});
+    EXPECT_EQ(Value(0, 1), "Blue");
+    EXPECT_EQ(CTestEditKind::Log().size(), 1u);
+}
+
+TEST_F(Methods, ListEditorSettingsOfAPersistentRowObject)
+{
+    const CVariant page = I2(1), row = I2(3);
+    EXPECT_EQ(Get(m_pControl, L"ColumnKey", {page, row}).ToLong(), 0);
+    ASSERT_EQ(Put(m_pControl, L"ColumnKey", CVariant(2L), {page, row}), S_OK);
+    EXPECT_EQ(Get(m_pControl, L"ColumnKey", {page, row}).ToLong(), 2);
+    EXPECT_EQ(Get(m_pControl, L"ColumnKeyByName", {page, row}).ToString(), "Price");
+    ASSERT_EQ(Put(m_pControl, L"ColumnKeyByName", CVariant("NAME"), {page, row}), S_OK);
+    EXPECT_EQ(Get(m_pControl, L"ColumnKey", {page, row}).ToLong(), 1);
+    ASSERT_EQ(Put(m_pControl, L"ColumnKeyByName", CVariant("Missing"), {page, row}), S_OK);
+    EXPECT_EQ(Get(m_pControl, L"ColumnKey", {page, row}).ToLong(), 1);
+
+    // The column index of ColumnWidth is taken as a 16-bit integer, whatever the caller sends.
+    EXPECT_EQ(Get(m_pControl, L"ColumnWidth", {page, row, CVariant(1L)}).ToLong(), 120);
+    ASSERT_EQ(Put(m_pControl, L"ColumnWidth", CVariant(90L), {page, row, CVariant(2L)}), S_OK);
+    EXPECT_EQ(Get(m_pControl, L"ColumnWidth", {page, row, I2(2)}).ToLong(), 90);
+    ASSERT_EQ(Put(m_pControl, L"ColumnName", CVariant("Cost"), {page, row, I2(2)}), S_OK);
+    EXPECT_EQ(Get(m_pControl, L"ColumnName", {page, row, I2(2)}).ToString(), "Cost");
+    EXPECT_EQ(Get(m_pControl, L"ColumnHeader", {page, row}).vt, VT_BOOL);
+    EXPECT_TRUE(Get(m_pControl, L"ColumnHeader", {page, row}).ToBool());
+    ASSERT_EQ(Put(m_pControl, L"ColumnHeader", CVariant(false), {page, row}), S_OK);
+    EXPECT_FALSE(Get(m_pControl, L"ColumnHeader", {page, row}).ToBool());
+    EXPECT_DOUBLE_EQ(Get(m_pControl, L"DropDownWidth", {page, row}).ToDouble(), 1.5);
+    ASSERT_EQ(Put(m_pControl, L"DropDownWidth", CVariant(2.25), {page, row}), S_OK);
+    EXPECT_DOUBLE_EQ(Get(m_pControl, L"DropDownWidth", {page, row}).ToDouble(), 2.25);
+    ASSERT_EQ(Put(m_pControl, L"DropDownHeight", CVariant(333L), {page, row}), S_OK);
+    EXPECT_EQ(Get(m_pControl, L"DropDownHeight", {page, row}).ToLong(), 333);
+
+    Call(L"RefreshProperty", {page, row});
+    Call(L"RefreshProperty", {page, row});
+    auto* pObj = dynamic_cast<CTestNComboKind*>(List(1)->GetControlsWnd(3, TRUE));
+    ASSERT_NE(pObj, nullptr);
+    EXPECT_EQ(pObj->m_nRefreshes, 2);
+    EXPECT_EQ(CTestNComboKind::s_nLive, 1);
+}
+
+TEST_F(Methods, ListEditorSettingsWithoutAPersistentObjectGiveTheirDefaults)
+{
+    // An "Edit" row has only a transient object; row 9 does not exist.
+    for (short nRow : {short(0), short(9)}) {
+        const CVariant page = I2(0), row = I2(nRow);
+        EXPECT_EQ(Get(m_pControl, L"ColumnKey", {page, row}).ToLong(), -1) << nRow;
+        EXPECT_EQ(Get(m_pControl, L"ColumnWidth", {page, row, I2(0)}).ToLong(), -1) << nRow;
+        EXPECT_TRUE(AnswersNullString(m_pControl, 50, DISPATCH_PROPERTYGET, {page, row, I2(0)})) << nRow;
+        EXPECT_TRUE(AnswersNullString(m_pControl, 54, DISPATCH_PROPERTYGET, {page, row})) << nRow;
+        EXPECT_FALSE(Get(m_pControl, L"ColumnHeader", {page, row}).ToBool()) << nRow;
+        EXPECT_DOUBLE_EQ(Get(m_pControl, L"DropDownWidth", {page, row}).ToDouble(), -1.0) << nRow;
+        EXPECT_EQ(Get(m_pControl, L"DropDownHeight", {page, row}).ToLong(), -1) << nRow;
+        EXPECT_EQ(Put(m_pControl, L"ColumnKey", CVariant(1L), {page, row}), S_OK);
+        EXPECT_EQ(Put(m_pControl, L"ColumnKeyByName", CVariant("Code"), {page, row}), S_OK);
+    }
+    EXPECT_EQ(CTestNComboKind::s_nLive, 0);
+}
+
+TEST_F(Methods, NComboObjectOfANComboBoxRow)
+{
+    CVariant object = Invoke(m_pControl, 45, {CVariant(1L), CVariant(3L)});
+    ASSERT_EQ(object.vt, VT_DISPATCH);
+    ASSERT_NE(object.pdispVal, nullptr);
+    // It is the NCombo control's own interface: it answers that control's members.
+    EXPECT_NE(DispIdOf(object.pdispVal, L"InsertColumn"), DISPID_UNKNOWN);
+    EXPECT_EQ(DispIdOf(object.pdispVal, L"GetPropertyIndex"), DISPID_UNKNOWN);
+    // Other kinds, other rows: null.
+    for (long nRow : {0L, 9L, -1L}) {
+        CVariant none = Invoke(m_pControl, 45, {CVariant(0L), CVariant(nRow)});
+        EXPECT_EQ(none.vt, VT_DISPATCH);
+        EXPECT_EQ(none.pdispVal, nullptr);
+    }
+    // Deleting the page deletes the row's registered object.
+    object.Clear();
+    EXPECT_EQ(CTestNComboKind::s_nLive, 1);
+    EXPECT_TRUE(Call(L"DeletePage", {I2(1)}).ToBool());
+    EXPECT_EQ(CTestNComboKind::s_nLive, 0);
+}
+
+TEST_F(Methods, CheckListsTheRowMapsOfThePages)
+{
+    Invoke(m_pControl, 45, {CVariant(1L), CVariant(3L)});
+    const DialogSeen seen = AnswerDialog([&] { Call(L"Check"); });
+    ASSERT_EQ(seen.texts.size(), 1u);
+    const std::string& text = seen.texts[0];
+    EXPECT_EQ(text.rfind("\t\tthis = ", 0), 0u) << text;
+    EXPECT_NE(text.find(FormatText("Extra, %08llX\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(List(1))))), std::string::npos) << text;
+    const auto* pObj = List(1)->GetControlsWnd(3, TRUE);
+    EXPECT_NE(text.find(FormatText("\t 3 Code %08llX\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(pObj)))), std::string::npos) << text;
+    EXPECT_EQ(text.find("General"), std::string::npos) << text;
+    EXPECT_TRUE(seen.bHasOk);
+}
+
+TEST_F(Methods, AboutBox)
+{
+    const DialogSeen seen = AnswerDialog([&] { Call(L"AboutBox"); });
+    EXPECT_EQ(seen.strCaption, "About ZIRuvidavadeDer Control");
+    EXPECT_EQ(seen.texts, std::vector<std::string>{"Properties Window ActiveX Control"});
+    EXPECT_TRUE(seen.bHasIcon);
+    EXPECT_TRUE(seen.bHasOk);
+}
+
+TEST_F(Methods, CustomColours)
+{
+    for (short i = 0; i < 16; ++i)
+        EXPECT_EQ(Call(L"GetCustomColor", {I2(i)}).ToLong(), 0xFFFFFF) << i;
+    Call(L"SetCustomColor", {I2(15), CVariant(static_cast<long>(RGB(1, 2, 3)))});
+    EXPECT_EQ(Call(L"GetCustomColor", {I2(15)}).ToLong(), static_cast<long>(RGB(1, 2, 3)));
+    COLORREF colours[16];
+    m_pObject->GetCustomColors(colours);
+    EXPECT_EQ(colours[15], RGB(1, 2, 3));
+    // Outside the table: ignored, and read as the colour every entry starts with.
+    Call(L"SetCustomColor", {I2(16), CVariant(0L)});
+    Call(L"SetCustomColor", {I2(-1), CVariant(0L)});
+    EXPECT_EQ(Call(L"GetCustomColor", {I2(16)}).ToLong(), 0xFFFFFF);
+    EXPECT_EQ(Call(L"GetCustomColor", {I2(-1)}).ToLong(), 0xFFFFFF);
+}
+
+TEST_F(Methods, HostilePagesAndRowsGiveTheirNoRowResults)
+{
+    for (short nPage : {short(-1), short(3), short(32767), short(-32768)}) {
+        EXPECT_EQ(Call(L"GetPageName", {I2(nPage)}).ToString(), "") << nPage;
+        EXPECT_FALSE(Call(L"DeletePage", {I2(nPage)}).ToBool()) << nPage;
+        EXPECT_EQ(Call(L"GetPropertyCount", {I2(nPage)}).ToShort(), 0) << nPage;
+        EXPECT_EQ(Call(L"GetIDListCtrl", {I2(nPage)}).ToLong(), -1) << nPage;
+        Call(L"ActivatePage", {I2(nPage)});
+    }
+    EXPECT_EQ(Call(L"GetPagesCount").ToLong(), 3);
+    for (short nPage : {short(-1), short(0), short(3)}) {
+        for (short nRow : {short(-1), short(4), short(32767)}) {
+            const CVariant page = I2(nPage), row = I2(nRow);
+            EXPECT_FALSE(Call(L"DeleteProperty", {page, row}).ToBool());
+            EXPECT_EQ(Call(L"GetPropertyName", {page, row}).ToString(), "");
+            EXPECT_EQ(Call(L"GetPropertyType", {page, row}).ToShort(), -1);
+            Call(L"SetPropertyType", {page, row, I2(1)});
+            EXPECT_EQ(Call(L"GetPropertyAs", {page, row}).ToString(), "");
+            EXPECT_FALSE(Call(L"IsProperty", {page, row}).ToBool());
+            BSTR value = nullptr;
+            CVariant got;
+            EXPECT_EQ(CallMember(m_pControl, 27, DISPATCH_METHOD, {page, row, CVariant::ByRef(&value)}, &got), S_OK);
+            EXPECT_FALSE(got.ToBool());
+            EXPECT_EQ(value, nullptr);
+            EXPECT_FALSE(Call(L"SetDefaultValue", {page, row, CVariant("x")}).ToBool());
+            Call(L"SetPropertyName", {page, row, CVariant("x")});
+            EXPECT_FALSE(Call(L"SetActiveProperty", {page, row}).ToBool());
+            Call(L"RefreshProperty", {page, row});
+            EXPECT_EQ(Call(L"GetValue", {page, row, CVariant(0L)}).vt, VT_EMPTY);
+            EXPECT_EQ(Call(L"InsertProperty", {page, I2(nRow == 4 ? 4 : 0), CVariant("New"), CVariant("Edit"), I2(0)}).ToShort(),
+                      nPage == 0 ? (nRow == 4 ? 4 : 0) : -1);
+            if (nPage == 0)
+                Call(L"DeleteProperty", {page, I2(nRow == 4 ? 4 : 0)});
+        }
+    }
+    EXPECT_EQ(Call(L"GetPropertyCount", {I2(0)}).ToShort(), 4);
+    EXPECT_EQ(Call(L"GetPropertyName", {I2(0), I2(0)}).ToString(), "Name");
+}
+
+TEST_F(Methods, EmptyAndNullNames)
+{
+    BSTR nullName = nullptr;
+    VARIANT bstrNull;
+    bstrNull.vt = VT_BSTR;
+    bstrNull.bstrVal = nullName;
+    for (const CVariant& name : {CVariant(""), CVariant(bstrNull), CVariant("\\\\")}) {
+        short nPage = 7, nRow = 7;
+        CVariant found;
+        ASSERT_EQ(CallMember(m_pControl, 31, DISPATCH_METHOD, {name, CVariant::ByRef(&nPage), CVariant::ByRef(&nRow)}, &found), S_OK);
+        EXPECT_FALSE(found.ToBool());
+        EXPECT_EQ(nPage, -1);
+        EXPECT_EQ(nRow, -1);
+        EXPECT_FALSE(Invoke(m_pControl, 32, {name, CVariant("x")}).ToBool());
+        EXPECT_TRUE(AnswersNullString(m_pControl, 33, DISPATCH_METHOD, {name}));
+        EXPECT_FALSE(Invoke(m_pControl, 36, {name}).ToBool());
+        EXPECT_FALSE(Invoke(m_pControl, 37, {name}).ToBool());
+        EXPECT_EQ(Invoke(m_pControl, 42, {name, CVariant(0L)}).vt, VT_EMPTY);
+        EXPECT_EQ(Invoke(m_pControl, 15, {name}).ToShort(), -1);
+        EXPECT_EQ(Invoke(m_pControl, 38, {name, CVariant("Edit"), I2(0)}).ToShort(), 4);
+        Invoke(m_pControl, 18, {I2(0), I2(4)});
+    }
+    // A page made with an empty name is still a page.
+    EXPECT_EQ(Invoke(m_pControl, 12, {CVariant("")}).ToShort(), 3);
+}
+
+TEST_F(Methods, WrongVariantTypesAreRefusedWithoutHarm)
+{
+    UINT nArgErr = 99;
+    EXPECT_EQ(CallMember(m_pControl, 19, DISPATCH_METHOD, {CVariant("zero"), I2(0)}, nullptr, &nArgErr), DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(nArgErr, 1u);
+    EXPECT_EQ(CallMember(m_pControl, 19, DISPATCH_METHOD, {CVariant(static_cast<IDispatch*>(m_pControl.Get())), I2(0)}),
+              DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(CallMember(m_pControl, 19, DISPATCH_METHOD, {I2(0)}), DISP_E_BADPARAMCOUNT);
+    EXPECT_EQ(CallMember(m_pControl, 31, DISPATCH_METHOD, {CVariant("Name"), I2(0), I2(0)}), DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(CallMember(m_pControl, 34, DISPATCH_METHOD, {CVariant(1L)}), DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(CallMember(m_pControl, 27, DISPATCH_METHOD, {I2(0), I2(0), CVariant("not a reference")}), DISP_E_TYPEMISMATCH);
+    // Numbers as text and text as numbers convert where automation converts them.
+    EXPECT_EQ(Invoke(m_pControl, 19, {CVariant("1"), CVariant(2.0)}).ToString(), "Font");
+    EXPECT_EQ(Invoke(m_pControl, 15, {CVariant(5L)}).ToShort(), -1);
+    // Out of the 16-bit range.
+    EXPECT_EQ(CallMember(m_pControl, 19, DISPATCH_METHOD, {CVariant(70000L), I2(0)}), DISP_E_TYPEMISMATCH);
+    // A by-reference value that is no number leaves the out arguments written as "none".
+    VARIANT text;
+    text.vt = VT_BSTR;
+    text.bstrVal = SysAllocString(L"x");
+    CVariant page(text);
+    SysFreeString(text.bstrVal);
+    CVariant row = I2(0);
+    CVariant found;
+    ASSERT_EQ(CallMember(m_pControl, 31, DISPATCH_METHOD, {CVariant("Path"), CVariant::ByRef(&page), CVariant::ByRef(&row)}, &found), S_OK);
+    EXPECT_TRUE(found.ToBool());
+    EXPECT_EQ(page.ToShort(), 1);
+    EXPECT_EQ(row.ToShort(), 1);
+    EXPECT_EQ(Invoke(m_pControl, L"GetPagesCount").ToLong(), 3);
+}

@@ -1,0 +1,249 @@
+// The kvVelmora server as regsvr32 left it: class and ProgID keys, the type library with its
+// declarations, the module's resources, what the control tells containers, object safety, and
+// unregistering and registering again.
+#include "ControlTestSupport.h"
+
+#include "ServerRegistry.h"
+#include "Text.h"
+#include "kvVelmora_h.h"
+
+#include <gtest/gtest.h>
+#include <objsafe.h>
+#include <olectl.h>
+
+namespace {
+
+std::string RegistryText(const std::wstring& key, const wchar_t* value = nullptr)
+{
+    wchar_t data[512] = {};
+    DWORD cb = sizeof(data);
+    if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), value, RRF_RT_REG_SZ, nullptr, data, &cb) != ERROR_SUCCESS)
+        return "<none>";
+    return WideToUtf8(data);
+}
+
+bool KeyExists(const std::wstring& key)
+{
+    HKEY hKey = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(hKey);
+    return true;
+}
+
+const std::wstring kClassKey = L"CLSID\\" + CServerRegistry::GuidText(CLSID_PropertiesGrid);
+
+std::wstring ServerPath()
+{
+    return Utf8ToWide(RegistryText(kClassKey + L"\\InprocServer32"));
+}
+
+std::string Documentation(ITypeLib* pLib, int nIndex)
+{
+    BSTR name = nullptr, doc = nullptr;
+    if (FAILED(pLib->GetDocumentation(nIndex, &name, &doc, nullptr, nullptr)))
+        return "<none>";
+    std::string text = WideToUtf8(name ? name : L"") + ": " + WideToUtf8(doc ? doc : L"");
+    SysFreeString(name);
+    SysFreeString(doc);
+    return text;
+}
+
+} // namespace
+
+TEST(Registration, ClassAndProgIdKeys)
+{
+    EXPECT_EQ(RegistryText(kClassKey), "kvVelmora Control");
+    EXPECT_EQ(RegistryText(kClassKey + L"\\ProgID"), "KV.Velmora.1");
+    EXPECT_EQ(RegistryText(kClassKey + L"\\InprocServer32", L"ThreadingModel"), "Apartment");
+    EXPECT_NE(ServerPath().find(L"kvVelmora.dll"), std::wstring::npos);
+    EXPECT_EQ(RegistryText(kClassKey + L"\\MiscStatus\\1"), std::to_string(0x30191));
+    EXPECT_EQ(RegistryText(kClassKey + L"\\TypeLib"), "{DA1CF73D-4859-418D-948B-BDF4A9B65DF1}");
+    EXPECT_EQ(RegistryText(kClassKey + L"\\Version"), "1.0");
+    EXPECT_TRUE(KeyExists(kClassKey + L"\\Control"));
+    EXPECT_TRUE(KeyExists(kClassKey + L"\\Insertable"));
+    const std::string bitmap = RegistryText(kClassKey + L"\\ToolboxBitmap32");
+    EXPECT_EQ(bitmap.substr(bitmap.size() - 3), ", 1") << bitmap;
+    EXPECT_EQ(RegistryText(L"KV.Velmora.1\\CLSID"), "{6D47D783-17E3-4B50-A6EB-4E68B221CC62}");
+    CLSID clsid = {};
+    ASSERT_EQ(CLSIDFromProgID(kVelmoraProgId, &clsid), S_OK);
+    EXPECT_TRUE(IsEqualCLSID(clsid, CLSID_PropertiesGrid));
+}
+
+TEST(Registration, TypeLibraryDeclaresTheInterfaces)
+{
+    CComPointer<ITypeLib> pLib;
+    ASSERT_EQ(LoadRegTypeLib(LIBID_kvVelmoraLib, 1, 0, 0x409, pLib.Out()), S_OK);
+    TLIBATTR* pAttr = nullptr;
+    ASSERT_EQ(pLib->GetLibAttr(&pAttr), S_OK);
+    EXPECT_EQ(pAttr->lcid, 0x409u);
+    EXPECT_EQ(pAttr->wMajorVerNum, 1);
+    EXPECT_EQ(pAttr->wMinorVerNum, 0);
+    pLib->ReleaseTLibAttr(pAttr);
+    EXPECT_EQ(Documentation(pLib, -1), "kvVelmoraLib: kvVelmora Control");
+    BSTR helpFile = nullptr;
+    ASSERT_EQ(pLib->GetDocumentation(-1, nullptr, nullptr, nullptr, &helpFile), S_OK);
+    EXPECT_NE(WideToUtf8(helpFile ? helpFile : L"").find("kvVelmora.chm"), std::string::npos);
+    SysFreeString(helpFile);
+
+    struct Expected {
+        const GUID* guid;
+        TYPEKIND kind;
+        const char* doc;
+        int nFunctions;
+    };
+    const Expected expected[] = {
+        {&DIID__DPropertiesGrid, TKIND_DISPATCH, "_DPropertiesGrid: Dispatch interface for kvVelmora Control", -1},
+        {&DIID__DPropertiesGridEvents, TKIND_DISPATCH, "_DPropertiesGridEvents: Event interface for kvVelmora Control", 10},
+        {&CLSID_PropertiesGrid, TKIND_COCLASS, "PropertiesGrid: kvVelmora Control", -1},
+        {&DIID_IItemToolTipCtrl, TKIND_DISPATCH, nullptr, 0},
+        {&CLSID_ItemToolTipCtrl, TKIND_COCLASS, nullptr, -1},
+    };
+    for (const Expected& item : expected) {
+        CComPointer<ITypeInfo> pInfo;
+        ASSERT_EQ(pLib->GetTypeInfoOfGuid(*item.guid, pInfo.Out()), S_OK);
+        TYPEATTR* pType = nullptr;
+        ASSERT_EQ(pInfo->GetTypeAttr(&pType), S_OK);
+        EXPECT_EQ(pType->typekind, item.kind);
+        if (item.nFunctions >= 0) {
+            EXPECT_EQ(pType->cFuncs, item.nFunctions);
+        }
+        pInfo->ReleaseTypeAttr(pType);
+        if (item.doc) {
+            UINT nIndex = 0;
+            pInfo->GetContainingTypeLib(nullptr, &nIndex);
+            EXPECT_EQ(Documentation(pLib, static_cast<int>(nIndex)), item.doc);
+        }
+    }
+
+    // Every method and indexed property of the dispatch interface, and the plain properties.
+    CComPointer<ITypeInfo> pGrid;
+    ASSERT_EQ(pLib->GetTypeInfoOfGuid(DIID__DPropertiesGrid, pGrid.Out()), S_OK);
+    TYPEATTR* pType = nullptr;
+    ASSERT_EQ(pGrid->GetTypeAttr(&pType), S_OK);
+    EXPECT_EQ(pType->cVars, 12);
+    const WORD nFuncs = pType->cFuncs;
+    pGrid->ReleaseTypeAttr(pType);
+    std::vector<MEMBERID> ids;
+    for (UINT i = 0; i < nFuncs; ++i) {
+        FUNCDESC* pFunc = nullptr;
+        ASSERT_EQ(pGrid->GetFuncDesc(i, &pFunc), S_OK);
+        ids.push_back(pFunc->memid);
+        pGrid->ReleaseFuncDesc(pFunc);
+    }
+    for (MEMBERID id = 11; id <= 54; ++id)
+        EXPECT_NE(std::find(ids.begin(), ids.end(), id), ids.end()) << id;
+    EXPECT_NE(std::find(ids.begin(), ids.end(), DISPID_ABOUTBOX), ids.end());
+    EXPECT_EQ(nFuncs, 44 + 7 + 1);   // methods 11-47, puts of 48-54, AboutBox
+}
+
+TEST(Registration, ResourcesOfTheModule)
+{
+    const HMODULE hModule = LoadLibraryExW(ServerPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(hModule, nullptr);
+    wchar_t text[128] = {};
+    ASSERT_GT(LoadStringW(hModule, 1, text, 128), 0);
+    EXPECT_EQ(WideToUtf8(text), "kvVelmora Control");
+    ASSERT_GT(LoadStringW(hModule, 2, text, 128), 0);
+    EXPECT_EQ(WideToUtf8(text), "Preview kvVelmora Property Page");
+    ASSERT_GT(LoadStringW(hModule, 3, text, 128), 0);
+    EXPECT_EQ(WideToUtf8(text), "General kvVelmora Property Page");
+    EXPECT_NE(FindResourceW(hModule, MAKEINTRESOURCEW(1), RT_DIALOG), nullptr);
+    EXPECT_NE(FindResourceW(hModule, MAKEINTRESOURCEW(1), RT_GROUP_ICON), nullptr);
+    EXPECT_NE(FindResourceW(hModule, MAKEINTRESOURCEW(1), RT_BITMAP), nullptr);
+    EXPECT_NE(FindResourceW(hModule, MAKEINTRESOURCEW(1), L"TYPELIB"), nullptr);
+    // The page lists' row-button icons are there too.
+    for (int nIcon : {204, 205, 206, 208, 211, 212, 213})
+        EXPECT_NE(FindResourceW(hModule, MAKEINTRESOURCEW(nIcon), RT_GROUP_ICON), nullptr) << nIcon;
+    FreeLibrary(hModule);
+}
+
+TEST(Registration, WhatTheControlTellsContainers)
+{
+    CComPointer<IOleObject> pObject;
+    ASSERT_EQ(pObject.CreateInstance(CLSID_PropertiesGrid), S_OK);
+    DWORD dwStatus = 0;
+    ASSERT_EQ(pObject->GetMiscStatus(DVASPECT_CONTENT, &dwStatus), S_OK);
+    EXPECT_EQ(dwStatus, 0x30191u);
+    LPOLESTR userType = nullptr;
+    ASSERT_EQ(pObject->GetUserType(USERCLASSTYPE_FULL, &userType), S_OK);
+    EXPECT_EQ(WideToUtf8(userType), "kvVelmora Control");
+    CoTaskMemFree(userType);
+
+    CComPointer<ISpecifyPropertyPages> pPages;
+    ASSERT_EQ(pPages.QueryFrom(pObject), S_OK);
+    CAUUID pages = {};
+    ASSERT_EQ(pPages->GetPages(&pages), S_OK);
+    ASSERT_EQ(pages.cElems, 4u);
+    EXPECT_EQ(CServerRegistry::GuidText(pages.pElems[0]), L"{F4475476-50E7-433B-91F4-34202595B584}");
+    EXPECT_EQ(CServerRegistry::GuidText(pages.pElems[1]), L"{B8893431-478F-451F-8D41-8C3E1EFF9E1C}");
+    EXPECT_EQ(CServerRegistry::GuidText(pages.pElems[2]), L"{7EBDAAE0-8120-11CF-899F-00AA00688B10}");
+    EXPECT_EQ(CServerRegistry::GuidText(pages.pElems[3]), L"{7EBDAAE1-8120-11CF-899F-00AA00688B10}");
+    CoTaskMemFree(pages.pElems);
+
+    CComPointer<IProvideClassInfo2> pClassInfo;
+    ASSERT_EQ(pClassInfo.QueryFrom(pObject), S_OK);
+    GUID events = {};
+    ASSERT_EQ(pClassInfo->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &events), S_OK);
+    EXPECT_TRUE(IsEqualIID(events, DIID__DPropertiesGridEvents));
+    CComPointer<IDispatch> pDispatch;
+    EXPECT_EQ(pDispatch.QueryFrom(pObject, DIID__DPropertiesGrid), S_OK);
+}
+
+TEST(Registration, ObjectSafety)
+{
+    CComPointer<IUnknown> pControl;
+    ASSERT_EQ(pControl.CreateInstance(CLSID_PropertiesGrid), S_OK);
+    CComPointer<IObjectSafety> pSafety;
+    ASSERT_EQ(pSafety.QueryFrom(pControl, IID_IObjectSafety), S_OK);
+    DWORD dwSupported = 9, dwEnabled = 9;
+    EXPECT_EQ(pSafety->GetInterfaceSafetyOptions(IID_IDispatch, nullptr, &dwEnabled), E_POINTER);
+    EXPECT_EQ(pSafety->GetInterfaceSafetyOptions(IID_IDispatch, &dwSupported, nullptr), E_POINTER);
+    ASSERT_EQ(pSafety->GetInterfaceSafetyOptions(IID_IDispatch, &dwSupported, &dwEnabled), S_OK);
+    EXPECT_EQ(dwSupported, 3u);
+    EXPECT_EQ(dwEnabled, 1u);
+    for (const IID* piid : {&IID_IPersistPropertyBag, &IID_IPersistStreamInit, &IID_IPersistStorage}) {
+        ASSERT_EQ(pSafety->GetInterfaceSafetyOptions(*piid, &dwSupported, &dwEnabled), S_OK);
+        EXPECT_EQ(dwSupported, 3u);
+        EXPECT_EQ(dwEnabled, 2u);
+    }
+    // Exposed but not one of the five; not exposed at all.
+    EXPECT_EQ(pSafety->GetInterfaceSafetyOptions(IID_IOleObject, &dwSupported, &dwEnabled), E_NOINTERFACE);
+    EXPECT_EQ(dwSupported, 3u);
+    EXPECT_EQ(dwEnabled, 0u);
+    EXPECT_EQ(pSafety->GetInterfaceSafetyOptions(IID_IPersistMemory, &dwSupported, &dwEnabled), E_NOINTERFACE);
+    EXPECT_EQ(pSafety->GetInterfaceSafetyOptions(IID_IClassFactory, &dwSupported, &dwEnabled), E_NOINTERFACE);
+
+    EXPECT_EQ(pSafety->SetInterfaceSafetyOptions(IID_IClassFactory, 0, 0), S_OK);
+    EXPECT_EQ(pSafety->SetInterfaceSafetyOptions(IID_IClassFactory, 1, 1), E_FAIL);
+    EXPECT_EQ(pSafety->SetInterfaceSafetyOptions(IID_IDispatch, 1, 1), S_OK);
+    EXPECT_EQ(pSafety->SetInterfaceSafetyOptions(IID_IDispatch, 1, 0), E_FAIL);
+    EXPECT_EQ(pSafety->SetInterfaceSafetyOptions(IID_IDispatch, 3, 3), E_FAIL);
+    EXPECT_EQ(pSafety->SetInterfaceSafetyOptions(IID_IDispatch, 2, 2), E_FAIL);
+    EXPECT_EQ(pSafety->SetInterfaceSafetyOptions(IID_IPersistStreamInit, 2, 2), S_OK);
+    EXPECT_EQ(pSafety->SetInterfaceSafetyOptions(IID_IPersistPropertyBag, 2, 2), S_OK);
+    EXPECT_EQ(pSafety->SetInterfaceSafetyOptions(IID_IPersistStorage, 1, 1), E_FAIL);
+    EXPECT_EQ(pSafety->SetInterfaceSafetyOptions(IID_IOleObject, 1, 1), E_FAIL);
+}
+
+TEST(Registration, UnregisterAndRegisterAgain)
+{
+    const HMODULE hModule = LoadLibraryW(ServerPath().c_str());
+    ASSERT_NE(hModule, nullptr);
+    using ServerFn = HRESULT(STDAPICALLTYPE*)();
+    auto pfnUnregister = reinterpret_cast<ServerFn>(reinterpret_cast<void*>(GetProcAddress(hModule, "DllUnregisterServer")));
+    auto pfnRegister = reinterpret_cast<ServerFn>(reinterpret_cast<void*>(GetProcAddress(hModule, "DllRegisterServer")));
+    ASSERT_NE(pfnUnregister, nullptr);
+    ASSERT_NE(pfnRegister, nullptr);
+    EXPECT_EQ(pfnUnregister(), S_OK);
+    EXPECT_FALSE(KeyExists(kClassKey));
+    EXPECT_FALSE(KeyExists(L"KV.Velmora.1"));
+    CComPointer<ITypeLib> pLib;
+    EXPECT_NE(LoadRegTypeLib(LIBID_kvVelmoraLib, 1, 0, 0x409, pLib.Out()), S_OK);
+    EXPECT_EQ(pfnRegister(), S_OK);
+    EXPECT_TRUE(KeyExists(kClassKey));
+    EXPECT_EQ(RegistryText(L"KV.Velmora.1\\CLSID"), "{6D47D783-17E3-4B50-A6EB-4E68B221CC62}");
+    EXPECT_EQ(LoadRegTypeLib(LIBID_kvVelmoraLib, 1, 0, 0x409, pLib.Out()), S_OK);
+    pLib.Reset();
+    FreeLibrary(hModule);
+}

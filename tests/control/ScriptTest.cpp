@@ -1,0 +1,119 @@
+// VBScript under cscript creates the control by its ProgID, without any window: properties
+// read and write, methods that need the floor give their "no floor" results.
+#include "ControlTestSupport.h"
+
+#include "Text.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+std::string RunScript(const std::string& script, int* pExitCode)
+{
+    const std::wstring path = TempFilePath(L"control_tests_script.vbs");
+    {
+        std::ofstream file(WideToUtf8(path).c_str(), std::ios::binary);
+        file << script;
+    }
+    std::string output;
+    *pExitCode = RunProcess(L"cscript.exe //nologo \"" + path + L"\"", &output);
+    DeleteFileW(path.c_str());
+    std::string lines;
+    for (char c : output) {
+        if (c != '\r')
+            lines += c;
+    }
+    return lines;
+}
+
+} // namespace
+
+TEST(Script, PropertiesWithoutAWindow)
+{
+    const std::string script =
+        "Set c = CreateObject(\"KV.Velmora.1\")\r\n"
+        "WScript.Echo c.AsFloor & \" \" & c.ToolTips & \" \" & c.Animation & \" \" & c.FirstPageHasCaption\r\n"
+        "c.AsFloor = False\r\n"
+        "c.PagesAndItems = \"{#P#\"\r\n"
+        "WScript.Echo c.AsFloor & \" \" & c.PagesAndItems\r\n"
+        "WScript.Echo c.Sleep\r\n"
+        "c.Sleep = 50\r\n"
+        "WScript.Echo c.Sleep\r\n"
+        "WScript.Echo c.ItemFont.Name & \" \" & (c.ItemFont.Size > 7.9 And c.ItemFont.Size < 8.6) & \" \" & c.ItemFont.Bold\r\n"
+        "c.ItemFont.Bold = True\r\n"
+        "If c.ItemFont.Bold Then WScript.Echo \"bold\"\r\n"
+        "c.SetCustomColor 3, 255\r\n"
+        "WScript.Echo c.GetCustomColor(3) & \" \" & c.GetCustomColor(4)\r\n"
+        "WScript.Quit 3\r\n";
+    int nExit = 0;
+    const std::string output = RunScript(script, &nExit);
+    EXPECT_EQ(nExit, 3) << output;
+    std::string strFont;
+    LONGLONG nSize = 0;
+    RealizedFont(L"MS Sans Serif", 80000, &strFont, &nSize);
+    EXPECT_EQ(output, "True True False False\nFalse {#P#\n0\n0\n" + strFont + " True False\nbold\n255 16777215\n");
+}
+
+TEST(Script, MethodsWithoutAFloorGiveTheirNoFloorResults)
+{
+    const std::string script =
+        "Set c = CreateObject(\"KV.Velmora.1\")\r\n"
+        "WScript.Echo c.GetPagesCount() & \" \" & c.AddPage(\"New\") & \" \" & c.GetActivePage() & \" \" & c.GetPage(\"New\")\r\n"
+        "WScript.Echo \"[\" & c.GetPageName(0) & \"] \" & c.DeletePage(0) & \" \" & c.GetPropertyCount(0) & \" \" & c.GetIDListCtrl(0)\r\n"
+        "Dim p, r\r\n"
+        "WScript.Echo c.GetPropertyIndex(\"Name\", p, r) & \" \" & p & \" \" & r\r\n"
+        "WScript.Echo c.AddProperty(\"Name\", \"Edit\", 0) & \" \" & c.InsertProperty(0, -1, \"Name\", \"Edit\", 0)\r\n"
+        "WScript.Echo IsEmpty(c.GetValue(0, 0, 0)) & \" \" & IsEmpty(c.GetValueByName(\"Name\", 0))\r\n"
+        "WScript.Echo c.IsProperty(0, 0) & \" \" & c.GetPropertyType(0, 0) & \" [\" & c.GetPropertyName(0, 0) & \"]\"\r\n"
+        "Dim v\r\n"
+        "WScript.Echo c.GetDefaultValue(0, 0, v) & \" \" & c.SetDefaultValue(0, 0, \"x\") & \" \" & c.SetDefaultValueByName(\"Name\", \"x\")\r\n"
+        "WScript.Echo c.ColumnKey(0, 0) & \" \" & c.ColumnWidth(0, 0, 1) & \" \" & c.DropDownWidth(0, 0) & \" \" & c.DropDownHeight(0, 0) & \" \" & c.ColumnHeader(0, 0)\r\n"
+        "Dim a\r\n"
+        "WScript.Echo c.GetActiveProperty(a) & \" \" & a\r\n"
+        "If c.GetFloorWnd() Is Nothing Then WScript.Echo \"no floor\"\r\n"
+        "If c.GetNComboObject(0, 0) Is Nothing Then WScript.Echo \"no ncombo\"\r\n"
+        "c.Init\r\n"
+        "c.ActivatePage 0\r\n"
+        "c.RefreshProperty 0, 0\r\n"
+        "c.SetValue 0, 0, \"v\", 0\r\n"
+        "c.ColumnKey(0, 0) = 2\r\n"
+        "c.ColumnKeyByName(0, 0) = \"Code\"\r\n"
+        "WScript.Echo \"done\"\r\n";
+    int nExit = 0;
+    const std::string output = RunScript(script, &nExit);
+    EXPECT_EQ(nExit, 0) << output;
+    EXPECT_EQ(output,
+              "0 -1 -1 -1\n"
+              "[] False 0 -1\n"
+              "False -1 -1\n"
+              "-1 -1\n"
+              "True True\n"
+              "False -1 []\n"
+              "False False False\n"
+              "-1 -1 -1 -1 False\n"
+              "-1 -1\n"
+              "no floor\n"
+              "no ncombo\n"
+              "done\n");
+}
+
+TEST(Script, WrongArgumentTypesReachTheScriptAsErrors)
+{
+    const std::string script =
+        "Set c = CreateObject(\"KV.Velmora.1\")\r\n"
+        "On Error Resume Next\r\n"
+        "c.GetPageName \"first\"\r\n"
+        "WScript.Echo Hex(Err.Number)\r\n"
+        "Err.Clear\r\n"
+        "c.GetPropertyName 0\r\n"
+        "WScript.Echo Hex(Err.Number)\r\n"
+        "Err.Clear\r\n"
+        "WScript.Echo c.GetPagesCount()\r\n";
+    int nExit = 0;
+    const std::string output = RunScript(script, &nExit);
+    EXPECT_EQ(nExit, 0) << output;
+    // Type mismatch, wrong number of arguments; the control goes on answering.
+    EXPECT_EQ(output, "D\n1C2\n0\n");
+}

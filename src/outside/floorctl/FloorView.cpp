@@ -23,7 +23,7 @@ END_MESSAGE_MAP(CWnd)
 BOOL CFloorView::Create(HWND hParent, const RECT& rect)
 {
     RegisterWindowClass(kClassName, CS_DBLCLKS);
-    return CWnd::Create(kClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, rect, hParent, 0);
+    return CWnd::Create(kClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, rect, hParent, 0);
 }
 
 LRESULT CFloorView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

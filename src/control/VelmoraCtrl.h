@@ -135,8 +135,9 @@ private:
     bool FloorExists() const { return m_floor.IsWindow() != FALSE; }
 
     void EmptyNameCache();
-    // The index behind the cache, rebuilt when the pages or their row counts moved on.
-    const CPropertyNameIndex& NameIndex();
+    // The index behind the cache: every row name as the pages have it now.
+    void RebuildNameIndex();
+    bool FindInNameIndex(const std::string& strProperty, short nOnly, short* pPage, short* pRow);
     std::vector<std::pair<const CPageListCtrl*, int>> PageShape();
     // The persistent behaviour object of a row; null when no row or no object.
     CControlsWnd* GetPersistentObject(short nIndexPage, short nIndexProperty);

@@ -103,20 +103,39 @@ std::vector<std::pair<const CPageListCtrl*, int>> CVelmoraCtrl::PageShape()
     return shape;
 }
 
-const CPropertyNameIndex& CVelmoraCtrl::NameIndex()
+void CVelmoraCtrl::RebuildNameIndex()
 {
-    std::vector<std::pair<const CPageListCtrl*, int>> shape = PageShape();
-    if (m_bNameIndexBuilt && shape == m_nameIndexShape)
-        return m_nameIndex;
+    m_nameIndexShape = PageShape();
     m_nameIndex.Clear();
-    for (size_t p = 0; p < shape.size(); ++p) {
-        const CPageListCtrl* pList = shape[p].first;
-        for (int r = 0; r < shape[p].second; ++r)
+    for (size_t p = 0; p < m_nameIndexShape.size(); ++p) {
+        const CPageListCtrl* pList = m_nameIndexShape[p].first;
+        for (int r = 0; r < m_nameIndexShape[p].second; ++r)
             m_nameIndex.Add(pList->GetItemText(r, pList->GetNameColumn()), static_cast<short>(p), static_cast<short>(r));
     }
-    m_nameIndexShape = std::move(shape);
     m_bNameIndexBuilt = true;
-    return m_nameIndex;
+}
+
+bool CVelmoraCtrl::FindInNameIndex(const std::string& strProperty, short nOnly, short* pPage, short* pRow)
+{
+    // The control's own changes drop the index. A hit is checked against its row, which catches
+    // rows renamed or moved by the page lists themselves; a miss is believed while the pages
+    // and their row counts are as the index saw them.
+    for (int nTry = 0; nTry < 2; ++nTry) {
+        if (!m_bNameIndexBuilt)
+            RebuildNameIndex();
+        CPropertyNameIndex::Position position;
+        if (m_nameIndex.Find(strProperty, nOnly, &position)) {
+            if (EqualNoCase(GetPropertyName(position.nPage, position.nRow), strProperty)) {
+                *pPage = position.nPage;
+                *pRow = position.nRow;
+                return true;
+            }
+        } else if (PageShape() == m_nameIndexShape) {
+            return false;
+        }
+        m_bNameIndexBuilt = false;
+    }
+    return false;
 }
 
 BOOL CVelmoraCtrl::GetPropertyIndex(const std::string& strName, short* pIndexPage, short* pIndexProperty)
@@ -133,19 +152,12 @@ BOOL CVelmoraCtrl::GetPropertyIndex(const std::string& strName, short* pIndexPag
         const short nOnly = strPage.empty() ? short(-1) : GetPage(strPage);
         if (strPage.empty() || nOnly >= 0) {
             nPage = nOnly;
-            // A row renamed behind the control's back shows as a stale hit: look again afresh.
-            CPropertyNameIndex::Position position;
-            for (int nTry = 0; nTry < 2 && !bFound; ++nTry) {
-                if (!NameIndex().Find(strProperty, nOnly, &position))
-                    break;
-                if (EqualNoCase(GetPropertyName(position.nPage, position.nRow), strProperty)) {
-                    nPage = position.nPage;
-                    nRow = position.nRow;
-                    m_mapNameCache[strName] = PackPosition(nPage, nRow);
-                    bFound = TRUE;
-                } else {
-                    m_bNameIndexBuilt = false;
-                }
+            short nFoundPage = -1, nFoundRow = -1;
+            if (FindInNameIndex(strProperty, nOnly, &nFoundPage, &nFoundRow)) {
+                nPage = nFoundPage;
+                nRow = nFoundRow;
+                m_mapNameCache[strName] = PackPosition(nPage, nRow);
+                bFound = TRUE;
             }
         }
     }

@@ -1,61 +1,161 @@
-// Demo host: opens a window and draws in it. With --screenshot <file.png> it saves an image of
-// the window once it has painted, and exits.
+// Demo host: a window that hosts the kvVelmora control as an ActiveX child (our containment),
+// loads a sample layout (several pages, rows of every kind and type, a grouped page), fills in
+// values through the control's automation interface, and lists every event the control fires
+// in a log pane. With --screenshot <file.png> it takes a short tour of the pages, saves an
+// image of the window and exits.
+#include "ControlWnd.h"
+#include "DispatchDriver.h"
+#include "LayoutText.h"
 #include "Text.h"
 #include "WindowImage.h"
 #include "Wnd.h"
 
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 
+#include <iterator>
 #include <string>
 
 namespace {
 
-const UINT_PTR kScreenshotTimer = 1;
+const UINT kControlId = 1;
+const UINT kLogId = 2;
+const UINT_PTR kTourTimer = 1;
+const int kLogWidth = 300;
 
-class CDemoFrame : public CWnd {
+// Dispatch ids of the control (its type library, _DPropertiesGrid) and of its floor control.
+enum : DISPID {
+    kPagesAndItems = 1,
+    kGetPagesCount = 11,
+    kGetFloorWnd = 26,
+    kSetDefaultValueByName = 32,
+    kGetDefaultValueByName = 33,
+    kSetActivePropertyByName = 36,
+    kAddProperty = 38,
+    kFloorCaptionTopLeft = 17,
+};
+
+std::string SampleLayout()
+{
+    std::string text;
+    CLayoutText::AppendPageStart(text, "General", false);
+    CLayoutText::AppendRow(text, {"Caption", "Edit", "Enable", ""});
+    CLayoutText::AppendRow(text, {"Alignment", "ComboBox", "Enable", ""});
+    CLayoutText::AppendRow(text, {"Visible", "BoolComboBox", "Enable", ""});
+    CLayoutText::AppendRow(text, {"Fore colour", "ColorComboBox", "Enable", ""});
+    CLayoutText::AppendRow(text, {"Font", "Font", "Enable", ""});
+    CLayoutText::AppendRow(text, {"Picture", "EditButton", "Enable", ""});
+    CLayoutText::AppendRow(text, {"Refresh", "Button", "Enable", ""});
+    CLayoutText::AppendRow(text, {"Created", "Edit", "Grayed", ""});
+    CLayoutText::AppendRow(text, {"Identifier", "Edit", "Black", ""});
+    CLayoutText::AppendPageEnd(text);
+    CLayoutText::AppendPageStart(text, "Data", false);
+    CLayoutText::AppendRow(text, {"Folder", "ShellFolder", "Enable", ""});
+    CLayoutText::AppendRow(text, {"Style", "UserComboBox", "Enable", ""});
+    CLayoutText::AppendRow(text, {"Customer", "ADORComboBox", "Enable", ""});
+    CLayoutText::AppendRow(text, {"Country", "DataComboBox", "Enable", ""});
+    CLayoutText::AppendRow(text, {"Product", "NComboBox", "Enable", ""});
+    CLayoutText::AppendRow(text, {"Supplier", "NADORComboBox", "Enable", ""});
+    CLayoutText::AppendRow(text, {"Next", "Return", "Enable", ""});
+    CLayoutText::AppendRow(text, {"Help", "Link", "Enable", ""});
+    CLayoutText::AppendPageEnd(text);
+    CLayoutText::AppendPageStart(text, "Layout", true);
+    CLayoutText::AppendRow(text, {"Position", "Group", "Enable", ""});
+    CLayoutText::AppendRow(text, {"Left", "Edit", "Enable", "Position"});
+    CLayoutText::AppendRow(text, {"Top", "Edit", "Enable", "Position"});
+    CLayoutText::AppendRow(text, {"Size", "Group", "Enable", ""});
+    CLayoutText::AppendRow(text, {"Width", "Edit", "Enable", "Size"});
+    CLayoutText::AppendRow(text, {"Height", "Edit", "Grayed", "Size"});
+    CLayoutText::AppendPageEnd(text);
+    return text;
+}
+
+const char* const kSampleValues[][2] = {
+    {"Caption", "Quarterly report"},
+    {"Alignment", "Centre"},
+    {"Visible", "True"},
+    {"Fore colour", "&&H0000C0 (Dark red)"},
+    {"Font", "Arial, 10 pt"},
+    {"Picture", "logo.png"},
+    {"Created", "2024-03-18"},
+    {"Identifier", "RPT-0042"},
+    {"Data\\Folder", "C:\\Reports"},
+    {"Style", "Compact"},
+    {"Country", "Norway"},
+    {"Product", "Widget | 12.50"},
+    {"Left", "120"},
+    {"Top", "80"},
+    {"Width", "640"},
+    {"Height", "480"},
+};
+
+class CDemoFrame : public CWnd, public CEventSinkTarget {
 public:
     explicit CDemoFrame(std::string screenshotPath) : m_screenshotPath(std::move(screenshotPath)) {}
 
+    DECLARE_EVENTSINK_MAP()
+
 protected:
-    LRESULT OnPaint(WPARAM, LPARAM)
+    LRESULT OnCreate(WPARAM, LPARAM)
     {
-        PAINTSTRUCT ps;
-        HDC hdc = BeginPaint(m_hWnd, &ps);
-        const RECT client = GetClientRect();
-        FillRect(hdc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        HBRUSH hBrush = CreateSolidBrush(RGB(0, 0, 128));
-        RECT band = {0, 0, client.right, 40};
-        FillRect(hdc, &band, hBrush);
-        DeleteObject(hBrush);
-        SetBkMode(hdc, TRANSPARENT);
-        SetTextColor(hdc, RGB(255, 255, 255));
-        const std::wstring title = Utf8ToWide("kvVelmora");
-        TextOutW(hdc, 12, 12, title.c_str(), static_cast<int>(title.size()));
-        EndPaint(m_hWnd, &ps);
+        m_log.Create(L"LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_BORDER | LBS_NOINTEGRALHEIGHT, 0,
+                     RECT{0, 0, 0, 0}, m_hWnd, kLogId);
+        m_log.SetFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+        CLSID clsid = {};
+        if (FAILED(CLSIDFromProgID(L"KV.Velmora.1", &clsid))
+            || !m_control.CreateControl(clsid, m_hWnd, kControlId, RECT{0, 0, 0, 0}, true, this)) {
+            Log("The kvVelmora control is not registered (run scripts/demo.sh).");
+        } else {
+            m_driver.Attach(m_control.GetControlDispatch());
+            Populate();
+        }
+        if (!m_screenshotPath.empty())
+            SetTimer(m_hWnd, kTourTimer, 400, nullptr);
         return 0;
     }
 
-    LRESULT OnCreate(WPARAM, LPARAM)
+    LRESULT OnSize(WPARAM, LPARAM lParam)
     {
-        if (!m_screenshotPath.empty())
-            SetTimer(m_hWnd, kScreenshotTimer, 500, nullptr);
+        const int cx = LOWORD(lParam), cy = HIWORD(lParam);
+        const RECT control = {0, 0, cx - kLogWidth, cy};
+        if (m_control.GetControlUnknown())
+            m_control.MoveControl(control);
+        m_log.MoveWindow(RECT{cx - kLogWidth + 4, 0, cx, cy});
         return 0;
     }
 
     LRESULT OnTimer(WPARAM wParam, LPARAM)
     {
-        if (wParam != kScreenshotTimer)
+        if (wParam != kTourTimer)
             return Default();
-        KillTimer(m_hWnd, kScreenshotTimer);
-        UpdateWindow();
-        WindowImage::Capture(m_hWnd, false).SavePng(m_screenshotPath);
-        DestroyWindow();
+        // The tour: pages brought to front as a user clicks their captions, then the picture.
+        switch (m_nTourStep++) {
+        case 0:
+            ClickCaption(1);
+            break;
+        case 1:
+            ClickCaption(2);
+            break;
+        case 2:
+            ClickCaption(0);
+            CallLogged("SetActivePropertyByName", kSetActivePropertyByName, VT_BOOL, {CVariant("Fore colour")});
+            break;
+        default:
+            KillTimer(m_hWnd, kTourTimer);
+            UpdateWindow();
+            RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            WindowImage::Capture(m_hWnd, false).SavePng(m_screenshotPath);
+            DestroyWindow();
+            break;
+        }
         return 0;
     }
 
     LRESULT OnDestroy(WPARAM, LPARAM)
     {
+        m_driver.Release();
+        m_control.DestroyControl();
         PostQuitMessage(0);
         return 0;
     }
@@ -63,15 +163,115 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    void Log(const std::string& line)
+    {
+        const std::wstring text = Utf8ToWide(line);
+        const LRESULT nIndex = m_log.SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        m_log.SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(nIndex));
+    }
+
+    CVariant CallLogged(const char* name, DISPID dispid, VARTYPE vtResult, std::initializer_list<CVariant> args)
+    {
+        try {
+            CVariant result = m_driver.Call(dispid, vtResult, args);
+            Log(FormatText("> %s -> %s", name, result.ToString().c_str()));
+            return result;
+        } catch (const CDispatchException&) {
+            Log(FormatText("> %s failed", name));
+            return CVariant();
+        }
+    }
+
+    void Populate()
+    {
+        try {
+            m_driver.Put(kPagesAndItems, CVariant(SampleLayout()));
+            Log(FormatText("> PagesAndItems: %ld pages", m_driver.CallLong(kGetPagesCount)));
+            for (const auto& value : kSampleValues)
+                m_driver.Call(kSetDefaultValueByName, VT_EMPTY, {CVariant(value[0]), CVariant(value[1])});
+            Log(FormatText("> SetDefaultValueByName x %d", static_cast<int>(std::size(kSampleValues))));
+            CallLogged("AddProperty Data\\Notes", kAddProperty, VT_I2, {CVariant("Data\\Notes"), CVariant("Edit"), CVariant(short(0))});
+            CallLogged("GetDefaultValueByName Caption", kGetDefaultValueByName, VT_BSTR, {CVariant("Caption")});
+        } catch (const CDispatchException&) {
+            Log("> the control refused the sample");
+        }
+    }
+
+    // Clicks a page's caption in the floor control, as the user would.
+    void ClickCaption(short nPage)
+    {
+        try {
+            CVariant floor = m_driver.Call(kGetFloorWnd, VT_UNKNOWN);
+            CComPointer<IDispatch> pFloor;
+            if (FAILED(pFloor.QueryFrom(floor.punkVal)))
+                return;
+            const long nTopLeft = CDispatchDriver(pFloor).CallLong(kFloorCaptionTopLeft, {CVariant(nPage)});
+            const HWND hFloor = GetWindow(m_control.m_hWnd, GW_CHILD);
+            POINT point = {static_cast<short>(LOWORD(nTopLeft)) + 40, static_cast<short>(HIWORD(nTopLeft)) + 6};
+            const HWND hView = RealChildWindowFromPoint(hFloor, point);
+            MapWindowPoints(hFloor, hView, &point, 1);
+            ::SendMessageW(hView, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+            ::SendMessageW(hView, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+        } catch (const CDispatchException&) {
+            Log("> the floor control did not answer");
+        }
+    }
+
+    // Event handlers; arguments arrive last first.
+    void OnSelectItem(DISPPARAMS* pParams) { LogRowEvent("SelectItem", pParams); }
+    void OnSelectPage(DISPPARAMS* pParams) { Log(FormatText("SelectPage %ld", ArgLong(pParams, 0))); }
+    void OnUnselectItem(DISPPARAMS* pParams) { LogRowEvent("UnselectItem", pParams); }
+    void OnPropertyChanging(DISPPARAMS* pParams) { LogRowEvent("PropertyChanging", pParams); }
+    void OnPropertyChanged(DISPPARAMS* pParams)
+    {
+        Log(FormatText("PropertyChanged page %ld row %ld%s", ArgLong(pParams, 0), ArgLong(pParams, 1),
+                       ArgLong(pParams, 2) ? " (new value)" : ""));
+    }
+    void OnButtonClick(DISPPARAMS* pParams) { LogRowEvent("ButtonClick", pParams); }
+    void OnLoadItems(DISPPARAMS* pParams)
+    {
+        LogRowEvent("LoadItems", pParams);
+        VARIANT& items = pParams->rgvarg[0];
+        if (pParams->cArgs == 3 && items.vt == (VT_BSTR | VT_BYREF) && items.pbstrVal) {
+            SysFreeString(*items.pbstrVal);
+            *items.pbstrVal = SysAllocString(L"Left\\Centre\\Right");
+        }
+    }
+    void OnSetObject(DISPPARAMS* pParams) { LogRowEvent("SetObject", pParams); }
+    void OnDelete(DISPPARAMS* pParams) { LogRowEvent("Delete", pParams); }
+    void OnCustomColorChange(DISPPARAMS*) { Log("CustomColorChange"); }
+
+    void LogRowEvent(const char* name, const DISPPARAMS* pParams)
+    {
+        Log(FormatText("%s page %ld row %ld", name, ArgLong(pParams, 0), ArgLong(pParams, 1)));
+    }
+
     std::string m_screenshotPath;
+    CControlWnd m_control;
+    CDispatchDriver m_driver;
+    CWnd m_log;
+    int m_nTourStep = 0;
 };
 
 BEGIN_MESSAGE_MAP(CDemoFrame, CWnd)
-    ON_MESSAGE(WM_PAINT, OnPaint)
     ON_MESSAGE(WM_CREATE, OnCreate)
+    ON_MESSAGE(WM_SIZE, OnSize)
     ON_MESSAGE(WM_TIMER, OnTimer)
     ON_MESSAGE(WM_DESTROY, OnDestroy)
 END_MESSAGE_MAP(CWnd)
+
+BEGIN_EVENTSINK_MAP(CDemoFrame, CEventSinkTarget)
+    ON_EVENT(kControlId, 1, OnSelectItem)
+    ON_EVENT(kControlId, 2, OnSelectPage)
+    ON_EVENT(kControlId, 3, OnUnselectItem)
+    ON_EVENT(kControlId, 4, OnPropertyChanging)
+    ON_EVENT(kControlId, 5, OnPropertyChanged)
+    ON_EVENT(kControlId, 6, OnButtonClick)
+    ON_EVENT(kControlId, 7, OnLoadItems)
+    ON_EVENT(kControlId, 8, OnSetObject)
+    ON_EVENT(kControlId, 9, OnDelete)
+    ON_EVENT(kControlId, 10, OnCustomColorChange)
+END_EVENTSINK_MAP(CEventSinkTarget)
 
 std::string ScreenshotArgument()
 {
@@ -89,16 +289,25 @@ std::string ScreenshotArgument()
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int nCmdShow)
 {
-    CWnd::RegisterWindowClass(L"VelmoraDemoFrame");
-    CDemoFrame frame(ScreenshotArgument());
-    if (!frame.Create(L"VelmoraDemoFrame", "kvVelmora demo", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
-                      RECT{40, 40, 680, 520}, nullptr, 0))
-        return 1;
-    frame.ShowWindow(nCmdShow);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+    OleInitialize(nullptr);
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    CWnd::RegisterWindowClass(L"VelmoraDemoFrame", CS_DBLCLKS, GetSysColorBrush(COLOR_BTNFACE));
+    int result = 0;
+    {
+        CDemoFrame frame(ScreenshotArgument());
+        if (frame.Create(L"VelmoraDemoFrame", "kvVelmora demo", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
+                         RECT{40, 40, 940, 560}, nullptr, 0)) {
+            frame.ShowWindow(nCmdShow);
+            MSG msg;
+            while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+        } else {
+            result = 1;
+        }
     }
-    return 0;
+    OleUninitialize();
+    return result;
 }

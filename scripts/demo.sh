@@ -10,6 +10,9 @@ source "$root/scripts/wine-env.sh" "$build" demo-prefix
 [ -d "$WINEPREFIX" ] || "$root/scripts/fresh-prefix.sh"
 if [ -f "$build/servers.txt" ]; then
   while read -r server; do "$WINE" regsvr32 /s "$server"; done < "$build/servers.txt"
+  # The registration ran without a display: a server started then would keep a desktop that
+  # cannot make windows.
+  wineserver -k 2>/dev/null || true
 fi
 if [ -n "${DISPLAY:-}" ]; then
   "$WINE" "$build/demo/velmora_demo.exe"

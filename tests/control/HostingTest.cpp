@@ -225,3 +225,52 @@ TEST_F(AtlHostedControl, SleepAndAnimationReachTheFloorControl)
     ASSERT_EQ(Put(m_pControl, L"AsFloor", CVariant(false)), S_OK);
     EXPECT_FALSE(GetProperty(m_pFloor, L"AsFloor").ToBool());
 }
+
+TEST_F(AtlHostedControl, StockFontGoesToTheFloorControl)
+{
+    LoadSample();
+    CVariant font = Get(m_pControl, L"Font");
+    ASSERT_EQ(font.vt, VT_DISPATCH);
+    ASSERT_NE(font.pdispVal, nullptr);
+    ASSERT_EQ(PutProperty(font.pdispVal, L"Size", CVariant(20.0)), S_OK);
+    ASSERT_EQ(Put(m_pControl, L"Font", font), S_OK);
+    CVariant floorFont = GetProperty(m_pFloor, L"Font");
+    ASSERT_EQ(floorFont.vt, VT_DISPATCH);
+    ASSERT_NE(floorFont.pdispVal, nullptr);
+    EXPECT_GT(GetProperty(floorFont.pdispVal, L"Size").ToDouble(), 19.0);
+}
+
+TEST(ControlDrawing, WithoutAWindowItDrawsItsBackColourAndVersion)
+{
+    CComPointer<IDispatch> pControl = NewInProcessControl();
+    ASSERT_EQ(Put(pControl, L"BackColor", CVariant(static_cast<long>(RGB(0, 0, 160)))), S_OK);
+    CComPointer<IViewObject2> pView;
+    ASSERT_EQ(pView.QueryFrom(pControl), S_OK);
+    HDC hScreen = GetDC(nullptr);
+    HDC hdc = CreateCompatibleDC(hScreen);
+    HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, 200, 60);
+    ReleaseDC(nullptr, hScreen);
+    HGDIOBJ hOld = SelectObject(hdc, hBitmap);
+    RECTL bounds = {0, 0, 200, 60};
+    ASSERT_EQ(pView->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, hdc, &bounds, nullptr, nullptr, 0), S_OK);
+    EXPECT_EQ(GetPixel(hdc, 2, 2), RGB(0, 0, 160));
+    EXPECT_EQ(GetPixel(hdc, 197, 57), RGB(0, 0, 160));
+    // "velmora 1.0", centred: text pixels in the middle band only, and on both sides of the centre.
+    int nLeft = 0, nRight = 0, nOutside = 0;
+    for (int y = 0; y < 60; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            if (GetPixel(hdc, x, y) == RGB(0, 0, 160))
+                continue;
+            if (y < 15 || y > 45)
+                ++nOutside;
+            else
+                ++(x < 100 ? nLeft : nRight);
+        }
+    }
+    EXPECT_GT(nLeft, 10);
+    EXPECT_GT(nRight, 10);
+    EXPECT_EQ(nOutside, 0);
+    SelectObject(hdc, hOld);
+    DeleteObject(hBitmap);
+    DeleteDC(hdc);
+}

@@ -483,3 +483,37 @@ TEST_F(Methods, WrongVariantTypesAreRefusedWithoutHarm)
     EXPECT_EQ(row.ToShort(), 1);
     EXPECT_EQ(Invoke(m_pControl, L"GetPagesCount").ToLong(), 3);
 }
+
+TEST_F(Methods, LoadingPropertiesIntoAnActiveControlRunsTheChangeActions)
+{
+    ASSERT_EQ(Lookup("Path"), (Position{true, 1, 1}));
+    // Properties saved by another control: one page, not as a floor.
+    CComPointer<IDispatch> pOther = NewInProcessControl();
+    std::string layout;
+    CLayoutText::AppendPageStart(layout, "Single", false);
+    CLayoutText::AppendRow(layout, {"Path", "Edit", "Enable", ""});
+    CLayoutText::AppendPageEnd(layout);
+    ASSERT_EQ(Put(pOther, L"PagesAndItems", CVariant(layout)), S_OK);
+    ASSERT_EQ(Put(pOther, L"AsFloor", CVariant(false)), S_OK);
+    ASSERT_EQ(Put(pOther, L"SignEnableDisable", CVariant(false)), S_OK);
+    CComPointer<IPersistStreamInit> pSave, pLoad;
+    ASSERT_EQ(pSave.QueryFrom(pOther), S_OK);
+    ASSERT_EQ(pLoad.QueryFrom(m_pControl), S_OK);
+    CComPointer<IStream> pStream;
+    ASSERT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, pStream.Out()), S_OK);
+    ASSERT_EQ(pSave->Save(pStream, TRUE), S_OK);
+    const LARGE_INTEGER start = {};
+    pStream->Seek(start, STREAM_SEEK_SET, nullptr);
+    ASSERT_EQ(pLoad->Load(pStream), S_OK);
+    PumpUntilIdle();
+
+    EXPECT_EQ(Call(L"GetPagesCount").ToLong(), 1);
+    EXPECT_EQ(Call(L"GetPageName", {I2(0)}).ToString(), "Single");
+    EXPECT_EQ(Lookup("Path"), (Position{true, 0, 0}));
+    EXPECT_FALSE(m_pObject->GetFloor()->m_bAsFloor);
+    EXPECT_FALSE(m_pObject->GetFloor()->GetSignEnableDisable());
+    CVariant floor = Invoke(m_pControl, 26);
+    CComPointer<IDispatch> pFloor;
+    ASSERT_EQ(pFloor.QueryFrom(floor.punkVal), S_OK);
+    EXPECT_FALSE(GetProperty(pFloor, L"AsFloor").ToBool());
+}

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <vector>
@@ -36,8 +37,38 @@ std::string WideToUtf8(const wchar_t* text)
     return text ? WideToUtf8(std::wstring(text)) : std::string();
 }
 
+namespace {
+
+bool IsAscii(const std::string& text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+char AsciiUpper(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// The same order as the ordinal comparison of upper-cased text, without converting to UTF-16.
+int CompareAsciiNoCase(const std::string& a, const std::string& b)
+{
+    const size_t common = std::min(a.size(), b.size());
+    for (size_t i = 0; i < common; ++i) {
+        const char ca = AsciiUpper(a[i]);
+        const char cb = AsciiUpper(b[i]);
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+} // namespace
+
 int CompareNoCase(const std::string& a, const std::string& b)
 {
+    // Layout loading and name lookups compare mostly ASCII names, many per row.
+    if (IsAscii(a) && IsAscii(b))
+        return CompareAsciiNoCase(a, b);
     // Linguistic case folding of the whole Unicode range, not just ASCII: property names may be
     // in any script.
     const std::wstring wa = Utf8ToWide(a);

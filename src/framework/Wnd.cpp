@@ -1,12 +1,17 @@
 #include "Wnd.h"
 
 #include "Text.h"
+#include "WindowObjects.h"
 
 #include <vector>
 
 namespace {
 
-const wchar_t kObjectProperty[] = L"CWnd.Object";
+CWindowObjects& WindowObjects()
+{
+    static CWindowObjects objects;
+    return objects;
+}
 
 thread_local CWnd* t_pCreating = nullptr;
 thread_local HHOOK t_hCreateHook = nullptr;
@@ -163,7 +168,7 @@ BOOL CWnd::DestroyWindow()
 void CWnd::BindProcedure(HWND hWnd)
 {
     m_hWnd = hWnd;
-    SetPropW(hWnd, kObjectProperty, this);
+    WindowObjects().Add(hWnd, this);
     m_pfnPrevious = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StandardProc)));
 }
@@ -183,7 +188,7 @@ HWND CWnd::UnsubclassWindow()
     if (!hWnd || !m_pfnPrevious)
         return nullptr;
     SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnPrevious));
-    RemovePropW(hWnd, kObjectProperty);
+    WindowObjects().Remove(hWnd);
     m_pfnPrevious = nullptr;
     m_hWnd = nullptr;
     m_bOwnsWindow = false;
@@ -208,7 +213,7 @@ HWND CWnd::Detach()
 
 CWnd* CWnd::FromHandle(HWND hWnd)
 {
-    return hWnd ? static_cast<CWnd*>(GetPropW(hWnd, kObjectProperty)) : nullptr;
+    return hWnd ? WindowObjects().Find(hWnd) : nullptr;
 }
 
 LRESULT CALLBACK CWnd::StandardProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -230,7 +235,7 @@ void CWnd::AfterNcDestroy()
     if (m_hWnd && m_pfnPrevious)
         SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnPrevious));
     if (m_hWnd)
-        RemovePropW(m_hWnd, kObjectProperty);
+        WindowObjects().Remove(m_hWnd);
     m_hWnd = nullptr;
     m_pfnPrevious = nullptr;
     m_bOwnsWindow = false;

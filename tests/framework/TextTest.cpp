@@ -25,6 +25,10 @@ TEST(Text, CompareNoCaseFoldsEveryScript)
     EXPECT_LT(CompareNoCase("abc", "ABD"), 0);
     EXPECT_GT(CompareNoCase("b", "A"), 0);
     EXPECT_TRUE(EqualNoCase("", ""));
+    // Plain ASCII orders as upper case, like text in other scripts: '_' lies above 'Z'.
+    EXPECT_GT(CompareNoCase("_", "a"), 0);
+    EXPECT_GT(CompareNoCase("_\xc3\xa9", "a\xc3\xa9"), 0);
+    EXPECT_LT(CompareNoCase("Name", "name2"), 0);
 }
 
 TEST(Text, FormatText)

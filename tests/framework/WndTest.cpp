@@ -79,8 +79,10 @@ TEST_F(WndTest, WindowDestroyedUnderTheObjectLeavesItDetached)
 {
     CBaseTestWnd wnd;
     ASSERT_TRUE(wnd.Create(L"WndTestClass", "", WS_CHILD, 0, RECT{0, 0, 10, 10}, m_hFrame, 1));
-    ::DestroyWindow(wnd.m_hWnd);
+    const HWND hWnd = wnd.m_hWnd;
+    ::DestroyWindow(hWnd);
     EXPECT_EQ(wnd.m_hWnd, nullptr);
+    EXPECT_EQ(CWnd::FromHandle(hWnd), nullptr); // a handle the system reuses must not find it
     EXPECT_FALSE(wnd.DestroyWindow());
 }
 
@@ -97,6 +99,7 @@ TEST_F(WndTest, SubclassingRoutesMessagesAndDetachRestoresTheProcedure)
         CBaseTestWnd second;
         EXPECT_FALSE(second.SubclassWindow(hEdit));         // one object per window
         EXPECT_EQ(wnd.UnsubclassWindow(), hEdit);
+        EXPECT_EQ(CWnd::FromHandle(hEdit), nullptr);
         EXPECT_EQ(GetWindowLongPtrW(hEdit, GWLP_WNDPROC), original);
         EXPECT_EQ(SendMessageW(hEdit, WM_TEST_B, 2, 0), 0);
         ASSERT_TRUE(wnd.SubclassWindow(hEdit));

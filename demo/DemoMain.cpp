@@ -174,7 +174,8 @@ private:
     {
         try {
             CVariant result = m_driver.Call(dispid, vtResult, args);
-            Log(FormatText("> %s -> %s", name, result.ToString().c_str()));
+            const std::string text = result.vt == VT_BOOL ? (result.boolVal ? "True" : "False") : result.ToString();
+            Log(FormatText("> %s -> %s", name, text.c_str()));
             return result;
         } catch (const CDispatchException&) {
             Log(FormatText("> %s failed", name));

@@ -30,9 +30,14 @@ bool CPropertyNameIndex::Find(const std::string& strName, short nPage, Position*
 
 std::wstring CPropertyNameIndex::Fold(const std::string& strName)
 {
-    // Names compare as CompareNoCase does: ordinal, after upper-casing each character.
-    std::wstring folded = Utf8ToWide(strName);
-    if (!folded.empty())
-        CharUpperBuffW(folded.data(), static_cast<DWORD>(folded.size()));
+    // Names compare as CompareNoCase does: ordinal, after upper-casing each character with
+    // the system's own table, whatever the user's language (CharUpperBuff would follow it).
+    const std::wstring wide = Utf8ToWide(strName);
+    if (wide.empty())
+        return wide;
+    std::wstring folded(wide.size(), L'\0');
+    const int nLength = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.data(), static_cast<int>(wide.size()),
+                                      folded.data(), static_cast<int>(folded.size()), nullptr, nullptr, 0);
+    folded.resize(nLength > 0 ? static_cast<size_t>(nLength) : 0);
     return folded;
 }

@@ -10,6 +10,7 @@
 #include "PageListOwner.h"
 #include "PropertyNameIndex.h"
 #include "RowMapTable.h"
+#include "RowNameWatch.h"
 
 #include <map>
 #include <string>
@@ -138,7 +139,8 @@ private:
     // The index behind the cache: every row name as the pages have it now.
     void RebuildNameIndex();
     bool FindInNameIndex(const std::string& strProperty, short nOnly, short* pPage, short* pRow);
-    std::vector<std::pair<const CPageListCtrl*, int>> PageShape();
+    // The page lists in floor order, null where a page has none.
+    std::vector<CPageListCtrl*> PageLists();
     // The persistent behaviour object of a row; null when no row or no object.
     CControlsWnd* GetPersistentObject(short nIndexPage, short nIndexProperty);
     std::string ValueText(CPageListCtrl* pList, short nRow);
@@ -241,5 +243,7 @@ private:
     std::map<std::string, DWORD> m_mapNameCache;
     CPropertyNameIndex m_nameIndex;
     bool m_bNameIndexBuilt = false;
-    std::vector<std::pair<const CPageListCtrl*, int>> m_nameIndexShape;
+    // The pages the index was built from; their rows are watched for changes.
+    std::vector<CPageListCtrl*> m_nameIndexPages;
+    CRowNameWatch m_nameIndexWatch;
 };

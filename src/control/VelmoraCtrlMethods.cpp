@@ -92,24 +92,27 @@ void CVelmoraCtrl::EmptyNameCache()
     m_bNameIndexBuilt = false;
 }
 
-std::vector<std::pair<const CPageListCtrl*, int>> CVelmoraCtrl::PageShape()
+std::vector<CPageListCtrl*> CVelmoraCtrl::PageLists()
 {
-    std::vector<std::pair<const CPageListCtrl*, int>> shape;
+    std::vector<CPageListCtrl*> lists;
     const long nPages = GetPagesCount();
-    for (long p = 0; p < nPages; ++p) {
-        const CPageListCtrl* pList = m_floor.GetPageList(static_cast<int>(p));
-        shape.emplace_back(pList, pList ? pList->GetItemCount() : 0);
-    }
-    return shape;
+    for (long p = 0; p < nPages; ++p)
+        lists.push_back(m_floor.GetPageList(static_cast<int>(p)));
+    return lists;
 }
 
 void CVelmoraCtrl::RebuildNameIndex()
 {
-    m_nameIndexShape = PageShape();
+    m_nameIndexPages = PageLists();
+    m_nameIndexWatch.Reset();
     m_nameIndex.Clear();
-    for (size_t p = 0; p < m_nameIndexShape.size(); ++p) {
-        const CPageListCtrl* pList = m_nameIndexShape[p].first;
-        for (int r = 0; r < m_nameIndexShape[p].second; ++r)
+    for (size_t p = 0; p < m_nameIndexPages.size(); ++p) {
+        const CPageListCtrl* pList = m_nameIndexPages[p];
+        if (!pList)
+            continue;
+        m_nameIndexWatch.Watch(pList->GetSafeHwnd(), pList->GetNameColumn());
+        const int nRows = pList->GetItemCount();
+        for (int r = 0; r < nRows; ++r)
             m_nameIndex.Add(pList->GetItemText(r, pList->GetNameColumn()), static_cast<short>(p), static_cast<short>(r));
     }
     m_bNameIndexBuilt = true;
@@ -117,25 +120,16 @@ void CVelmoraCtrl::RebuildNameIndex()
 
 bool CVelmoraCtrl::FindInNameIndex(const std::string& strProperty, short nOnly, short* pPage, short* pRow)
 {
-    // The control's own changes drop the index. A hit is checked against its row, which catches
-    // rows renamed or moved by the page lists themselves; a miss is believed while the pages
-    // and their row counts are as the index saw them.
-    for (int nTry = 0; nTry < 2; ++nTry) {
-        if (!m_bNameIndexBuilt)
-            RebuildNameIndex();
-        CPropertyNameIndex::Position position;
-        if (m_nameIndex.Find(strProperty, nOnly, &position)) {
-            if (EqualNoCase(GetPropertyName(position.nPage, position.nRow), strProperty)) {
-                *pPage = position.nPage;
-                *pRow = position.nRow;
-                return true;
-            }
-        } else if (PageShape() == m_nameIndexShape) {
-            return false;
-        }
-        m_bNameIndexBuilt = false;
-    }
-    return false;
+    // The control's own changes drop the index; rows changed by anyone else, through the list
+    // windows, show in the watch; pages added, removed or replaced show in the page lists.
+    if (!m_bNameIndexBuilt || m_nameIndexWatch.Changed() || PageLists() != m_nameIndexPages)
+        RebuildNameIndex();
+    CPropertyNameIndex::Position position;
+    if (!m_nameIndex.Find(strProperty, nOnly, &position))
+        return false;
+    *pPage = position.nPage;
+    *pRow = position.nRow;
+    return true;
 }
 
 BOOL CVelmoraCtrl::GetPropertyIndex(const std::string& strName, short* pIndexPage, short* pIndexProperty)

@@ -69,14 +69,13 @@ HRESULT CServerModule::RegisterServer(const ServerClass* classes, size_t count)
 
 HRESULT CServerModule::UnregisterServer(const ServerClass* classes, size_t count)
 {
-    HRESULT hr = S_OK;
+    if (FAILED(CServerRegistry::UnregisterTypeLibrary()))
+        return SELFREG_E_TYPELIB;
     for (size_t i = 0; i < count; ++i) {
         if (classes[i].update_registry && FAILED(classes[i].update_registry(false)))
-            hr = SELFREG_E_CLASS;
+            return SELFREG_E_CLASS;
     }
-    if (FAILED(CServerRegistry::UnregisterTypeLibrary()) && hr == S_OK)
-        hr = SELFREG_E_TYPELIB;
-    return hr;
+    return S_OK;
 }
 
 HINSTANCE CServerModule::Instance()

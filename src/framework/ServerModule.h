@@ -30,7 +30,7 @@ public:
     static HRESULT CanUnloadNow();
 
     // The type library embedded in the module first (SELFREG_E_TYPELIB), then every class
-    // (SELFREG_E_CLASS); unregistration removes the classes and then the type library.
+    // (SELFREG_E_CLASS); unregistration goes in the same order, with the same results.
     template <size_t N>
     static HRESULT RegisterServer(const ServerClass (&classes)[N]) { return RegisterServer(classes, N); }
     template <size_t N>

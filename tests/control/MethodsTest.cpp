@@ -151,6 +151,28 @@ TEST_F(Methods, LookupsFollowRowsChangedBehindTheControl)
     EXPECT_EQ(Lookup("Height"), (Position{false, -1, -1}));
 }
 
+TEST_F(Methods, LookupsSeeRowsChangedThroughTheListWindows)
+{
+    ASSERT_EQ(Lookup("Name"), (Position{true, 0, 0}));
+    // A host renames a row by talking to the list window itself; the new name is looked up
+    // before the old one.
+    const HWND hList = List(0)->GetSafeHwnd();
+    wchar_t szHeight[] = L"Height";
+    LVITEMW item = {};
+    item.iSubItem = List(0)->GetNameColumn();
+    item.pszText = szHeight;
+    ASSERT_TRUE(SendMessageW(hList, LVM_SETITEMTEXTW, 3, reinterpret_cast<LPARAM>(&item)));
+    EXPECT_EQ(Lookup("height"), (Position{true, 0, 3}));
+    EXPECT_EQ(Lookup("size"), (Position{false, -1, -1}));
+    // A row named like one of a later page, put in front by the page list: it is the first
+    // match now, although the later page's row still has the name.
+    ASSERT_EQ(List(0)->InsertRow(0, "Font", 0, ""), 0);
+    EXPECT_EQ(Lookup("FONT"), (Position{true, 0, 0}));
+    // Rows deleted through the window: the later page's row is the first match again.
+    ASSERT_TRUE(SendMessageW(hList, LVM_DELETEITEM, 0, 0));
+    EXPECT_EQ(Lookup("font"), (Position{true, 1, 2}));
+}
+
 TEST_F(Methods, ByNameMethods)
 {
     EXPECT_TRUE(Call(L"SetDefaultValueByName", {CVariant("Extra\\Name"), CVariant("second")}).ToBool());

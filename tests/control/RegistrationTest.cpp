@@ -247,3 +247,28 @@ TEST(Registration, UnregisterAndRegisterAgain)
     pLib.Reset();
     FreeLibrary(hModule);
 }
+
+TEST(Registration, UnregisteringStopsAtATypeLibraryItCannotRemove)
+{
+    const HMODULE hModule = LoadLibraryW(ServerPath().c_str());
+    ASSERT_NE(hModule, nullptr);
+    using ServerFn = HRESULT(STDAPICALLTYPE*)();
+    auto pfnUnregister = reinterpret_cast<ServerFn>(reinterpret_cast<void*>(GetProcAddress(hModule, "DllUnregisterServer")));
+    auto pfnRegister = reinterpret_cast<ServerFn>(reinterpret_cast<void*>(GetProcAddress(hModule, "DllRegisterServer")));
+    ASSERT_NE(pfnUnregister, nullptr);
+    ASSERT_NE(pfnRegister, nullptr);
+    // The registered type library now names a file that is not there.
+    const std::wstring libKey = L"TypeLib\\" + CServerRegistry::GuidText(LIBID_kvVelmoraLib) + L"\\1.0\\409\\"
+        + (sizeof(void*) == 8 ? L"win64" : L"win32");
+    ASSERT_NE(RegistryText(libKey), "<none>");
+    const std::wstring missing = L"C:\\nowhere\\kvVelmora.dll";
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, libKey.c_str(), nullptr, REG_SZ, missing.c_str(),
+                              static_cast<DWORD>((missing.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+    EXPECT_EQ(pfnUnregister(), SELFREG_E_TYPELIB);
+    EXPECT_TRUE(KeyExists(kClassKey));
+    EXPECT_TRUE(KeyExists(L"KV.Velmora.1"));
+    EXPECT_EQ(pfnRegister(), S_OK);
+    EXPECT_EQ(Utf8ToWide(RegistryText(libKey)), ServerPath());
+    FreeLibrary(hModule);
+}

@@ -10,7 +10,6 @@
 #include "PageListOwner.h"
 #include "PropertyNameIndex.h"
 #include "RowMapTable.h"
-#include "RowNameWatch.h"
 
 #include <map>
 #include <string>
@@ -139,8 +138,8 @@ private:
     // The index behind the cache: every row name as the pages have it now.
     void RebuildNameIndex();
     bool FindInNameIndex(const std::string& strProperty, short nOnly, short* pPage, short* pRow);
-    // The page lists in floor order, null where a page has none.
-    std::vector<CPageListCtrl*> PageLists();
+    // The page lists in floor order with their counts of name changes; null where a page has none.
+    std::vector<std::pair<const CPageListCtrl*, unsigned>> PageNameStates();
     // The persistent behaviour object of a row; null when no row or no object.
     CControlsWnd* GetPersistentObject(short nIndexPage, short nIndexProperty);
     std::string ValueText(CPageListCtrl* pList, short nRow);
@@ -243,7 +242,6 @@ private:
     std::map<std::string, DWORD> m_mapNameCache;
     CPropertyNameIndex m_nameIndex;
     bool m_bNameIndexBuilt = false;
-    // The pages the index was built from; their rows are watched for changes.
-    std::vector<CPageListCtrl*> m_nameIndexPages;
-    CRowNameWatch m_nameIndexWatch;
+    // The pages the index was built from, as they were then.
+    std::vector<std::pair<const CPageListCtrl*, unsigned>> m_nameIndexPages;
 };

@@ -92,26 +92,24 @@ void CVelmoraCtrl::EmptyNameCache()
     m_bNameIndexBuilt = false;
 }
 
-std::vector<CPageListCtrl*> CVelmoraCtrl::PageLists()
+std::vector<std::pair<const CPageListCtrl*, unsigned>> CVelmoraCtrl::PageNameStates()
 {
-    std::vector<CPageListCtrl*> lists;
+    std::vector<std::pair<const CPageListCtrl*, unsigned>> states;
     const long nPages = GetPagesCount();
-    for (long p = 0; p < nPages; ++p)
-        lists.push_back(m_floor.GetPageList(static_cast<int>(p)));
-    return lists;
+    for (long p = 0; p < nPages; ++p) {
+        const CPageListCtrl* pList = m_floor.GetPageList(static_cast<int>(p));
+        states.emplace_back(pList, pList ? pList->GetNameChanges() : 0);
+    }
+    return states;
 }
 
 void CVelmoraCtrl::RebuildNameIndex()
 {
-    m_nameIndexPages = PageLists();
-    m_nameIndexWatch.Reset();
+    m_nameIndexPages = PageNameStates();
     m_nameIndex.Clear();
     for (size_t p = 0; p < m_nameIndexPages.size(); ++p) {
-        const CPageListCtrl* pList = m_nameIndexPages[p];
-        if (!pList)
-            continue;
-        m_nameIndexWatch.Watch(pList->GetSafeHwnd(), pList->GetNameColumn());
-        const int nRows = pList->GetItemCount();
+        const CPageListCtrl* pList = m_nameIndexPages[p].first;
+        const int nRows = pList ? pList->GetItemCount() : 0;
         for (int r = 0; r < nRows; ++r)
             m_nameIndex.Add(pList->GetItemText(r, pList->GetNameColumn()), static_cast<short>(p), static_cast<short>(r));
     }
@@ -120,9 +118,9 @@ void CVelmoraCtrl::RebuildNameIndex()
 
 bool CVelmoraCtrl::FindInNameIndex(const std::string& strProperty, short nOnly, short* pPage, short* pRow)
 {
-    // The control's own changes drop the index; rows changed by anyone else, through the list
-    // windows, show in the watch; pages added, removed or replaced show in the page lists.
-    if (!m_bNameIndexBuilt || m_nameIndexWatch.Changed() || PageLists() != m_nameIndexPages)
+    // Pages added, removed or replaced, and rows inserted, deleted, sorted or renamed by anyone
+    // through the list windows, all show in the pages' states.
+    if (!m_bNameIndexBuilt || PageNameStates() != m_nameIndexPages)
         RebuildNameIndex();
     CPropertyNameIndex::Position position;
     if (!m_nameIndex.Find(strProperty, nOnly, &position))

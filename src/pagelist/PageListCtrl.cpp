@@ -13,6 +13,16 @@ BOOL CPageListCtrl::s_bAutoResizingColumns = TRUE;
 
 BEGIN_MESSAGE_MAP(CPageListCtrl, CListCtrl)
     ON_MESSAGE(WM_CREATE, OnCreate)
+    ON_MESSAGE(LVM_INSERTITEMA, OnRowsChanging)
+    ON_MESSAGE(LVM_INSERTITEMW, OnRowsChanging)
+    ON_MESSAGE(LVM_DELETEITEM, OnRowsChanging)
+    ON_MESSAGE(LVM_DELETEALLITEMS, OnRowsChanging)
+    ON_MESSAGE(LVM_SORTITEMS, OnRowsChanging)
+    ON_MESSAGE(LVM_SORTITEMSEX, OnRowsChanging)
+    ON_MESSAGE(LVM_SETITEMA, OnItemChanging)
+    ON_MESSAGE(LVM_SETITEMW, OnItemChanging)
+    ON_MESSAGE(LVM_SETITEMTEXTA, OnItemTextChanging)
+    ON_MESSAGE(LVM_SETITEMTEXTW, OnItemTextChanging)
 END_MESSAGE_MAP(CListCtrl)
 
 CPageListCtrl::CPageListCtrl(CPageListOwner* pCtrl, int nItemHeight)
@@ -46,6 +56,35 @@ LRESULT CPageListCtrl::OnCreate(WPARAM, LPARAM)
     if (Default() == -1 || !InitColumns())
         return -1;
     return 0;
+}
+
+LRESULT CPageListCtrl::OnRowsChanging(WPARAM, LPARAM)
+{
+    ++m_nNameChanges;
+    return Default();
+}
+
+LRESULT CPageListCtrl::OnItemChanging(WPARAM, LPARAM lParam)
+{
+    // LVITEMA and LVITEMW agree up to the text pointer.
+    const LVITEMW* pItem = reinterpret_cast<const LVITEMW*>(lParam);
+    if (pItem && (pItem->mask & LVIF_TEXT))
+        CountNameText(pItem->iSubItem);
+    return Default();
+}
+
+LRESULT CPageListCtrl::OnItemTextChanging(WPARAM, LPARAM lParam)
+{
+    if (const LVITEMW* pItem = reinterpret_cast<const LVITEMW*>(lParam))
+        CountNameText(pItem->iSubItem);
+    return Default();
+}
+
+void CPageListCtrl::CountNameText(int nColumn)
+{
+    // Values set do not move names.
+    if (nColumn == m_nNameColumn)
+        ++m_nNameChanges;
 }
 
 BOOL CPageListCtrl::Create(HWND hParent, UINT nID)

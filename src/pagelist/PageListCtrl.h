@@ -70,6 +70,9 @@ public:
     void SetItemFont(const LOGFONTW& description);
     HFONT GetItemFont() const { return m_ItemFont; }
     int GetNameColumn() const { return m_nNameColumn; }
+    // Counts what may change which row a name finds: rows inserted, deleted or sorted, names
+    // set, whoever sends the list the message. Equal counts mean the same names in the same rows.
+    unsigned GetNameChanges() const { return m_nNameChanges; }
     int GetValueColumn() const { return m_nValueColumn; }
     // The drop button of the focused selected row, client coordinates; empty when none.
     const RECT& GetButtonRect() const { return m_rcButton; }
@@ -87,6 +90,9 @@ protected:
     void DrawItem(LPDRAWITEMSTRUCT pDraw) override;
     void MeasureItem(LPMEASUREITEMSTRUCT pMeasure) override;
     LRESULT OnCreate(WPARAM, LPARAM);
+    LRESULT OnRowsChanging(WPARAM, LPARAM);
+    LRESULT OnItemChanging(WPARAM, LPARAM);
+    LRESULT OnItemTextChanging(WPARAM, LPARAM);
 
     int m_nNameColumn = -1;
     int m_nValueColumn = -1;
@@ -116,6 +122,7 @@ private:
     // The row's type word; false for a row out of range.
     bool GetRowType(int nRow, WORD* pType) const;
     HICON RowButtonIcon(int nRow);
+    void CountNameText(int nColumn);
 
     CIcon m_hIconDrop;        // 204, the default drop button
     CIcon m_hIconArrow;       // 205, the combo arrow of the drop-down lists
@@ -124,6 +131,8 @@ private:
     CIcon m_hIconPressed;     // 208, drawn over a pressed button
     CIcon m_hIconReturn;      // 211
     CIcon m_hIconLink;        // 212
+
+    unsigned m_nNameChanges = 0;
 
     static BOOL s_bAutoResizingColumns;
 };

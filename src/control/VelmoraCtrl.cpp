@@ -69,20 +69,13 @@ bool IsPersistenceIid(REFIID riid)
 BEGIN_DISPATCH_MAP(CVelmoraCtrl, COleControl)
     DISP_PROPERTY_GET(1, "PagesAndItems", OnGetPagesAndItems, VT_BSTR)
     DISP_PROPERTY_PUT(1, "PagesAndItems", OnSetPagesAndItems, VT_BSTR)
-    DISP_PROPERTY_GET(2, "AutoResizingColumns", OnGetAutoResizingColumns, VT_BOOL)
-    DISP_PROPERTY_PUT(2, "AutoResizingColumns", OnSetAutoResizingColumns, VT_BOOL)
-    DISP_PROPERTY_GET(3, "SignEnableDisable", OnGetSignEnableDisable, VT_BOOL)
-    DISP_PROPERTY_PUT(3, "SignEnableDisable", OnSetSignEnableDisable, VT_BOOL)
-    DISP_PROPERTY_GET(4, "ToolTips", OnGetToolTips, VT_BOOL)
-    DISP_PROPERTY_PUT(4, "ToolTips", OnSetToolTips, VT_BOOL)
-    DISP_PROPERTY_GET(5, "FirstPageHasCaption", OnGetFirstPageHasCaption, VT_BOOL)
-    DISP_PROPERTY_PUT(5, "FirstPageHasCaption", OnSetFirstPageHasCaption, VT_BOOL)
-    DISP_PROPERTY_GET(6, "AsFloor", OnGetAsFloor, VT_BOOL)
-    DISP_PROPERTY_PUT(6, "AsFloor", OnSetAsFloor, VT_BOOL)
-    DISP_PROPERTY_GET(7, "ResizeFirstColumn", OnGetResizeFirstColumn, VT_BOOL)
-    DISP_PROPERTY_PUT(7, "ResizeFirstColumn", OnSetResizeFirstColumn, VT_BOOL)
-    DISP_PROPERTY_GET(8, "Animation", OnGetAnimation, VT_BOOL)
-    DISP_PROPERTY_PUT(8, "Animation", OnSetAnimation, VT_BOOL)
+    DISP_PROPERTY_NOTIFY_BOOL(2, "AutoResizingColumns", m_bAutoResizingColumns, &ThisClass::OnAutoResizingColumnsChanged)
+    DISP_PROPERTY_NOTIFY_BOOL(3, "SignEnableDisable", m_bSignEnableDisable, &ThisClass::OnSignEnableDisableChanged)
+    DISP_PROPERTY_NOTIFY_BOOL(4, "ToolTips", m_bToolTips, nullptr)
+    DISP_PROPERTY_NOTIFY_BOOL(5, "FirstPageHasCaption", m_bFirstPageHasCaption, &ThisClass::OnFirstPageHasCaptionChanged)
+    DISP_PROPERTY_NOTIFY_BOOL(6, "AsFloor", m_bAsFloor, &ThisClass::OnAsFloorChanged)
+    DISP_PROPERTY_NOTIFY_BOOL(7, "ResizeFirstColumn", m_bResizeFirstColumn, nullptr)
+    DISP_PROPERTY_NOTIFY_BOOL(8, "Animation", m_bAnimation, &ThisClass::OnAnimationChanged)
     DISP_PROPERTY_GET(9, "ItemFont", OnGetItemFont, VT_DISPATCH)
     DISP_PROPERTY_PUT(9, "ItemFont", OnSetItemFont, VT_DISPATCH)
     DISP_PROPERTY_GET(10, "Sleep", OnGetSleep, VT_I4)
@@ -530,102 +523,6 @@ HRESULT CVelmoraCtrl::OnSetPagesAndItems(CDispatchCall& call)
     m_strPagesAndItems = call.String(0);
     SetModifiedFlag();
     OnPagesAndItemsChanged();
-    return S_OK;
-}
-
-HRESULT CVelmoraCtrl::OnGetAutoResizingColumns(CDispatchCall& call)
-{
-    call.SetResult(m_bAutoResizingColumns != FALSE);
-    return S_OK;
-}
-
-HRESULT CVelmoraCtrl::OnSetAutoResizingColumns(CDispatchCall& call)
-{
-    m_bAutoResizingColumns = call.Bool(0);
-    SetModifiedFlag();
-    OnAutoResizingColumnsChanged();
-    return S_OK;
-}
-
-HRESULT CVelmoraCtrl::OnGetSignEnableDisable(CDispatchCall& call)
-{
-    call.SetResult(m_bSignEnableDisable != FALSE);
-    return S_OK;
-}
-
-HRESULT CVelmoraCtrl::OnSetSignEnableDisable(CDispatchCall& call)
-{
-    m_bSignEnableDisable = call.Bool(0);
-    SetModifiedFlag();
-    OnSignEnableDisableChanged();
-    return S_OK;
-}
-
-HRESULT CVelmoraCtrl::OnGetToolTips(CDispatchCall& call)
-{
-    call.SetResult(m_bToolTips != FALSE);
-    return S_OK;
-}
-
-HRESULT CVelmoraCtrl::OnSetToolTips(CDispatchCall& call)
-{
-    m_bToolTips = call.Bool(0);
-    SetModifiedFlag();
-    return S_OK;
-}
-
-HRESULT CVelmoraCtrl::OnGetFirstPageHasCaption(CDispatchCall& call)
-{
-    call.SetResult(m_bFirstPageHasCaption != FALSE);
-    return S_OK;
-}
-
-HRESULT CVelmoraCtrl::OnSetFirstPageHasCaption(CDispatchCall& call)
-{
-    m_bFirstPageHasCaption = call.Bool(0);
-    SetModifiedFlag();
-    OnFirstPageHasCaptionChanged();
-    return S_OK;
-}
-
-HRESULT CVelmoraCtrl::OnGetAsFloor(CDispatchCall& call)
-{
-    call.SetResult(m_bAsFloor != FALSE);
-    return S_OK;
-}
-
-HRESULT CVelmoraCtrl::OnSetAsFloor(CDispatchCall& call)
-{
-    m_bAsFloor = call.Bool(0);
-    SetModifiedFlag();
-    OnAsFloorChanged();
-    return S_OK;
-}
-
-HRESULT CVelmoraCtrl::OnGetResizeFirstColumn(CDispatchCall& call)
-{
-    call.SetResult(m_bResizeFirstColumn != FALSE);
-    return S_OK;
-}
-
-HRESULT CVelmoraCtrl::OnSetResizeFirstColumn(CDispatchCall& call)
-{
-    m_bResizeFirstColumn = call.Bool(0);
-    SetModifiedFlag();
-    return S_OK;
-}
-
-HRESULT CVelmoraCtrl::OnGetAnimation(CDispatchCall& call)
-{
-    call.SetResult(m_bAnimation != FALSE);
-    return S_OK;
-}
-
-HRESULT CVelmoraCtrl::OnSetAnimation(CDispatchCall& call)
-{
-    m_bAnimation = call.Bool(0);
-    SetModifiedFlag();
-    OnAnimationChanged();
     return S_OK;
 }
 

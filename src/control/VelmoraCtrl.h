@@ -150,20 +150,6 @@ private:
     // Property handlers.
     HRESULT OnGetPagesAndItems(CDispatchCall& call);
     HRESULT OnSetPagesAndItems(CDispatchCall& call);
-    HRESULT OnGetAutoResizingColumns(CDispatchCall& call);
-    HRESULT OnSetAutoResizingColumns(CDispatchCall& call);
-    HRESULT OnGetSignEnableDisable(CDispatchCall& call);
-    HRESULT OnSetSignEnableDisable(CDispatchCall& call);
-    HRESULT OnGetToolTips(CDispatchCall& call);
-    HRESULT OnSetToolTips(CDispatchCall& call);
-    HRESULT OnGetFirstPageHasCaption(CDispatchCall& call);
-    HRESULT OnSetFirstPageHasCaption(CDispatchCall& call);
-    HRESULT OnGetAsFloor(CDispatchCall& call);
-    HRESULT OnSetAsFloor(CDispatchCall& call);
-    HRESULT OnGetResizeFirstColumn(CDispatchCall& call);
-    HRESULT OnSetResizeFirstColumn(CDispatchCall& call);
-    HRESULT OnGetAnimation(CDispatchCall& call);
-    HRESULT OnSetAnimation(CDispatchCall& call);
     HRESULT OnGetItemFont(CDispatchCall& call);
     HRESULT OnSetItemFont(CDispatchCall& call);
     HRESULT OnGetSleep(CDispatchCall& call);

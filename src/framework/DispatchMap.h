@@ -6,7 +6,8 @@
 #include <windows.h>
 #include <oaidl.h>
 
-class CDispatchCall;
+#include "DispatchCall.h"
+
 class CDispatchTarget;
 
 constexpr int kMaxDispatchArgs = 8;
@@ -40,6 +41,30 @@ HRESULT Call(CDispatchTarget* pTarget, CDispatchCall& call)
     using T = typename MemberOf<decltype(F)>::type;
     return (static_cast<T*>(pTarget)->*F)(call);
 }
+template <class M>
+struct DataMemberOf;
+template <class T, class V>
+struct DataMemberOf<V T::*> {
+    using type = T;
+};
+template <auto Member>
+HRESULT GetBool(CDispatchTarget* pTarget, CDispatchCall& call)
+{
+    using T = typename DataMemberOf<decltype(Member)>::type;
+    call.SetResult(static_cast<T*>(pTarget)->*Member != FALSE);
+    return S_OK;
+}
+template <auto Member, auto Notify>
+HRESULT PutBool(CDispatchTarget* pTarget, CDispatchCall& call)
+{
+    using T = typename DataMemberOf<decltype(Member)>::type;
+    T* pObject = static_cast<T*>(pTarget);
+    pObject->*Member = call.Bool(0);
+    pObject->SetModifiedFlag();
+    if constexpr (Notify != nullptr)
+        (pObject->*Notify)();
+    return S_OK;
+}
 } // namespace dispatch_detail
 
 #define DECLARE_DISPATCH_MAP()                                   \
@@ -69,6 +94,11 @@ public:                                                          \
 // DISP_PROPERTY_GET(dispid, "Name", OnGetName, type, indexTypes...)
 #define DISP_PROPERTY_GET(id, name, fn, type, ...) \
     { id, name, DISPATCH_PROPERTYGET, type, { __VA_ARGS__ }, DISP_HANDLER(fn) },
+// DISP_PROPERTY_NOTIFY_BOOL(dispid, "Name", m_bMember, OnNameChanged or nullptr): a persistent
+// BOOL member exchanged as VT_BOOL; a put stores it, marks the object modified, then notifies.
+#define DISP_PROPERTY_NOTIFY_BOOL(id, name, member, notify)                                                     \
+    { id, name, DISPATCH_PROPERTYGET, VT_BOOL, {}, &dispatch_detail::GetBool<&ThisClass::member> },              \
+    { id, name, DISPATCH_PROPERTYPUT, VT_EMPTY, { VT_BOOL }, &dispatch_detail::PutBool<&ThisClass::member, notify> },
 // DISP_PROPERTY_PUT(dispid, "Name", OnSetName, indexTypes..., valueType)
 #define DISP_PROPERTY_PUT(id, name, fn, ...) \
     { id, name, DISPATCH_PROPERTYPUT, VT_EMPTY, { __VA_ARGS__ }, DISP_HANDLER(fn) },

@@ -20,8 +20,7 @@ BEGIN_DISPATCH_MAP(CTestCtrl, COleControl)
     DISP_PROPERTY_PUT(1, "Caption", OnSetCaption, VT_BSTR)
     DISP_PROPERTY_GET(2, "Count", OnGetCount, VT_I4)
     DISP_PROPERTY_PUT(2, "Count", OnSetCount, VT_I4)
-    DISP_PROPERTY_GET(3, "Checked", OnGetChecked, VT_BOOL)
-    DISP_PROPERTY_PUT(3, "Checked", OnSetChecked, VT_BOOL)
+    DISP_PROPERTY_NOTIFY_BOOL(3, "Checked", m_bChecked, nullptr)
     DISP_PROPERTY_GET(4, "Small", OnGetSmall, VT_I2)
     DISP_PROPERTY_PUT(4, "Small", OnSetSmall, VT_I2)
     DISP_STOCKPROP_BACKCOLOR()
@@ -132,19 +131,6 @@ HRESULT CTestCtrl::OnGetCount(CDispatchCall& call)
 HRESULT CTestCtrl::OnSetCount(CDispatchCall& call)
 {
     m_nCount = call.Long(0);
-    SetModifiedFlag();
-    return S_OK;
-}
-
-HRESULT CTestCtrl::OnGetChecked(CDispatchCall& call)
-{
-    call.SetResult(m_bChecked != FALSE);
-    return S_OK;
-}
-
-HRESULT CTestCtrl::OnSetChecked(CDispatchCall& call)
-{
-    m_bChecked = call.Bool(0);
     SetModifiedFlag();
     return S_OK;
 }

@@ -30,8 +30,6 @@ private:
     HRESULT OnSetCaption(CDispatchCall& call);
     HRESULT OnGetCount(CDispatchCall& call);
     HRESULT OnSetCount(CDispatchCall& call);
-    HRESULT OnGetChecked(CDispatchCall& call);
-    HRESULT OnSetChecked(CDispatchCall& call);
     HRESULT OnGetSmall(CDispatchCall& call);
     HRESULT OnSetSmall(CDispatchCall& call);
     HRESULT OnAdd(CDispatchCall& call);

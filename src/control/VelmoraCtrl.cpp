@@ -67,15 +67,14 @@ bool IsPersistenceIid(REFIID riid)
 } // namespace
 
 BEGIN_DISPATCH_MAP(CVelmoraCtrl, COleControl)
-    DISP_PROPERTY_GET(1, "PagesAndItems", OnGetPagesAndItems, VT_BSTR)
-    DISP_PROPERTY_PUT(1, "PagesAndItems", OnSetPagesAndItems, VT_BSTR)
-    DISP_PROPERTY_NOTIFY_BOOL(2, "AutoResizingColumns", m_bAutoResizingColumns, &ThisClass::OnAutoResizingColumnsChanged)
-    DISP_PROPERTY_NOTIFY_BOOL(3, "SignEnableDisable", m_bSignEnableDisable, &ThisClass::OnSignEnableDisableChanged)
-    DISP_PROPERTY_NOTIFY_BOOL(4, "ToolTips", m_bToolTips, nullptr)
-    DISP_PROPERTY_NOTIFY_BOOL(5, "FirstPageHasCaption", m_bFirstPageHasCaption, &ThisClass::OnFirstPageHasCaptionChanged)
-    DISP_PROPERTY_NOTIFY_BOOL(6, "AsFloor", m_bAsFloor, &ThisClass::OnAsFloorChanged)
-    DISP_PROPERTY_NOTIFY_BOOL(7, "ResizeFirstColumn", m_bResizeFirstColumn, nullptr)
-    DISP_PROPERTY_NOTIFY_BOOL(8, "Animation", m_bAnimation, &ThisClass::OnAnimationChanged)
+    DISP_PROPERTY_NOTIFY(1, "PagesAndItems", m_strPagesAndItems, &ThisClass::OnPagesAndItemsChanged, VT_BSTR)
+    DISP_PROPERTY_NOTIFY(2, "AutoResizingColumns", m_bAutoResizingColumns, &ThisClass::OnAutoResizingColumnsChanged, VT_BOOL)
+    DISP_PROPERTY_NOTIFY(3, "SignEnableDisable", m_bSignEnableDisable, &ThisClass::OnSignEnableDisableChanged, VT_BOOL)
+    DISP_PROPERTY_NOTIFY(4, "ToolTips", m_bToolTips, nullptr, VT_BOOL)
+    DISP_PROPERTY_NOTIFY(5, "FirstPageHasCaption", m_bFirstPageHasCaption, &ThisClass::OnFirstPageHasCaptionChanged, VT_BOOL)
+    DISP_PROPERTY_NOTIFY(6, "AsFloor", m_bAsFloor, &ThisClass::OnAsFloorChanged, VT_BOOL)
+    DISP_PROPERTY_NOTIFY(7, "ResizeFirstColumn", m_bResizeFirstColumn, nullptr, VT_BOOL)
+    DISP_PROPERTY_NOTIFY(8, "Animation", m_bAnimation, &ThisClass::OnAnimationChanged, VT_BOOL)
     DISP_PROPERTY_GET(9, "ItemFont", OnGetItemFont, VT_DISPATCH)
     DISP_PROPERTY_PUT(9, "ItemFont", OnSetItemFont, VT_DISPATCH)
     DISP_PROPERTY_GET(10, "Sleep", OnGetSleep, VT_I4)
@@ -511,20 +510,6 @@ STDMETHODIMP CVelmoraCtrl::SetInterfaceSafetyOptions(REFIID riid, DWORD dwOption
 }
 
 // --- Property handlers ---
-
-HRESULT CVelmoraCtrl::OnGetPagesAndItems(CDispatchCall& call)
-{
-    call.SetResult(m_strPagesAndItems);
-    return S_OK;
-}
-
-HRESULT CVelmoraCtrl::OnSetPagesAndItems(CDispatchCall& call)
-{
-    m_strPagesAndItems = call.String(0);
-    SetModifiedFlag();
-    OnPagesAndItemsChanged();
-    return S_OK;
-}
 
 HRESULT CVelmoraCtrl::OnGetItemFont(CDispatchCall& call)
 {

@@ -148,8 +148,6 @@ private:
     void OnFloorPageSelected(DISPPARAMS* pParams);
 
     // Property handlers.
-    HRESULT OnGetPagesAndItems(CDispatchCall& call);
-    HRESULT OnSetPagesAndItems(CDispatchCall& call);
     HRESULT OnGetItemFont(CDispatchCall& call);
     HRESULT OnSetItemFont(CDispatchCall& call);
     HRESULT OnGetSleep(CDispatchCall& call);

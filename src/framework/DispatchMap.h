@@ -47,19 +47,27 @@ template <class T, class V>
 struct DataMemberOf<V T::*> {
     using type = T;
 };
-template <auto Member>
-HRESULT GetBool(CDispatchTarget* pTarget, CDispatchCall& call)
+template <auto Member, VARTYPE vt>
+HRESULT GetMember(CDispatchTarget* pTarget, CDispatchCall& call)
 {
     using T = typename DataMemberOf<decltype(Member)>::type;
-    call.SetResult(static_cast<T*>(pTarget)->*Member != FALSE);
+    const auto& value = static_cast<T*>(pTarget)->*Member;
+    if constexpr (vt == VT_BOOL)
+        call.SetResult(value != FALSE);
+    else
+        call.SetResult(value);
     return S_OK;
 }
-template <auto Member, auto Notify>
-HRESULT PutBool(CDispatchTarget* pTarget, CDispatchCall& call)
+template <auto Member, auto Notify, VARTYPE vt>
+HRESULT PutMember(CDispatchTarget* pTarget, CDispatchCall& call)
 {
     using T = typename DataMemberOf<decltype(Member)>::type;
     T* pObject = static_cast<T*>(pTarget);
-    pObject->*Member = call.Bool(0);
+    static_assert(vt == VT_BOOL || vt == VT_BSTR, "persistent members are BOOL or text");
+    if constexpr (vt == VT_BOOL)
+        pObject->*Member = call.Bool(0);
+    else
+        pObject->*Member = call.String(0);
     pObject->SetModifiedFlag();
     if constexpr (Notify != nullptr)
         (pObject->*Notify)();
@@ -94,11 +102,12 @@ public:                                                          \
 // DISP_PROPERTY_GET(dispid, "Name", OnGetName, type, indexTypes...)
 #define DISP_PROPERTY_GET(id, name, fn, type, ...) \
     { id, name, DISPATCH_PROPERTYGET, type, { __VA_ARGS__ }, DISP_HANDLER(fn) },
-// DISP_PROPERTY_NOTIFY_BOOL(dispid, "Name", m_bMember, OnNameChanged or nullptr): a persistent
-// BOOL member exchanged as VT_BOOL; a put stores it, marks the object modified, then notifies.
-#define DISP_PROPERTY_NOTIFY_BOOL(id, name, member, notify)                                                     \
-    { id, name, DISPATCH_PROPERTYGET, VT_BOOL, {}, &dispatch_detail::GetBool<&ThisClass::member> },              \
-    { id, name, DISPATCH_PROPERTYPUT, VT_EMPTY, { VT_BOOL }, &dispatch_detail::PutBool<&ThisClass::member, notify> },
+// DISP_PROPERTY_NOTIFY(dispid, "Name", m_member, &ThisClass::OnNameChanged or nullptr, VT_BOOL or
+// VT_BSTR): a persistent BOOL or std::string member; a put stores it, marks the object modified,
+// then notifies.
+#define DISP_PROPERTY_NOTIFY(id, name, member, notify, vt)                                                      \
+    { id, name, DISPATCH_PROPERTYGET, vt, {}, &dispatch_detail::GetMember<&ThisClass::member, vt> },             \
+    { id, name, DISPATCH_PROPERTYPUT, VT_EMPTY, { vt }, &dispatch_detail::PutMember<&ThisClass::member, notify, vt> },
 // DISP_PROPERTY_PUT(dispid, "Name", OnSetName, indexTypes..., valueType)
 #define DISP_PROPERTY_PUT(id, name, fn, ...) \
     { id, name, DISPATCH_PROPERTYPUT, VT_EMPTY, { __VA_ARGS__ }, DISP_HANDLER(fn) },

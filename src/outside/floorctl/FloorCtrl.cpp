@@ -31,8 +31,7 @@ BEGIN_DISPATCH_MAP(CFloorCtrl, COleControl)
     DISP_PROPERTY_PUT(2, "Sleep", OnSetSleep, VT_I4)
     DISP_PROPERTY_GET(3, "AsFloor", OnGetAsFloor, VT_BOOL)
     DISP_PROPERTY_PUT(3, "AsFloor", OnSetAsFloor, VT_BOOL)
-    DISP_PROPERTY_GET(4, "Tag", OnGetTag, VT_BSTR)
-    DISP_PROPERTY_PUT(4, "Tag", OnSetTag, VT_BSTR)
+    DISP_PROPERTY_NOTIFY(4, "Tag", m_strTag, nullptr, VT_BSTR)
     DISP_PROPERTY_GET(5, "Enabled", OnGetEnabled, VT_BOOL)
     DISP_PROPERTY_PUT(5, "Enabled", OnSetEnabled, VT_BOOL)
     DISP_METHOD(6, "AddPage", OnAddPage, VT_I2, VT_BSTR)
@@ -237,19 +236,6 @@ HRESULT CFloorCtrl::OnGetSleep(CDispatchCall& call)
 HRESULT CFloorCtrl::OnSetSleep(CDispatchCall& call)
 {
     m_view.SetSleep(call.Long(0));
-    SetModifiedFlag();
-    return S_OK;
-}
-
-HRESULT CFloorCtrl::OnGetTag(CDispatchCall& call)
-{
-    call.SetResult(m_strTag);
-    return S_OK;
-}
-
-HRESULT CFloorCtrl::OnSetTag(CDispatchCall& call)
-{
-    m_strTag = call.String(0);
     SetModifiedFlag();
     return S_OK;
 }

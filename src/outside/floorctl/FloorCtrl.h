@@ -47,8 +47,6 @@ private:
     HRESULT OnGetSleep(CDispatchCall& call);
     HRESULT OnSetSleep(CDispatchCall& call);
     HRESULT OnGetAsFloor(CDispatchCall& call);
-    HRESULT OnGetTag(CDispatchCall& call);
-    HRESULT OnSetTag(CDispatchCall& call);
     HRESULT OnGetEnabled(CDispatchCall& call);
     HRESULT OnSetEnabled(CDispatchCall& call);
     HRESULT OnGetPageCaptionHeight(CDispatchCall& call);

@@ -1,7 +1,6 @@
 #include "ComTestSupport.h"
 
 #include "Bstr.h"
-#include "ComTest_h.h"
 
 #include <olectl.h>
 
@@ -52,6 +51,14 @@ CComPointer<IDispatch> CreateTestControl()
     CComPointer<IDispatch> pControl;
     if (SUCCEEDED(CLSIDFromProgID(kTestProgId, &clsid)))
         pControl.CreateInstance(clsid);
+    return pControl;
+}
+
+CComPointer<IDispatch> NewTestControl()
+{
+    CComPointer<IDispatch> pControl = CreateTestControl();
+    if (pControl)
+        As<IPersistStreamInit>(pControl)->InitNew();
     return pControl;
 }
 

@@ -17,8 +17,18 @@ DISPID DispIdOf(IDispatch* pDispatch, const wchar_t* name);   // DISPID_UNKNOWN 
 CVariant GetProperty(IDispatch* pDispatch, const wchar_t* name);
 HRESULT PutProperty(IDispatch* pDispatch, const wchar_t* name, const CVariant& value);
 
-// A new test control by ProgID (the server must be registered).
+// A new test control by ProgID (the server must be registered); NewTestControl also gives it
+// its defaults through InitNew.
 CComPointer<IDispatch> CreateTestControl();
+CComPointer<IDispatch> NewTestControl();
+
+template <class T>
+CComPointer<T> As(IUnknown* p)
+{
+    CComPointer<T> q;
+    q.QueryFrom(p);
+    return q;
+}
 
 // The name and size (CY) a font object made from this description reports: the font mapper
 // may substitute the face and round the size.

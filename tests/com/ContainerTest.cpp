@@ -1,6 +1,7 @@
 // The control in a container of the test's own, which records what the control asks of it:
 // in-place and UI activation and deactivation, the window in the container's window at the
-// place it gives, object rectangles, verbs, and the simple-frame message filter.
+// place it gives, object rectangles, verbs, and the simple-frame message filter; and the
+// control drawing into a container's device context without a window.
 #include "ComTestSupport.h"
 
 #include "ComObject.h"
@@ -11,6 +12,7 @@
 #include <olectl.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -117,9 +119,7 @@ protected:
         ASSERT_NE(pControl.Get(), nullptr);
         ASSERT_EQ(m_pObject.QueryFrom(pControl), S_OK);
         ASSERT_EQ(m_pObject->SetClientSite(m_pSite), S_OK);
-        CComPointer<IPersistStreamInit> pInit;
-        ASSERT_EQ(pInit.QueryFrom(pControl), S_OK);
-        ASSERT_EQ(pInit->InitNew(), S_OK);
+        ASSERT_EQ(As<IPersistStreamInit>(pControl)->InitNew(), S_OK);
     }
     void TearDown() override
     {
@@ -206,8 +206,15 @@ TEST_F(OwnContainer, SimpleFrameSiteFiltersTheWindowsMessages)
     EXPECT_TRUE(Called(*m_pSite, "filtered"));
 }
 
-TEST_F(OwnContainer, VerbsOfferEditAndProperties)
+TEST_F(OwnContainer, VerbsShowHideAndAreOffered)
 {
+    ASSERT_EQ(m_pObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, m_pSite, 0, m_hFrame, &m_pSite->m_rcPos), S_OK);
+    EXPECT_EQ(m_pObject->DoVerb(OLEIVERB_HIDE, nullptr, m_pSite, 0, m_hFrame, &m_pSite->m_rcPos), S_OK);
+    EXPECT_FALSE(IsWindowVisible(ControlWindow()));
+    EXPECT_EQ(m_pObject->DoVerb(OLEIVERB_SHOW, nullptr, m_pSite, 0, m_hFrame, &m_pSite->m_rcPos), S_OK);
+    EXPECT_TRUE(IsWindowVisible(ControlWindow()));
+    EXPECT_EQ(m_pObject->DoVerb(-99, nullptr, m_pSite, 0, m_hFrame, &m_pSite->m_rcPos), E_NOTIMPL);
+
     CComPointer<IEnumOLEVERB> pVerbs;
     ASSERT_EQ(m_pObject->EnumVerbs(pVerbs.Out()), S_OK);
     OLEVERB verbs[3] = {};
@@ -226,4 +233,38 @@ TEST_F(OwnContainer, VerbsOfferEditAndProperties)
     ASSERT_EQ(pClone->Next(1, verbs, nullptr), S_OK);
     EXPECT_EQ(verbs[0].lVerb, OLEIVERB_PROPERTIES);
     CoTaskMemFree(verbs[0].lpszVerbName);
+}
+
+TEST(ControlObject, DrawsIntoAContainersDeviceContextAtTheBoundsGiven)
+{
+    CComPointer<IDispatch> pControl = NewTestControl();
+    ASSERT_NE(pControl.Get(), nullptr);
+    CComPointer<IViewObject2> pView = As<IViewObject2>(pControl);
+    HDC hScreen = GetDC(nullptr);
+    HDC hdc = CreateCompatibleDC(hScreen);
+    HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, 60, 40);
+    ReleaseDC(nullptr, hScreen);
+    HGDIOBJ hOld = SelectObject(hdc, hBitmap);
+    RECT all = {0, 0, 60, 40};
+    RECTL bounds = {10, 10, 50, 30};
+    // An RGB colour, then a system colour, which is translated.
+    const std::pair<long, COLORREF> colours[] = {{RGB(200, 10, 10), RGB(200, 10, 10)},
+                                                 {static_cast<long>(0x80000000 | COLOR_HIGHLIGHT), GetSysColor(COLOR_HIGHLIGHT)}};
+    for (const auto& colour : colours) {
+        ASSERT_EQ(PutProperty(pControl, L"BackColor", CVariant(colour.first)), S_OK);
+        FillRect(hdc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        ASSERT_EQ(pView->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, hdc, &bounds, nullptr, nullptr, 0), S_OK);
+        EXPECT_EQ(GetPixel(hdc, 30, 20), colour.second);
+        EXPECT_EQ(GetPixel(hdc, 11, 11), RGB(0, 0, 0));
+        EXPECT_EQ(GetPixel(hdc, 5, 5), RGB(255, 255, 255));
+    }
+    EXPECT_EQ(pView->Draw(DVASPECT_ICON, -1, nullptr, nullptr, nullptr, hdc, &bounds, nullptr, nullptr, 0), DV_E_DVASPECT);
+    SelectObject(hdc, hOld);
+    DeleteObject(hBitmap);
+    DeleteDC(hdc);
+
+    SIZEL extent = {};
+    ASSERT_EQ(pView->GetExtent(DVASPECT_CONTENT, -1, nullptr, &extent), S_OK);
+    EXPECT_EQ(extent.cx, MulDiv(120, 2540, 96));
+    EXPECT_EQ(extent.cy, MulDiv(40, 2540, 96));
 }

@@ -1,19 +1,10 @@
-// BSTR, VARIANT and interface pointer ownership and the UTF-8 conversions.
+// BSTR, VARIANT and interface pointer ownership, and conversions that fall back.
 #include "Bstr.h"
 #include "ComPointer.h"
 #include "Variant.h"
 
 #include <gtest/gtest.h>
 #include <olectl.h>
-
-TEST(Bstr, RoundTripsUtf8)
-{
-    const std::string text = "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC";
-    CBstr bstr(text);
-    EXPECT_EQ(SysStringLen(bstr), 7u);
-    EXPECT_EQ(bstr.ToUtf8(), text);
-    EXPECT_EQ(CBstr::ToUtf8(nullptr), "");
-}
 
 TEST(Bstr, CopiesAndMovesOwnership)
 {
@@ -29,17 +20,7 @@ TEST(Bstr, CopiesAndMovesOwnership)
     BSTR raw = c.Detach();
     EXPECT_TRUE(c.IsEmpty());
     SysFreeString(raw);
-}
-
-TEST(Variant, BuildsTypedValues)
-{
-    EXPECT_EQ(CVariant(true).vt, VT_BOOL);
-    EXPECT_EQ(CVariant(true).boolVal, VARIANT_TRUE);
-    EXPECT_EQ(CVariant(short(5)).vt, VT_I2);
-    EXPECT_EQ(CVariant(5L).vt, VT_I4);
-    EXPECT_EQ(CVariant(2.5).vt, VT_R8);
-    EXPECT_EQ(CVariant(std::string("t")).vt, VT_BSTR);
-    EXPECT_EQ(CVariant("x").ToString(), "x");
+    EXPECT_EQ(CBstr::ToUtf8(nullptr), "");
 }
 
 TEST(Variant, ConvertsWithFallbacks)

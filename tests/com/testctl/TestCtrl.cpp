@@ -4,7 +4,6 @@
 #include "Bstr.h"
 #include "DispatchCall.h"
 #include "TestPage.h"
-#include "Text.h"
 
 const ControlClassInfo g_testCtrlInfo = {
     &CLSID_ComTest, "ComTest.Control.1", "COM framework test control", &LIBID_ComTestLib, 1, 0,
@@ -14,10 +13,8 @@ const ControlClassInfo g_testCtrlInfo = {
     1,
 };
 
-
 BEGIN_DISPATCH_MAP(CTestCtrl, COleControl)
-    DISP_PROPERTY_GET(1, "Caption", OnGetCaption, VT_BSTR)
-    DISP_PROPERTY_PUT(1, "Caption", OnSetCaption, VT_BSTR)
+    DISP_PROPERTY_NOTIFY(1, "Caption", m_strCaption, nullptr, VT_BSTR)
     DISP_PROPERTY_GET(2, "Count", OnGetCount, VT_I4)
     DISP_PROPERTY_PUT(2, "Count", OnSetCount, VT_I4)
     DISP_PROPERTY_NOTIFY(3, "Checked", m_bChecked, nullptr, VT_BOOL)
@@ -25,15 +22,12 @@ BEGIN_DISPATCH_MAP(CTestCtrl, COleControl)
     DISP_PROPERTY_PUT(4, "Small", OnSetSmall, VT_I2)
     DISP_STOCKPROP_BACKCOLOR()
     DISP_STOCKPROP_FONT()
-    DISP_METHOD(10, "Add", OnAdd, VT_I2, VT_I2, VT_I2)
     DISP_METHOD(11, "IsEven", OnIsEven, VT_BOOL, VT_I4)
     DISP_METHOD(12, "GetText", OnGetText, VT_EMPTY, VT_BSTR | VT_BYREF)
     DISP_METHOD(13, "Split", OnSplit, VT_EMPTY, VT_I4, VT_I2 | VT_BYREF, VT_I2 | VT_BYREF)
     DISP_METHOD(14, "GetSelf", OnGetSelf, VT_EMPTY, VT_DISPATCH | VT_BYREF)
     DISP_METHOD(15, "Ask", OnAsk, VT_BSTR, VT_BSTR)
     DISP_METHOD(16, "Click", OnClick, VT_EMPTY, VT_I2, VT_I2)
-    DISP_METHOD(17, "Hooks", OnHooks, VT_BSTR)
-    DISP_METHOD(18, "IsModified", OnIsModified, VT_BOOL)
 END_DISPATCH_MAP()
 
 CTestCtrl::CTestCtrl() : COleControl(g_testCtrlInfo)
@@ -62,35 +56,6 @@ void CTestCtrl::OnDraw(HDC hdc, const RECT& bounds)
     FrameRect(hdc, &frame, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
-int CTestCtrl::OnCreate(CREATESTRUCT*)
-{
-    Trace("create");
-    return 0;
-}
-
-void CTestCtrl::OnSize(UINT, int cx, int cy)
-{
-    Trace(FormatText("size %dx%d", cx, cy));
-}
-
-void CTestCtrl::OnSetFocus(HWND)
-{
-    Trace("focus");
-}
-
-void CTestCtrl::OnDestroy()
-{
-    Trace("destroy");
-}
-
-BOOL CTestCtrl::PreTranslateMessage(MSG* pMsg)
-{
-    if (pMsg->message != WM_KEYDOWN || pMsg->wParam != VK_F2)
-        return FALSE;
-    Trace("F2");
-    return TRUE;
-}
-
 DWORD CTestCtrl::SafetyOptionsSupported(REFIID riid) const
 {
     if (IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, DIID__DComTest))
@@ -101,25 +66,6 @@ DWORD CTestCtrl::SafetyOptionsSupported(REFIID riid) const
 std::vector<CLSID> CTestCtrl::GetPropertyPageIds() const
 {
     return {CLSID_ComTestPage};
-}
-
-void CTestCtrl::Trace(const std::string& entry)
-{
-    m_strHooks += (m_strHooks.empty() ? "" : ";") + entry;
-}
-
-HRESULT CTestCtrl::OnGetCaption(CDispatchCall& call)
-{
-    call.SetResult(m_strCaption);
-    return S_OK;
-}
-
-HRESULT CTestCtrl::OnSetCaption(CDispatchCall& call)
-{
-    m_strCaption = call.String(0);
-    SetModifiedFlag();
-    InvalidateControl();
-    return S_OK;
 }
 
 HRESULT CTestCtrl::OnGetCount(CDispatchCall& call)
@@ -145,12 +91,6 @@ HRESULT CTestCtrl::OnSetSmall(CDispatchCall& call)
 {
     m_nSmall = call.Short(0);
     SetModifiedFlag();
-    return S_OK;
-}
-
-HRESULT CTestCtrl::OnAdd(CDispatchCall& call)
-{
-    call.SetResult(static_cast<short>(call.Short(0) + call.Short(1)));
     return S_OK;
 }
 
@@ -197,17 +137,5 @@ HRESULT CTestCtrl::OnAsk(CDispatchCall& call)
 HRESULT CTestCtrl::OnClick(CDispatchCall& call)
 {
     FireEvent(1, {CVariant(call.Short(0)), CVariant(call.Short(1))});
-    return S_OK;
-}
-
-HRESULT CTestCtrl::OnHooks(CDispatchCall& call)
-{
-    call.SetResult(m_strHooks);
-    return S_OK;
-}
-
-HRESULT CTestCtrl::OnIsModified(CDispatchCall& call)
-{
-    call.SetResult(IsModified());
     return S_OK;
 }

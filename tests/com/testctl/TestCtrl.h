@@ -1,6 +1,6 @@
 // CTestCtrl: a small control on the framework's control base, built only for the tests: typed
 // properties that persist, methods with by-reference arguments, two events, stock BackColor
-// and Font, and a trace of the window hooks and keys it saw.
+// and Font, a simple frame and a property page.
 #pragma once
 #include "OleControl.h"
 
@@ -17,36 +17,23 @@ public:
 protected:
     void DoPropExchange(CPropExchange& px) override;
     void OnDraw(HDC hdc, const RECT& bounds) override;
-    int OnCreate(CREATESTRUCT* pCreate) override;
-    void OnSize(UINT nType, int cx, int cy) override;
-    void OnSetFocus(HWND hOldFocus) override;
-    void OnDestroy() override;
-    BOOL PreTranslateMessage(MSG* pMsg) override;
     DWORD SafetyOptionsSupported(REFIID riid) const override;
     std::vector<CLSID> GetPropertyPageIds() const override;
 
 private:
-    HRESULT OnGetCaption(CDispatchCall& call);
-    HRESULT OnSetCaption(CDispatchCall& call);
     HRESULT OnGetCount(CDispatchCall& call);
     HRESULT OnSetCount(CDispatchCall& call);
     HRESULT OnGetSmall(CDispatchCall& call);
     HRESULT OnSetSmall(CDispatchCall& call);
-    HRESULT OnAdd(CDispatchCall& call);
     HRESULT OnIsEven(CDispatchCall& call);
     HRESULT OnGetText(CDispatchCall& call);
     HRESULT OnSplit(CDispatchCall& call);
     HRESULT OnGetSelf(CDispatchCall& call);
     HRESULT OnAsk(CDispatchCall& call);
     HRESULT OnClick(CDispatchCall& call);
-    HRESULT OnHooks(CDispatchCall& call);
-    HRESULT OnIsModified(CDispatchCall& call);
-
-    void Trace(const std::string& entry);
 
     std::string m_strCaption;
     long m_nCount = 0;
     BOOL m_bChecked = FALSE;
     short m_nSmall = 0;
-    std::string m_strHooks;
 };

@@ -1,3 +1,4 @@
+// GDI object ownership, font descriptions, the selection stack and the device contexts.
 #include "Bitmap.h"
 #include "Brush.h"
 #include "ClientDC.h"
@@ -118,39 +119,7 @@ TEST(GdiObjects, FontKeepsItsDescriptionAndOwnershipMoves)
     EXPECT_FALSE(moved.GetLogFont(&description));
 }
 
-TEST(GdiObjects, BrushPenBitmapAndPaletteHoldWhatTheyWereMadeFrom)
-{
-    const CBrush brush(RGB(10, 20, 30));
-    LOGBRUSH brushInfo = {};
-    ASSERT_EQ(GetObjectW(brush, sizeof(brushInfo), &brushInfo), static_cast<int>(sizeof(brushInfo)));
-    EXPECT_EQ(brushInfo.lbStyle, static_cast<UINT>(BS_SOLID));
-    EXPECT_EQ(brushInfo.lbColor, RGB(10, 20, 30));
-    CBrush hatch;
-    ASSERT_TRUE(hatch.CreateHatchBrush(HS_CROSS, RGB(1, 1, 1)));
-    ASSERT_EQ(GetObjectW(hatch, sizeof(brushInfo), &brushInfo), static_cast<int>(sizeof(brushInfo)));
-    EXPECT_EQ(brushInfo.lbStyle, static_cast<UINT>(BS_HATCHED));
-
-    const CPen pen(PS_DASH, 1, RGB(40, 50, 60));
-    LOGPEN penInfo = {};
-    ASSERT_EQ(GetObjectW(pen, sizeof(penInfo), &penInfo), static_cast<int>(sizeof(penInfo)));
-    EXPECT_EQ(penInfo.lopnStyle, static_cast<UINT>(PS_DASH));
-    EXPECT_EQ(penInfo.lopnColor, RGB(40, 50, 60));
-
-    ScreenMemoryDC dc;
-    CBitmap bitmap;
-    EXPECT_EQ(bitmap.GetSize().cx, 0);
-    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(dc, 17, 9));
-    EXPECT_EQ(bitmap.GetSize().cx, 17);
-    EXPECT_EQ(bitmap.GetSize().cy, 9);
-
-    CPalette palette;
-    EXPECT_FALSE(palette.CreatePalette({}));
-    const std::vector<COLORREF> colours = {RGB(0, 0, 0), RGB(128, 0, 0), RGB(0, 128, 128), RGB(255, 255, 255)};
-    ASSERT_TRUE(palette.CreatePalette(colours));
-    EXPECT_EQ(palette.GetColours(), colours);
-}
-
-TEST(GdiObjects, EachOwnsItsHandleAndMovesIt)
+TEST(GdiObjects, EachOwnsItsHandleMovesItAndDescribesIt)
 {
     HBRUSH hBrush = nullptr;
     HPEN hPen = nullptr;
@@ -178,10 +147,18 @@ TEST(GdiObjects, EachOwnsItsHandleAndMovesIt)
     EXPECT_EQ(GetObjectType(hPen), 0u);
     EXPECT_EQ(GetObjectType(hPalette), 0u);
 
+    CPalette palette;
+    EXPECT_FALSE(palette.CreatePalette({}));
+    const std::vector<COLORREF> colours = {RGB(0, 0, 0), RGB(128, 0, 0), RGB(0, 128, 128), RGB(255, 255, 255)};
+    ASSERT_TRUE(palette.CreatePalette(colours));
+    EXPECT_EQ(palette.GetColours(), colours);
+
+    ScreenMemoryDC dc;
     CBitmap bitmap;
-    HDC hScreen = GetDC(nullptr);
-    bitmap.CreateCompatibleBitmap(hScreen, 2, 2);
-    ReleaseDC(nullptr, hScreen);
+    EXPECT_EQ(bitmap.GetSize().cx, 0);
+    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(dc, 17, 9));
+    EXPECT_EQ(bitmap.GetSize().cx, 17);
+    EXPECT_EQ(bitmap.GetSize().cy, 9);
     HBITMAP hBitmap = bitmap.Detach();
     EXPECT_TRUE(bitmap.IsNull());
     EXPECT_EQ(GetObjectType(hBitmap), static_cast<DWORD>(OBJ_BITMAP)); // detached: not deleted

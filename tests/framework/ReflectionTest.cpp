@@ -218,6 +218,9 @@ TEST_P(ReflectionTest, EditChangesReachTheEditAndItsColourRequestIsAnswered)
     SendKey('X');
     ASSERT_TRUE(PumpUntil([&] { return edit.changes == 2; }, 3000));
     EXPECT_EQ(edit.GetWindowText(), "abx");
+    edit.SetSel(0, 1);
+    edit.ReplaceSel("\xc3\xa9");
+    EXPECT_EQ(edit.GetWindowText(), "\xc3\xa9" "bx");
     if (HasRecordingParent()) {
         EXPECT_FALSE(m_parent.SawCommand(EN_CHANGE));
         EXPECT_TRUE(m_parent.SawCommand(EN_SETFOCUS)); // not taken by the edit
@@ -256,6 +259,15 @@ TEST_P(ReflectionTest, OwnerDrawnListIsMeasuredWhileBeingCreatedAndDrawsItsRows)
         EXPECT_EQ(image.Pixel(100, row.top), colours[i]);
         EXPECT_EQ(image.Pixel(100, row.bottom - 1), colours[i]);
     }
+    // A redraw asked for one row draws that row alone.
+    list.drawn.clear();
+    list.SetItemData(1, RGB(255, 255, 0));
+    EXPECT_TRUE(list.RedrawItems(1, 1));
+    list.UpdateWindow();
+    EXPECT_EQ(list.drawn, std::vector<int>{1});
+    RECT second = {};
+    ASSERT_TRUE(list.GetItemRect(1, &second, LVIR_BOUNDS));
+    EXPECT_EQ(WindowImage::Capture(list).Pixel(100, second.top), RGB(255, 255, 0));
     if (HasRecordingParent()) {
         EXPECT_EQ(m_parent.measureItems, 0);
         EXPECT_EQ(m_parent.drawItems, 0);

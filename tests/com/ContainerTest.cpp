@@ -1,7 +1,7 @@
 // The control in a container of the test's own, which records what the control asks of it:
-// in-place and UI activation and deactivation, the window in the container's window at the
-// place it gives, object rectangles, verbs, and the simple-frame message filter; and the
-// control drawing into a container's device context without a window.
+// defaults from the container's ambient properties, a save when closed, in-place and UI
+// activation and deactivation, the window where the site says, verbs, and the simple-frame
+// message filter; and the control drawing into a container's device context without a window.
 #include "ComTestSupport.h"
 
 #include "ComObject.h"
@@ -19,9 +19,15 @@ namespace {
 
 const UINT kSwallowed = WM_USER + 6;
 
-class CRecordingSite : public IOleClientSite, public IOleInPlaceSite, public ISimpleFrameSite, public CComObject {
+// A container site that records what the control asks of it, filters the control's messages
+// as a simple frame and answers two ambient properties: a back colour and a bold Tahoma.
+class CRecordingSite : public IOleClientSite, public IOleInPlaceSite, public ISimpleFrameSite, public IDispatch, public CComObject {
 public:
-    explicit CRecordingSite(HWND hWnd) : m_hWnd(hWnd) {}
+    explicit CRecordingSite(HWND hWnd) : m_hWnd(hWnd)
+    {
+        FONTDESC desc = {sizeof(desc), const_cast<LPOLESTR>(L"Tahoma"), {{140000, 0}}, FW_BOLD, DEFAULT_CHARSET, FALSE, FALSE, FALSE};
+        OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(m_pFont.Out()));
+    }
 
     DECLARE_IUNKNOWN()
     // IOleClientSite
@@ -73,8 +79,28 @@ public:
         return S_OK;
     }
 
+    // IDispatch: the ambient properties
+    STDMETHODIMP GetTypeInfoCount(UINT* pctinfo) override
+    {
+        *pctinfo = 0;
+        return S_OK;
+    }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    STDMETHODIMP Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* pResult, EXCEPINFO*, UINT*) override
+    {
+        if (dispid == DISPID_AMBIENT_BACKCOLOR)
+            CVariant(static_cast<long>(RGB(9, 8, 7))).Detach(pResult);
+        else if (dispid == DISPID_AMBIENT_FONT)
+            CVariant(static_cast<IDispatch*>(m_pFont.Get())).Detach(pResult);
+        else
+            return DISP_E_MEMBERNOTFOUND;
+        return S_OK;
+    }
+
     std::vector<std::string> m_calls;
     RECT m_rcPos = {20, 30, 140, 90};
+    CComPointer<IFontDisp> m_pFont;
 
 protected:
     void* GetInterface(REFIID riid) override
@@ -85,6 +111,8 @@ protected:
             return static_cast<IOleInPlaceSite*>(this);
         if (IsEqualIID(riid, IID_ISimpleFrameSite))
             return static_cast<ISimpleFrameSite*>(this);
+        if (IsEqualIID(riid, IID_IDispatch))
+            return static_cast<IDispatch*>(this);
         return nullptr;
     }
 
@@ -145,6 +173,24 @@ protected:
     CComPointer<IOleObject> m_pObject;
 };
 
+TEST_F(OwnContainer, DefaultsFollowTheContainersAmbientProperties)
+{
+    CComPointer<IDispatch> pControl = As<IDispatch>(m_pObject);
+    EXPECT_EQ(GetProperty(pControl, L"BackColor").ToLong(), static_cast<long>(RGB(9, 8, 7)));
+    CVariant font = GetProperty(pControl, L"Font");
+    ASSERT_EQ(font.vt, VT_DISPATCH);
+    EXPECT_TRUE(GetProperty(font.pdispVal, L"Bold").ToBool());
+    EXPECT_EQ(GetProperty(font.pdispVal, L"Size").ToDouble(), GetProperty(m_pSite->m_pFont, L"Size").ToDouble());
+    // A copy: the container's font stays as it is when the control's changes.
+    EXPECT_NE(font.pdispVal, static_cast<IDispatch*>(m_pSite->m_pFont.Get()));
+    PutProperty(font.pdispVal, L"Bold", CVariant(false));
+    EXPECT_TRUE(GetProperty(m_pSite->m_pFont, L"Bold").ToBool());
+
+    // Closing a modified control asks the container to save it.
+    ASSERT_EQ(m_pObject->Close(OLECLOSE_SAVEIFDIRTY), S_OK);
+    EXPECT_TRUE(Called(*m_pSite, "SaveObject"));
+}
+
 TEST_F(OwnContainer, InPlaceActivationMakesTheWindowWhereTheSiteSays)
 {
     EXPECT_EQ(ControlWindow(), nullptr);
@@ -162,14 +208,6 @@ TEST_F(OwnContainer, InPlaceActivationMakesTheWindowWhereTheSiteSays)
     EXPECT_TRUE(Called(*m_pSite, "OnInPlaceActivate"));
     EXPECT_TRUE(Called(*m_pSite, "ShowObject"));
     EXPECT_FALSE(Called(*m_pSite, "OnUIActivate"));
-
-    CComPointer<IOleInPlaceObject> pInPlace;
-    ASSERT_EQ(pInPlace.QueryFrom(m_pObject), S_OK);
-    const RECT moved = {5, 6, 105, 56};
-    ASSERT_EQ(pInPlace->SetObjectRects(&moved, &moved), S_OK);
-    GetClientRect(hWnd, &rc);
-    EXPECT_EQ(rc.right, 100);
-    EXPECT_EQ(rc.bottom, 50);
 }
 
 TEST_F(OwnContainer, UiActivationTakesTheFocusAndDeactivationUndoesIt)

@@ -1,7 +1,6 @@
-// Persistence through DoPropExchange where the control's own tests do not reach: defaults from
-// the container's ambient properties, every exchanged type through a stream, a storage and a
-// property bag, and loads from truncated or corrupted streams that fail without touching the
-// control.
+// Persistence through DoPropExchange where the control's own tests do not reach: every exchanged
+// type through a stream, a storage and a property bag, and loads from truncated or corrupted
+// streams that fail without touching the control.
 #include "ComTestSupport.h"
 
 #include "Bstr.h"
@@ -41,54 +40,6 @@ protected:
     {
         if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPropertyBag))
             return static_cast<IPropertyBag*>(this);
-        return nullptr;
-    }
-};
-
-// A client site whose container has ambient properties, and that counts save requests.
-class CAmbientSite : public IOleClientSite, public IDispatch, public CComObject {
-public:
-    DECLARE_IUNKNOWN()
-    STDMETHODIMP SaveObject() override
-    {
-        ++m_nSaves;
-        return S_OK;
-    }
-    STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
-    STDMETHODIMP GetContainer(IOleContainer**) override { return E_NOINTERFACE; }
-    STDMETHODIMP ShowObject() override { return S_OK; }
-    STDMETHODIMP OnShowWindow(BOOL) override { return S_OK; }
-    STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
-    STDMETHODIMP GetTypeInfoCount(UINT* pctinfo) override
-    {
-        *pctinfo = 0;
-        return S_OK;
-    }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    STDMETHODIMP Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* pResult, EXCEPINFO*, UINT*) override
-    {
-        if (dispid == DISPID_AMBIENT_BACKCOLOR) {
-            *pResult = CVariant(static_cast<long>(RGB(9, 8, 7)));
-            return S_OK;
-        }
-        if (dispid == DISPID_AMBIENT_FONT) {
-            CVariant(static_cast<IDispatch*>(m_pFont.Get())).Detach(pResult);
-            return S_OK;
-        }
-        return DISP_E_MEMBERNOTFOUND;
-    }
-
-    CComPointer<IFontDisp> m_pFont;
-    int m_nSaves = 0;
-
-protected:
-    void* GetInterface(REFIID riid) override
-    {
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IOleClientSite))
-            return static_cast<IOleClientSite*>(this);
-        if (IsEqualIID(riid, IID_IDispatch))
-            return static_cast<IDispatch*>(this);
         return nullptr;
     }
 };
@@ -165,31 +116,6 @@ CComPointer<IStream> StreamOf(const std::vector<uint8_t>& bytes)
 }
 
 } // namespace
-
-TEST(Persistence, DefaultsFollowTheContainersAmbientProperties)
-{
-    CComPointer<CAmbientSite> pSite = NewComObject<CAmbientSite>();
-    FONTDESC desc = {sizeof(desc), const_cast<LPOLESTR>(L"Tahoma"), {{140000, 0}}, FW_BOLD, DEFAULT_CHARSET, FALSE, FALSE, FALSE};
-    ASSERT_EQ(OleCreateFontIndirect(&desc, IID_IFontDisp, reinterpret_cast<void**>(pSite->m_pFont.Out())), S_OK);
-    CComPointer<IDispatch> pControl = CreateTestControl();
-    ASSERT_NE(pControl.Get(), nullptr);
-    ASSERT_EQ(As<IOleObject>(pControl)->SetClientSite(pSite), S_OK);
-    ASSERT_EQ(As<IPersistStreamInit>(pControl)->InitNew(), S_OK);
-    std::string name;
-    LONGLONG size = 0;
-    RealizedFont(L"Tahoma", 140000, &name, &size);
-    EXPECT_EQ(Describe(pControl), "Test|7|1|-3|" + std::to_string(RGB(9, 8, 7)) + "|" + name + " " + std::to_string(size) + " bold");
-    // A copy: the container's font stays as it is when the control's changes.
-    CVariant font = GetProperty(pControl, L"Font");
-    EXPECT_NE(font.pdispVal, static_cast<IDispatch*>(pSite->m_pFont.Get()));
-    PutProperty(font.pdispVal, L"Bold", CVariant(false));
-    EXPECT_TRUE(GetProperty(pSite->m_pFont, L"Bold").ToBool());
-
-    // Closing a modified control asks the container to save it.
-    ASSERT_EQ(As<IOleObject>(pControl)->Close(OLECLOSE_SAVEIFDIRTY), S_OK);
-    EXPECT_EQ(pSite->m_nSaves, 1);
-    As<IOleObject>(pControl)->SetClientSite(nullptr);
-}
 
 TEST(Persistence, StreamStorageAndBagKeepEveryValue)
 {

@@ -1,11 +1,13 @@
 // The in-process server where the control's own tests do not reach: regsvr32 in the prefix,
-// unregistering twice, a property page class's keys, a module without a type library, class
-// factories and the module's live-object count.
+// unregistering twice, the keys of a property page class, a module without a type library,
+// class factories and the module's live-object count.
 #include "ComTestSupport.h"
 
 #include "ComTest_h.h"
 #include "ServerModule.h"
 #include "ServerRegistry.h"
+#include "TestPage.h"
+#include "Text.h"
 
 #include <gtest/gtest.h>
 #include <olectl.h>
@@ -51,28 +53,19 @@ TEST(Server, Regsvr32UnregistersAndRegistersAgain)
     CComPointer<IDispatch> pControl;
     EXPECT_EQ(pControl.CreateInstance(CLSID_ComTest), REGDB_E_CLASSNOTREG);
     EXPECT_FALSE(ReadKey(ClassKey(CLSID_ComTest), nullptr));
+    EXPECT_FALSE(ReadKey(ClassKey(CLSID_ComTestPage), nullptr));
     EXPECT_FALSE(TypeLibraryRegistered());
     EXPECT_EQ(RunProcess(Regsvr32(L"/s /u")), 0);   // nothing left to remove is no failure
 
     ASSERT_EQ(RunProcess(Regsvr32(L"/s")), 0);
     EXPECT_NE(CreateTestControl().Get(), nullptr);
     EXPECT_TRUE(TypeLibraryRegistered());
-}
-
-TEST(Server, PropertyPageClassKeysComeAndGo)
-{
-    const CLSID page = {0x0b8e3c52, 0x41d2, 0x4f6a, {0x8e, 0x1f, 0x5a, 0x6b, 0x9c, 0x2d, 0x71, 0x03}};
-    const PropertyPageClassInfo info = {&page, "Test page"};
-    ASSERT_EQ(CServerRegistry::RegisterPropertyPage(info), S_OK);
+    // The property page class is there again, served by the same module, apartment-threaded.
     std::wstring value;
-    EXPECT_TRUE(ReadKey(ClassKey(page), nullptr, &value));
-    EXPECT_EQ(value, L"Test page");
-    ASSERT_TRUE(ReadKey(ClassKey(page) + L"\\InprocServer32", L"ThreadingModel", &value));
+    ASSERT_TRUE(ReadKey(ClassKey(CLSID_ComTestPage) + L"\\InprocServer32", L"ThreadingModel", &value));
     EXPECT_EQ(value, L"Apartment");
-    ASSERT_TRUE(ReadKey(ClassKey(page) + L"\\InprocServer32", nullptr, &value));
-    EXPECT_EQ(value, CServerModule::ModulePath());
-    EXPECT_EQ(CServerRegistry::UnregisterPropertyPage(info), S_OK);
-    EXPECT_FALSE(ReadKey(ClassKey(page), nullptr));
+    ASSERT_TRUE(ReadKey(ClassKey(CLSID_ComTestPage) + L"\\InprocServer32", nullptr, &value));
+    EXPECT_EQ(_wcsicmp(value.c_str(), TestServerPath().c_str()), 0) << WideToUtf8(value);
 }
 
 TEST(Server, RegistrationWithoutTypeLibraryFails)

@@ -3,8 +3,10 @@
 #include "Bstr.h"
 #include "ControlsFactory.h"
 #include "DispatchCall.h"
+#include "FloorPropertiesWnd.h"
 #include "LayoutText.h"
 #include "PageListCtrl.h"
+#include "Pump.h"
 #include "RowMaps.h"
 #include "Text.h"
 #include "VelmoraCtrl.h"
@@ -35,49 +37,7 @@ std::string SampleLayout()
     return text;
 }
 
-// --- ATL host ---
-
-namespace {
-
-using AtlAxWinInitFn = BOOL(WINAPI*)();
-using AtlAxGetControlFn = HRESULT(WINAPI*)(HWND, IUnknown**);
-
-HMODULE Atl()
-{
-    static const HMODULE hAtl = LoadLibraryW(L"atl.dll");
-    return hAtl;
-}
-
-template <class F>
-F AtlFunction(const char* name)
-{
-    return Atl() ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(Atl(), name))) : nullptr;
-}
-
-} // namespace
-
-bool InitAtlHost()
-{
-    static const bool bInitialized = [] {
-        auto pfnInit = AtlFunction<AtlAxWinInitFn>("AtlAxWinInit");
-        return pfnInit && pfnInit();
-    }();
-    return bInitialized;
-}
-
-HWND CreateAtlHost(HWND hParent, const wchar_t* text, int cx, int cy)
-{
-    return CreateWindowExW(0, L"AtlAxWin", text, WS_CHILD | WS_VISIBLE, 0, 0, cx, cy, hParent, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
-}
-
-CComPointer<IUnknown> HostedControlOf(HWND hHost)
-{
-    CComPointer<IUnknown> pUnknown;
-    if (auto pfnGet = AtlFunction<AtlAxGetControlFn>("AtlAxGetControl"))
-        pfnGet(hHost, pUnknown.Out());
-    return pUnknown;
-}
+// --- Controls and calls ---
 
 CTestHost::CTestHost(IUnknown* pControl, HWND hParent, const RECT& rect)
 {
@@ -103,8 +63,6 @@ CTestHost::~CTestHost()
     if (m_pSite)
         m_pSite->Release();
 }
-
-// --- Controls and calls ---
 
 CComPointer<IDispatch> NewInProcessControl(CVelmoraCtrl** ppObject)
 {
@@ -151,6 +109,45 @@ HRESULT Put(IDispatch* pControl, const wchar_t* name, const CVariant& value, std
 {
     indexes.push_back(value);
     return CallMember(pControl, DispIdOf(pControl, name), DISPATCH_PROPERTYPUT, std::move(indexes));
+}
+
+CComPointer<IStream> SavedStream(IUnknown* pControl)
+{
+    CComPointer<IPersistStreamInit> pPersist;
+    CComPointer<IStream> pStream;
+    if (FAILED(pPersist.QueryFrom(pControl)) || FAILED(CreateStreamOnHGlobal(nullptr, TRUE, pStream.Out()))
+        || FAILED(pPersist->Save(pStream, TRUE)))
+        return {};
+    const LARGE_INTEGER start = {};
+    pStream->Seek(start, STREAM_SEEK_SET, nullptr);
+    return pStream;
+}
+
+void HostedSampleTest::SetUp()
+{
+    RegisterControlTestKinds();
+    m_hFrame = CreateTestFrame(420, 320);
+    m_pControl = NewInProcessControl(&m_pObject);
+    m_pHost = std::make_unique<CTestHost>(m_pControl, m_hFrame, RECT{0, 0, 400, 300});
+    ASSERT_EQ(m_pHost->Result(), S_OK);
+    ASSERT_NE(ControlWindow(m_pControl), nullptr);
+    ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant(SampleLayout())), S_OK);
+    PumpUntilIdle();
+    ASSERT_EQ(Call(L"GetPagesCount").ToLong(), 3);
+}
+
+void HostedSampleTest::TearDown()
+{
+    m_pHost.reset();
+    m_pControl.Reset();
+    DestroyWindow(m_hFrame);
+    PumpUntilIdle();
+    EXPECT_EQ(CTestNComboKind::s_nLive, 0);
+}
+
+CPageListCtrl* HostedSampleTest::List(int nPage)
+{
+    return m_pObject->GetFloor()->GetPageList(nPage);
 }
 
 // --- Modal dialogs ---

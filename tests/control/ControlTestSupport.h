@@ -1,5 +1,5 @@
 // Helpers of the control tests: the sample layout, the control made in the test's own process
-// or by its ProgID, hosted in Wine's ATL container, a recording event sink, and test row kinds.
+// and hosted in place, a recording event sink, and test row kinds.
 #pragma once
 #include "AutomationObject.h"
 #include "ControlSite.h"
@@ -10,10 +10,14 @@
 #include "Variant.h"
 #include "Wnd.h"
 
+#include <gtest/gtest.h>
+
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+class CPageListCtrl;
 class CVelmoraCtrl;
 
 extern const wchar_t kVelmoraProgId[];
@@ -22,11 +26,6 @@ extern const wchar_t kVelmoraProgId[];
 // "Grouped" with a group row; "Name" is on two pages.
 std::string SampleLayout();
 
-// Wine's ATL host window: AtlAxWinInit once, then "AtlAxWin" windows.
-bool InitAtlHost();
-// A host window of the given size in hParent; with a ProgID as text it makes the control.
-HWND CreateAtlHost(HWND hParent, const wchar_t* text, int cx, int cy);
-CComPointer<IUnknown> HostedControlOf(HWND hHost);
 // Our own containment site holding a control made in the test's process in place in hParent
 // (Wine's AtlAxAttachControl does not activate it); the control goes out of place with it.
 class CTestHost {
@@ -64,6 +63,9 @@ CVariant Invoke(IDispatch* pControl, DISPID dispid, std::vector<CVariant> args =
 CVariant Get(IDispatch* pControl, const wchar_t* name, std::vector<CVariant> indexes = {});
 HRESULT Put(IDispatch* pControl, const wchar_t* name, const CVariant& value, std::vector<CVariant> indexes = {});
 
+// The control saved into a stream, rewound for loading.
+CComPointer<IStream> SavedStream(IUnknown* pControl);
+
 // Whether the call answers a null BSTR (copies of the result would turn it into "").
 bool AnswersNullString(IDispatch* pControl, DISPID dispid, WORD wFlags, std::vector<CVariant> args);
 
@@ -96,6 +98,23 @@ private:
 
     CComPointer<IConnectionPoint> m_pPoint;
     DWORD m_dwCookie = 0;
+};
+
+// A control of the test's own process with the test row kinds, in place in a test frame, with
+// the sample layout loaded.
+class HostedSampleTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    CVariant Call(const wchar_t* name, std::vector<CVariant> args = {}) { return Invoke(m_pControl, name, std::move(args)); }
+    static CVariant I2(int n) { return CVariant(static_cast<short>(n)); }
+    CPageListCtrl* List(int nPage);
+
+    HWND m_hFrame = nullptr;
+    std::unique_ptr<CTestHost> m_pHost;
+    CVelmoraCtrl* m_pObject = nullptr;
+    CComPointer<IDispatch> m_pControl;
 };
 
 // Test row kinds of the test's own process: "Edit" rows get a transient object whose value is

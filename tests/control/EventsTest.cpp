@@ -3,43 +3,23 @@
 // that fired them.
 #include "ControlTestSupport.h"
 
-#include "FloorPropertiesWnd.h"
 #include "PageListCtrl.h"
-#include "Pump.h"
 #include "VelmoraCtrl.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
-
-class Events : public testing::Test {
+class Events : public HostedSampleTest {
 protected:
     void SetUp() override
     {
-        RegisterControlTestKinds();
-        m_hFrame = CreateTestFrame(420, 320);
-        m_pControl = NewInProcessControl(&m_pObject);
-        m_pHost = std::make_unique<CTestHost>(m_pControl, m_hFrame, RECT{0, 0, 400, 300});
-        ASSERT_EQ(m_pHost->Result(), S_OK);
-        ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant(SampleLayout())), S_OK);
-        PumpUntilIdle();
+        HostedSampleTest::SetUp();
         m_pSink = NewComObject<CRecordingSink>();
         ASSERT_EQ(m_pSink->Connect(m_pControl), S_OK);
     }
     void TearDown() override
     {
-        if (m_pSink)
-            m_pSink->Disconnect();
-        m_pHost.reset();
-        m_pControl.Reset();
-        DestroyWindow(m_hFrame);
-        PumpUntilIdle();
+        m_pSink->Disconnect();
+        HostedSampleTest::TearDown();
     }
 
-    HWND m_hFrame = nullptr;
-    std::unique_ptr<CTestHost> m_pHost;
-    CVelmoraCtrl* m_pObject = nullptr;
-    CComPointer<IDispatch> m_pControl;
     CComPointer<CRecordingSink> m_pSink;
 };
 
@@ -89,10 +69,9 @@ TEST_F(Events, SetObjectObjectPlacedByTheSinkReachesTheControl)
 
 TEST_F(Events, RowObjectsFireThroughTheControlWithTheFrontPage)
 {
-    Invoke(m_pControl, L"ActivatePage", {CVariant(short(2))});
-    Invoke(m_pControl, L"SetDefaultValue", {CVariant(short(0)), CVariant(short(3)), CVariant("old")});
-    CPageListCtrl* pList = m_pObject->GetFloor()->GetPageList(0);
-    CControlsWnd* pObj = pList->GetControlsWnd(3, FALSE);
+    Call(L"ActivatePage", {I2(2)});
+    Call(L"SetDefaultValue", {I2(0), I2(3), CVariant("old")});
+    CControlsWnd* pObj = List(0)->GetControlsWnd(3, FALSE);
     ASSERT_NE(pObj, nullptr);
     pObj->ShowEditor(0);
     std::string text = "new";
@@ -106,6 +85,8 @@ TEST_F(Events, RowObjectsFireThroughTheControlWithTheFrontPage)
 
 TEST_F(Events, CustomColoursFireOnlyWhenOneDiffers)
 {
+    for (short i = 0; i < 16; ++i)
+        EXPECT_EQ(Call(L"GetCustomColor", {I2(i)}).ToLong(), 0xFFFFFF) << i;
     COLORREF colours[16];
     m_pObject->GetCustomColors(colours);
     m_pObject->SetCustomColors(colours);
@@ -114,26 +95,17 @@ TEST_F(Events, CustomColoursFireOnlyWhenOneDiffers)
     colours[8] = RGB(1, 1, 1);
     m_pObject->SetCustomColors(colours);
     EXPECT_EQ(m_pSink->m_events, std::vector<std::string>{"CustomColorChange"});
-    EXPECT_EQ(Invoke(m_pControl, L"GetCustomColor", {CVariant(short(7))}).ToLong(), static_cast<long>(RGB(9, 8, 7)));
-    // Single entries set through automation fire nothing.
-    Invoke(m_pControl, L"SetCustomColor", {CVariant(short(1)), CVariant(0L)});
+    EXPECT_EQ(Call(L"GetCustomColor", {I2(7)}).ToLong(), static_cast<long>(RGB(9, 8, 7)));
+    // Single entries set through automation fire nothing; outside the table they are ignored,
+    // and read as the colour every entry starts with.
+    Call(L"SetCustomColor", {I2(15), CVariant(static_cast<long>(RGB(1, 2, 3)))});
+    m_pObject->GetCustomColors(colours);
+    EXPECT_EQ(colours[15], RGB(1, 2, 3));
+    for (short i : {short(16), short(-1)}) {
+        Call(L"SetCustomColor", {I2(i), CVariant(0L)});
+        EXPECT_EQ(Call(L"GetCustomColor", {I2(i)}).ToLong(), 0xFFFFFF);
+    }
     EXPECT_EQ(m_pSink->m_events.size(), 1u);
-}
-
-TEST_F(Events, FloorPageSelectionFiresSelectPage)
-{
-    CVariant floor = Invoke(m_pControl, 26);
-    ASSERT_EQ(floor.vt, VT_UNKNOWN);
-    ASSERT_NE(floor.punkVal, nullptr);
-    // The floor control's event 1 (one I2 argument) from child id 0 goes to OnPageSelected.
-    DISPPARAMS params = {};
-    CVariant page(short(1));
-    params.rgvarg = &page;
-    params.cArgs = 1;
-    EXPECT_TRUE(m_pObject->OnChildEvent(0, 1, &params));
-    EXPECT_FALSE(m_pObject->OnChildEvent(5, 1, &params));
-    EXPECT_FALSE(m_pObject->OnChildEvent(0, 2, &params));
-    EXPECT_EQ(m_pSink->m_events, std::vector<std::string>{"SelectPage 1"});
 }
 
 TEST_F(Events, ItemFontChangesReachEveryPageList)
@@ -147,9 +119,8 @@ TEST_F(Events, ItemFontChangesReachEveryPageList)
     EXPECT_EQ(GetProperty(font.pdispVal, L"Name").ToString(), strName);
     ASSERT_EQ(PutProperty(font.pdispVal, L"Bold", CVariant(true)), S_OK);
     for (int i = 0; i < 3; ++i) {
-        CPageListCtrl* pList = m_pObject->GetFloor()->GetPageList(i);
         LOGFONTW description = {};
-        ASSERT_EQ(GetObjectW(pList->GetItemFont(), sizeof(description), &description), static_cast<int>(sizeof(description)));
+        ASSERT_EQ(GetObjectW(List(i)->GetItemFont(), sizeof(description), &description), static_cast<int>(sizeof(description)));
         EXPECT_EQ(description.lfWeight, FW_BOLD) << i;
     }
     // The notification sink of the control answers as specified.

@@ -1,5 +1,5 @@
-// The automation methods on a control of the test's own process, hosted by Wine's ATL
-// container, with test row kinds: names and the name cache, rows and pages, values through
+// The automation methods on a control of the test's own process, hosted in place, with test
+// row kinds: names and the name cache, rows and pages, values through
 // the row objects, the list-editor settings, and hostile arguments.
 #include "ControlTestSupport.h"
 
@@ -13,73 +13,26 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include <cstdint>
+#include <tuple>
 
-namespace {
+// Found, page, row: what GetPropertyIndex answers.
+using Position = std::tuple<bool, short, short>;
 
-struct Position {
-    bool bFound;
-    short nPage;
-    short nRow;
-
-    bool operator==(const Position& other) const
-    {
-        return bFound == other.bFound && nPage == other.nPage && nRow == other.nRow;
-    }
-};
-
-std::ostream& operator<<(std::ostream& out, const Position& position)
-{
-    return out << (position.bFound ? "found " : "missing ") << position.nPage << "," << position.nRow;
-}
-
-} // namespace
-
-class Methods : public testing::Test {
+class Methods : public HostedSampleTest {
 protected:
-    void SetUp() override
-    {
-        RegisterControlTestKinds();
-        m_hFrame = CreateTestFrame(420, 320);
-        m_pControl = NewInProcessControl(&m_pObject);
-        m_pHost = std::make_unique<CTestHost>(m_pControl, m_hFrame, RECT{0, 0, 400, 300});
-        ASSERT_EQ(m_pHost->Result(), S_OK);
-        ASSERT_NE(ControlWindow(m_pControl), nullptr);
-        ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant(SampleLayout())), S_OK);
-        PumpUntilIdle();
-        ASSERT_EQ(Invoke(m_pControl, L"GetPagesCount").ToLong(), 3);
-    }
-    void TearDown() override
-    {
-        m_pHost.reset();
-        m_pControl.Reset();
-        DestroyWindow(m_hFrame);
-        PumpUntilIdle();
-        EXPECT_EQ(CTestNComboKind::s_nLive, 0);
-    }
-
     Position Lookup(const std::string& name)
     {
         short nPage = 99, nRow = 99;
         CVariant found;
         EXPECT_EQ(CallMember(m_pControl, 31, DISPATCH_METHOD, {CVariant(name), CVariant::ByRef(&nPage), CVariant::ByRef(&nRow)}, &found), S_OK);
-        return Position{found.ToBool(), nPage, nRow};
+        return {found.ToBool(), nPage, nRow};
     }
-    CVariant Call(const wchar_t* name, std::vector<CVariant> args = {}) { return Invoke(m_pControl, name, std::move(args)); }
-    static CVariant I2(int n) { return CVariant(static_cast<short>(n)); }
-    CPageListCtrl* List(int nPage) { return m_pObject->GetFloor()->GetPageList(nPage); }
     std::string Value(int nPage, int nRow)
     {
         CPageListCtrl* pList = List(nPage);
         return pList->GetItemText(nRow, pList->GetValueColumn());
     }
-
-    HWND m_hFrame = nullptr;
-    std::unique_ptr<CTestHost> m_pHost;
-    CVelmoraCtrl* m_pObject = nullptr;
-    CComPointer<IDispatch> m_pControl;
 };
 
 TEST_F(Methods, NamesFindTheFirstMatchInPageOrderThenRowOrderIgnoringCase)
@@ -97,11 +50,6 @@ TEST_F(Methods, NamesFindTheFirstMatchInPageOrderThenRowOrderIgnoringCase)
     EXPECT_EQ(Lookup("NoSuchProperty"), (Position{false, -1, -1}));
     EXPECT_EQ(Lookup(""), (Position{false, -1, -1}));
     EXPECT_EQ(Lookup("\\"), (Position{false, -1, -1}));
-    EXPECT_EQ(m_pObject->GetPagePart("Extra\\Name"), "Extra");
-    EXPECT_EQ(m_pObject->GetPropertyPart("Extra\\Name\\x"), "Name");
-    EXPECT_EQ(m_pObject->GetPagePart("Name\\"), "");
-    EXPECT_EQ(m_pObject->GetPropertyPart("Name\\"), "Name");
-    EXPECT_EQ(m_pObject->GetPagePart("A\\A"), "A");
 }
 
 TEST_F(Methods, CacheAnswersUntilOneOfTheFourMethodsEmptiesIt)
@@ -394,22 +342,6 @@ TEST_F(Methods, AboutBox)
     EXPECT_TRUE(seen.bHasOk);
 }
 
-TEST_F(Methods, CustomColours)
-{
-    for (short i = 0; i < 16; ++i)
-        EXPECT_EQ(Call(L"GetCustomColor", {I2(i)}).ToLong(), 0xFFFFFF) << i;
-    Call(L"SetCustomColor", {I2(15), CVariant(static_cast<long>(RGB(1, 2, 3)))});
-    EXPECT_EQ(Call(L"GetCustomColor", {I2(15)}).ToLong(), static_cast<long>(RGB(1, 2, 3)));
-    COLORREF colours[16];
-    m_pObject->GetCustomColors(colours);
-    EXPECT_EQ(colours[15], RGB(1, 2, 3));
-    // Outside the table: ignored, and read as the colour every entry starts with.
-    Call(L"SetCustomColor", {I2(16), CVariant(0L)});
-    Call(L"SetCustomColor", {I2(-1), CVariant(0L)});
-    EXPECT_EQ(Call(L"GetCustomColor", {I2(16)}).ToLong(), 0xFFFFFF);
-    EXPECT_EQ(Call(L"GetCustomColor", {I2(-1)}).ToLong(), 0xFFFFFF);
-}
-
 TEST_F(Methods, HostilePagesAndRowsGiveTheirNoRowResults)
 {
     for (short nPage : {short(-1), short(3), short(32767), short(-32768)}) {
@@ -518,15 +450,9 @@ TEST_F(Methods, LoadingPropertiesIntoAnActiveControlRunsTheChangeActions)
     ASSERT_EQ(Put(pOther, L"PagesAndItems", CVariant(layout)), S_OK);
     ASSERT_EQ(Put(pOther, L"AsFloor", CVariant(false)), S_OK);
     ASSERT_EQ(Put(pOther, L"SignEnableDisable", CVariant(false)), S_OK);
-    CComPointer<IPersistStreamInit> pSave, pLoad;
-    ASSERT_EQ(pSave.QueryFrom(pOther), S_OK);
+    CComPointer<IPersistStreamInit> pLoad;
     ASSERT_EQ(pLoad.QueryFrom(m_pControl), S_OK);
-    CComPointer<IStream> pStream;
-    ASSERT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, pStream.Out()), S_OK);
-    ASSERT_EQ(pSave->Save(pStream, TRUE), S_OK);
-    const LARGE_INTEGER start = {};
-    pStream->Seek(start, STREAM_SEEK_SET, nullptr);
-    ASSERT_EQ(pLoad->Load(pStream), S_OK);
+    ASSERT_EQ(pLoad->Load(SavedStream(pOther)), S_OK);
     PumpUntilIdle();
 
     EXPECT_EQ(Call(L"GetPagesCount").ToLong(), 1);
@@ -538,4 +464,13 @@ TEST_F(Methods, LoadingPropertiesIntoAnActiveControlRunsTheChangeActions)
     CComPointer<IDispatch> pFloor;
     ASSERT_EQ(pFloor.QueryFrom(floor.punkVal), S_OK);
     EXPECT_FALSE(GetProperty(pFloor, L"AsFloor").ToBool());
+}
+
+TEST_F(Methods, FirstPageCaptionOptionWaitsForTheNextPage)
+{
+    ASSERT_TRUE(Call(L"DeletePage", {I2(2)}).ToBool());
+    ASSERT_TRUE(Call(L"DeletePage", {I2(1)}).ToBool());
+    EXPECT_EQ(m_pObject->GetFloor()->GetCaptionBottomRight(0) >> 16, 0);
+    ASSERT_EQ(Put(m_pControl, L"FirstPageHasCaption", CVariant(true)), S_OK);
+    EXPECT_EQ(m_pObject->GetFloor()->GetCaptionBottomRight(0) >> 16, 0);
 }

@@ -226,37 +226,41 @@ TEST(Registration, ObjectSafety)
     EXPECT_EQ(pSafety->SetInterfaceSafetyOptions(IID_IOleObject, 1, 1), E_FAIL);
 }
 
-TEST(Registration, UnregisterAndRegisterAgain)
-{
-    const HMODULE hModule = LoadLibraryW(ServerPath().c_str());
-    ASSERT_NE(hModule, nullptr);
+// The server's own registration exports, from the registered file.
+class ServerExports : public testing::Test {
+protected:
     using ServerFn = HRESULT(STDAPICALLTYPE*)();
-    auto pfnUnregister = reinterpret_cast<ServerFn>(reinterpret_cast<void*>(GetProcAddress(hModule, "DllUnregisterServer")));
-    auto pfnRegister = reinterpret_cast<ServerFn>(reinterpret_cast<void*>(GetProcAddress(hModule, "DllRegisterServer")));
-    ASSERT_NE(pfnUnregister, nullptr);
-    ASSERT_NE(pfnRegister, nullptr);
-    EXPECT_EQ(pfnUnregister(), S_OK);
+    void SetUp() override
+    {
+        m_hModule = LoadLibraryW(ServerPath().c_str());
+        ASSERT_NE(m_hModule, nullptr);
+        m_pfnUnregister = reinterpret_cast<ServerFn>(reinterpret_cast<void*>(GetProcAddress(m_hModule, "DllUnregisterServer")));
+        m_pfnRegister = reinterpret_cast<ServerFn>(reinterpret_cast<void*>(GetProcAddress(m_hModule, "DllRegisterServer")));
+        ASSERT_NE(m_pfnUnregister, nullptr);
+        ASSERT_NE(m_pfnRegister, nullptr);
+    }
+    void TearDown() override { FreeLibrary(m_hModule); }
+
+    HMODULE m_hModule = nullptr;
+    ServerFn m_pfnUnregister = nullptr;
+    ServerFn m_pfnRegister = nullptr;
+};
+
+TEST_F(ServerExports, UnregisterAndRegisterAgain)
+{
+    EXPECT_EQ(m_pfnUnregister(), S_OK);
     EXPECT_FALSE(KeyExists(kClassKey));
     EXPECT_FALSE(KeyExists(L"KV.Velmora.1"));
     CComPointer<ITypeLib> pLib;
     EXPECT_NE(LoadRegTypeLib(LIBID_kvVelmoraLib, 1, 0, 0x409, pLib.Out()), S_OK);
-    EXPECT_EQ(pfnRegister(), S_OK);
+    EXPECT_EQ(m_pfnRegister(), S_OK);
     EXPECT_TRUE(KeyExists(kClassKey));
     EXPECT_EQ(RegistryText(L"KV.Velmora.1\\CLSID"), "{6D47D783-17E3-4B50-A6EB-4E68B221CC62}");
     EXPECT_EQ(LoadRegTypeLib(LIBID_kvVelmoraLib, 1, 0, 0x409, pLib.Out()), S_OK);
-    pLib.Reset();
-    FreeLibrary(hModule);
 }
 
-TEST(Registration, UnregisteringStopsAtATypeLibraryItCannotRemove)
+TEST_F(ServerExports, UnregisteringStopsAtATypeLibraryItCannotRemove)
 {
-    const HMODULE hModule = LoadLibraryW(ServerPath().c_str());
-    ASSERT_NE(hModule, nullptr);
-    using ServerFn = HRESULT(STDAPICALLTYPE*)();
-    auto pfnUnregister = reinterpret_cast<ServerFn>(reinterpret_cast<void*>(GetProcAddress(hModule, "DllUnregisterServer")));
-    auto pfnRegister = reinterpret_cast<ServerFn>(reinterpret_cast<void*>(GetProcAddress(hModule, "DllRegisterServer")));
-    ASSERT_NE(pfnUnregister, nullptr);
-    ASSERT_NE(pfnRegister, nullptr);
     // The registered type library now names a file that is not there.
     const std::wstring libKey = L"TypeLib\\" + CServerRegistry::GuidText(LIBID_kvVelmoraLib) + L"\\1.0\\409\\"
         + (sizeof(void*) == 8 ? L"win64" : L"win32");
@@ -265,10 +269,9 @@ TEST(Registration, UnregisteringStopsAtATypeLibraryItCannotRemove)
     ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, libKey.c_str(), nullptr, REG_SZ, missing.c_str(),
                               static_cast<DWORD>((missing.size() + 1) * sizeof(wchar_t))),
               ERROR_SUCCESS);
-    EXPECT_EQ(pfnUnregister(), SELFREG_E_TYPELIB);
+    EXPECT_EQ(m_pfnUnregister(), SELFREG_E_TYPELIB);
     EXPECT_TRUE(KeyExists(kClassKey));
     EXPECT_TRUE(KeyExists(L"KV.Velmora.1"));
-    EXPECT_EQ(pfnRegister(), S_OK);
+    EXPECT_EQ(m_pfnRegister(), S_OK);
     EXPECT_EQ(Utf8ToWide(RegistryText(libKey)), ServerPath());
-    FreeLibrary(hModule);
 }

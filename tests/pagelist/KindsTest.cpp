@@ -3,7 +3,6 @@
 #include "ControlsFactory.h"
 #include "ItemData.h"
 #include "PageListCtrl.h"
-#include "Pump.h"
 #include "RowMaps.h"
 #include "TestKinds.h"
 
@@ -34,14 +33,9 @@ TEST(AsControlsTest, EveryKindIsFoundByNameAndByIdentifier)
         ASSERT_NE(nullptr, registry.GetAsName(kind.nID)) << kind.nID;
         EXPECT_STREQ(kind.pszAs, registry.GetAsName(kind.nID));
     }
-}
-
-TEST(AsControlsTest, KindNamesAreCaseSensitive)
-{
-    EXPECT_EQ(32771u, CAsControls::Get().Lookup("Edit"));
-    EXPECT_EQ(0xFFFFFFFFu, CAsControls::Get().Lookup("edit"));
-    EXPECT_EQ(0xFFFFFFFFu, CAsControls::Get().Lookup("EDIT"));
-    EXPECT_EQ(0xFFFFFFFFu, CAsControls::Get().Lookup(""));
+    // Names are case-sensitive.
+    EXPECT_EQ(0xFFFFFFFFu, registry.Lookup("EDIT"));
+    EXPECT_EQ(0xFFFFFFFFu, registry.Lookup(""));
 }
 
 TEST(AsControlsTest, NumbersBetweenTheKindsAreNoKind)
@@ -74,36 +68,15 @@ TEST(AsControlsTest, AddWithoutTheFlagChangesNothingAndLaterEntriesOverwrite)
     EXPECT_EQ(nullptr, registry.GetAsName(32772));
 }
 
-TEST(ItemDataTest, TypeNamesIgnoreCaseAndUnknownOnesMakeABlackDisabledRow)
-{
-    EXPECT_EQ(0u, TypeFromName("Enable"));
-    EXPECT_EQ(0u, TypeFromName("ENABLE"));
-    EXPECT_EQ(1u, TypeFromName("grayed"));
-    EXPECT_EQ(2u, TypeFromName("Black"));
-    EXPECT_EQ(2u, TypeFromName(""));
-    EXPECT_EQ(2u, TypeFromName("Disabled"));
-}
-
-TEST(ItemDataTest, WordPacksKindLowAndTypeHigh)
-{
-    EXPECT_EQ(0x00018003u, ItemDataFromNames("Edit", "Grayed"));
-    EXPECT_EQ(0x00008017u, ItemDataFromNames("Group", "enable"));
-    EXPECT_EQ(0x0002FFFFu, ItemDataFromNames("edit", "Black"));
-    EXPECT_EQ(0x0000FFFFu, ItemDataFromNames("NoSuchKind", "Enable"));
-}
-
-// A page list in a test frame, with a fake control and the two test kinds registered.
-class KindsOnListTest : public testing::Test {
+// A page list with rows of the test kinds: transient, two persistent, and one of no kind.
+class KindsOnListTest : public PageListFixture<CPageListCtrl> {
 protected:
     void SetUp() override
     {
-        RegisterTestKinds();
+        PageListFixture::SetUp();
         CTestTransientKind::s_bFailEditor = false;
         CTestPersistentKind::s_bFailEditor = false;
         KindLog().clear();
-        m_hFrame = CreateTestFrame(400, 300);
-        ASSERT_TRUE(m_list.Create(m_hFrame, 1000));
-        m_list.MoveWindow(RECT{0, 0, 400, 300});
         m_list.AddItemFromText("Colour", "ComboBox", "Enable", "");
         m_list.AddItemFromText("Face", "Font", "Enable", "");
         m_list.AddItemFromText("Size", "Font", "Enable", "");
@@ -111,16 +84,9 @@ protected:
     }
     void TearDown() override
     {
-        m_list.ReleaseActive();
-        m_owner.rowMaps.Clear();
-        m_list.DestroyWindow();
-        DestroyWindow(m_hFrame);
+        PageListFixture::TearDown();
         EXPECT_EQ(0, LiveTestKinds());
     }
-
-    CFakeOwner m_owner;
-    CPageListCtrl m_list{&m_owner, 18};
-    HWND m_hFrame = nullptr;
 };
 
 TEST_F(KindsOnListTest, ClassNamesNotInTheTableCreateNothing)
@@ -183,23 +149,6 @@ TEST_F(KindsOnListTest, GetControlsWndWithReleaseReturnsOnlySurvivors)
     EXPECT_EQ(1, LiveTestKinds());
 }
 
-TEST_F(KindsOnListTest, ColumnSettingsOfATransientRowFallBackToTheBase)
-{
-    // As automation reads a column width: the object is released at once.
-    CControlsWnd* pObj = m_list.GetControlsWnd(0, TRUE);
-    EXPECT_EQ(nullptr, pObj);
-    CControlsWnd* pPersistent = m_list.GetControlsWnd(1, TRUE);
-    ASSERT_NE(nullptr, pPersistent);
-    EXPECT_EQ(-1, pPersistent->GetColumnWidth(0));
-    EXPECT_EQ(-1, pPersistent->GetColumnKey());
-    EXPECT_EQ(nullptr, pPersistent->GetColumnName(0));
-    EXPECT_FALSE(pPersistent->GetColumnHeader());
-    EXPECT_EQ(-1.0, pPersistent->GetDropDownWidth());
-    EXPECT_EQ(-1, pPersistent->GetDropDownHeight());
-    EXPECT_FALSE(pPersistent->Refresh());
-    EXPECT_FALSE(pPersistent->IsGroup());
-}
-
 TEST_F(KindsOnListTest, KindWithoutEditorGivesNullButARegisteredObjectStays)
 {
     CTestTransientKind::s_bFailEditor = true;
@@ -213,7 +162,7 @@ TEST_F(KindsOnListTest, KindWithoutEditorGivesNullButARegisteredObjectStays)
     EXPECT_EQ(nullptr, pKept->m_pEditor);
 }
 
-TEST_F(KindsOnListTest, MoveKeepsTheMapConsistent)
+TEST_F(KindsOnListTest, MoveKeepsTheMapConsistentAndIgnoresObjectsNotInIt)
 {
     CControlsWnd* pObj = m_list.GetControlsWnd(1, TRUE);
     ASSERT_NE(nullptr, pObj);
@@ -221,23 +170,21 @@ TEST_F(KindsOnListTest, MoveKeepsTheMapConsistent)
     EXPECT_EQ(5, pObj->m_nRow);
     EXPECT_EQ(nullptr, FindControlsWnd(&m_list, 1));
     EXPECT_EQ(pObj, FindControlsWnd(&m_list, 5));
-    ASSERT_NE(nullptr, FindRowMap(&m_list));
     EXPECT_EQ(1u, FindRowMap(&m_list)->size());
-}
 
-TEST_F(KindsOnListTest, MoveOfAnObjectNotInTheMapDoesNothing)
-{
     CControlsWnd* pTransient = m_list.GetControlsWnd(0, FALSE);
     ASSERT_NE(nullptr, pTransient);
     MoveControlsWnd(pTransient, 7);
     EXPECT_EQ(0, pTransient->m_nRow);
     EXPECT_EQ(nullptr, FindControlsWnd(&m_list, 7));
-    EXPECT_EQ(nullptr, FindRowMap(&m_list));
+    EXPECT_EQ(1u, FindRowMap(&m_list)->size());
     pTransient->Release();
 }
 
-TEST_F(KindsOnListTest, RemoveReleasesTheActiveObjectFirstThenDeletesIt)
+TEST_F(KindsOnListTest, RemoveReleasesTheActiveObjectFirstThenDeletesItAndLeavesTheOthers)
 {
+    CControlsWnd* pSize = m_list.GetControlsWnd(2, TRUE);
+    ASSERT_NE(nullptr, pSize);
     ASSERT_TRUE(m_list.ActivateRow(1));
     CControlsWnd* pActive = m_list.GetActiveControlsWnd();
     ASSERT_NE(nullptr, pActive);
@@ -248,20 +195,11 @@ TEST_F(KindsOnListTest, RemoveReleasesTheActiveObjectFirstThenDeletesIt)
     EXPECT_EQ((std::vector<std::string>{"persistent Release", "persistent destroyed"}), KindLog());
     EXPECT_EQ(nullptr, m_list.GetActiveControlsWnd());
     EXPECT_EQ(nullptr, FindControlsWnd(&m_list, 1));
-    EXPECT_EQ(0, LiveTestKinds());
-}
-
-TEST_F(KindsOnListTest, RemoveOfAnInactiveObjectLeavesTheOthers)
-{
-    CControlsWnd* pFace = m_list.GetControlsWnd(1, TRUE);
-    CControlsWnd* pSize = m_list.GetControlsWnd(2, TRUE);
-    ASSERT_NE(nullptr, pFace);
-    ASSERT_NE(nullptr, pSize);
-    KindLog().clear();
-    RemoveControlsWnd(pFace);
-    EXPECT_EQ((std::vector<std::string>{"persistent destroyed"}), KindLog());
-    EXPECT_EQ(nullptr, FindControlsWnd(&m_list, 1));
     EXPECT_EQ(pSize, FindControlsWnd(&m_list, 2));
+    KindLog().clear();
+    RemoveControlsWnd(pSize);
+    EXPECT_EQ((std::vector<std::string>{"persistent destroyed"}), KindLog());
+    EXPECT_EQ(0, LiveTestKinds());
 }
 
 TEST_F(KindsOnListTest, ClearingTheTableDeletesEveryObject)
@@ -358,9 +296,6 @@ TEST_F(KindsOnListTest, RowOfAnUnknownKindIsSelectedWithoutAnObject)
     EXPECT_FALSE(m_list.IsEditorVisible());
 }
 
-} // namespace
-
-namespace {
 
 TEST(ColourTextTest, ValueTextReadsBackAsItsColour)
 {

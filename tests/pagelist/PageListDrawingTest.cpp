@@ -1,6 +1,5 @@
 #include "ItemData.h"
 #include "PageListCtrl.h"
-#include "Pump.h"
 #include "RowMaps.h"
 #include "TestKinds.h"
 #include "WindowImage.h"
@@ -55,23 +54,8 @@ protected:
 };
 
 // Rows are drawn in a page list of a test frame and read back from a capture.
-class PageListDrawingTest : public testing::Test {
+class PageListDrawingTest : public PageListFixture<CRecordingPageList> {
 protected:
-    void SetUp() override
-    {
-        RegisterTestKinds();
-        m_hFrame = CreateTestFrame(400, 300);
-        ASSERT_TRUE(m_list.Create(m_hFrame, 1000));
-        m_list.MoveWindow(RECT{0, 0, 400, 300});
-    }
-    void TearDown() override
-    {
-        m_list.ReleaseActive();
-        m_owner.rowMaps.Clear();
-        m_list.DestroyWindow();
-        DestroyWindow(m_hFrame);
-    }
-
     int AddRow(const std::string& strName, const std::string& strAs, WORD nType, const std::string& strValue = "")
     {
         const int nRow = m_list.AddItemFromText(strName, strAs, "Enable", "");
@@ -152,9 +136,15 @@ protected:
         return darkest;
     }
 
-    CFakeOwner m_owner;
-    CRecordingPageList m_list{&m_owner, 18};
-    HWND m_hFrame = nullptr;
+    // Pixels that differ between rect of one image and a rect of the same size in another.
+    static int Differences(const WindowImage& a, const RECT& ra, const WindowImage& b, const RECT& rb)
+    {
+        int differences = 0;
+        for (int dy = 0; dy < ra.bottom - ra.top; ++dy)
+            for (int dx = 0; dx < ra.right - ra.left; ++dx)
+                differences += a.Pixel(ra.left + dx, ra.top + dy) != b.Pixel(rb.left + dx, rb.top + dy);
+        return differences;
+    }
 };
 
 TEST_F(PageListDrawingTest, ColourRowShowsASwatchFramedBlackThenItsText)
@@ -287,45 +277,32 @@ TEST_F(PageListDrawingTest, ButtonRowsDrawTheirOwnIcon)
     ASSERT_FALSE(IsRectEmpty(&comboButton));
     ASSERT_FALSE(IsRectEmpty(&buttonButton));
 
-    int differences = 0;
-    for (int dy = 0; dy < comboButton.bottom - comboButton.top; ++dy)
-        for (int dx = 0; dx < comboButton.right - comboButton.left; ++dx)
-            differences += comboImage.Pixel(comboButton.left + dx, comboButton.top + dy) !=
-                           buttonImage.Pixel(buttonButton.left + dx, buttonButton.top + dy);
-    EXPECT_GT(differences, 5) << "the Button row's icon is not the drop arrow";
+    EXPECT_GT(Differences(comboImage, comboButton, buttonImage, buttonButton), 5) << "the Button row's icon is not the drop arrow";
 }
 
-TEST_F(PageListDrawingTest, DisabledFocusedRowIsFramedBlackWithoutHighlightOrButton)
+TEST_F(PageListDrawingTest, DisabledRowIsFramedBlackWithoutHighlightOrButtonWhenFocused)
 {
     AddRow("Other", "Edit", 0);
     const int nRow = AddRow("Locked", "ComboBox", ITEM_TYPE_BLACK, "value");
+    const WindowImage unfocused = Capture();
+    const RECT name = NameCell(nRow);
+    const int middle = (name.top + name.bottom) / 2;
+    EXPECT_EQ(kWhite, unfocused.Pixel(name.left, middle));
+    EXPECT_EQ(kWhite, unfocused.Pixel(name.right - 1, middle));
+
     FocusAndSelect(nRow);
     const WindowImage image = Capture();
-
-    const RECT name = NameCell(nRow);
-    const RECT frame = {name.left, name.top + 1, name.right, name.bottom};
-    const int middle = (frame.top + frame.bottom) / 2;
-    EXPECT_EQ(kBlack, image.Pixel(frame.left, middle));
-    EXPECT_EQ(kBlack, image.Pixel(frame.right - 1, middle));
-    EXPECT_EQ(kBlack, image.Pixel((frame.left + frame.right) / 2, frame.top));
-    EXPECT_EQ(kWhite, image.Pixel(frame.left + 1, middle));
-    EXPECT_EQ(kWhite, image.Pixel(frame.right - 2, middle));
+    EXPECT_EQ(kBlack, image.Pixel(name.left, middle));
+    EXPECT_EQ(kBlack, image.Pixel(name.right - 1, middle));
+    EXPECT_EQ(kBlack, image.Pixel((name.left + name.right) / 2, name.top + 1));
+    EXPECT_EQ(kWhite, image.Pixel(name.left + 1, middle));
+    EXPECT_EQ(kWhite, image.Pixel(name.right - 2, middle));
     EXPECT_EQ(0, image.CountPixels(name, kNavy));
     EXPECT_EQ(0, image.CountPixels(name, kSilver));
     EXPECT_TRUE(IsRectEmpty(&m_list.GetButtonRect()));
     const RECT bounds = RowBounds(nRow);
     const RECT corner = {bounds.right - 18, bounds.top + 1, bounds.right - 1, bounds.bottom - 1};
     EXPECT_EQ(0, image.CountPixels(corner, kSilver));
-}
-
-TEST_F(PageListDrawingTest, EnabledUnfocusedRowHasNoFrame)
-{
-    AddRow("Other", "Edit", 0);
-    const int nRow = AddRow("Locked", "ComboBox", ITEM_TYPE_BLACK, "value");
-    const WindowImage image = Capture();
-    const RECT name = NameCell(nRow);
-    EXPECT_EQ(kWhite, image.Pixel(name.left, (name.top + name.bottom) / 2));
-    EXPECT_EQ(kWhite, image.Pixel(name.right - 1, (name.top + name.bottom) / 2));
 }
 
 TEST_F(PageListDrawingTest, FontRowIsPlainTextUntilItHasAnObject)
@@ -345,35 +322,24 @@ TEST_F(PageListDrawingTest, FontRowIsPlainTextUntilItHasAnObject)
     EXPECT_EQ(0, CountIf(coloured, inner, IsDark));
 }
 
-TEST_F(PageListDrawingTest, OpenEditorRowDrawsItsValueInTheEditorColour)
+TEST_F(PageListDrawingTest, ValueIsBlackUntilTheEditorOpensThenInTheEditorColour)
 {
     const int nRow = AddRow("Choice", "ComboBox", 0, "opened value");
     FocusAndSelect(nRow);
+    const WindowImage closed = Capture();
+    const RECT cell = ValueCell(nRow);
+    const RECT text = {cell.left, cell.top + 1, cell.left + 80, cell.bottom - 1};
+    EXPECT_GT(CountIf(closed, text, IsDark), 5);
     ASSERT_TRUE(m_list.ActivateRow(nRow));
     CWnd* pEditor = m_list.GetActiveControlsWnd()->m_pEditor;
     pEditor->MoveWindow(RECT{0, 200, 10, 210});
     pEditor->ShowWindow(SW_SHOWNA);
     ASSERT_TRUE(m_list.IsEditorVisible());
     const WindowImage image = Capture();
-    const RECT cell = ValueCell(nRow);
-    const RECT text = {cell.left, cell.top + 1, cell.left + 80, cell.bottom - 1};
     EXPECT_GT(CountIf(image, text, IsBluish), 10);
     EXPECT_EQ(0, CountIf(image, text, IsDark));
 }
 
-TEST_F(PageListDrawingTest, ValueOfAClosedRowIsBlack)
-{
-    const int nRow = AddRow("Choice", "ComboBox", 0, "closed value");
-    FocusAndSelect(nRow);
-    const WindowImage image = Capture();
-    const RECT cell = ValueCell(nRow);
-    const RECT text = {cell.left, cell.top + 1, cell.left + 80, cell.bottom - 1};
-    EXPECT_GT(CountIf(image, text, IsDark), 5);
-}
-
-} // namespace
-
-namespace {
 
 TEST_F(PageListDrawingTest, GroupRowKeepsItsButtonPlaceButDrawsNoButton)
 {
@@ -392,12 +358,7 @@ TEST_F(PageListDrawingTest, PressedButtonShowsTheOverlayOverItsIcon)
     const RECT button = m_list.GetButtonRect();
     ASSERT_FALSE(IsRectEmpty(&button));
     m_list.DrawRowButton(nullptr, button, nRow, TRUE);
-    const WindowImage pressed = WindowImage::Capture(m_list.m_hWnd);
-    int differences = 0;
-    for (int y = button.top; y < button.bottom; ++y)
-        for (int x = button.left; x < button.right; ++x)
-            differences += released.Pixel(x, y) != pressed.Pixel(x, y);
-    EXPECT_GT(differences, 5);
+    EXPECT_GT(Differences(released, button, WindowImage::Capture(m_list.m_hWnd), button), 5);
 }
 
 } // namespace

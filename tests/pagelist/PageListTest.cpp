@@ -1,7 +1,6 @@
 #include "AsControls.h"
 #include "ItemData.h"
 #include "PageListCtrl.h"
-#include "Pump.h"
 #include "TestKinds.h"
 
 #include <gtest/gtest.h>
@@ -10,28 +9,7 @@
 
 namespace {
 
-class PageListTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        RegisterTestKinds();
-        m_hFrame = CreateTestFrame(400, 300);
-        ASSERT_TRUE(m_list.Create(m_hFrame, 1000));
-        m_list.MoveWindow(RECT{0, 0, 400, 300});
-    }
-    void TearDown() override
-    {
-        m_list.DestroyWindow();
-        DestroyWindow(m_hFrame);
-    }
-
-    std::string Name(int nRow) const { return m_list.GetItemText(nRow, m_list.GetNameColumn()); }
-    std::string Value(int nRow) const { return m_list.GetItemText(nRow, m_list.GetValueColumn()); }
-
-    CFakeOwner m_owner;
-    CPageListCtrl m_list{&m_owner, 18};
-    HWND m_hFrame = nullptr;
-};
+using PageListTest = PageListFixture<CPageListCtrl>;
 
 TEST_F(PageListTest, CreationMakesAnOwnerDrawnReportListWithNameAndValueColumns)
 {
@@ -91,13 +69,13 @@ TEST_F(PageListTest, NamesValuesAndItemDataRoundTrip)
 {
     EXPECT_EQ(0, m_list.AddItemFromText("Caption", "Edit", "Enable", ""));
     EXPECT_EQ(1, m_list.AddItemFromText("Colour", "ColorComboBox", "grayed", ""));
-    EXPECT_EQ(2, m_list.AddItemFromText("Mystery", "edit", "Black", ""));
+    EXPECT_EQ(2, m_list.AddItemFromText("Mystery", "edit", "Disabled", ""));
 
     EXPECT_EQ("Caption", Name(0));
     EXPECT_EQ("Colour", Name(1));
     EXPECT_EQ(0x00008003u, m_list.GetItemData(0));
     EXPECT_EQ(0x0001800Fu, m_list.GetItemData(1));
-    EXPECT_EQ(0x0002FFFFu, m_list.GetItemData(2));
+    EXPECT_EQ(0x0002FFFFu, m_list.GetItemData(2)) << "kind names keep their case; unknown types are black";
     EXPECT_STREQ("Edit", m_list.GetItemAs(0));
     EXPECT_STREQ("ColorComboBox", m_list.GetItemAs(1));
     EXPECT_EQ(nullptr, m_list.GetItemAs(2)) << "an unregistered kind has no name";
@@ -252,20 +230,6 @@ TEST_F(PageListTest, ReleasedActiveObjectIsForgotten)
     m_list.ReleaseActive();
     EXPECT_EQ(nullptr, m_list.GetActiveControlsWnd());
     EXPECT_EQ(0, LiveTestKinds());
-}
-
-TEST_F(PageListTest, BasePageAnswersForTheVariantsHooks)
-{
-    EXPECT_FALSE(m_list.IsGroupPage());
-    std::string strText = "kept";
-    m_list.SaveItemsText(strText);
-    EXPECT_EQ("kept", strText);
-    EXPECT_EQ(&m_owner, m_list.GetControl());
-    EXPECT_EQ(nullptr, m_list.GetFloor());
-    EXPECT_EQ(static_cast<DWORD>(0x0404), m_list.GetListStyle());
-    EXPECT_EQ(static_cast<DWORD>(0x21), m_list.GetListExStyle());
-    m_list.SetPageIndex(4);
-    EXPECT_EQ(4, m_list.GetPageIndex());
 }
 
 } // namespace

@@ -1,12 +1,17 @@
 // Stand-ins for the control and for two behaviour kinds, so that the page list and the kind
 // machinery can be driven without the real kinds: a transient kind registered as
-// "CControlsWnd_CComboBox" and a persistent one, with a cell font, as "CControlsWnd_CFont".
+// "CControlsWnd_CComboBox" and a persistent one, with a cell font, as "CControlsWnd_CFont";
+// and a page list fixture that uses them.
 #pragma once
 #include "CellFont.h"
 #include "ControlsWnd.h"
+#include "PageListCtrl.h"
 #include "PageListOwner.h"
+#include "Pump.h"
 #include "RowMapTable.h"
 #include "Wnd.h"
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -106,3 +111,30 @@ public:
 
 // Enters the two test kinds in the class-name table (again), over whatever was there.
 void RegisterTestKinds();
+
+// A page list of the given class in a test frame, owned by a fake control, with the test kinds.
+template <class List>
+class PageListFixture : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        RegisterTestKinds();
+        m_hFrame = CreateTestFrame(400, 300);
+        ASSERT_TRUE(m_list.Create(m_hFrame, 1000));
+        m_list.MoveWindow(RECT{0, 0, 400, 300});
+    }
+    void TearDown() override
+    {
+        m_list.ReleaseActive();
+        m_owner.rowMaps.Clear();
+        m_list.DestroyWindow();
+        DestroyWindow(m_hFrame);
+    }
+
+    std::string Name(int nRow) const { return m_list.GetItemText(nRow, m_list.GetNameColumn()); }
+    std::string Value(int nRow) const { return m_list.GetItemText(nRow, m_list.GetValueColumn()); }
+
+    CFakeOwner m_owner;
+    List m_list{&m_owner, 18};
+    HWND m_hFrame = nullptr;
+};

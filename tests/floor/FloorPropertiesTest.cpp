@@ -152,7 +152,7 @@ TEST_F(FloorPropertiesTest, RemoveAllPagesSetsTheFloorLookEvenWithoutPages)
     EXPECT_EQ(m_floor.GetPageListCount(), 0);
 }
 
-TEST_F(FloorPropertiesTest, RandomLayoutsKeepTheFloorAndThePagesInStep)
+TEST_F(FloorPropertiesTest, RandomLayoutsKeepTheFloorAndThePagesInStepAndNamed)
 {
     const std::vector<std::string> alphabet = {"#", "\\", "{", "}", "[Group]", "a", "Edit", "b"};
     std::mt19937 random(2026);
@@ -163,6 +163,8 @@ TEST_F(FloorPropertiesTest, RandomLayoutsKeepTheFloorAndThePagesInStep)
             text += alphabet[random() % alphabet.size()];
         Load(text);
         ASSERT_TRUE(InStep()) << text;
+        for (const std::string& caption : Captions())
+            ASSERT_FALSE(caption.empty()) << text;
     }
 }
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <vector>
 
 namespace {
@@ -63,54 +62,11 @@ TEST(LayoutText, RowFieldsMissingOrExtra)
               (std::vector<std::string>{"OnlyName|||", "A|Edit||", "B|Edit|Enable|G"}));
 }
 
-TEST(LayoutText, PageWithoutRowsAndTextWithoutBraces)
-{
-    const auto empty = Read("Empty#{#}#");
-    ASSERT_EQ(empty.pages.size(), 1u);
-    EXPECT_TRUE(empty.pages[0].loaded);
-    EXPECT_TRUE(empty.pages[0].rows.empty());
-    EXPECT_TRUE(Read("just#some#tokens#").pages.empty());
-    EXPECT_TRUE(Read("").pages.empty());
-}
-
-TEST(LayoutText, EmptyTokenEndsReadingAndKeepsPagesMade)
-{
-    const auto sink = Read("A#{#r1\\Edit#}#B#{#r2\\Edit##r3\\Edit#}#C#{#}#");
-    ASSERT_EQ(sink.pages.size(), 2u);      // B is made, C never read
-    EXPECT_TRUE(sink.pages[0].loaded);
-    EXPECT_FALSE(sink.pages[1].loaded);    // its "}" never came: no rows
-    const auto emptyCaption = Read("A#{#}##{#x#}#Later#{#}#");
-    EXPECT_EQ(emptyCaption.pages.size(), 1u);
-}
-
-TEST(LayoutText, NestedBracesDropRowsBeforeTheInnerPair)
-{
-    const auto sink = Read("P#{#before\\Edit#{#inner\\Edit#}#after\\Edit#}#");
-    ASSERT_EQ(sink.pages.size(), 1u);
-    EXPECT_EQ(sink.pages[0].rows, (std::vector<std::string>{"after|Edit||"}));
-}
-
-TEST(LayoutText, CloseAtDepthZeroStartsANewCaption)
-{
-    const auto sink = Read("}#A#{#r\\Edit#}#}#B#{#}#");
-    ASSERT_EQ(sink.pages.size(), 2u);
-    EXPECT_EQ(sink.pages[0].caption, "A");
-    EXPECT_EQ(sink.pages[1].caption, "B");
-}
-
 TEST(LayoutText, OpenBeforeAnyCaptionDropsItsRows)
 {
     const auto sink = Read("{#lost\\Edit#}#A#{#kept\\Edit#}#");
     ASSERT_EQ(sink.pages.size(), 1u);
     EXPECT_EQ(sink.pages[0].rows, (std::vector<std::string>{"kept|Edit||"}));
-}
-
-TEST(LayoutText, OpenRightAfterCloseReusesThePreviousCaption)
-{
-    const auto sink = Read("A#{#one\\Edit#}#{#two\\Edit#}#");
-    ASSERT_EQ(sink.pages.size(), 2u);
-    EXPECT_EQ(sink.pages[1].caption, "A");
-    EXPECT_EQ(sink.pages[1].rows, (std::vector<std::string>{"two|Edit||"}));
 }
 
 TEST(LayoutText, GroupWordOnlyCountsBetweenCaptionAndBrace)
@@ -143,21 +99,6 @@ TEST(LayoutText, WrittenLayoutReadsBack)
     ASSERT_EQ(sink.pages.size(), 2u);
     EXPECT_EQ(sink.pages[0].rows, (std::vector<std::string>{"Name|Edit|Enable|", "Grp|Group|Black|"}));
     EXPECT_EQ(sink.pages[1].pageText, "[Group]");
-}
-
-TEST(LayoutText, RandomTextsNeverBreakTheReader)
-{
-    const std::vector<std::string> alphabet = {"#", "\\", "{", "}", "[Group]", "a", "B", "!"};
-    std::mt19937 random(12345);
-    for (int round = 0; round < 5000; ++round) {
-        std::string text;
-        const int length = static_cast<int>(random() % 40);
-        for (int i = 0; i < length; ++i)
-            text += alphabet[random() % alphabet.size()];
-        const auto sink = Read(text);
-        for (const Page& page : sink.pages)
-            EXPECT_FALSE(page.caption.empty());
-    }
 }
 
 } // namespace

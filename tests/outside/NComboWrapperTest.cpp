@@ -113,20 +113,6 @@ TEST_F(NComboWrapperTest, MousePickFiresEventTwoWithTheRow)
     EXPECT_EQ(m_combo.GetSelectedRow(), 2);
 }
 
-TEST_F(NComboWrapperTest, KeyboardPickFiresEventTwoWithTheRow)
-{
-    ShowOverCell();
-    SetFocus(View());
-    SendMessageW(View(), WM_KEYDOWN, VK_F4, 0);
-    HWND hList = FindDropDownList();
-    ASSERT_NE(hList, nullptr);
-    SendMessageW(hList, WM_KEYDOWN, VK_DOWN, 0);
-    SendMessageW(hList, WM_KEYDOWN, VK_RETURN, 0);
-    PumpUntilIdle();
-    EXPECT_EQ(m_host.picks, std::vector<long>{1});
-    EXPECT_EQ(m_combo.GetSelectedRow(), 1);
-}
-
 TEST_F(NComboWrapperTest, FailedCallsRaiseTheDriversException)
 {
     CDispatchDriver driver(m_combo.GetControlDispatch());

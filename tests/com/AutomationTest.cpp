@@ -56,12 +56,15 @@ TEST_F(Automation, WrongTypesAreTypeMismatches)
     CVariant nullReference;
     nullReference.vt = VT_VARIANT | VT_BYREF;
     nullReference.pvarVal = nullptr;
-    EXPECT_EQ(CallMember(m_pControl, 11, DISPATCH_METHOD, {nullReference}), DISP_E_TYPEMISMATCH);
+    short high = 0, low = 0;
+    EXPECT_EQ(CallMember(m_pControl, 13, DISPATCH_METHOD, {nullReference, CVariant::ByRef(&high), CVariant::ByRef(&low)}),
+              DISP_E_TYPEMISMATCH);
     nullReference.vt = VT_EMPTY;
     CVariant omitted;
     omitted.vt = VT_ERROR;
     omitted.scode = DISP_E_PARAMNOTFOUND;
-    EXPECT_EQ(CallMember(m_pControl, 11, DISPATCH_METHOD, {omitted}), DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(CallMember(m_pControl, 13, DISPATCH_METHOD, {omitted, CVariant::ByRef(&high), CVariant::ByRef(&low)}),
+              DISP_E_TYPEMISMATCH);
 }
 
 TEST_F(Automation, CallsTheMapCannotServeAreRefused)

@@ -5,7 +5,6 @@
 #include "TestPage.h"
 
 #include <gtest/gtest.h>
-#include <commctrl.h>
 #include <olectl.h>
 
 #include <string>
@@ -13,26 +12,11 @@
 
 namespace {
 
-struct ControlSearch {
-    int nId;
-    HWND hFound;
-};
-
-BOOL CALLBACK TakeControlWithId(HWND hWnd, LPARAM lParam)
-{
-    auto* pSearch = reinterpret_cast<ControlSearch*>(lParam);
-    if (GetDlgCtrlID(hWnd) != pSearch->nId)
-        return TRUE;
-    pSearch->hFound = hWnd;
-    return FALSE;
-}
-
-// A control of the page, wherever the frame put the page's dialog.
+// A control of the page's dialog, the frame's only child.
 HWND FindPageControl(HWND hFrame, int nId)
 {
-    ControlSearch search = {nId, nullptr};
-    EnumChildWindows(hFrame, TakeControlWithId, reinterpret_cast<LPARAM>(&search));
-    return search.hFound;
+    const HWND hPage = GetWindow(hFrame, GW_CHILD);
+    return hPage ? GetDlgItem(hPage, nId) : nullptr;
 }
 
 std::wstring TextOf(HWND hWnd)
@@ -40,15 +24,6 @@ std::wstring TextOf(HWND hWnd)
     wchar_t text[256] = {};
     GetWindowTextW(hWnd, text, 256);
     return text;
-}
-
-CComPointer<IDispatch> NewControl(const char* caption, long nCount, bool bChecked)
-{
-    CComPointer<IDispatch> pControl = CreateTestControl();
-    EXPECT_EQ(PutProperty(pControl, L"Caption", CVariant(caption)), S_OK);
-    EXPECT_EQ(PutProperty(pControl, L"Count", CVariant(nCount)), S_OK);
-    EXPECT_EQ(PutProperty(pControl, L"Checked", CVariant(bChecked)), S_OK);
-    return pControl;
 }
 
 // A page site that records what the page tells it.
@@ -85,7 +60,10 @@ public:
 // driven here as a frame does it on OK.
 TEST(PropertyPage, EditsMakeThePageDirtyAndApplyWritesThemBack)
 {
-    CComPointer<IDispatch> pControl = NewControl("Before", 41, false);
+    CComPointer<IDispatch> pControl = CreateTestControl();
+    ASSERT_EQ(PutProperty(pControl, L"Caption", CVariant("Before")), S_OK);
+    ASSERT_EQ(PutProperty(pControl, L"Count", CVariant(41L)), S_OK);
+    ASSERT_EQ(PutProperty(pControl, L"Checked", CVariant(false)), S_OK);
     CComPointer<IPropertyPage> pPage;
     ASSERT_EQ(pPage.CreateInstance(CLSID_ComTestPage), S_OK);
     CRecordingPageSite site;

@@ -27,12 +27,10 @@ TEST(GdiStack, PopsRestoreInReverseOrderAndLeftoversAreDropped)
     ScreenMemoryDC dc;
     const HGDIOBJ hOriginalFont = GetCurrentObject(dc, OBJ_FONT);
     const HGDIOBJ hOriginalBrush = GetCurrentObject(dc, OBJ_BRUSH);
-    const HGDIOBJ hOriginalPen = GetCurrentObject(dc, OBJ_PEN);
     const HGDIOBJ hOriginalBitmap = GetCurrentObject(dc, OBJ_BITMAP);
     const CFont first(CFont::Describe("Arial", 12, FW_NORMAL));
     const CFont second(CFont::Describe("Arial", 20, FW_BOLD));
     const CBrush brush(RGB(1, 2, 3));
-    const CPen pen(PS_SOLID, 2, RGB(4, 5, 6));
     CBitmap bitmap;
     ASSERT_TRUE(bitmap.CreateCompatibleBitmap(dc, 8, 8));
     {
@@ -41,22 +39,14 @@ TEST(GdiStack, PopsRestoreInReverseOrderAndLeftoversAreDropped)
         ASSERT_TRUE(stack.Push(dc, bitmap));
         ASSERT_TRUE(stack.Push(dc, brush));
         ASSERT_TRUE(stack.Push(dc, second));
-        ASSERT_TRUE(stack.Push(dc, pen));
-        EXPECT_EQ(stack.GetCount(), 5u);
-        EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), second.Get());
-
-        EXPECT_TRUE(stack.Pop());
-        EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), hOriginalPen);
-        EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), second.Get());
+        EXPECT_EQ(stack.GetCount(), 4u);
         EXPECT_TRUE(stack.Pop());
         EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), first.Get());
         EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush.Get());
         EXPECT_TRUE(stack.Pop());
-        EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), hOriginalBrush);
-        EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), bitmap.Get());
         EXPECT_TRUE(stack.Pop());
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), hOriginalBrush);
         EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), hOriginalBitmap);
-        EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), first.Get());
         EXPECT_EQ(stack.GetCount(), 1u);
     }   // the font entry is dropped, not restored
     EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), first.Get());
@@ -100,25 +90,6 @@ TEST(GdiStack, RefusesWhatCannotBeRestored)
     EXPECT_EQ(stack.GetCount(), 0u);
 }
 
-TEST(GdiObjects, FontKeepsItsDescriptionAndOwnershipMoves)
-{
-    CFont font(CFont::Describe("MS Sans Serif", 8, 700));
-    LOGFONTW description = {};
-    ASSERT_TRUE(font.GetLogFont(&description));
-    EXPECT_EQ(description.lfHeight, 8);
-    EXPECT_EQ(description.lfWeight, 700);
-    EXPECT_EQ(description.lfItalic, 0);
-    EXPECT_STREQ(description.lfFaceName, L"MS Sans Serif");
-
-    const HFONT hFont = font.Get();
-    CFont moved(std::move(font));
-    EXPECT_TRUE(font.IsNull());
-    EXPECT_EQ(moved.Get(), hFont);
-    moved.Reset();
-    EXPECT_EQ(GetObjectType(hFont), 0u); // deleted
-    EXPECT_FALSE(moved.GetLogFont(&description));
-}
-
 TEST(GdiObjects, EachOwnsItsHandleMovesItAndDescribesIt)
 {
     HBRUSH hBrush = nullptr;
@@ -146,6 +117,17 @@ TEST(GdiObjects, EachOwnsItsHandleMovesItAndDescribesIt)
     EXPECT_EQ(GetObjectType(hBrush), 0u);
     EXPECT_EQ(GetObjectType(hPen), 0u);
     EXPECT_EQ(GetObjectType(hPalette), 0u);
+
+    CFont font(CFont::Describe("MS Sans Serif", 8, 700));
+    LOGFONTW description = {};
+    ASSERT_TRUE(font.GetLogFont(&description));
+    EXPECT_EQ(description.lfHeight, 8);
+    EXPECT_EQ(description.lfWeight, 700);
+    EXPECT_STREQ(description.lfFaceName, L"MS Sans Serif");
+    const HFONT hFont = font.Get();
+    font.Reset();
+    EXPECT_EQ(GetObjectType(hFont), 0u);
+    EXPECT_FALSE(font.GetLogFont(&description));
 
     CPalette palette;
     EXPECT_FALSE(palette.CreatePalette({}));

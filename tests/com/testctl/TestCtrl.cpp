@@ -22,7 +22,6 @@ BEGIN_DISPATCH_MAP(CTestCtrl, COleControl)
     DISP_PROPERTY_PUT(4, "Small", OnSetSmall, VT_I2)
     DISP_STOCKPROP_BACKCOLOR()
     DISP_STOCKPROP_FONT()
-    DISP_METHOD(11, "IsEven", OnIsEven, VT_BOOL, VT_I4)
     DISP_METHOD(12, "GetText", OnGetText, VT_EMPTY, VT_BSTR | VT_BYREF)
     DISP_METHOD(13, "Split", OnSplit, VT_EMPTY, VT_I4, VT_I2 | VT_BYREF, VT_I2 | VT_BYREF)
     DISP_METHOD(14, "GetSelf", OnGetSelf, VT_EMPTY, VT_DISPATCH | VT_BYREF)
@@ -91,12 +90,6 @@ HRESULT CTestCtrl::OnSetSmall(CDispatchCall& call)
 {
     m_nSmall = call.Short(0);
     SetModifiedFlag();
-    return S_OK;
-}
-
-HRESULT CTestCtrl::OnIsEven(CDispatchCall& call)
-{
-    call.SetResult(call.Long(0) % 2 == 0);
     return S_OK;
 }
 

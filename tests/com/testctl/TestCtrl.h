@@ -25,7 +25,6 @@ private:
     HRESULT OnSetCount(CDispatchCall& call);
     HRESULT OnGetSmall(CDispatchCall& call);
     HRESULT OnSetSmall(CDispatchCall& call);
-    HRESULT OnIsEven(CDispatchCall& call);
     HRESULT OnGetText(CDispatchCall& call);
     HRESULT OnSplit(CDispatchCall& call);
     HRESULT OnGetSelf(CDispatchCall& call);

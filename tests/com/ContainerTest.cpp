@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <olectl.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -128,11 +129,7 @@ private:
 
 bool Called(const CRecordingSite& site, const std::string& call)
 {
-    for (const std::string& c : site.m_calls) {
-        if (c == call)
-            return true;
-    }
-    return false;
+    return std::find(site.m_calls.begin(), site.m_calls.end(), call) != site.m_calls.end();
 }
 
 } // namespace
@@ -159,6 +156,11 @@ protected:
         PumpUntilIdle();
     }
 
+    HWND Activate(LONG nVerb)
+    {
+        EXPECT_EQ(m_pObject->DoVerb(nVerb, nullptr, m_pSite, 0, m_hFrame, &m_pSite->m_rcPos), S_OK);
+        return ControlWindow();
+    }
     HWND ControlWindow()
     {
         CComPointer<IOleWindow> pWindow;
@@ -191,11 +193,10 @@ TEST_F(OwnContainer, DefaultsFollowTheContainersAmbientProperties)
     EXPECT_TRUE(Called(*m_pSite, "SaveObject"));
 }
 
-TEST_F(OwnContainer, InPlaceActivationMakesTheWindowWhereTheSiteSays)
+TEST_F(OwnContainer, InPlaceActivationMakesTheWindowWhereTheSiteSaysAndAClickActivatesTheUi)
 {
     EXPECT_EQ(ControlWindow(), nullptr);
-    ASSERT_EQ(m_pObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, m_pSite, 0, m_hFrame, &m_pSite->m_rcPos), S_OK);
-    const HWND hWnd = ControlWindow();
+    const HWND hWnd = Activate(OLEIVERB_INPLACEACTIVATE);
     ASSERT_NE(hWnd, nullptr);
     EXPECT_EQ(GetParent(hWnd), m_hFrame);
     RECT rc = {};
@@ -208,12 +209,15 @@ TEST_F(OwnContainer, InPlaceActivationMakesTheWindowWhereTheSiteSays)
     EXPECT_TRUE(Called(*m_pSite, "OnInPlaceActivate"));
     EXPECT_TRUE(Called(*m_pSite, "ShowObject"));
     EXPECT_FALSE(Called(*m_pSite, "OnUIActivate"));
+    // A click activates the user interface.
+    SendMessageW(hWnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(m_hFrame), MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    EXPECT_TRUE(Called(*m_pSite, "OnUIActivate"));
+    EXPECT_EQ(GetFocus(), hWnd);
 }
 
 TEST_F(OwnContainer, UiActivationTakesTheFocusAndDeactivationUndoesIt)
 {
-    ASSERT_EQ(m_pObject->DoVerb(OLEIVERB_UIACTIVATE, nullptr, m_pSite, 0, m_hFrame, &m_pSite->m_rcPos), S_OK);
-    const HWND hWnd = ControlWindow();
+    const HWND hWnd = Activate(OLEIVERB_UIACTIVATE);
     EXPECT_TRUE(Called(*m_pSite, "OnUIActivate"));
     EXPECT_EQ(GetFocus(), hWnd);
     CComPointer<IOleInPlaceObject> pInPlace;
@@ -225,20 +229,9 @@ TEST_F(OwnContainer, UiActivationTakesTheFocusAndDeactivationUndoesIt)
     EXPECT_FALSE(IsWindow(hWnd));
 }
 
-TEST_F(OwnContainer, ClickActivatesTheUi)
-{
-    ASSERT_EQ(m_pObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, m_pSite, 0, m_hFrame, &m_pSite->m_rcPos), S_OK);
-    const HWND hWnd = ControlWindow();
-    EXPECT_FALSE(Called(*m_pSite, "OnUIActivate"));
-    SendMessageW(hWnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(m_hFrame), MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
-    EXPECT_TRUE(Called(*m_pSite, "OnUIActivate"));
-    EXPECT_EQ(GetFocus(), hWnd);
-}
-
 TEST_F(OwnContainer, SimpleFrameSiteFiltersTheWindowsMessages)
 {
-    ASSERT_EQ(m_pObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, m_pSite, 0, m_hFrame, &m_pSite->m_rcPos), S_OK);
-    const HWND hWnd = ControlWindow();
+    const HWND hWnd = Activate(OLEIVERB_INPLACEACTIVATE);
     EXPECT_EQ(SendMessageW(hWnd, kSwallowed, 0, 0), 77);
     SendMessageW(hWnd, WM_USER + 5, 0, 0);
     EXPECT_TRUE(Called(*m_pSite, "filtered"));
@@ -246,11 +239,9 @@ TEST_F(OwnContainer, SimpleFrameSiteFiltersTheWindowsMessages)
 
 TEST_F(OwnContainer, VerbsShowHideAndAreOffered)
 {
-    ASSERT_EQ(m_pObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, m_pSite, 0, m_hFrame, &m_pSite->m_rcPos), S_OK);
-    EXPECT_EQ(m_pObject->DoVerb(OLEIVERB_HIDE, nullptr, m_pSite, 0, m_hFrame, &m_pSite->m_rcPos), S_OK);
-    EXPECT_FALSE(IsWindowVisible(ControlWindow()));
-    EXPECT_EQ(m_pObject->DoVerb(OLEIVERB_SHOW, nullptr, m_pSite, 0, m_hFrame, &m_pSite->m_rcPos), S_OK);
-    EXPECT_TRUE(IsWindowVisible(ControlWindow()));
+    ASSERT_NE(Activate(OLEIVERB_INPLACEACTIVATE), nullptr);
+    EXPECT_FALSE(IsWindowVisible(Activate(OLEIVERB_HIDE)));
+    EXPECT_TRUE(IsWindowVisible(Activate(OLEIVERB_SHOW)));
     EXPECT_EQ(m_pObject->DoVerb(-99, nullptr, m_pSite, 0, m_hFrame, &m_pSite->m_rcPos), E_NOTIMPL);
 
     CComPointer<IEnumOLEVERB> pVerbs;

@@ -412,29 +412,11 @@ TEST_F(Methods, WrongVariantTypesAreRefusedWithoutHarm)
     UINT nArgErr = 99;
     EXPECT_EQ(CallMember(m_pControl, 19, DISPATCH_METHOD, {CVariant("zero"), I2(0)}, nullptr, &nArgErr), DISP_E_TYPEMISMATCH);
     EXPECT_EQ(nArgErr, 1u);
-    EXPECT_EQ(CallMember(m_pControl, 19, DISPATCH_METHOD, {CVariant(static_cast<IDispatch*>(m_pControl.Get())), I2(0)}),
-              DISP_E_TYPEMISMATCH);
-    EXPECT_EQ(CallMember(m_pControl, 19, DISPATCH_METHOD, {I2(0)}), DISP_E_BADPARAMCOUNT);
-    EXPECT_EQ(CallMember(m_pControl, 31, DISPATCH_METHOD, {CVariant("Name"), I2(0), I2(0)}), DISP_E_TYPEMISMATCH);
-    EXPECT_EQ(CallMember(m_pControl, 34, DISPATCH_METHOD, {CVariant(1L)}), DISP_E_TYPEMISMATCH);
-    EXPECT_EQ(CallMember(m_pControl, 27, DISPATCH_METHOD, {I2(0), I2(0), CVariant("not a reference")}), DISP_E_TYPEMISMATCH);
+    // Out of the 16-bit range.
+    EXPECT_EQ(CallMember(m_pControl, 19, DISPATCH_METHOD, {CVariant(70000L), I2(0)}), DISP_E_TYPEMISMATCH);
     // Numbers as text and text as numbers convert where automation converts them.
     EXPECT_EQ(Invoke(m_pControl, 19, {CVariant("1"), CVariant(2.0)}).ToString(), "Font");
     EXPECT_EQ(Invoke(m_pControl, 15, {CVariant(5L)}).ToShort(), -1);
-    // Out of the 16-bit range.
-    EXPECT_EQ(CallMember(m_pControl, 19, DISPATCH_METHOD, {CVariant(70000L), I2(0)}), DISP_E_TYPEMISMATCH);
-    // A by-reference value that is no number leaves the out arguments written as "none".
-    VARIANT text;
-    text.vt = VT_BSTR;
-    text.bstrVal = SysAllocString(L"x");
-    CVariant page(text);
-    SysFreeString(text.bstrVal);
-    CVariant row = I2(0);
-    CVariant found;
-    ASSERT_EQ(CallMember(m_pControl, 31, DISPATCH_METHOD, {CVariant("Path"), CVariant::ByRef(&page), CVariant::ByRef(&row)}, &found), S_OK);
-    EXPECT_TRUE(found.ToBool());
-    EXPECT_EQ(page.ToShort(), 1);
-    EXPECT_EQ(row.ToShort(), 1);
     EXPECT_EQ(Invoke(m_pControl, L"GetPagesCount").ToLong(), 3);
 }
 

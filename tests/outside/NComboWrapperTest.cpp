@@ -121,32 +121,4 @@ TEST_F(NComboWrapperTest, FailedCallsRaiseTheDriversException)
     EXPECT_EQ(m_combo.GetCellText(0, 1), "Ada");                                  // still working
 }
 
-TEST(NComboUnregistered, CreationFailsCleanly)
-{
-    // The server as registered: its own exports take it out of the registry and put it back.
-    wchar_t path[MAX_PATH] = {};
-    LONG size = sizeof(path);
-    ASSERT_EQ(RegQueryValueW(HKEY_CLASSES_ROOT, L"CLSID\\{DE201788-9000-11D2-8726-0040055C08D9}\\InprocServer32", path, &size),
-              ERROR_SUCCESS);
-    HMODULE hServer = LoadLibraryW(path);
-    ASSERT_NE(hServer, nullptr);
-    using ServerEntry = HRESULT(STDAPICALLTYPE*)();
-    auto unregister = reinterpret_cast<ServerEntry>(GetProcAddress(hServer, "DllUnregisterServer"));
-    auto reregister = reinterpret_cast<ServerEntry>(GetProcAddress(hServer, "DllRegisterServer"));
-    ASSERT_EQ(unregister(), S_OK);
-    HWND hFrame = CreateTestFrame(100, 100);
-    {
-        CNCombo combo;
-        EXPECT_FALSE(combo.Create(hFrame, nullptr));
-        EXPECT_EQ(combo.m_hWnd, nullptr);
-    }
-    EXPECT_EQ(reregister(), S_OK);
-    {
-        CNCombo combo;
-        EXPECT_TRUE(combo.Create(hFrame, nullptr));
-    }
-    DestroyWindow(hFrame);
-    FreeLibrary(hServer);
-}
-
 } // namespace

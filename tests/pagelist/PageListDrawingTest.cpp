@@ -171,17 +171,6 @@ TEST_F(PageListDrawingTest, ColourRowShowsASwatchFramedBlackThenItsText)
     EXPECT_GT(CountIf(image, text, IsDark), 10) << "the value text follows the swatch";
 }
 
-TEST_F(PageListDrawingTest, ColourRowWithoutValueShowsAWhiteSwatch)
-{
-    const int nRow = AddRow("Fore", "ColorComboBox", 0);
-    const WindowImage image = Capture();
-    const RECT cell = ValueCell(nRow);
-    const RECT swatch = {cell.left + 2, cell.top + 3, cell.left + 16, cell.top + 17};
-    EXPECT_EQ(kBlack, image.Pixel(swatch.left, swatch.top + 6));
-    EXPECT_EQ(kBlack, image.Pixel(swatch.right - 1, swatch.top + 6));
-    EXPECT_EQ(kWhite, image.Pixel(swatch.left + 6, swatch.top + 6));
-}
-
 TEST_F(PageListDrawingTest, FocusedSelectedRowHasANavyNameWithWhiteText)
 {
     AddRow("Other", "Edit", 0);

@@ -43,12 +43,6 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs)
     return true;
 }
 
-void PumpFor(DWORD milliseconds)
-{
-    const DWORD start = GetTickCount();
-    PumpUntil([&] { return GetTickCount() - start >= milliseconds; }, milliseconds + 1000);
-}
-
 namespace {
 
 // A plain (non-CWnd) parent, like a foreign container: it reflects child notifications back.

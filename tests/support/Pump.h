@@ -8,8 +8,6 @@
 void PumpUntilIdle();
 // Dispatches messages until the condition holds or the timeout passes; returns the condition.
 bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
-// Dispatches messages for the given time.
-void PumpFor(DWORD milliseconds);
 // A visible top-level window at a fixed place with a client area of the size given, for tests
 // to parent into. It is a plain window that reflects its children's notifications back to
 // them, as a foreign container does.

@@ -5,8 +5,6 @@
 #include "PageListCtrl.h"
 #include "RowMaps.h"
 
-#include <algorithm>
-
 namespace {
 
 int g_nLiveKinds = 0;
@@ -17,28 +15,6 @@ HWND EditorParent(CControlsWnd* pObj)
 }
 
 } // namespace
-
-CFakeOwner::CFakeOwner()
-{
-    itemFont = CFont::Describe("Arial", -15, 400);
-}
-
-bool CFakeOwner::GetItemFont(LOGFONTW* pDescription) const
-{
-    if (bHasItemFont)
-        *pDescription = itemFont;
-    return bHasItemFont;
-}
-
-void CFakeOwner::GetCustomColors(COLORREF crColors[kCustomColorCount]) const
-{
-    std::copy(m_crCustom, m_crCustom + kCustomColorCount, crColors);
-}
-
-void CFakeOwner::SetCustomColors(const COLORREF crColors[kCustomColorCount])
-{
-    std::copy(crColors, crColors + kCustomColorCount, m_crCustom);
-}
 
 std::vector<std::string>& KindLog()
 {

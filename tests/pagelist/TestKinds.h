@@ -5,6 +5,7 @@
 #pragma once
 #include "CellFont.h"
 #include "ControlsWnd.h"
+#include "Font.h"
 #include "PageListCtrl.h"
 #include "PageListOwner.h"
 #include "Pump.h"
@@ -13,30 +14,21 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
-struct FiredEvent {
-    std::string name;
-    short nPage;
-    short nRow;
-    BOOL bUpdate;
-
-    bool operator==(const FiredEvent& other) const
-    {
-        return name == other.name && nPage == other.nPage && nRow == other.nRow && bUpdate == other.bUpdate;
-    }
-};
+// An event the fake control fired: name, page, row, and bUpdate where it has one.
+using FiredEvent = std::tuple<std::string, short, short, BOOL>;
 
 class CFakeOwner : public CPageListOwner {
 public:
     std::vector<FiredEvent> events;
     short nActivePage = 3;
     bool bHasItemFont = true;
-    LOGFONTW itemFont = {};
+    LOGFONTW itemFont = CFont::Describe("Arial", -15, 400);
     CRowMapTable rowMaps;
-
-    CFakeOwner();
 
     void FireSelectItem(short nPage, short nRow) override { Record("SelectItem", nPage, nRow); }
     void FireUnselectItem(short nPage, short nRow) override { Record("UnselectItem", nPage, nRow); }
@@ -54,20 +46,21 @@ public:
     void FireDelete(short nPage, short nRow) override { Record("Delete", nPage, nRow); }
     BOOL GetToolTips() const override { return FALSE; }
     BOOL GetResizeFirstColumn() const override { return TRUE; }
-    bool GetItemFont(LOGFONTW* pDescription) const override;
+    bool GetItemFont(LOGFONTW* pDescription) const override
+    {
+        if (bHasItemFont)
+            *pDescription = itemFont;
+        return bHasItemFont;
+    }
     COLORREF GetEditorColor() const override { return RGB(0, 0, 255); }
-    void GetCustomColors(COLORREF crColors[kCustomColorCount]) const override;
-    void SetCustomColors(const COLORREF crColors[kCustomColorCount]) override;
+    void GetCustomColors(COLORREF crColors[kCustomColorCount]) const override { std::fill_n(crColors, kCustomColorCount, 0); }
+    void SetCustomColors(const COLORREF[kCustomColorCount]) override {}
     CFloorPropertiesWnd* GetFloor() override { return nullptr; }
     short GetActivePage() const override { return nActivePage; }
     CRowMapTable& GetRowMapTable() override { return rowMaps; }
 
 private:
-    void Record(const char* name, short nPage, short nRow, BOOL bUpdate = FALSE)
-    {
-        events.push_back(FiredEvent{name, nPage, nRow, bUpdate});
-    }
-    COLORREF m_crCustom[kCustomColorCount] = {};
+    void Record(const char* name, short nPage, short nRow, BOOL bUpdate = FALSE) { events.emplace_back(name, nPage, nRow, bUpdate); }
 };
 
 // What the test kinds did, in order ("<class> Release", "<class> destroyed", ...).

@@ -4,7 +4,6 @@
 #include "ControlsFactory.h"
 #include "DispatchCall.h"
 #include "FloorPropertiesWnd.h"
-#include "LayoutText.h"
 #include "PageListCtrl.h"
 #include "Pump.h"
 #include "RowMaps.h"
@@ -17,24 +16,9 @@ int CTestNComboKind::s_nLive = 0;
 
 std::string SampleLayout()
 {
-    std::string text;
-    CLayoutText::AppendPageStart(text, "General", false);
-    CLayoutText::AppendRow(text, {"Name", "Edit", "Enable", ""});
-    CLayoutText::AppendRow(text, {"Colour", "ColorComboBox", "Enable", ""});
-    CLayoutText::AppendRow(text, {"Visible", "BoolComboBox", "Grayed", ""});
-    CLayoutText::AppendRow(text, {"Size", "Edit", "Black", ""});
-    CLayoutText::AppendPageEnd(text);
-    CLayoutText::AppendPageStart(text, "Extra", false);
-    CLayoutText::AppendRow(text, {"Name", "Edit", "Enable", ""});
-    CLayoutText::AppendRow(text, {"Path", "ShellFolder", "Enable", ""});
-    CLayoutText::AppendRow(text, {"Font", "Font", "Enable", ""});
-    CLayoutText::AppendRow(text, {"Code", "NComboBox", "Enable", ""});
-    CLayoutText::AppendPageEnd(text);
-    CLayoutText::AppendPageStart(text, "Grouped", true);
-    CLayoutText::AppendRow(text, {"Look", "Group", "Enable", ""});
-    CLayoutText::AppendRow(text, {"Width", "Edit", "Enable", "Look"});
-    CLayoutText::AppendPageEnd(text);
-    return text;
+    return "General#{#Name\\Edit\\Enable\\#Colour\\ColorComboBox\\Enable\\#Visible\\BoolComboBox\\Grayed\\#Size\\Edit\\Black\\#}#"
+           "Extra#{#Name\\Edit\\Enable\\#Path\\ShellFolder\\Enable\\#Font\\Font\\Enable\\#Code\\NComboBox\\Enable\\#}#"
+           "Grouped#[Group]#{#Look\\Group\\Enable\\#Width\\Edit\\Enable\\Look#}#";
 }
 
 // --- Controls and calls ---

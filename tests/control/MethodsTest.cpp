@@ -5,7 +5,6 @@
 
 #include "Bstr.h"
 #include "FloorPropertiesWnd.h"
-#include "LayoutText.h"
 #include "PageListCtrl.h"
 #include "Pump.h"
 #include "Text.h"
@@ -88,11 +87,7 @@ TEST_F(Methods, LookupsFollowRowsChangedBehindTheControl)
     List(2)->InsertRow(2, "Depth", 0, "");
     EXPECT_EQ(Lookup("Depth"), (Position{true, 2, 2}));
     // Every name of a layout reloaded from PagesAndItems is looked up afresh.
-    std::string layout;
-    CLayoutText::AppendPageStart(layout, "Only", false);
-    CLayoutText::AppendRow(layout, {"Name", "Edit", "Enable", ""});
-    CLayoutText::AppendPageEnd(layout);
-    ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant(layout)), S_OK);
+    ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant("Only#{#Name\\Edit\\Enable\\#}#")), S_OK);
     PumpUntilIdle();
     ASSERT_EQ(Call(L"GetPagesCount").ToLong(), 1);
     EXPECT_EQ(Lookup("Name"), (Position{true, 0, 0}));
@@ -425,11 +420,7 @@ TEST_F(Methods, LoadingPropertiesIntoAnActiveControlRunsTheChangeActions)
     ASSERT_EQ(Lookup("Path"), (Position{true, 1, 1}));
     // Properties saved by another control: one page, not as a floor.
     CComPointer<IDispatch> pOther = NewInProcessControl();
-    std::string layout;
-    CLayoutText::AppendPageStart(layout, "Single", false);
-    CLayoutText::AppendRow(layout, {"Path", "Edit", "Enable", ""});
-    CLayoutText::AppendPageEnd(layout);
-    ASSERT_EQ(Put(pOther, L"PagesAndItems", CVariant(layout)), S_OK);
+    ASSERT_EQ(Put(pOther, L"PagesAndItems", CVariant("Single#{#Path\\Edit\\Enable\\#}#")), S_OK);
     ASSERT_EQ(Put(pOther, L"AsFloor", CVariant(false)), S_OK);
     ASSERT_EQ(Put(pOther, L"SignEnableDisable", CVariant(false)), S_OK);
     CComPointer<IPersistStreamInit> pLoad;

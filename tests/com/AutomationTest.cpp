@@ -70,6 +70,11 @@ TEST_F(Automation, WrongTypesAreTypeMismatches)
 TEST_F(Automation, CallsTheMapCannotServeAreRefused)
 {
     EXPECT_EQ(CallMember(m_pControl, 999, DISPATCH_METHOD, {}), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(CallMember(m_pControl, 13, DISPATCH_METHOD, {CVariant(1L)}), DISP_E_BADPARAMCOUNT);
+    short high = 0, low = 0, extra = 0;
+    EXPECT_EQ(CallMember(m_pControl, 13, DISPATCH_METHOD,
+                         {CVariant(1L), CVariant::ByRef(&high), CVariant::ByRef(&low), CVariant::ByRef(&extra)}),
+              DISP_E_BADPARAMCOUNT);
     EXPECT_EQ(CallMember(m_pControl, 12, DISPATCH_PROPERTYPUT, {CVariant("x")}), DISP_E_MEMBERNOTFOUND);   // a method
     EXPECT_EQ(m_pControl->Invoke(12, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, nullptr, nullptr, nullptr, nullptr), E_INVALIDARG);
     DISPPARAMS none = {nullptr, nullptr, 0, 0};

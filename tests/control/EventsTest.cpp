@@ -74,13 +74,14 @@ TEST_F(Events, RowObjectsFireThroughTheControlWithTheFrontPage)
     CControlsWnd* pObj = List(0)->GetControlsWnd(3, FALSE);
     ASSERT_NE(pObj, nullptr);
     pObj->ShowEditor(0);
-    std::string text = "new";
-    pObj->CommitText(text, TRUE);
-    text = "new";
-    pObj->CommitText(text, TRUE);
+    // The same text again is no update; the same text in another case is one.
+    for (std::string text : {"new", "new", "NEW"})
+        pObj->CommitText(text, TRUE);
     pObj->Release();
-    const std::vector<std::string> expected = {"PropertyChanging 2 3", "PropertyChanged 2 3 1", "PropertyChanged 2 3 0"};
+    const std::vector<std::string> expected = {"PropertyChanging 2 3", "PropertyChanged 2 3 1", "PropertyChanged 2 3 0",
+                                               "PropertyChanged 2 3 1"};
     EXPECT_EQ(m_pSink->m_events, expected);
+    EXPECT_EQ(List(0)->GetItemText(3, List(0)->GetValueColumn()), "NEW");
 }
 
 TEST_F(Events, CustomColoursFireOnlyWhenOneDiffers)

@@ -213,23 +213,6 @@ TEST_F(KindsOnListTest, ClearingTheTableDeletesEveryObject)
     EXPECT_EQ(nullptr, m_list.GetActiveControlsWnd()) << "a deleted active object is not used again";
 }
 
-TEST_F(KindsOnListTest, CommitOfTheSameTextReportsNoUpdateAndOfAnotherCaseAnUpdate)
-{
-    ASSERT_TRUE(m_list.SetItemValue(0, "Blue"));
-    CControlsWnd* pObj = m_list.GetControlsWnd(0, FALSE);
-    ASSERT_NE(nullptr, pObj);
-    m_owner.events.clear();
-
-    std::string strSame = "Blue";
-    pObj->CommitText(strSame, FALSE);
-    std::string strOtherCase = "BLUE";
-    pObj->CommitText(strOtherCase, FALSE);
-    EXPECT_EQ((std::vector<FiredEvent>{{"PropertyChanged", 3, 0, FALSE}, {"PropertyChanged", 3, 0, TRUE}}),
-              m_owner.events);
-    EXPECT_EQ("BLUE", m_list.GetItemText(0, m_list.GetValueColumn()));
-    pObj->Release();
-}
-
 TEST_F(KindsOnListTest, ShowAndHideEditorThroughTheBase)
 {
     CControlsWnd* pObj = m_list.GetControlsWnd(0, FALSE);

@@ -35,11 +35,6 @@ TEST_F(PageListTest, ItemFontIsACopyOfTheControlsFont)
     ASSERT_EQ(static_cast<int>(sizeof(listFont)), GetObjectW(m_list.GetItemFont(), sizeof(listFont), &listFont));
     EXPECT_EQ(-15, listFont.lfHeight);
     EXPECT_STREQ(L"Arial", listFont.lfFaceName);
-
-    m_list.SetItemFont(CFont::Describe("Courier New", -20, 700));
-    ASSERT_EQ(static_cast<int>(sizeof(listFont)), GetObjectW(m_list.GetItemFont(), sizeof(listFont), &listFont));
-    EXPECT_EQ(-20, listFont.lfHeight);
-    EXPECT_EQ(700, listFont.lfWeight);
 }
 
 TEST_F(PageListTest, NoItemFontWithoutOneFromTheControl)

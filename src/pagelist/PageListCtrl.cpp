@@ -58,33 +58,34 @@ LRESULT CPageListCtrl::OnCreate(WPARAM, LPARAM)
     return 0;
 }
 
+// The counts go up once the list has done its work: whoever reads them from a notification sent
+// half-way sees the old count, and so looks again afterwards.
 LRESULT CPageListCtrl::OnRowsChanging(WPARAM, LPARAM)
 {
+    const LRESULT result = Default();
     ++m_nNameChanges;
-    return Default();
+    return result;
 }
 
 LRESULT CPageListCtrl::OnItemChanging(WPARAM, LPARAM lParam)
 {
     // LVITEMA and LVITEMW agree up to the text pointer.
     const LVITEMW* pItem = reinterpret_cast<const LVITEMW*>(lParam);
-    if (pItem && (pItem->mask & LVIF_TEXT))
-        CountNameText(pItem->iSubItem);
-    return Default();
+    const bool bNameText = pItem && (pItem->mask & LVIF_TEXT) && pItem->iSubItem == m_nNameColumn;
+    const LRESULT result = Default();
+    if (bNameText)
+        ++m_nNameChanges;
+    return result;
 }
 
 LRESULT CPageListCtrl::OnItemTextChanging(WPARAM, LPARAM lParam)
 {
-    if (const LVITEMW* pItem = reinterpret_cast<const LVITEMW*>(lParam))
-        CountNameText(pItem->iSubItem);
-    return Default();
-}
-
-void CPageListCtrl::CountNameText(int nColumn)
-{
-    // Values set do not move names.
-    if (nColumn == m_nNameColumn)
+    const LVITEMW* pItem = reinterpret_cast<const LVITEMW*>(lParam);
+    const bool bNameText = pItem && pItem->iSubItem == m_nNameColumn; // values set do not move names
+    const LRESULT result = Default();
+    if (bNameText)
         ++m_nNameChanges;
+    return result;
 }
 
 BOOL CPageListCtrl::Create(HWND hParent, UINT nID)

@@ -122,7 +122,6 @@ private:
     // The row's type word; false for a row out of range.
     bool GetRowType(int nRow, WORD* pType) const;
     HICON RowButtonIcon(int nRow);
-    void CountNameText(int nColumn);
 
     CIcon m_hIconDrop;        // 204, the default drop button
     CIcon m_hIconArrow;       // 205, the combo arrow of the drop-down lists

@@ -4,6 +4,7 @@
 // message filter; and the control drawing into a container's device context without a window.
 #include "ComTestSupport.h"
 
+#include "Canvas.h"
 #include "ComObject.h"
 #include "ComTest_h.h"
 #include "Pump.h"
@@ -269,11 +270,7 @@ TEST(ControlObject, DrawsIntoAContainersDeviceContextAtTheBoundsGiven)
     CComPointer<IDispatch> pControl = NewTestControl();
     ASSERT_NE(pControl.Get(), nullptr);
     CComPointer<IViewObject2> pView = As<IViewObject2>(pControl);
-    HDC hScreen = GetDC(nullptr);
-    HDC hdc = CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, 60, 40);
-    ReleaseDC(nullptr, hScreen);
-    HGDIOBJ hOld = SelectObject(hdc, hBitmap);
+    CCanvas hdc(60, 40);
     RECT all = {0, 0, 60, 40};
     RECTL bounds = {10, 10, 50, 30};
     // An RGB colour, then a system colour, which is translated.
@@ -288,9 +285,6 @@ TEST(ControlObject, DrawsIntoAContainersDeviceContextAtTheBoundsGiven)
         EXPECT_EQ(GetPixel(hdc, 5, 5), RGB(255, 255, 255));
     }
     EXPECT_EQ(pView->Draw(DVASPECT_ICON, -1, nullptr, nullptr, nullptr, hdc, &bounds, nullptr, nullptr, 0), DV_E_DVASPECT);
-    SelectObject(hdc, hOld);
-    DeleteObject(hBitmap);
-    DeleteDC(hdc);
 
     SIZEL extent = {};
     ASSERT_EQ(pView->GetExtent(DVASPECT_CONTENT, -1, nullptr, &extent), S_OK);

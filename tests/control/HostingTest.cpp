@@ -1,6 +1,7 @@
 // The registered control in a real container, Wine's ATL host window, made by its ProgID: its
 // window fills the host, its floor control fills the window and shows the layout's pages, and
 // it answers automation by name and by dispatch id.
+#include "Canvas.h"
 #include "ControlTestSupport.h"
 
 #include "Pump.h"
@@ -248,11 +249,7 @@ TEST(ControlDrawing, WithoutAWindowItDrawsItsBackColourAndVersion)
     ASSERT_EQ(Put(pControl, L"BackColor", CVariant(static_cast<long>(RGB(0, 0, 160)))), S_OK);
     CComPointer<IViewObject2> pView;
     ASSERT_EQ(pView.QueryFrom(pControl), S_OK);
-    HDC hScreen = GetDC(nullptr);
-    HDC hdc = CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, 200, 60);
-    ReleaseDC(nullptr, hScreen);
-    HGDIOBJ hOld = SelectObject(hdc, hBitmap);
+    CCanvas hdc(200, 60);
     RECTL bounds = {0, 0, 200, 60};
     ASSERT_EQ(pView->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, hdc, &bounds, nullptr, nullptr, 0), S_OK);
     EXPECT_EQ(GetPixel(hdc, 2, 2), RGB(0, 0, 160));
@@ -272,7 +269,4 @@ TEST(ControlDrawing, WithoutAWindowItDrawsItsBackColourAndVersion)
     EXPECT_GT(nLeft, 10);
     EXPECT_GT(nRight, 10);
     EXPECT_EQ(nOutside, 0);
-    SelectObject(hdc, hOld);
-    DeleteObject(hBitmap);
-    DeleteDC(hdc);
 }

@@ -1,6 +1,7 @@
 #include "VelmoraCtrl.h"
 
 #include "Bstr.h"
+#include "Brush.h"
 #include "ControlResources.h"
 #include "DispatchCall.h"
 #include "PageListCtrl.h"
@@ -204,10 +205,9 @@ void CVelmoraCtrl::FireLoadItems(short nIndexPage, short nIndexItem, std::string
 
 void CVelmoraCtrl::FireSetObject(long nIndexPage, long nIndexItem, IDispatch** ppObject)
 {
-    IDispatch* pNone = nullptr;
-    FireEvent(kEventSetObject, {CVariant(nIndexPage), CVariant(nIndexItem), CVariant::ByRef(ppObject ? ppObject : &pNone)});
-    if (pNone)
-        pNone->Release();
+    // Without a place for the answer, an object the host hands over is released here.
+    CComPointer<IDispatch> pNone;
+    FireEvent(kEventSetObject, {CVariant(nIndexPage), CVariant(nIndexItem), CVariant::ByRef(ppObject ? ppObject : pNone.Ref())});
 }
 
 void CVelmoraCtrl::FireDelete(short nIndexPage, short nIndexItem)
@@ -400,9 +400,7 @@ STDMETHODIMP CVelmoraCtrl::XItemFontNotify::OnChanged(DISPID)
 
 void CVelmoraCtrl::OnDraw(HDC hdc, const RECT& bounds)
 {
-    const HBRUSH hBrush = CreateSolidBrush(TranslateColor(GetBackColor()));
-    FillRect(hdc, &bounds, hBrush);
-    DeleteObject(hBrush);
+    FillRect(hdc, &bounds, CBrush(TranslateColor(GetBackColor())));
     const std::wstring text = Utf8ToWide(FormatText("velmora %i.%i", 1, 0));
     const int nOldMode = SetBkMode(hdc, TRANSPARENT);
     RECT rect = bounds;

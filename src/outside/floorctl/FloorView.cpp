@@ -1,5 +1,8 @@
 #include "FloorView.h"
 
+#include "Brush.h"
+#include "ClientDC.h"
+#include "PaintDC.h"
 #include "Text.h"
 
 #include <algorithm>
@@ -150,13 +153,12 @@ void CFloorView::SetCaptionFont(HFONT hFont)
 
 int CFloorView::TabWidth(const Page& page) const
 {
-    HDC hdc = GetDC(m_hWnd);
+    CClientDC hdc(m_hWnd);
     HGDIOBJ hOld = SelectObject(hdc, m_hFont ? m_hFont : GetStockObject(DEFAULT_GUI_FONT));
     const std::wstring caption = Utf8ToWide(page.strCaption);
     SIZE size = {};
     GetTextExtentPoint32W(hdc, caption.c_str(), static_cast<int>(caption.size()), &size);
     SelectObject(hdc, hOld);
-    ReleaseDC(m_hWnd, hdc);
     return size.cx + kTabPadding;
 }
 
@@ -283,9 +285,7 @@ void CFloorView::DrawCaption(HDC hdc, short nPage) const
     RECT rect = GetCaptionRect(nPage);
     if (IsRectEmpty(&rect))
         return;
-    HBRUSH hBrush = CreateSolidBrush(m_crBack);
-    FillRect(hdc, &rect, hBrush);
-    DeleteObject(hBrush);
+    FillRect(hdc, &rect, CBrush(m_crBack));
     DrawEdge(hdc, &rect, nPage == m_nActive && !m_bAsFloor ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     const std::wstring caption = Utf8ToWide(m_pages[static_cast<size_t>(nPage)].strCaption);
     SetBkMode(hdc, TRANSPARENT);
@@ -296,17 +296,13 @@ void CFloorView::DrawCaption(HDC hdc, short nPage) const
 
 LRESULT CFloorView::OnPaint(WPARAM, LPARAM)
 {
-    PAINTSTRUCT paint;
-    HDC hdc = BeginPaint(m_hWnd, &paint);
+    CPaintDC hdc(m_hWnd);
     const RECT client = GetClientRect();
-    HBRUSH hBrush = CreateSolidBrush(m_crBack);
-    FillRect(hdc, &client, hBrush);
-    DeleteObject(hBrush);
+    FillRect(hdc, &client, CBrush(m_crBack));
     HGDIOBJ hOldFont = SelectObject(hdc, m_hFont ? m_hFont : GetStockObject(DEFAULT_GUI_FONT));
     for (short i = 0; i < GetPagesCount(); ++i)
         DrawCaption(hdc, i);
     SelectObject(hdc, hOldFont);
-    EndPaint(m_hWnd, &paint);
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "NComboView.h"
 
+#include "ClientDC.h"
 #include "PaintDC.h"
 #include "Text.h"
 
@@ -161,12 +162,11 @@ void CNComboView::Activate(BOOL bActive)
 
 long CNComboView::GetControlHeight() const
 {
-    HDC hdc = GetDC(m_hWnd);
+    CClientDC hdc(m_hWnd);
     HGDIOBJ hOld = SelectObject(hdc, m_hFont ? m_hFont : GetStockObject(DEFAULT_GUI_FONT));
     TEXTMETRICW metrics = {};
     GetTextMetricsW(hdc, &metrics);
     SelectObject(hdc, hOld);
-    ReleaseDC(m_hWnd, hdc);
     return metrics.tmHeight + kDisplayPadding;
 }
 

@@ -13,6 +13,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CPageListCtrl;
@@ -136,7 +137,7 @@ private:
 
     void EmptyNameCache();
     // The index behind the cache: every row name as the pages have it now.
-    void RebuildNameIndex();
+    void RebuildNameIndex(std::vector<std::pair<const CPageListCtrl*, unsigned>> pages);
     bool FindInNameIndex(const std::string& strProperty, short nOnly, short* pPage, short* pRow);
     // The page lists in floor order with their counts of name changes; null where a page has none.
     std::vector<std::pair<const CPageListCtrl*, unsigned>> PageNameStates();

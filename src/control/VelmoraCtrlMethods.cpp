@@ -103,9 +103,9 @@ std::vector<std::pair<const CPageListCtrl*, unsigned>> CVelmoraCtrl::PageNameSta
     return states;
 }
 
-void CVelmoraCtrl::RebuildNameIndex()
+void CVelmoraCtrl::RebuildNameIndex(std::vector<std::pair<const CPageListCtrl*, unsigned>> pages)
 {
-    m_nameIndexPages = PageNameStates();
+    m_nameIndexPages = std::move(pages);
     m_nameIndex.Clear();
     for (size_t p = 0; p < m_nameIndexPages.size(); ++p) {
         const CPageListCtrl* pList = m_nameIndexPages[p].first;
@@ -120,8 +120,9 @@ bool CVelmoraCtrl::FindInNameIndex(const std::string& strProperty, short nOnly, 
 {
     // Pages added, removed or replaced, and rows inserted, deleted, sorted or renamed by anyone
     // through the list windows, all show in the pages' states.
-    if (!m_bNameIndexBuilt || PageNameStates() != m_nameIndexPages)
-        RebuildNameIndex();
+    auto pages = PageNameStates();
+    if (!m_bNameIndexBuilt || pages != m_nameIndexPages)
+        RebuildNameIndex(std::move(pages));
     CPropertyNameIndex::Position position;
     if (!m_nameIndex.Find(strProperty, nOnly, &position))
         return false;

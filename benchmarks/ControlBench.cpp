@@ -36,7 +36,7 @@ std::string MakeLayout(int nRows)
     for (int p = 0; p < kPages; ++p) {
         CLayoutText::AppendPageStart(text, FormatText("Page %d", p), false);
         for (int r = p; r < nRows; r += kPages)
-            CLayoutText::AppendRow(text, {PropertyName(r), kinds[r % 6], types[r % 3], ""});
+            CRowText::AppendRow(text, {PropertyName(r), kinds[r % 6], types[r % 3], ""});
         CLayoutText::AppendPageEnd(text);
     }
     return text;

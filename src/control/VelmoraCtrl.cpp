@@ -144,8 +144,7 @@ END_EVENTSINK_MAP(CEventSinkTarget)
 CVelmoraCtrl::CVelmoraCtrl()
     : COleControl(g_velmoraCtrlInfo),
       m_xItemFontNotify(*this),
-      m_ItemFont([this] { m_xItemFontNotify.OnChanged(DISPID_UNKNOWN); }),
-      m_floor(this)
+      m_ItemFont([this] { m_xItemFontNotify.OnChanged(DISPID_UNKNOWN); })
 {
     for (OLE_COLOR& clr : m_clrCustom)
         clr = 0xFFFFFF;

@@ -57,7 +57,7 @@ public:
     void GetCustomColors(COLORREF crColors[kCustomColorCount]) const override;
     // Fires CustomColorChange when at least one colour differs.
     void SetCustomColors(const COLORREF crColors[kCustomColorCount]) override;
-    CFloorPropertiesWnd* GetFloor() override { return &m_floor; }
+    CFloorPropertiesWnd* GetFloor() { return &m_floor; }
     short GetActivePage() const override;
     CRowMapTable& GetRowMapTable() override { return m_rowMaps; }
 
@@ -212,6 +212,8 @@ private:
     COLORREF m_crEditor = kEditorColor;
     XItemFontNotify m_xItemFontNotify;
     CFontHolder m_ItemFont;
+    // Declared before the floor: page lists hand their row maps back to it as they go.
+    CRowMapTable m_rowMaps;
     // The floor control answers by dispatch calls, which even a const question makes.
     mutable CFloorPropertiesWnd m_floor;
     std::string m_strPagesAndItems;
@@ -222,7 +224,6 @@ private:
     BOOL m_bAsFloor = TRUE;
     BOOL m_bResizeFirstColumn = TRUE;
     BOOL m_bAnimation = FALSE;
-    CRowMapTable m_rowMaps;
     // Name as the caller gave it -> page in the low word, row in the high word.
     std::map<std::string, DWORD> m_mapNameCache;
     CPropertyNameIndex m_nameIndex;

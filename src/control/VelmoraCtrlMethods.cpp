@@ -176,20 +176,8 @@ short CVelmoraCtrl::AddPage(const std::string& strPageName)
 BOOL CVelmoraCtrl::DeletePage(short nIndexPage)
 {
     EmptyNameCache();
-    if (!FloorExists())
-        return FALSE;
-    CPageListCtrl* pList = m_floor.IsPage(nIndexPage) ? m_floor.GetPageList(nIndexPage) : nullptr;
-    if (pList) {
-        if (CRowMapTable::CRowMap* pRowMap = m_rowMaps.FindRowMap(pList)) {
-            std::vector<CControlsWnd*> objects;
-            for (const auto& entry : *pRowMap)
-                objects.push_back(entry.second.get());
-            for (CControlsWnd* pObj : objects)
-                m_rowMaps.RemoveControlsWnd(pObj);
-        }
-        pList->DeleteAllItems();
-    }
-    return m_floor.RemovePage(nIndexPage);
+    // The page's row objects go with its page list.
+    return FloorExists() ? m_floor.RemovePage(nIndexPage) : FALSE;
 }
 
 // --- Rows ---

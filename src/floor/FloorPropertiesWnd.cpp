@@ -2,8 +2,6 @@
 
 #include "LayoutText.h"
 #include "PageListCtrl.h"
-#include "PageListOwner.h"
-#include "RowMapTable.h"
 
 namespace {
 
@@ -32,10 +30,6 @@ private:
 };
 
 } // namespace
-
-CFloorPropertiesWnd::CFloorPropertiesWnd(CPageListOwner* pOwner) : m_pOwner(pOwner)
-{
-}
 
 CFloorPropertiesWnd::~CFloorPropertiesWnd()
 {
@@ -84,6 +78,9 @@ BOOL CFloorPropertiesWnd::RemovePage(short nIndex)
 {
     const BOOL bRemoved = DeletePage(nIndex);
     if (bRemoved && nIndex >= 0 && nIndex < GetPageListCount()) {
+        // The list dies after it has left the floor: whatever its ending sets off sees a
+        // consistent set of pages.
+        std::unique_ptr<CPageListCtrl> pDying = std::move(m_pages[static_cast<size_t>(nIndex)]);
         m_pages.erase(m_pages.begin() + nIndex);
         // Page lists report their position with their events: keep it that of their floor page.
         for (int i = nIndex; i < GetPageListCount(); ++i)
@@ -95,8 +92,6 @@ BOOL CFloorPropertiesWnd::RemovePage(short nIndex)
 
 void CFloorPropertiesWnd::RemoveAllPages()
 {
-    if (m_pOwner)
-        m_pOwner->GetRowMapTable().Clear();
     while (RemovePage(0)) {
     }
     SetAsFloor(m_bAsFloor);
@@ -104,6 +99,7 @@ void CFloorPropertiesWnd::RemoveAllPages()
 
 void CFloorPropertiesWnd::DestroyPageLists()
 {
+    std::vector<std::unique_ptr<CPageListCtrl>> dying = std::move(m_pages);
     m_pages.clear();
 }
 

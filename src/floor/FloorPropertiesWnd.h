@@ -14,8 +14,7 @@ class CFloorPropertiesWnd : public CFloorWnd {
 public:
     static constexpr short kCaptionHeight = 20;
 
-    // pOwner: the control whose row maps go with the pages (none for the design floor).
-    explicit CFloorPropertiesWnd(CPageListOwner* pOwner = nullptr);
+    CFloorPropertiesWnd() = default;
     ~CFloorPropertiesWnd() override;
 
     // Copies of the control's options, written by the control when they change.
@@ -40,6 +39,5 @@ public:
 
 private:
     BOOL m_bSignEnableDisable = TRUE;
-    CPageListOwner* m_pOwner = nullptr; // the control whose row maps go with the pages
     std::vector<std::unique_ptr<CPageListCtrl>> m_pages;
 };

@@ -60,43 +60,12 @@ void CLayoutText::ReadLayout(std::string_view text, CPageSink& sink)
     }
 }
 
-void CLayoutText::ReadRows(std::string_view text, const std::function<void(const Row&)>& addRow)
-{
-    CTokenReader reader(text);
-    std::string_view token;
-    while (reader.Next(&token))
-        addRow(SplitRow(token));
-}
-
-CLayoutText::Row CLayoutText::SplitRow(std::string_view token)
-{
-    Row row;
-    std::string* const fields[] = {&row.strName, &row.strAs, &row.strType, &row.strGroup};
-    size_t start = 0;
-    for (std::string* pField : fields) {
-        if (start > token.size())
-            break;
-        const size_t end = std::min(token.find(kFieldSeparator, start), token.size());
-        pField->assign(token.substr(start, end - start));
-        start = end + 1;
-    }
-    return row;
-}
-
 void CLayoutText::AppendPageStart(std::string& text, const std::string& strCaption, bool bGroup)
 {
     text.append(strCaption).push_back(kTokenEnd);
     if (bGroup)
         text.append(kGroupWord).push_back(kTokenEnd);
     text.append(kOpenPage).push_back(kTokenEnd);
-}
-
-void CLayoutText::AppendRow(std::string& text, const Row& row)
-{
-    text.append(row.strName).push_back(kFieldSeparator);
-    text.append(row.strAs).push_back(kFieldSeparator);
-    text.append(row.strType).push_back(kFieldSeparator);
-    text.append(row.strGroup).push_back(kTokenEnd);
 }
 
 void CLayoutText::AppendPageEnd(std::string& text)

@@ -1,24 +1,18 @@
-// CLayoutText: the PagesAndItems layout format, read and written in one place so that the two
-// cannot drift apart. Tokens end with "#", row fields are separated by "\", nothing is escaped.
+// CLayoutText: the pages of the PagesAndItems layout format, read and written in one place so
+// that the two cannot drift apart. Tokens end with "#" and nothing is escaped; each page's rows
+// are the page list's to read and write (CRowText).
 #pragma once
-#include <functional>
+#include "RowText.h"
+
 #include <string>
 #include <string_view>
 
 class CLayoutText {
 public:
-    static constexpr char kTokenEnd = '#';
-    static constexpr char kFieldSeparator = '\\';
+    static constexpr char kTokenEnd = CRowText::kTokenEnd;
     static constexpr const char* kGroupWord = "[Group]";
     static constexpr const char* kOpenPage = "{";
     static constexpr const char* kClosePage = "}";
-
-    struct Row {
-        std::string strName;
-        std::string strAs;
-        std::string strType;
-        std::string strGroup;
-    };
 
     // What the reader asks of the floor it fills.
     class CPageSink {
@@ -32,12 +26,8 @@ public:
 
     // Reads a whole layout, page by page, as far as the text is well formed.
     static void ReadLayout(std::string_view text, CPageSink& sink);
-    // Reads one page's rows: every token up to the first empty one.
-    static void ReadRows(std::string_view text, const std::function<void(const Row&)>& addRow);
-    static Row SplitRow(std::string_view token);
 
     static void AppendPageStart(std::string& text, const std::string& strCaption, bool bGroup);
-    static void AppendRow(std::string& text, const Row& row);
     static void AppendPageEnd(std::string& text);
 
 private:

@@ -1,6 +1,6 @@
 #include "ControlsFactory.h"
 
-#include "PageListCtrl.h"
+#include "ItemList.h"
 #include "RowMaps.h"
 #include "Wnd.h"
 
@@ -23,32 +23,32 @@ void RegisterControlsClass(const std::string& strClassName, ControlsCreateFuncti
     ControlsClasses()[strClassName] = pfnCreate;
 }
 
-std::unique_ptr<CControlsWnd> CreateControlsObject(const std::string& strClassName)
+CControlsWndPtr CreateControlsObject(const std::string& strClassName)
 {
     const ClassTable& table = ControlsClasses();
     const auto found = table.find(strClassName);
     return found == table.end() ? nullptr : found->second();
 }
 
-CControlsWnd* CreateControlsWnd(const char* lpszAs, CPageListCtrl* pList, long nRow, long nColumn)
+CControlsWnd* CreateControlsWnd(const char* lpszAs, CItemList* pList, long nRow, long nColumn)
 {
     if (CControlsWnd* pKept = FindControlsWnd(pList, nRow))
         return pKept;
-    std::unique_ptr<CControlsWnd> pObj = CreateControlsObject(std::string("CControlsWnd_C") + (lpszAs ? lpszAs : ""));
+    CControlsWndPtr pObj = CreateControlsObject(std::string("CControlsWnd_C") + (lpszAs ? lpszAs : ""));
     if (!pObj)
         return nullptr;
     pObj->m_pList = pList;
     pObj->m_nRow = nRow;
     pObj->m_nColumn = nColumn;
-    pObj->m_pEditor = pObj->CreateEditor();
     CControlsWnd* pResult = pObj.get();
-    // A persistent kind has entered itself in the row map while making its editor.
-    if (FindControlsWnd(pList, nRow) == pResult)
-        pObj.release();
+    if (pResult->IsPersistent() && !RegisterControlsWnd(std::move(pObj)))
+        return nullptr;
+    // A persistent object stays in the row map even without an editor; a transient one goes.
+    pResult->m_pEditor = pResult->CreateEditor();
     if (!pResult->m_pEditor)
         return nullptr;
     if (pResult->m_pEditor->IsWindow() && pList)
         pResult->m_pEditor->SetFont(pList->GetItemFont(), TRUE);
-    pObj.release();
+    (void)pObj.release(); // the caller's until its Release
     return pResult;
 }

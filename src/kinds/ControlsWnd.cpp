@@ -1,41 +1,29 @@
 #include "ControlsWnd.h"
 
-#include "PageListCtrl.h"
+#include "ItemList.h"
 #include "PageListOwner.h"
+#include "ShortIndex.h"
 #include "Wnd.h"
 
-#include <unordered_set>
+CControlsWnd::CControlsWnd() = default;
 
-namespace {
+// The editor is a member of the kind and has been closed before deletion began.
+CControlsWnd::~CControlsWnd() = default;
 
-// Page lists keep pointers to objects that others may delete (the row maps, a transient
-// object's own Release); they ask here before using one.
-std::unordered_set<const CControlsWnd*>& LiveObjects()
+void CControlsWndDeleter::operator()(CControlsWnd* pObj) const
 {
-    static std::unordered_set<const CControlsWnd*> objects;
-    return objects;
-}
-
-} // namespace
-
-CControlsWnd::CControlsWnd()
-{
-    LiveObjects().insert(this);
-}
-
-// The editor is a member of the kind and has destroyed its window with itself by the time this
-// runs; m_pEditor must not be touched here.
-CControlsWnd::~CControlsWnd()
-{
-    LiveObjects().erase(this);
-}
-
-bool CControlsWnd::IsLive(const CControlsWnd* p)
-{
-    return p && LiveObjects().count(p) != 0;
+    if (!pObj)
+        return;
+    pObj->CloseEditor();
+    delete pObj;
 }
 
 BOOL CControlsWnd::IsGroup()
+{
+    return FALSE;
+}
+
+BOOL CControlsWnd::IsPersistent() const
 {
     return FALSE;
 }
@@ -101,8 +89,19 @@ BOOL CControlsWnd::Refresh()
 
 BOOL CControlsWnd::Release()
 {
-    delete this;
+    CControlsWndDeleter()(this);
     return FALSE;
+}
+
+void CControlsWnd::CloseEditor()
+{
+    m_bClosing = true;
+    if (HasEditorWindow()) {
+        if (GetCapture() == m_pEditor->m_hWnd)
+            ReleaseCapture();
+        m_pEditor->DestroyWindow();
+    }
+    m_bClosing = false;
 }
 
 std::string CControlsWnd::GetClassName() const
@@ -121,7 +120,7 @@ void CControlsWnd::ShowEditor(int)
         m_pEditor->SetFont(m_pList->GetItemFont(), TRUE);
     RedrawRow();
     if (CPageListOwner* pOwner = GetOwner())
-        pOwner->FirePropertyChanging(GetEventPage(), static_cast<short>(m_nRow));
+        pOwner->FirePropertyChanging(GetEventPage(), GetEventRow());
 }
 
 void CControlsWnd::HideEditor(BOOL)
@@ -137,11 +136,13 @@ void CControlsWnd::HideEditor(BOOL)
 
 void CControlsWnd::CommitText(std::string& strText, BOOL)
 {
+    if (m_bClosing)
+        return;
     const std::string strOld = GetText();
     if (m_pList)
         m_pList->SetItemValue(m_nRow, strText);
     if (CPageListOwner* pOwner = GetOwner())
-        pOwner->FirePropertyChanged(GetEventPage(), static_cast<short>(m_nRow), strOld != strText);
+        pOwner->FirePropertyChanged(GetEventPage(), GetEventRow(), strOld != strText);
 }
 
 void CControlsWnd::DoDefaultAction() {}
@@ -179,7 +180,26 @@ short CControlsWnd::GetEventPage() const
     return pOwner ? pOwner->GetActivePage() : -1;
 }
 
+short CControlsWnd::GetEventRow() const
+{
+    return ToShortIndex(m_nRow);
+}
+
 bool CControlsWnd::HasEditorWindow() const
 {
     return m_pEditor && m_pEditor->IsWindow();
+}
+
+BOOL CControlsWnd::PlaceEditor(const RECT& rcInsets)
+{
+    RECT rect;
+    if (!HasEditorWindow() || !GetCellRect(&rect))
+        return FALSE;
+    rect.left += rcInsets.left;
+    rect.top += rcInsets.top;
+    rect.right -= rcInsets.right;
+    rect.bottom -= rcInsets.bottom;
+    m_pEditor->MoveWindow(rect, TRUE);
+    m_pEditor->ShowWindow(SW_SHOW);
+    return TRUE;
 }

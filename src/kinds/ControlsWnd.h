@@ -3,13 +3,15 @@
 // creates, and passes the value text between editor and list. Each operation here is the
 // behaviour a kind gets when it does not override it.
 #pragma once
+#include "LifeToken.h"
 #include "Variant.h"
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
-class CPageListCtrl;
+class CItemList;
 class CPageListOwner;
 class CWnd;
 
@@ -20,10 +22,14 @@ public:
     CControlsWnd(const CControlsWnd&) = delete;
     CControlsWnd& operator=(const CControlsWnd&) = delete;
 
-    // Whether p is an object that has been constructed and not yet destroyed.
-    static bool IsLive(const CControlsWnd* p);
+    // Tells whether this object still exists after code that may delete it (a host's event
+    // handler) has run.
+    CLifeToken::CWatch Watch() const { return m_life.Watch(); }
 
     virtual BOOL IsGroup();
+    // Persistent objects live in their page's row map from their creation until their row or
+    // page goes; transient ones only while a row is edited or queried.
+    virtual BOOL IsPersistent() const;
     virtual CVariant GetValue(long nColumn);
     virtual void SetValue(const VARIANT& vValue, short nColumn);
     virtual void SetColumnKey(long nKey);
@@ -42,6 +48,11 @@ public:
     // Ends the use of the object: transient kinds delete themselves here, persistent kinds
     // stay (the row map owns them). Always FALSE.
     virtual BOOL Release();
+    // Ends the editor without committing and without events; every deletion does this first,
+    // while the object is still whole, so no editor commits from a half-destroyed object.
+    virtual void CloseEditor();
+    // While the editor is being closed nothing it holds may reach the row.
+    bool IsClosing() const { return m_bClosing; }
     virtual std::string GetClassName() const;
     virtual CWnd* CreateEditor();
     // nMode: 0 keyboard, 1 second click on the row, 2 click in the row button.
@@ -57,13 +68,28 @@ public:
 
     long m_nRow = -1;
     long m_nColumn = -1;
-    CWnd* m_pEditor = nullptr;       // as a rule a member window of the kind object
-    CPageListCtrl* m_pList = nullptr; // not owned
+    CWnd* m_pEditor = nullptr;    // as a rule a member window of the kind object
+    CItemList* m_pList = nullptr; // not owned
 
 protected:
     // The control behind the page list; null without one.
     CPageListOwner* GetOwner() const;
     // The floor's front page, as the events carry it.
     short GetEventPage() const;
+    // The row as the events carry it: -1 for a row beyond the 16-bit range.
+    short GetEventRow() const;
     bool HasEditorWindow() const;
+    // Moves the editor over the value cell, shrunk by the given insets, and shows it. FALSE
+    // without an editor window or a cell.
+    BOOL PlaceEditor(const RECT& rcInsets);
+
+private:
+    CLifeToken m_life;
+    bool m_bClosing = false;
 };
+
+// Deletes behaviour objects: the editor is closed first, while the object is whole.
+struct CControlsWndDeleter {
+    void operator()(CControlsWnd* pObj) const;
+};
+using CControlsWndPtr = std::unique_ptr<CControlsWnd, CControlsWndDeleter>;

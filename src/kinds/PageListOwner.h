@@ -1,5 +1,5 @@
 // CPageListOwner: what page lists and row behaviour objects may ask of the control that owns
-// them - its events, its display settings, the floor's active page and the row-map table.
+// them - its events, its display settings, the front page and the row-map table.
 // The control implements it; nothing below the control knows the control's class.
 #pragma once
 #include <windows.h>
@@ -8,7 +8,6 @@
 #include <string>
 
 class CRowMapTable;
-class CFloorPropertiesWnd;
 
 class CPageListOwner {
 public:
@@ -37,8 +36,7 @@ public:
     // Stores the colours; the control reports a change to the host itself.
     virtual void SetCustomColors(const COLORREF crColors[kCustomColorCount]) = 0;
 
-    // The floor of pages and its front page (-1 without a floor control).
-    virtual CFloorPropertiesWnd* GetFloor() = 0;
+    // The front page of the floor (-1 without a floor control).
     virtual short GetActivePage() const = 0;
 
     virtual CRowMapTable& GetRowMapTable() = 0;

@@ -1,68 +1,130 @@
 #include "RowMapTable.h"
 
-#include "PageListCtrl.h"
+#include "ItemList.h"
+
+#include <utility>
+#include <vector>
+
+// Objects are taken out of the table before they are deleted: a dying editor that looks its
+// row up finds nothing instead of a half-deleted entry.
 
 CRowMapTable::~CRowMapTable()
 {
     Clear();
 }
 
-CRowMapTable::CRowMap* CRowMapTable::FindRowMap(const CPageListCtrl* pList)
+CRowMapTable::CRowMap* CRowMapTable::FindRowMap(const CItemList* pList)
 {
     const auto found = m_table.find(pList);
     return found == m_table.end() ? nullptr : &found->second;
 }
 
-void CRowMapTable::RegisterControlsWnd(CControlsWnd* pObj)
+void CRowMapTable::RegisterControlsWnd(CControlsWndPtr pObj)
 {
-    std::unique_ptr<CControlsWnd>& entry = m_table[pObj->m_pList][pObj->m_nRow];
-    if (entry.get() != pObj)
-        entry.reset(pObj);
+    if (!pObj)
+        return;
+    CControlsWndPtr& entry = m_table[pObj->m_pList][pObj->m_nRow];
+    if (entry.get() == pObj.get()) {
+        (void)pObj.release(); // entered already: the entry owns it
+        return;
+    }
+    std::swap(entry, pObj); // the object entered before dies as pObj goes
 }
 
-CControlsWnd* CRowMapTable::FindControlsWnd(const CPageListCtrl* pList, long nRow) const
+CControlsWnd* CRowMapTable::FindControlsWnd(const CItemList* pList, long nRow) const
 {
     const auto map = m_table.find(pList);
     if (map == m_table.end())
         return nullptr;
     const auto entry = map->second.find(nRow);
-    if (entry == map->second.end() || !CControlsWnd::IsLive(entry->second.get()))
-        return nullptr;
-    return entry->second.get();
+    return entry == map->second.end() ? nullptr : entry->second.get();
 }
 
 void CRowMapTable::MoveControlsWnd(CControlsWnd* pObj, long nNewRow)
 {
-    CRowMap* pMap = FindRowMap(pObj->m_pList);
+    CRowMap* pMap = pObj ? FindRowMap(pObj->m_pList) : nullptr;
     if (!pMap)
         return;
     const auto entry = pMap->find(pObj->m_nRow);
     if (entry == pMap->end() || entry->second.get() != pObj)
         return;
-    entry->second.release();
+    CControlsWndPtr pMoving = std::move(entry->second);
     pMap->erase(entry);
     pObj->m_nRow = nNewRow;
-    (*pMap)[nNewRow].reset(pObj);
+    CControlsWndPtr pDisplaced = std::exchange((*pMap)[nNewRow], std::move(pMoving));
 }
 
 void CRowMapTable::RemoveControlsWnd(CControlsWnd* pObj)
 {
-    CPageListCtrl* pList = pObj->m_pList;
+    if (!pObj)
+        return;
+    const CLifeToken::CWatch alive = pObj->Watch();
+    CItemList* pList = pObj->m_pList;
     if (pList && pList->GetActiveControlsWnd() == pObj)
         pList->ReleaseActive();
-    if (!CControlsWnd::IsLive(pObj))
+    if (!alive)
         return; // a transient object ends in its Release
+    CControlsWndPtr pDying;
     if (CRowMap* pMap = FindRowMap(pList)) {
         const auto entry = pMap->find(pObj->m_nRow);
         if (entry != pMap->end() && entry->second.get() == pObj) {
+            pDying = std::move(entry->second);
             pMap->erase(entry);
-            return;
         }
     }
-    delete pObj;
+    if (!pDying)
+        pDying.reset(pObj);
+}
+
+void CRowMapTable::ShiftRows(CRowMap& map, long nFrom, long nBy)
+{
+    std::vector<CControlsWndPtr> moving;
+    for (auto entry = map.begin(); entry != map.end();) {
+        if (entry->first >= nFrom) {
+            moving.push_back(std::move(entry->second));
+            entry = map.erase(entry);
+        } else {
+            ++entry;
+        }
+    }
+    for (CControlsWndPtr& pObj : moving) {
+        pObj->m_nRow += nBy;
+        const long nRow = pObj->m_nRow;
+        map[nRow] = std::move(pObj);
+    }
+}
+
+void CRowMapTable::OnRowInserted(const CItemList* pList, long nRow)
+{
+    if (CRowMap* pMap = FindRowMap(pList))
+        ShiftRows(*pMap, nRow, 1);
+}
+
+void CRowMapTable::OnRowDeleted(const CItemList* pList, long nRow)
+{
+    CRowMap* pMap = FindRowMap(pList);
+    if (!pMap)
+        return;
+    CControlsWndPtr pDying;
+    const auto entry = pMap->find(nRow);
+    if (entry != pMap->end()) {
+        pDying = std::move(entry->second);
+        pMap->erase(entry);
+    }
+    ShiftRows(*pMap, nRow + 1, -1);
+}
+
+void CRowMapTable::RemoveRowMap(const CItemList* pList)
+{
+    const auto found = m_table.find(pList);
+    if (found == m_table.end())
+        return;
+    CRowMap dying = std::move(found->second);
+    m_table.erase(found);
 }
 
 void CRowMapTable::Clear()
 {
+    auto dying = std::move(m_table);
     m_table.clear();
 }

@@ -3,12 +3,11 @@
 #pragma once
 #include "ControlsWnd.h"
 
-#include <memory>
 #include <unordered_map>
 
 class CRowMapTable {
 public:
-    using CRowMap = std::unordered_map<long, std::unique_ptr<CControlsWnd>>;
+    using CRowMap = std::unordered_map<long, CControlsWndPtr>;
 
     CRowMapTable() = default;
     ~CRowMapTable();
@@ -16,20 +15,28 @@ public:
     CRowMapTable& operator=(const CRowMapTable&) = delete;
 
     // Null while no persistent object has been entered for the page list.
-    CRowMap* FindRowMap(const CPageListCtrl* pList);
-    // Takes pObj over under its row of its page list; a different object entered there
-    // before is deleted.
-    void RegisterControlsWnd(CControlsWnd* pObj);
-    CControlsWnd* FindControlsWnd(const CPageListCtrl* pList, long nRow) const;
-    // Re-keys pObj under nNewRow when it is entered under its row; otherwise nothing. A
-    // different object entered under nNewRow is deleted: callers move rows in an order that
-    // frees each target row first.
+    CRowMap* FindRowMap(const CItemList* pList);
+    // Takes pObj over under its row of its page list; an object entered there before is deleted.
+    void RegisterControlsWnd(CControlsWndPtr pObj);
+    CControlsWnd* FindControlsWnd(const CItemList* pList, long nRow) const;
+    // Re-keys pObj under nNewRow when it is entered under its row; otherwise nothing. An object
+    // entered under nNewRow is deleted: callers move rows in an order that frees each target
+    // row first.
     void MoveControlsWnd(CControlsWnd* pObj, long nNewRow);
     // Ends pObj as its page list's active object if it is that, then deletes it.
     void RemoveControlsWnd(CControlsWnd* pObj);
+    // Keeps the objects with their properties when a row is inserted or deleted: the deleted
+    // row's object goes, those below move with their rows.
+    void OnRowInserted(const CItemList* pList, long nRow);
+    void OnRowDeleted(const CItemList* pList, long nRow);
+    // Deletes the page list's row map with its objects.
+    void RemoveRowMap(const CItemList* pList);
     // Deletes every object and every row map.
     void Clear();
 
 private:
-    std::unordered_map<const CPageListCtrl*, CRowMap> m_table;
+    // Shifts every entry at or after nFrom by nBy rows.
+    void ShiftRows(CRowMap& map, long nFrom, long nBy);
+
+    std::unordered_map<const CItemList*, CRowMap> m_table;
 };

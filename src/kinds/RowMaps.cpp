@@ -1,52 +1,53 @@
 #include "RowMaps.h"
 
-#include "PageListCtrl.h"
+#include "ItemList.h"
 #include "PageListOwner.h"
 
-namespace {
-
-CRowMapTable* TableOf(CPageListCtrl* pList)
+CRowMapTable* FindRowMapTable(CItemList* pList)
 {
     CPageListOwner* pOwner = pList ? pList->GetControl() : nullptr;
     return pOwner ? &pOwner->GetRowMapTable() : nullptr;
 }
 
-} // namespace
-
-CRowMapTable::CRowMap* FindRowMap(CPageListCtrl* pList)
+CRowMapTable::CRowMap* FindRowMap(CItemList* pList)
 {
-    CRowMapTable* pTable = TableOf(pList);
+    CRowMapTable* pTable = FindRowMapTable(pList);
     return pTable ? pTable->FindRowMap(pList) : nullptr;
 }
 
-void RegisterControlsWnd(CControlsWnd* pObj)
+BOOL RegisterControlsWnd(CControlsWndPtr pObj)
 {
-    if (CRowMapTable* pTable = TableOf(pObj->m_pList))
-        pTable->RegisterControlsWnd(pObj);
+    CRowMapTable* pTable = pObj ? FindRowMapTable(pObj->m_pList) : nullptr;
+    if (!pTable)
+        return FALSE;
+    pTable->RegisterControlsWnd(std::move(pObj));
+    return TRUE;
 }
 
-CControlsWnd* FindControlsWnd(CPageListCtrl* pList, long nRow)
+CControlsWnd* FindControlsWnd(CItemList* pList, long nRow)
 {
-    CRowMapTable* pTable = TableOf(pList);
+    CRowMapTable* pTable = FindRowMapTable(pList);
     return pTable ? pTable->FindControlsWnd(pList, nRow) : nullptr;
 }
 
 void MoveControlsWnd(CControlsWnd* pObj, long nNewRow)
 {
-    if (CRowMapTable* pTable = TableOf(pObj->m_pList))
+    if (CRowMapTable* pTable = pObj ? FindRowMapTable(pObj->m_pList) : nullptr)
         pTable->MoveControlsWnd(pObj, nNewRow);
 }
 
 void RemoveControlsWnd(CControlsWnd* pObj)
 {
-    CRowMapTable* pTable = TableOf(pObj->m_pList);
-    if (pTable) {
+    if (!pObj)
+        return;
+    if (CRowMapTable* pTable = FindRowMapTable(pObj->m_pList)) {
         pTable->RemoveControlsWnd(pObj);
         return;
     }
     // Without a control there is no row map: only the page list's hold on the object ends.
+    const CLifeToken::CWatch alive = pObj->Watch();
     if (pObj->m_pList && pObj->m_pList->GetActiveControlsWnd() == pObj)
         pObj->m_pList->ReleaseActive();
-    if (CControlsWnd::IsLive(pObj))
-        delete pObj;
+    if (alive)
+        CControlsWndDeleter()(pObj);
 }

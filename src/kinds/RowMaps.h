@@ -4,8 +4,10 @@
 #pragma once
 #include "RowMapTable.h"
 
-CRowMapTable::CRowMap* FindRowMap(CPageListCtrl* pList);
-void RegisterControlsWnd(CControlsWnd* pObj);
-CControlsWnd* FindControlsWnd(CPageListCtrl* pList, long nRow);
+CRowMapTable* FindRowMapTable(CItemList* pList);
+CRowMapTable::CRowMap* FindRowMap(CItemList* pList);
+// FALSE when the page list has no row map table: the object is deleted then.
+BOOL RegisterControlsWnd(CControlsWndPtr pObj);
+CControlsWnd* FindControlsWnd(CItemList* pList, long nRow);
 void MoveControlsWnd(CControlsWnd* pObj, long nNewRow);
 void RemoveControlsWnd(CControlsWnd* pObj);

@@ -4,8 +4,9 @@
 #include "ControlsFactory.h"
 #include "ControlsWnd.h"
 #include "ItemData.h"
-#include "LayoutText.h"
 #include "PageListOwner.h"
+#include "RowMaps.h"
+#include "RowText.h"
 #include "Text.h"
 #include "resource.h"
 
@@ -13,12 +14,12 @@ BOOL CPageListCtrl::s_bAutoResizingColumns = TRUE;
 
 BEGIN_MESSAGE_MAP(CPageListCtrl, CListCtrl)
     ON_MESSAGE(WM_CREATE, OnCreate)
-    ON_MESSAGE(LVM_INSERTITEMA, OnRowsChanging)
-    ON_MESSAGE(LVM_INSERTITEMW, OnRowsChanging)
-    ON_MESSAGE(LVM_DELETEITEM, OnRowsChanging)
-    ON_MESSAGE(LVM_DELETEALLITEMS, OnRowsChanging)
-    ON_MESSAGE(LVM_SORTITEMS, OnRowsChanging)
-    ON_MESSAGE(LVM_SORTITEMSEX, OnRowsChanging)
+    ON_MESSAGE(LVM_INSERTITEMA, OnRowInserting)
+    ON_MESSAGE(LVM_INSERTITEMW, OnRowInserting)
+    ON_MESSAGE(LVM_DELETEITEM, OnRowDeleting)
+    ON_MESSAGE(LVM_DELETEALLITEMS, OnAllRowsDeleting)
+    ON_MESSAGE(LVM_SORTITEMS, OnRowsSorting)
+    ON_MESSAGE(LVM_SORTITEMSEX, OnRowsSorting)
     ON_MESSAGE(LVM_SETITEMA, OnItemChanging)
     ON_MESSAGE(LVM_SETITEMW, OnItemChanging)
     ON_MESSAGE(LVM_SETITEMTEXTA, OnItemTextChanging)
@@ -40,9 +41,10 @@ CPageListCtrl::CPageListCtrl(CPageListOwner* pCtrl, int nItemHeight)
 {
 }
 
+// The row map goes with its page: its objects are ended while the list window still exists.
 CPageListCtrl::~CPageListCtrl()
 {
-    ReleaseActive();
+    ForgetAllRows();
 }
 
 CPageListCtrl::CIcon CPageListCtrl::LoadRowIcon(int nID)
@@ -60,11 +62,84 @@ LRESULT CPageListCtrl::OnCreate(WPARAM, LPARAM)
 
 // The counts go up once the list has done its work: whoever reads them from a notification sent
 // half-way sees the old count, and so looks again afterwards.
-LRESULT CPageListCtrl::OnRowsChanging(WPARAM, LPARAM)
+LRESULT CPageListCtrl::OnRowInserting(WPARAM, LPARAM)
 {
     const LRESULT result = Default();
     ++m_nNameChanges;
+    if (result >= 0)
+        OnRowInserted(static_cast<int>(result));
     return result;
+}
+
+LRESULT CPageListCtrl::OnRowDeleting(WPARAM wParam, LPARAM)
+{
+    const LRESULT result = Default();
+    ++m_nNameChanges;
+    if (result)
+        OnRowDeleted(static_cast<int>(wParam));
+    return result;
+}
+
+LRESULT CPageListCtrl::OnAllRowsDeleting(WPARAM, LPARAM)
+{
+    const LRESULT result = Default();
+    ++m_nNameChanges;
+    ForgetAllRows();
+    return result;
+}
+
+// Rows sorted cannot be followed: nothing stays attached to a row.
+LRESULT CPageListCtrl::OnRowsSorting(WPARAM, LPARAM)
+{
+    const LRESULT result = Default();
+    ++m_nNameChanges;
+    ForgetAllRows();
+    return result;
+}
+
+namespace {
+
+// Where a row index lands when a row is inserted at nInserted (nBy 1) or deleted there (-1):
+// -1 for the deleted row itself.
+int MovedRow(int nRow, int nAt, int nBy)
+{
+    if (nRow < nAt)
+        return nRow;
+    if (nBy < 0 && nRow == nAt)
+        return -1;
+    return nRow + nBy;
+}
+
+} // namespace
+
+void CPageListCtrl::OnRowInserted(int nRow)
+{
+    if (CControlsWnd* pActive = GetActiveControlsWnd(); pActive && !pActive->IsPersistent())
+        pActive->m_nRow = MovedRow(static_cast<int>(pActive->m_nRow), nRow, 1);
+    m_nLoadedRow = m_nLoadedRow < 0 ? -1 : MovedRow(m_nLoadedRow, nRow, 1);
+    if (CRowMapTable* pTable = FindRowMapTable(this))
+        pTable->OnRowInserted(this, nRow);
+}
+
+void CPageListCtrl::OnRowDeleted(int nRow)
+{
+    CControlsWnd* pActive = GetActiveControlsWnd();
+    if (pActive && pActive->m_nRow == nRow) {
+        ReleaseActive();
+    } else if (pActive && !pActive->IsPersistent()) {
+        pActive->m_nRow = MovedRow(static_cast<int>(pActive->m_nRow), nRow, -1);
+    }
+    m_nLoadedRow = m_nLoadedRow < 0 ? -1 : MovedRow(m_nLoadedRow, nRow, -1);
+    if (CRowMapTable* pTable = FindRowMapTable(this))
+        pTable->OnRowDeleted(this, nRow);
+}
+
+void CPageListCtrl::ForgetAllRows()
+{
+    ReleaseActive();
+    m_nLoadedRow = -1;
+    if (CRowMapTable* pTable = FindRowMapTable(this))
+        pTable->RemoveRowMap(this);
 }
 
 LRESULT CPageListCtrl::OnItemChanging(WPARAM, LPARAM lParam)
@@ -122,7 +197,17 @@ DWORD CPageListCtrl::GetListExStyle()
 
 void CPageListCtrl::SetItemFont(const LOGFONTW& description)
 {
-    m_ItemFont.CreateFontIndirect(description);
+    CFont newFont(description);
+    const HFONT hOld = m_ItemFont;
+    if (hOld && IsWindow()) {
+        // An open editor may still draw with the old font: it gets the new one before the old
+        // one is deleted.
+        for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+            if (reinterpret_cast<HFONT>(::SendMessageW(hChild, WM_GETFONT, 0, 0)) == hOld)
+                ::SendMessageW(hChild, WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(newFont)), TRUE);
+        }
+    }
+    m_ItemFont = std::move(newFont);
 }
 
 bool CPageListCtrl::IsRow(int nRow) const
@@ -234,7 +319,7 @@ void CPageListCtrl::LoadItemsText(const std::string& strText)
     // One repaint for the whole page, not one per row.
     SendMessage(WM_SETREDRAW, FALSE);
     DeleteAllItems();
-    CLayoutText::ReadRows(strText, [this](const CLayoutText::Row& row) {
+    CRowText::ReadRows(strText, [this](const CRowText::Row& row) {
         AddItemFromText(row.strName, row.strAs, row.strType, row.strGroup);
     });
     SendMessage(WM_SETREDRAW, TRUE);
@@ -281,7 +366,7 @@ BOOL CPageListCtrl::SetItemValue(int nRow, const std::string& strText)
 
 CControlsWnd* CPageListCtrl::GetActiveControlsWnd()
 {
-    return CControlsWnd::IsLive(m_pActive) ? m_pActive : nullptr;
+    return m_activeAlive ? m_pActive : nullptr;
 }
 
 BOOL CPageListCtrl::IsEditorVisible()
@@ -292,15 +377,19 @@ BOOL CPageListCtrl::IsEditorVisible()
 
 void CPageListCtrl::ReleaseActive()
 {
-    if (CControlsWnd* pActive = GetActiveControlsWnd())
-        pActive->Release();
+    CControlsWnd* pActive = GetActiveControlsWnd();
     m_pActive = nullptr;
+    m_activeAlive = CLifeToken::CWatch();
+    if (pActive)
+        pActive->Release();
 }
 
 BOOL CPageListCtrl::ActivateRow(int nRow)
 {
-    if (!GetActiveControlsWnd())
+    if (!GetActiveControlsWnd()) {
         m_pActive = CreateControlsWnd(GetItemAs(nRow), this, nRow, m_nValueColumn);
+        m_activeAlive = m_pActive ? m_pActive->Watch() : CLifeToken::CWatch();
+    }
     return m_pActive != nullptr;
 }
 
@@ -315,22 +404,21 @@ BOOL CPageListCtrl::OnRowSelected(int nRow, int)
 {
     if (!IsEnabled(nRow))
         return FALSE;
-    if (ActivateRow(nRow)) {
-        if (nRow != m_nLoadedRow)
-            m_pActive->LoadItems();
-        m_nLoadedRow = nRow;
-    } else {
+    if (!ActivateRow(nRow)) {
         m_nLoadedRow = -1;
+        return TRUE;
     }
+    if (nRow == m_nLoadedRow)
+        return TRUE;
+    // Loading asks the host, whose handler may delete this page or the row.
+    const CLifeToken::CWatch alive = Watch();
+    m_pActive->LoadItems();
+    if (alive)
+        m_nLoadedRow = GetActiveControlsWnd() ? nRow : -1;
     return TRUE;
 }
 
 void CPageListCtrl::OnEditorHidden() {}
-
-CFloorPropertiesWnd* CPageListCtrl::GetFloor()
-{
-    return m_pCtrl ? m_pCtrl->GetFloor() : nullptr;
-}
 
 void CPageListCtrl::OnDrawItemBegin(HDC, int, DWORD) {}
 
@@ -370,6 +458,7 @@ CControlsWnd* CPageListCtrl::GetControlsWnd(int nRow, BOOL bRelease)
     CControlsWnd* pObj = CreateControlsWnd(GetItemAs(nRow), this, nRow, m_nValueColumn);
     if (!pObj || !bRelease)
         return pObj;
+    const CLifeToken::CWatch alive = pObj->Watch();
     pObj->Release();
-    return CControlsWnd::IsLive(pObj) ? pObj : nullptr;
+    return alive ? pObj : nullptr;
 }

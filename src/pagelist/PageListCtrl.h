@@ -3,6 +3,8 @@
 // draws the rows itself, and holds the one active behaviour object of the row being edited.
 #pragma once
 #include "Font.h"
+#include "ItemList.h"
+#include "LifeToken.h"
 #include "ListCtrl.h"
 
 #include <memory>
@@ -11,12 +13,14 @@
 
 class CControlsWnd;
 class CPageListOwner;
-class CFloorPropertiesWnd;
 
-class CPageListCtrl : public CListCtrl {
+class CPageListCtrl : public CListCtrl, public CItemList {
 public:
     CPageListCtrl(CPageListOwner* pCtrl, int nItemHeight);
     ~CPageListCtrl() override;
+
+    // Tells whether this page list still exists after a host's event handler has run.
+    CLifeToken::CWatch Watch() const { return m_life.Watch(); }
 
     virtual BOOL IsGroupPage();
     virtual void ToggleGroup(long nRow, BOOL* pbExpanded);
@@ -39,26 +43,25 @@ public:
     virtual void LoadItemsText(const std::string& strText);
     virtual BOOL Create(HWND hParent, UINT nID);
     // The value cell of the row; null (and an empty rectangle) for a row out of range.
-    virtual RECT* GetCellRect(RECT* pRect, int nRow);
-    virtual CPageListOwner* GetControl();
+    RECT* GetCellRect(RECT* pRect, int nRow) override;
+    CPageListOwner* GetControl() override;
     virtual BOOL DeleteAllItems();
-    virtual CControlsWnd* GetActiveControlsWnd();
+    CControlsWnd* GetActiveControlsWnd() override;
     virtual void OnDrawItemBegin(HDC hDC, int nRow, DWORD dwItemData);
     virtual void OnDrawItemEnd(HDC hDC, int nRow, DWORD dwItemData);
     virtual BOOL IsOverDivider();
     virtual BOOL IsEditorVisible();
-    virtual void ReleaseActive();
+    void ReleaseActive() override;
     virtual BOOL ActivateRow(int nRow);
     virtual void DoDefaultAction(int nRow);
     virtual BOOL OnRowSelected(int nRow, int nReserved);
-    virtual void OnEditorHidden();
-    virtual CFloorPropertiesWnd* GetFloor();
+    void OnEditorHidden() override;
     virtual DWORD GetListStyle();
     virtual DWORD GetListExStyle();
     virtual int AddItemFromText(const std::string& strName, const std::string& strAs, const std::string& strType,
                                 const std::string& strGroup);
     virtual BOOL InitColumns();
-    virtual BOOL SetItemValue(int nRow, const std::string& strText);
+    BOOL SetItemValue(int nRow, const std::string& strText) override;
     virtual BOOL OnControlEvent(long nParam);
 
     // The row's behaviour object. With bRelease FALSE the caller calls its Release when done;
@@ -66,9 +69,12 @@ public:
     CControlsWnd* GetControlsWnd(int nRow, BOOL bRelease);
     void SetPageIndex(int nPage) { m_nPage = nPage; }
     int GetPageIndex() const { return m_nPage; }
-    // The font the in-place editors get.
+    // The font the in-place editors get; editors showing the old font are given the new one.
     void SetItemFont(const LOGFONTW& description);
-    HFONT GetItemFont() const { return m_ItemFont; }
+    HFONT GetItemFont() const override { return m_ItemFont; }
+    HWND GetListWindow() const override { return m_hWnd; }
+    std::string GetItemText(int nRow, int nColumn) const override { return CListCtrl::GetItemText(nRow, nColumn); }
+    BOOL RedrawItems(int nFirst, int nLast) override { return CListCtrl::RedrawItems(nFirst, nLast); }
     int GetNameColumn() const { return m_nNameColumn; }
     // Counts what may change which row a name finds: rows inserted, deleted or sorted, names
     // set, whoever sends the list the message. Equal counts mean the same names in the same rows.
@@ -90,13 +96,17 @@ protected:
     void DrawItem(LPDRAWITEMSTRUCT pDraw) override;
     void MeasureItem(LPMEASUREITEMSTRUCT pMeasure) override;
     LRESULT OnCreate(WPARAM, LPARAM);
-    LRESULT OnRowsChanging(WPARAM, LPARAM);
+    LRESULT OnRowInserting(WPARAM, LPARAM);
+    LRESULT OnRowDeleting(WPARAM, LPARAM);
+    LRESULT OnAllRowsDeleting(WPARAM, LPARAM);
+    LRESULT OnRowsSorting(WPARAM, LPARAM);
     LRESULT OnItemChanging(WPARAM, LPARAM);
     LRESULT OnItemTextChanging(WPARAM, LPARAM);
 
     int m_nNameColumn = -1;
     int m_nValueColumn = -1;
     CControlsWnd* m_pActive = nullptr;
+    CLifeToken::CWatch m_activeAlive;
     RECT m_rcButton = {0, 0, 0, 0};
     int m_nItemHeight;
     POINT m_ptDrag = {-1, -1};
@@ -117,6 +127,11 @@ private:
     using CIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 
     static CIcon LoadRowIcon(int nID);
+    // Keeps the active object, the loaded row and the row map with their properties when rows
+    // come and go, whoever inserts or deletes them.
+    void OnRowInserted(int nRow);
+    void OnRowDeleted(int nRow);
+    void ForgetAllRows();
     bool IsRow(int nRow) const;
     bool IsKind(int nRow, const char* pszAs);
     // The row's type word; false for a row out of range.
@@ -132,6 +147,7 @@ private:
     CIcon m_hIconLink;        // 212
 
     unsigned m_nNameChanges = 0;
+    CLifeToken m_life;
 
     static BOOL s_bAutoResizingColumns;
 };

@@ -311,15 +311,14 @@ void CTestEditKind::SetValue(const VARIANT& vValue, short nColumn)
 
 CWnd* CTestEditKind::CreateEditor()
 {
-    m_editor.Create(L"EDIT", "", WS_CHILD, 0, RECT{0, 0, 0, 0}, m_pList ? m_pList->m_hWnd : nullptr, 0);
+    m_editor.Create(L"EDIT", "", WS_CHILD, 0, RECT{0, 0, 0, 0}, m_pList ? m_pList->GetListWindow() : nullptr, 0);
     return &m_editor;
 }
 
 CWnd* CTestNComboKind::CreateEditor()
 {
-    if (!m_pList || !m_ncombo.Create(m_pList->m_hWnd, nullptr))
+    if (!m_pList || !m_ncombo.Create(m_pList->GetListWindow(), nullptr))
         return nullptr;
-    RegisterControlsWnd(this);
     return &m_ncombo;
 }
 

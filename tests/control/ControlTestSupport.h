@@ -139,6 +139,7 @@ public:
     CTestNComboKind() { ++s_nLive; }
     ~CTestNComboKind() override { --s_nLive; }
     std::string GetClassName() const override { return "CControlsWnd_CNComboBox"; }
+    BOOL IsPersistent() const override { return TRUE; }
     CWnd* CreateEditor() override;
     BOOL Release() override { return FALSE; }
     BOOL Refresh() override;

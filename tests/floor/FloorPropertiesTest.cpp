@@ -59,7 +59,7 @@ protected:
 
     HWND m_hFrame = nullptr;
     CFakeOwner m_owner;
-    CFloorPropertiesWnd m_floor{&m_owner};
+    CFloorPropertiesWnd m_floor;
 };
 
 TEST_F(FloorPropertiesTest, LayoutMakesPagesWithTheirRowsAndTypes)

@@ -31,7 +31,7 @@ public:
         Page& page = pages.at(static_cast<size_t>(nPage));
         page.loaded = true;
         page.rows.clear();
-        CLayoutText::ReadRows(strRowText, [&](const CLayoutText::Row& row) {
+        CRowText::ReadRows(strRowText, [&](const CRowText::Row& row) {
             page.rows.push_back(row.strName + "|" + row.strAs + "|" + row.strType + "|" + row.strGroup);
         });
     }
@@ -89,8 +89,8 @@ TEST(LayoutText, WrittenLayoutReadsBack)
 {
     std::string text;
     CLayoutText::AppendPageStart(text, "First", false);
-    CLayoutText::AppendRow(text, {"Name", "Edit", "Enable", ""});
-    CLayoutText::AppendRow(text, {"Grp", "Group", "Black", ""});
+    CRowText::AppendRow(text, {"Name", "Edit", "Enable", ""});
+    CRowText::AppendRow(text, {"Grp", "Group", "Black", ""});
     CLayoutText::AppendPageEnd(text);
     CLayoutText::AppendPageStart(text, "Second", true);
     CLayoutText::AppendPageEnd(text);

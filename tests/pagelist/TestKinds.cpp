@@ -3,7 +3,6 @@
 #include "ControlsFactory.h"
 #include "Font.h"
 #include "PageListCtrl.h"
-#include "RowMaps.h"
 
 namespace {
 
@@ -11,7 +10,7 @@ int g_nLiveKinds = 0;
 
 HWND EditorParent(CControlsWnd* pObj)
 {
-    return pObj->m_pList ? pObj->m_pList->m_hWnd : nullptr;
+    return pObj->m_pList ? pObj->m_pList->GetListWindow() : nullptr;
 }
 
 } // namespace
@@ -70,7 +69,6 @@ CTestPersistentKind::~CTestPersistentKind()
 
 CWnd* CTestPersistentKind::CreateEditor()
 {
-    RegisterControlsWnd(this);
     if (s_bFailEditor)
         return nullptr;
     m_editor.Create(L"BUTTON", "", WS_CHILD, 0, RECT{0, 0, 10, 10}, EditorParent(this), 0);

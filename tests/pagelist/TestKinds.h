@@ -55,7 +55,6 @@ public:
     COLORREF GetEditorColor() const override { return RGB(0, 0, 255); }
     void GetCustomColors(COLORREF crColors[kCustomColorCount]) const override { std::fill_n(crColors, kCustomColorCount, 0); }
     void SetCustomColors(const COLORREF[kCustomColorCount]) override {}
-    CFloorPropertiesWnd* GetFloor() override { return nullptr; }
     short GetActivePage() const override { return nActivePage; }
     CRowMapTable& GetRowMapTable() override { return rowMaps; }
 
@@ -94,6 +93,7 @@ public:
     CTestPersistentKind();
     ~CTestPersistentKind() override;
     std::string GetClassName() const override { return "CControlsWnd_CFont"; }
+    BOOL IsPersistent() const override { return TRUE; }
     CWnd* CreateEditor() override;
     BOOL Release() override;
     LOGFONTW* GetLogFont() override { return &m_logFont; }

@@ -59,6 +59,22 @@ FONTDESC ItemFontDescription()
     return description;
 }
 
+bool IsEditorKey(WPARAM nKey)
+{
+    switch (nKey) {
+    case VK_CANCEL:
+    case VK_RETURN:
+    case VK_ESCAPE:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_UP:
+    case VK_DOWN:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool IsPersistenceIid(REFIID riid)
 {
     return IsEqualIID(riid, IID_IPersistPropertyBag) || IsEqualIID(riid, IID_IPersistStreamInit)
@@ -409,21 +425,14 @@ void CVelmoraCtrl::OnDraw(HDC hdc, const RECT& bounds)
 
 BOOL CVelmoraCtrl::PreTranslateMessage(MSG* pMsg)
 {
-    if (pMsg->message == WM_KEYDOWN) {
-        switch (pMsg->wParam) {
-        case VK_CANCEL:
-        case VK_RETURN:
-        case VK_ESCAPE:
-        case VK_PRIOR:
-        case VK_NEXT:
-        case VK_UP:
-        case VK_DOWN:
-            // The in-place editors and lists take these keys; a dialog-like container would
-            // turn them into default-button or tab moves.
-            ::SendMessageW(::GetFocus(), pMsg->message, pMsg->wParam, pMsg->lParam);
+    if (pMsg->message == WM_KEYDOWN && IsEditorKey(pMsg->wParam)) {
+        // The in-place editors and lists take these keys; a dialog-like container would turn
+        // them into default-button or tab moves. Keys meant for the host's other windows stay
+        // the host's.
+        const HWND hFocus = ::GetFocus();
+        if (m_hWnd && hFocus && (hFocus == m_hWnd || ::IsChild(m_hWnd, hFocus))) {
+            ::SendMessageW(hFocus, pMsg->message, pMsg->wParam, pMsg->lParam);
             return TRUE;
-        default:
-            break;
         }
     }
     return COleControl::PreTranslateMessage(pMsg);

@@ -136,9 +136,10 @@ BOOL CPageListCtrl::DrawValueCell(int nRow, HDC hDC, const RECT& rect)
     }
     if (IsKind(nRow, "Font")) {
         auto* pFontSource = dynamic_cast<CCellFont*>(FindControlsWnd(this, nRow));
-        if (!pFontSource)
-            return FALSE;
-        LOGFONTW description = *pFontSource->GetLogFont();
+        const LOGFONTW* pDescription = pFontSource ? pFontSource->GetLogFont() : nullptr;
+        if (!pDescription)
+            return FALSE; // a font row with no font yet shows its text plainly
+        LOGFONTW description = *pDescription;
         description.lfHeight = std::min<LONG>(rect.bottom - rect.top - 2, std::abs(description.lfHeight));
         CFont font(description);
         CGdiStack gdi;

@@ -4,6 +4,8 @@
 #include "ControlsFactory.h"
 #include "DispatchCall.h"
 #include "FloorPropertiesWnd.h"
+#include "ItemList.h"
+#include "PageListOwner.h"
 #include "PageListCtrl.h"
 #include "Pump.h"
 #include "RowMaps.h"
@@ -13,6 +15,8 @@
 
 const wchar_t kVelmoraProgId[] = L"KV.Velmora.1";
 int CTestNComboKind::s_nLive = 0;
+int CTestEditKind::s_nLive = 0;
+int CTestListKind::s_nLive = 0;
 
 std::string SampleLayout()
 {
@@ -127,6 +131,8 @@ void HostedSampleTest::TearDown()
     DestroyWindow(m_hFrame);
     PumpUntilIdle();
     EXPECT_EQ(CTestNComboKind::s_nLive, 0);
+    EXPECT_EQ(CTestEditKind::s_nLive, 0);
+    EXPECT_EQ(CTestListKind::s_nLive, 0);
 }
 
 CPageListCtrl* HostedSampleTest::List(int nPage)
@@ -243,48 +249,59 @@ void CRecordingSink::Disconnect()
     m_pPoint.Reset();
 }
 
+void CRecordingSink::Heard(const char* name, std::string strRecord)
+{
+    m_events.push_back(std::move(strRecord));
+    // The handler may release this sink along with the control.
+    CComPointer<CRecordingSink> pKeep(this);
+    if (m_onEvent)
+        m_onEvent(name);
+}
+
 HRESULT CRecordingSink::OnTwoShorts(CDispatchCall& call, const char* name)
 {
-    m_events.push_back(FormatText("%s %d %d", name, call.Short(0), call.Short(1)));
+    Heard(name, FormatText("%s %d %d", name, call.Short(0), call.Short(1)));
     return S_OK;
 }
 
 HRESULT CRecordingSink::OnSelectPage(CDispatchCall& call)
 {
-    m_events.push_back(FormatText("SelectPage %d", call.Short(0)));
+    Heard("SelectPage", FormatText("SelectPage %d", call.Short(0)));
     return S_OK;
 }
 
 HRESULT CRecordingSink::OnPropertyChanged(CDispatchCall& call)
 {
-    m_events.push_back(FormatText("PropertyChanged %d %d %d", call.Short(0), call.Short(1), call.Bool(2) ? 1 : 0));
+    Heard("PropertyChanged", FormatText("PropertyChanged %d %d %d", call.Short(0), call.Short(1), call.Bool(2) ? 1 : 0));
     return S_OK;
 }
 
 HRESULT CRecordingSink::OnLoadItems(CDispatchCall& call)
 {
     BSTR* pItems = call.BstrRef(2);
-    m_events.push_back(FormatText("LoadItems %d %d %s", call.Short(0), call.Short(1), CBstr::ToUtf8(*pItems).c_str()));
+    const std::string strRecord = FormatText("LoadItems %d %d %s", call.Short(0), call.Short(1), CBstr::ToUtf8(*pItems).c_str());
     SysFreeString(*pItems);
     *pItems = CBstr(m_strItems).Detach();
+    Heard("LoadItems", strRecord);
     return S_OK;
 }
 
 HRESULT CRecordingSink::OnSetObject(CDispatchCall& call)
 {
     IDispatch** ppObject = call.DispatchRef(2);
-    m_events.push_back(FormatText("SetObject %ld %ld %s", call.Long(0), call.Long(1), *ppObject ? "object" : "null"));
+    const std::string strRecord = FormatText("SetObject %ld %ld %s", call.Long(0), call.Long(1), *ppObject ? "object" : "null");
     if (*ppObject)
         (*ppObject)->Release();
     *ppObject = m_pObject.Get();
     if (*ppObject)
         (*ppObject)->AddRef();
+    Heard("SetObject", strRecord);
     return S_OK;
 }
 
 HRESULT CRecordingSink::OnCustomColorChange(CDispatchCall&)
 {
-    m_events.push_back("CustomColorChange");
+    Heard("CustomColorChange", "CustomColorChange");
     return S_OK;
 }
 
@@ -313,6 +330,32 @@ CWnd* CTestEditKind::CreateEditor()
 {
     m_editor.Create(L"EDIT", "", WS_CHILD, 0, RECT{0, 0, 0, 0}, m_pList ? m_pList->GetListWindow() : nullptr, 0);
     return &m_editor;
+}
+
+void CTestEditKind::ShowEditor(int nMode)
+{
+    const CLifeToken::CWatch alive = Watch();
+    CControlsWnd::ShowEditor(nMode);
+    if (alive)
+        PlaceEditor(RECT{2, 2, 0, 1});
+}
+
+CWnd* CTestListKind::CreateEditor()
+{
+    m_editor.Create(L"LISTBOX", "", WS_CHILD, 0, RECT{0, 0, 0, 0}, m_pList ? m_pList->GetListWindow() : nullptr, 0);
+    return &m_editor;
+}
+
+void CTestListKind::LoadItems()
+{
+    CPageListOwner* pOwner = GetOwner();
+    if (!pOwner)
+        return;
+    std::string strItems;
+    const CLifeToken::CWatch alive = Watch();
+    pOwner->FireLoadItems(GetEventPage(), GetEventRow(), &strItems);
+    if (alive && m_pList)
+        m_pList->SetItemValue(m_nRow, "loaded " + strItems);
 }
 
 CWnd* CTestNComboKind::CreateEditor()
@@ -354,4 +397,5 @@ void RegisterControlTestKinds()
 {
     RegisterControlsClass("CControlsWnd_CEdit", &NewControlsObject<CTestEditKind>);
     RegisterControlsClass("CControlsWnd_CNComboBox", &NewControlsObject<CTestNComboKind>);
+    RegisterControlsClass("CControlsWnd_CColorComboBox", &NewControlsObject<CTestListKind>);
 }

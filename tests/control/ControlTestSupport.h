@@ -69,13 +69,15 @@ CComPointer<IStream> SavedStream(IUnknown* pControl);
 // Whether the call answers a null BSTR (copies of the result would turn it into "").
 bool AnswersNullString(IDispatch* pControl, DISPID dispid, WORD wFlags, std::vector<CVariant> args);
 
-// Records the control's events as "Name a b ..."; answers LoadItems and SetObject.
+// Records the control's events as "Name a b ..."; answers LoadItems and SetObject. A host's
+// handler may be attached: it runs inside the event, after the event is recorded.
 class CRecordingSink : public CAutomationObject {
 public:
     CRecordingSink();
     DECLARE_DISPATCH_MAP()
 
     std::vector<std::string> m_events;
+    std::function<void(const std::string& strEvent)> m_onEvent;
     std::string m_strItems = "one\\two\\three";   // written into LoadItems' argument
     CComPointer<IDispatch> m_pObject;              // written into SetObject's argument
 
@@ -84,6 +86,7 @@ public:
     void Disconnect();
 
 private:
+    void Heard(const char* name, std::string strRecord);
     HRESULT OnTwoShorts(CDispatchCall& call, const char* name);
     HRESULT OnSelectItem(CDispatchCall& call) { return OnTwoShorts(call, "SelectItem"); }
     HRESULT OnSelectPage(CDispatchCall& call);
@@ -125,10 +128,29 @@ void RegisterControlTestKinds();
 class CTestEditKind : public CControlsWnd {
 public:
     static std::vector<std::string>& Log();
+    static int s_nLive;
+    CTestEditKind() { ++s_nLive; }
+    ~CTestEditKind() override { --s_nLive; }
     CVariant GetValue(long nColumn) override;
     void SetValue(const VARIANT& vValue, short nColumn) override;
     std::string GetClassName() const override { return "CControlsWnd_CEdit"; }
     CWnd* CreateEditor() override;
+    // Places its editor over the cell once the host has heard of it, as editing kinds do.
+    void ShowEditor(int nMode) override;
+
+    CWnd m_editor;
+};
+
+// Registered as the colour kind: asks the host for its items when its row is selected and
+// writes them into its row afterwards, as list kinds do.
+class CTestListKind : public CControlsWnd {
+public:
+    static int s_nLive;
+    CTestListKind() { ++s_nLive; }
+    ~CTestListKind() override { --s_nLive; }
+    std::string GetClassName() const override { return "CControlsWnd_CColorComboBox"; }
+    CWnd* CreateEditor() override;
+    void LoadItems() override;
 
     CWnd m_editor;
 };

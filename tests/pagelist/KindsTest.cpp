@@ -1,6 +1,7 @@
 #include "AsControls.h"
 #include "ColourText.h"
 #include "ControlsFactory.h"
+#include "Font.h"
 #include "ItemData.h"
 #include "PageListCtrl.h"
 #include "RowMaps.h"
@@ -199,6 +200,63 @@ TEST_F(KindsOnListTest, RemoveReleasesTheActiveObjectFirstThenDeletesItAndLeaves
     KindLog().clear();
     RemoveControlsWnd(pSize);
     EXPECT_EQ((std::vector<std::string>{"persistent destroyed"}), KindLog());
+    EXPECT_EQ(0, LiveTestKinds());
+}
+
+TEST_F(KindsOnListTest, ObjectsStayWithTheirPropertiesAsRowsComeAndGo)
+{
+    CControlsWnd* pFace = m_list.GetControlsWnd(1, TRUE);
+    CControlsWnd* pSize = m_list.GetControlsWnd(2, TRUE);
+    ASSERT_TRUE(pFace && pSize);
+    ASSERT_TRUE(m_list.ActivateRow(0));
+    CControlsWnd* pActive = m_list.GetActiveControlsWnd();
+
+    // Whoever inserts a row (here the list message itself), the objects move down with theirs.
+    ASSERT_EQ(0, m_list.InsertItem(0, "New"));
+    EXPECT_EQ(1, pActive->m_nRow);
+    EXPECT_EQ(pFace, FindControlsWnd(&m_list, 2));
+    EXPECT_EQ(pSize, FindControlsWnd(&m_list, 3));
+
+    // A deleted row takes its object along; those below move up.
+    KindLog().clear();
+    ASSERT_TRUE(m_list.DeleteRow(2));
+    EXPECT_EQ((std::vector<std::string>{"persistent destroyed"}), KindLog());
+    EXPECT_EQ(pSize, FindControlsWnd(&m_list, 2));
+    EXPECT_EQ(2, pSize->m_nRow);
+    EXPECT_EQ(1u, FindRowMap(&m_list)->size());
+
+    // Deleting the active row ends the active object instead of leaving it on the next row.
+    ASSERT_TRUE(m_list.DeleteRow(1));
+    EXPECT_EQ(nullptr, m_list.GetActiveControlsWnd());
+    EXPECT_EQ(1, LiveTestKinds());
+
+    // All rows gone: the page's row map goes too.
+    m_list.DeleteAllItems();
+    EXPECT_EQ(nullptr, FindRowMap(&m_list));
+    EXPECT_EQ(0, LiveTestKinds());
+}
+
+TEST_F(KindsOnListTest, NewItemFontReachesAnOpenEditorBeforeTheOldOneIsDeleted)
+{
+    ASSERT_TRUE(m_list.ActivateRow(0));
+    CControlsWnd* pActive = m_list.GetActiveControlsWnd();
+    const HWND hEditor = pActive->m_pEditor->m_hWnd;
+    ASSERT_EQ(m_list.GetItemFont(), reinterpret_cast<HFONT>(SendMessageW(hEditor, WM_GETFONT, 0, 0)));
+
+    m_list.SetItemFont(CFont::Describe("Courier New", -20, 700));
+    const HFONT hShown = reinterpret_cast<HFONT>(SendMessageW(hEditor, WM_GETFONT, 0, 0));
+    EXPECT_EQ(m_list.GetItemFont(), hShown);
+    LOGFONTW description = {};
+    ASSERT_EQ(static_cast<int>(sizeof(description)), GetObjectW(hShown, sizeof(description), &description));
+    EXPECT_EQ(-20, description.lfHeight);
+}
+
+TEST_F(KindsOnListTest, PersistentKindOnAListWithoutAControlIsNotMade)
+{
+    CPageListCtrl list(nullptr, 18);
+    ASSERT_TRUE(list.Create(m_hFrame, 1001));
+    list.AddItemFromText("Face", "Font", "Enable", "");
+    EXPECT_EQ(nullptr, list.GetControlsWnd(0, FALSE));
     EXPECT_EQ(0, LiveTestKinds());
 }
 

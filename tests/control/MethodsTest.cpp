@@ -219,17 +219,17 @@ TEST_F(Methods, ValuesGoThroughTheRowObjects)
     EXPECT_EQ(value.vt, VT_BSTR);
     EXPECT_EQ(value.ToString(), "2:10");
     // A row whose kind has no object gives its value text.
-    Call(L"SetDefaultValue", {I2(0), I2(1), CVariant("Blue")});
-    EXPECT_EQ(Call(L"GetValue", {I2(0), I2(1), CVariant(0L)}).ToString(), "Blue");
+    Call(L"SetDefaultValue", {I2(1), I2(1), CVariant("Blue")});
+    EXPECT_EQ(Call(L"GetValue", {I2(1), I2(1), CVariant(0L)}).ToString(), "Blue");
 
     CallMember(m_pControl, 43, DISPATCH_METHOD, {I2(0), I2(3), CVariant(42L), I2(1)});
     ASSERT_EQ(CTestEditKind::Log().size(), 1u);
     EXPECT_EQ(CTestEditKind::Log()[0], "SetValue 3 42 1");
     EXPECT_EQ(Value(0, 3), "42");
     // No object, no row: nothing happens.
-    CallMember(m_pControl, 43, DISPATCH_METHOD, {I2(0), I2(1), CVariant("Green"), I2(0)});
+    CallMember(m_pControl, 43, DISPATCH_METHOD, {I2(1), I2(1), CVariant("Green"), I2(0)});
     CallMember(m_pControl, 43, DISPATCH_METHOD, {I2(-1), I2(0), CVariant("Green"), I2(0)});
-    EXPECT_EQ(Value(0, 1), "Blue");
+    EXPECT_EQ(Value(1, 1), "Blue");
     EXPECT_EQ(CTestEditKind::Log().size(), 1u);
 }
 

@@ -205,6 +205,16 @@ TEST_F(AtlHostedControl, FocusGoesToTheFrontPagesListAndNavigationKeysStraightTo
     msg.message = WM_KEYUP;
     msg.wParam = VK_DOWN;
     EXPECT_EQ(pActive->TranslateAccelerator(&msg), S_FALSE);
+
+    // With the focus in another window of the host, the keys stay the host's.
+    const HWND hOther = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, m_hFrame, nullptr, nullptr, nullptr);
+    SetFocus(hOther);
+    for (WPARAM nKey : {VK_RETURN, VK_ESCAPE, VK_DOWN}) {
+        MSG hostMsg = {hOther, WM_KEYDOWN, nKey, 0, 0, {0, 0}};
+        EXPECT_EQ(pActive->TranslateAccelerator(&hostMsg), S_FALSE) << nKey;
+    }
+    EXPECT_EQ(ListView_GetNextItem(hList, -1, LVNI_FOCUSED), 1);
+    DestroyWindow(hOther);
 }
 
 TEST_F(AtlHostedControl, WithoutLayoutTheFloorShowsTheBackColour)

@@ -40,9 +40,13 @@ bool IsReflectable(UINT message)
     }
 }
 
-// The child window a parent-side message came from, or null when it is not from a child.
+// The child window a parent-side message came from, or null when it is not from a child: menus
+// and accelerators send WM_COMMAND without a sender, and a message that should describe its
+// sender may come without the description.
 HWND SenderOf(HWND hParent, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (lParam == 0)
+        return nullptr;
     switch (message) {
     case WM_NOTIFY:
         return reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
@@ -254,8 +258,6 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 bool CWnd::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if (message == WM_COMMAND && lParam == 0)
-        return false; // menus and accelerators have no sender
     HWND hChild = SenderOf(m_hWnd, message, wParam, lParam);
     if (!hChild || hChild == m_hWnd)
         return false;
@@ -265,7 +267,7 @@ bool CWnd::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* p
 
 BOOL CWnd::ReflectToSender(HWND hParent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if (!IsReflectable(message) || (message == WM_COMMAND && lParam == 0))
+    if (!IsReflectable(message))
         return FALSE;
     HWND hChild = SenderOf(hParent, message, wParam, lParam);
     if (!hChild || hChild == hParent || ::GetParent(hChild) != hParent)

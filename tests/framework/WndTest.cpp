@@ -1,5 +1,5 @@
 // Window objects: message maps of derived and base classes, the lifetime of object and window,
-// subclassing a window made elsewhere.
+// subclassing a window made elsewhere, notifications without their structure.
 #include "Pump.h"
 #include "Wnd.h"
 
@@ -104,6 +104,16 @@ TEST_F(WndTest, SubclassingRoutesMessagesAndDetachRestoresTheProcedure)
     EXPECT_TRUE(IsWindow(hEdit));
     EXPECT_EQ(GetWindowLongPtrW(hEdit, GWLP_WNDPROC), original);
     DestroyWindow(hEdit);
+}
+
+TEST_F(WndTest, NotificationsWithoutTheirStructureAreIgnored)
+{
+    CDerivedTestWnd parent;
+    ASSERT_TRUE(parent.Create(L"WndTestClass", "", WS_CHILD, 0, RECT{0, 0, 10, 10}, m_hFrame, 1));
+    for (const UINT message : {WM_NOTIFY, WM_DRAWITEM, WM_MEASUREITEM, WM_DELETEITEM, WM_COMPAREITEM}) {
+        EXPECT_EQ(parent.SendMessage(message, 1, 0), 0) << message;
+        EXPECT_EQ(SendMessageW(m_hFrame, message, 1, 0), 0) << message;   // a foreign parent's reflection
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "Wnd.h"
 
+#include "GuardCall.h"
 #include "Text.h"
 
 #include <utility>
@@ -244,7 +245,8 @@ LRESULT CALLBACK CWnd::StandardProc(HWND hWnd, UINT message, WPARAM wParam, LPAR
         return frame.pfnPrevious ? CallWindowProcW(frame.pfnPrevious, hWnd, message, wParam, lParam)
                                  : DefWindowProcW(hWnd, message, wParam, lParam);
     };
-    const LRESULT result = frame.pWnd ? frame.pWnd->WindowProc(message, wParam, lParam) : passOn();
+    const LRESULT result = frame.pWnd ? GuardCall([&] { return frame.pWnd->WindowProc(message, wParam, lParam); }, passOn)
+                                      : passOn();
     if (message == WM_NCDESTROY) {
         if (CWnd* pWnd = WindowObjects().MarkDestroyed(hWnd)) {
             pWnd->m_hWnd = nullptr;
@@ -263,7 +265,7 @@ void CWnd::Settle(HWND hWnd, const CWindowObjects::Settled& settled)
         WindowObjects().Remove(hWnd);
         if (settled.pWnd) {
             settled.pWnd->m_hEntry = nullptr;
-            settled.pWnd->PostNcDestroy();
+            GuardCall([&] { settled.pWnd->PostNcDestroy(); }, [] {});
         }
     } else if (!settled.pWnd) {
         // Our procedure leaves the chain only from the top: under another procedure stacked on

@@ -1,7 +1,7 @@
 // Window objects: message maps of derived and base classes, the lifetime of object and window
 // (also when a host deletes the object from inside one of its window's messages), subclassing a
-// window made elsewhere and under procedures stacked on ours, notifications without their
-// structure.
+// window made elsewhere and under procedures stacked on ours, handlers that throw, notifications
+// without their structure.
 #include "Pump.h"
 #include "Wnd.h"
 
@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <new>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -246,6 +247,15 @@ TEST_F(WndTest, ProcedureStackedOnOursStaysInTheChain)
     GetWindowTextW(hEdit, text, 16);
     EXPECT_STREQ(text, L"abc");
     DestroyWindow(hEdit);
+}
+
+TEST_F(WndTest, ExceptionFromAHandlerEndsAtTheWindowProcedure)
+{
+    const CHostedWnd::Host host = [](WPARAM) -> LRESULT { throw std::runtime_error("host failed"); };
+    const auto pWnd = std::make_unique<CHostedWnd>(host);
+    ASSERT_TRUE(pWnd->Create(L"WndTestClass", "", WS_CHILD, 0, RECT{0, 0, 10, 10}, m_hFrame, 1));
+    EXPECT_EQ(pWnd->SendMessage(WM_TEST_A), 0);   // what the default procedure answers
+    EXPECT_EQ(pWnd->SendMessage(WM_TEST_B), 2);
 }
 
 TEST_F(WndTest, NotificationsWithoutTheirStructureAreIgnored)

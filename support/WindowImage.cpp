@@ -1,5 +1,9 @@
 #include "WindowImage.h"
 
+#include "Bitmap.h"
+#include "ClientDC.h"
+#include "MemoryDC.h"
+
 #include <algorithm>
 
 WindowImage WindowImage::Capture(HWND hWnd, bool bClientOnly)
@@ -17,8 +21,7 @@ WindowImage WindowImage::Capture(HWND hWnd, bool bClientOnly)
     if (width <= 0 || height <= 0)
         return image;
 
-    HDC hWindowDC = bClientOnly ? GetDC(hWnd) : GetWindowDC(hWnd);
-    HDC hMemoryDC = CreateCompatibleDC(hWindowDC);
+    const CClientDC windowDC(hWnd, !bClientOnly);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -27,23 +30,21 @@ WindowImage WindowImage::Capture(HWND hWnd, bool bClientOnly)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* pBits = nullptr;
-    HBITMAP hBitmap = CreateDIBSection(hWindowDC, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    if (hBitmap && pBits) {
-        HGDIOBJ hOld = SelectObject(hMemoryDC, hBitmap);
-        BitBlt(hMemoryDC, 0, 0, width, height, hWindowDC, 0, 0, SRCCOPY);
-        GdiFlush();
-        const auto* pSource = static_cast<const uint32_t*>(pBits);
-        image.m_pixels.assign(pSource, pSource + static_cast<size_t>(width) * height);
-        for (uint32_t& pixel : image.m_pixels)
-            pixel &= 0x00FFFFFF;
-        image.m_nWidth = width;
-        image.m_nHeight = height;
-        SelectObject(hMemoryDC, hOld);
-    }
-    if (hBitmap)
-        DeleteObject(hBitmap);
-    DeleteDC(hMemoryDC);
-    ReleaseDC(hWnd, hWindowDC);
+    // The bitmap outlives the memory DC it is selected into.
+    CBitmap bitmap;
+    bitmap.Reset(CreateDIBSection(windowDC, &info, DIB_RGB_COLORS, &pBits, nullptr, 0));
+    if (bitmap.IsNull() || !pBits)
+        return image;
+    const CMemoryDC memoryDC(windowDC);
+    SelectObject(memoryDC, bitmap.Get());
+    BitBlt(memoryDC, 0, 0, width, height, windowDC, 0, 0, SRCCOPY);
+    GdiFlush();
+    const auto* pSource = static_cast<const uint32_t*>(pBits);
+    image.m_pixels.assign(pSource, pSource + static_cast<size_t>(width) * height);
+    for (uint32_t& pixel : image.m_pixels)
+        pixel &= 0x00FFFFFF;
+    image.m_nWidth = width;
+    image.m_nHeight = height;
     return image;
 }
 

@@ -7,7 +7,7 @@
 #include "DispatchDriver.h"
 #include "LayoutText.h"
 #include "Text.h"
-#include "WindowImage.h"
+#include "PngFile.h"
 #include "Wnd.h"
 
 #include <windows.h>
@@ -145,7 +145,7 @@ protected:
             KillTimer(m_hWnd, kTourTimer);
             UpdateWindow();
             RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-            WindowImage::Capture(m_hWnd, false).SavePng(m_screenshotPath);
+            PngFile::Save(WindowImage::Capture(m_hWnd, false), m_screenshotPath);
             DestroyWindow();
             break;
         }

@@ -1,5 +1,6 @@
 #include "ClassFactory.h"
 
+#include "GuardCall.h"
 #include "ServerModule.h"
 
 STDMETHODIMP CClassFactory::CreateInstance(IUnknown* pOuter, REFIID riid, void** ppv)
@@ -9,7 +10,7 @@ STDMETHODIMP CClassFactory::CreateInstance(IUnknown* pOuter, REFIID riid, void**
     *ppv = nullptr;
     if (pOuter)
         return CLASS_E_NOAGGREGATION;
-    return m_pfnCreate(riid, ppv);
+    return GuardCall([&] { return m_pfnCreate(riid, ppv); }, E_UNEXPECTED);
 }
 
 STDMETHODIMP CClassFactory::LockServer(BOOL bLock)

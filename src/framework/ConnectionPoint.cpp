@@ -2,6 +2,7 @@
 
 #include "ComObject.h"
 #include "Enumerator.h"
+#include "GuardCall.h"
 
 #include <olectl.h>
 
@@ -100,15 +101,18 @@ void CConnectionPoint::FireDispatch(DISPID dispid, const VARIANT* args, UINT cou
 {
     std::vector<VARIANT> reversed(args, args + count);
     std::reverse(reversed.begin(), reversed.end());
+    // A sink of this module that throws is one sink failing: the others still hear the event.
     for (const CComPointer<IUnknown>& pSink : Snapshot()) {
         DISPPARAMS params = {reversed.empty() ? nullptr : reversed.data(), nullptr, count, 0};
-        static_cast<IDispatch*>(pSink.Get())->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
-                                                      &params, nullptr, nullptr, nullptr);
+        GuardCall([&] {
+            return static_cast<IDispatch*>(pSink.Get())->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+                                                                 &params, nullptr, nullptr, nullptr);
+        }, E_UNEXPECTED);
     }
 }
 
 void CConnectionPoint::FireOnChanged(DISPID dispid)
 {
     for (const CComPointer<IUnknown>& pSink : Snapshot())
-        static_cast<IPropertyNotifySink*>(pSink.Get())->OnChanged(dispid);
+        GuardCall([&] { return static_cast<IPropertyNotifySink*>(pSink.Get())->OnChanged(dispid); }, E_UNEXPECTED);
 }

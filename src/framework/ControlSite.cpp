@@ -1,5 +1,7 @@
 #include "ControlSite.h"
 
+#include "GuardCall.h"
+
 CControlSite::CControlSite(HWND hParent, UINT nID, CEventSinkTarget* pEventTarget)
     : m_hParent(hParent), m_nID(nID), m_pEventTarget(pEventTarget)
 {
@@ -185,7 +187,10 @@ STDMETHODIMP CControlSite::CEventSink::Invoke(DISPID dispid, REFIID, LCID, WORD,
                                               EXCEPINFO*, UINT*)
 {
     DISPPARAMS none = {nullptr, nullptr, 0, 0};
-    if (m_site.m_pEventTarget)
+    if (!m_site.m_pEventTarget)
+        return S_OK;
+    return GuardCall([&] {
         m_site.m_pEventTarget->OnChildEvent(m_site.m_nID, dispid, pParams ? pParams : &none);
-    return S_OK;
+        return S_OK;
+    }, E_UNEXPECTED);
 }

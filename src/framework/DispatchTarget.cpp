@@ -2,6 +2,7 @@
 
 #include "Bstr.h"
 #include "DispatchCall.h"
+#include "GuardCall.h"
 #include "ServerModule.h"
 #include "Text.h"
 
@@ -122,6 +123,16 @@ HRESULT CallHandler(const DispatchEntry& entry, CDispatchTarget* pTarget, CDispa
     }
 }
 
+// The answer to a call that failed with something other than a described exception.
+HRESULT UnexpectedFailure(EXCEPINFO* pExcepInfo)
+{
+    if (pExcepInfo) {
+        *pExcepInfo = EXCEPINFO();
+        pExcepInfo->scode = E_UNEXPECTED;
+    }
+    return DISP_E_EXCEPTION;
+}
+
 } // namespace
 
 const DispatchMap* CDispatchTarget::GetThisDispatchMap()
@@ -154,6 +165,13 @@ HRESULT CDispatchTarget::DispatchGetIDsOfNames(LPOLESTR* rgszNames, UINT cNames,
 
 HRESULT CDispatchTarget::DispatchInvoke(DISPID dispid, WORD wFlags, DISPPARAMS* pParams, VARIANT* pResult,
                                         EXCEPINFO* pExcepInfo, UINT* puArgErr)
+{
+    return GuardCall([&] { return InvokeEntry(dispid, wFlags, pParams, pResult, pExcepInfo, puArgErr); },
+                     [pExcepInfo] { return UnexpectedFailure(pExcepInfo); });
+}
+
+HRESULT CDispatchTarget::InvokeEntry(DISPID dispid, WORD wFlags, DISPPARAMS* pParams, VARIANT* pResult,
+                                     EXCEPINFO* pExcepInfo, UINT* puArgErr)
 {
     if (!pParams || (pParams->cArgs && !pParams->rgvarg))
         return E_INVALIDARG;

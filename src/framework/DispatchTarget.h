@@ -22,4 +22,8 @@ protected:
                            EXCEPINFO* pExcepInfo, UINT* puArgErr);
     // The description of dispinterface diid from the module's type library (index 0 only).
     static HRESULT DispatchGetTypeInfo(REFIID diid, UINT iTInfo, ITypeInfo** ppTInfo);
+
+private:
+    HRESULT InvokeEntry(DISPID dispid, WORD wFlags, DISPPARAMS* pParams, VARIANT* pResult, EXCEPINFO* pExcepInfo,
+                        UINT* puArgErr);
 };

@@ -2,6 +2,7 @@
 
 #include "DispatchCall.h"
 #include "Enumerator.h"
+#include "GuardCall.h"
 #include "PaintDC.h"
 #include "ServerModule.h"
 #include "Text.h"
@@ -182,6 +183,11 @@ STDMETHODIMP COleControl::DoVerb(LONG iVerb, LPMSG, IOleClientSite* pActiveSite,
         SetClientSite(pActiveSite);
     if (lprcPosRect)
         m_rcPos = *lprcPosRect;
+    return GuardCall([&] { return RunVerb(iVerb, hwndParent); }, E_UNEXPECTED);
+}
+
+HRESULT COleControl::RunVerb(LONG iVerb, HWND hwndParent)
+{
     switch (iVerb) {
     case OLEIVERB_PRIMARY:
     case OLEIVERB_SHOW:
@@ -208,12 +214,15 @@ STDMETHODIMP COleControl::EnumVerbs(IEnumOLEVERB** ppEnumOleVerb)
 {
     if (!ppEnumOleVerb)
         return E_POINTER;
-    // The verbs DoVerb answers that a container offers on its menu.
-    std::vector<OLEVERB> verbs = {{OLEIVERB_PRIMARY, const_cast<LPOLESTR>(L"&Edit"), 0, OLEVERBATTRIB_ONCONTAINERMENU}};
-    if (!GetPropertyPageIds().empty())
-        verbs.push_back({OLEIVERB_PROPERTIES, const_cast<LPOLESTR>(L"&Properties..."), 0, OLEVERBATTRIB_ONCONTAINERMENU});
-    *ppEnumOleVerb = NewComObject<CEnumerator<IEnumOLEVERB, OLEVERB>>(verbs).Detach();
-    return S_OK;
+    *ppEnumOleVerb = nullptr;
+    return GuardCall([&] {
+        // The verbs DoVerb answers that a container offers on its menu.
+        std::vector<OLEVERB> verbs = {{OLEIVERB_PRIMARY, const_cast<LPOLESTR>(L"&Edit"), 0, OLEVERBATTRIB_ONCONTAINERMENU}};
+        if (!GetPropertyPageIds().empty())
+            verbs.push_back({OLEIVERB_PROPERTIES, const_cast<LPOLESTR>(L"&Properties..."), 0, OLEVERBATTRIB_ONCONTAINERMENU});
+        *ppEnumOleVerb = NewComObject<CEnumerator<IEnumOLEVERB, OLEVERB>>(verbs).Detach();
+        return S_OK;
+    }, E_UNEXPECTED);
 }
 
 STDMETHODIMP COleControl::GetUserClassID(CLSID* pClsid)
@@ -397,7 +406,7 @@ STDMETHODIMP COleControl::TranslateAccelerator(LPMSG lpmsg)
 {
     if (!lpmsg)
         return E_POINTER;
-    if (PreTranslateMessage(lpmsg))
+    if (GuardCall([&] { return PreTranslateMessage(lpmsg); }, FALSE))
         return S_OK;
     if (m_pControlSite) {
         const DWORD dwModifiers = (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0)
@@ -425,14 +434,12 @@ STDMETHODIMP COleControl::OnMnemonic(MSG* pMsg)
 {
     if (!pMsg)
         return E_POINTER;
-    OnMnemonic(*pMsg);
-    return S_OK;
+    return GuardCall([&] { OnMnemonic(*pMsg); return S_OK; }, E_UNEXPECTED);
 }
 
 STDMETHODIMP COleControl::OnAmbientPropertyChange(DISPID dispid)
 {
-    OnAmbientChanged(dispid);
-    return S_OK;
+    return GuardCall([&] { OnAmbientChanged(dispid); return S_OK; }, E_UNEXPECTED);
 }
 
 STDMETHODIMP COleControl::FreezeEvents(BOOL bFreeze)
@@ -454,9 +461,9 @@ STDMETHODIMP COleControl::Draw(DWORD dwDrawAspect, LONG, void*, DVTARGETDEVICE*,
     if (lprcBounds)
         bounds = {lprcBounds->left, lprcBounds->top, lprcBounds->right, lprcBounds->bottom};
     const int nSaved = SaveDC(hdcDraw);
-    OnDraw(hdcDraw, bounds);
+    const HRESULT hr = GuardCall([&] { OnDraw(hdcDraw, bounds); return S_OK; }, E_UNEXPECTED);
     RestoreDC(hdcDraw, nSaved);
-    return S_OK;
+    return hr;
 }
 
 STDMETHODIMP COleControl::SetAdvise(DWORD aspects, DWORD advf, IAdviseSink* pAdvSink)
@@ -497,10 +504,10 @@ CPropertySet COleControl::CollectProperties()
     return set;
 }
 
-void COleControl::ApplyProperties(CPropertySet& set)
+HRESULT COleControl::ApplyProperties(CPropertySet& set)
 {
     CPropExchange px(CPropExchange::Mode::Load, set);
-    DoPropExchange(px);
+    const HRESULT hr = GuardCall([&] { DoPropExchange(px); return S_OK; }, E_UNEXPECTED);
     const VARIANT* pCx = set.Find("_ExtentX");
     const VARIANT* pCy = set.Find("_ExtentY");
     if (pCx && pCy && pCx->vt == VT_I4 && pCy->vt == VT_I4 && pCx->lVal > 0 && pCy->lVal > 0)
@@ -508,6 +515,7 @@ void COleControl::ApplyProperties(CPropertySet& set)
     m_bInitialized = true;
     m_bModified = false;
     InvalidateControl();
+    return hr;
 }
 
 STDMETHODIMP COleControl::GetClassID(CLSID* pClassID)
@@ -533,13 +541,12 @@ STDMETHODIMP COleControl::Load(LPSTREAM pStm)
             InitNew();
         return hr;
     }
-    ApplyProperties(set);
-    return S_OK;
+    return ApplyProperties(set);
 }
 
 STDMETHODIMP COleControl::Save(LPSTREAM pStm, BOOL fClearDirty)
 {
-    HRESULT hr = CollectProperties().WriteTo(pStm);
+    HRESULT hr = GuardCall([&] { return CollectProperties().WriteTo(pStm); }, E_UNEXPECTED);
     if (SUCCEEDED(hr) && fClearDirty)
         m_bModified = false;
     return hr;
@@ -549,32 +556,30 @@ STDMETHODIMP COleControl::GetSizeMax(ULARGE_INTEGER* pcbSize)
 {
     if (!pcbSize)
         return E_POINTER;
-    pcbSize->QuadPart = CollectProperties().StreamSize();
-    return S_OK;
+    return GuardCall([&] { pcbSize->QuadPart = CollectProperties().StreamSize(); return S_OK; }, E_UNEXPECTED);
 }
 
 STDMETHODIMP COleControl::InitNew()
 {
-    OnResetState();
+    const HRESULT hr = GuardCall([&] { OnResetState(); return S_OK; }, E_UNEXPECTED);
     m_bInitialized = true;
     m_bModified = false;
     InvalidateControl();
-    return S_OK;
+    return hr;
 }
 
 STDMETHODIMP COleControl::Load(IPropertyBag* pPropBag, IErrorLog* pErrorLog)
 {
     CPropertySet set;
-    HRESULT hr = set.ReadFrom(pPropBag, pErrorLog, CollectProperties());
+    HRESULT hr = GuardCall([&] { return set.ReadFrom(pPropBag, pErrorLog, CollectProperties()); }, E_UNEXPECTED);
     if (FAILED(hr))
         return hr;
-    ApplyProperties(set);
-    return S_OK;
+    return ApplyProperties(set);
 }
 
 STDMETHODIMP COleControl::Save(IPropertyBag* pPropBag, BOOL fClearDirty, BOOL)
 {
-    HRESULT hr = CollectProperties().WriteTo(pPropBag);
+    HRESULT hr = GuardCall([&] { return CollectProperties().WriteTo(pPropBag); }, E_UNEXPECTED);
     if (SUCCEEDED(hr) && fClearDirty)
         m_bModified = false;
     return hr;
@@ -680,11 +685,12 @@ STDMETHODIMP COleControl::GetPages(CAUUID* pPages)
 {
     if (!pPages)
         return E_POINTER;
-    const std::vector<CLSID> pages = GetPropertyPageIds();
     pPages->cElems = 0;
     pPages->pElems = nullptr;
-    if (pages.empty())
-        return S_OK;
+    std::vector<CLSID> pages;
+    const HRESULT hr = GuardCall([&] { pages = GetPropertyPageIds(); return S_OK; }, E_UNEXPECTED);
+    if (FAILED(hr) || pages.empty())
+        return hr;
     pPages->pElems = static_cast<GUID*>(CoTaskMemAlloc(pages.size() * sizeof(GUID)));
     if (!pPages->pElems)
         return E_OUTOFMEMORY;
@@ -697,14 +703,14 @@ STDMETHODIMP COleControl::GetInterfaceSafetyOptions(REFIID riid, DWORD* pdwSuppo
 {
     if (!pdwSupportedOptions || !pdwEnabledOptions)
         return E_POINTER;
-    *pdwSupportedOptions = SafetyOptionsSupported(riid);
+    *pdwSupportedOptions = GuardCall([&] { return SafetyOptionsSupported(riid); }, DWORD(0));
     *pdwEnabledOptions = m_dwSafety & *pdwSupportedOptions;
     return *pdwSupportedOptions ? S_OK : E_NOINTERFACE;
 }
 
 STDMETHODIMP COleControl::SetInterfaceSafetyOptions(REFIID riid, DWORD dwOptionSetMask, DWORD dwEnabledOptions)
 {
-    const DWORD dwSupported = SafetyOptionsSupported(riid);
+    const DWORD dwSupported = GuardCall([&] { return SafetyOptionsSupported(riid); }, DWORD(0));
     if (dwOptionSetMask & ~dwSupported)
         return E_FAIL;
     m_dwSafety = (m_dwSafety & ~dwOptionSetMask) | (dwEnabledOptions & dwOptionSetMask);

@@ -213,10 +213,11 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    HRESULT RunVerb(LONG iVerb, HWND hwndParent);
     HRESULT InPlaceActivate(bool bUIActivate);
     bool CreateControlWindow(HWND hParent, const RECT& rect);
     CPropertySet CollectProperties();
-    void ApplyProperties(CPropertySet& set);
+    HRESULT ApplyProperties(CPropertySet& set);
     void OnFontObjectChanged();
 
     LRESULT OnWmCreate(WPARAM wParam, LPARAM lParam);

@@ -1,5 +1,6 @@
 #include "PropertyPage.h"
 
+#include "GuardCall.h"
 #include "Text.h"
 #include "Wnd.h"
 
@@ -42,8 +43,10 @@ STDMETHODIMP CPropertyPage::Activate(HWND hParent, LPCRECT pRect, BOOL)
         return E_OUTOFMEMORY;
     if (pRect)
         Move(pRect);
-    UpdateData(false);
-    return S_OK;
+    const HRESULT hr = UpdateData(false);
+    if (FAILED(hr))
+        Deactivate(); // no page with half its values
+    return hr;
 }
 
 STDMETHODIMP CPropertyPage::Deactivate()
@@ -89,9 +92,7 @@ STDMETHODIMP CPropertyPage::SetObjects(ULONG cObjects, IUnknown** ppUnk)
         if (SUCCEEDED(pDispatch.QueryFrom(ppUnk[i])))
             m_objects.push_back(pDispatch);
     }
-    if (m_hDlg)
-        UpdateData(false);
-    return S_OK;
+    return m_hDlg ? UpdateData(false) : S_OK;
 }
 
 STDMETHODIMP CPropertyPage::Show(UINT nCmdShow)
@@ -119,8 +120,8 @@ STDMETHODIMP CPropertyPage::IsPageDirty()
 
 STDMETHODIMP CPropertyPage::Apply()
 {
-    if (m_hDlg && m_bDirty)
-        UpdateData(true);
+    if (m_hDlg && m_bDirty && FAILED(UpdateData(true)))
+        return E_UNEXPECTED; // still dirty: nothing said it was written
     SetModified(FALSE);
     return S_OK;
 }
@@ -141,12 +142,13 @@ void CPropertyPage::SetModified(BOOL bDirty)
         m_pSite->OnStatusChange(bDirty ? PROPPAGESTATUS_DIRTY | PROPPAGESTATUS_VALIDATE : PROPPAGESTATUS_CLEAN);
 }
 
-void CPropertyPage::UpdateData(bool bSave)
+HRESULT CPropertyPage::UpdateData(bool bSave)
 {
     m_bLoading = !bSave;
     CDataExchange dx(m_hDlg, m_objects, bSave);
-    DoDataExchange(dx);
+    const HRESULT hr = GuardCall([&] { DoDataExchange(dx); return S_OK; }, E_UNEXPECTED);
     m_bLoading = false;
+    return hr;
 }
 
 BOOL CPropertyPage::OnDialogMessage(UINT, WPARAM, LPARAM, INT_PTR*)
@@ -178,7 +180,7 @@ INT_PTR CALLBACK CPropertyPage::DialogProc(HWND hDlg, UINT message, WPARAM wPara
     if (!pPage)
         return message == WM_INITDIALOG;
     INT_PTR result = 0;
-    if (pPage->OnDialogMessage(message, wParam, lParam, &result))
+    if (GuardCall([&] { return pPage->OnDialogMessage(message, wParam, lParam, &result); }, FALSE))
         return result;
     if (message == WM_COMMAND && lParam && !pPage->m_bLoading && IsEditNotification(wParam))
         pPage->SetModified(TRUE);

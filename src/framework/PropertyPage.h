@@ -38,7 +38,7 @@ protected:
     virtual BOOL OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* pResult);
 
     void SetModified(BOOL bDirty = TRUE);
-    void UpdateData(bool bSave);
+    HRESULT UpdateData(bool bSave);  // E_UNEXPECTED when the exchange failed
     HWND GetDialog() const { return m_hDlg; }
     const std::vector<CComPointer<IDispatch>>& GetObjects() const { return m_objects; }
 

@@ -1,8 +1,9 @@
 #include "Wnd.h"
 
+#include "GuardCall.h"
 #include "Text.h"
-#include "WindowObjects.h"
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -40,9 +41,13 @@ bool IsReflectable(UINT message)
     }
 }
 
-// The child window a parent-side message came from, or null when it is not from a child.
+// The child window a parent-side message came from, or null when it is not from a child: menus
+// and accelerators send WM_COMMAND without a sender, and a message that should describe its
+// sender may come without the description.
 HWND SenderOf(HWND hParent, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (lParam == 0)
+        return nullptr;
     switch (message) {
     case WM_NOTIFY:
         return reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
@@ -95,10 +100,12 @@ HINSTANCE CWnd::ModuleInstance()
 
 CWnd::~CWnd()
 {
-    if (m_hWnd && m_bOwnsWindow)
-        DestroyWindow();
-    else if (m_hWnd && m_pfnPrevious)
-        UnsubclassWindow();
+    // The object lets go first: what its window still says while it goes is not for a half
+    // destroyed object.
+    const HWND hOwned = m_bOwnsWindow ? m_hWnd : nullptr;
+    LeaveEntry();
+    if (hOwned)
+        ::DestroyWindow(hOwned);
 }
 
 bool CWnd::RegisterWindowClass(const wchar_t* className, UINT classStyle, HBRUSH background, HCURSOR cursor)
@@ -145,8 +152,8 @@ BOOL CWnd::Create(const wchar_t* className, const std::string& text, DWORD style
     t_pCreating = pOuterCreating;
     t_hCreateHook = hOuterHook;
     if (!hWnd) {
+        LeaveEntry();
         m_hWnd = nullptr;
-        m_pfnPrevious = nullptr;
         return FALSE;
     }
     m_bOwnsWindow = true;
@@ -158,7 +165,7 @@ BOOL CWnd::DestroyWindow()
     if (!m_hWnd)
         return FALSE;
     HWND hWnd = m_hWnd;
-    if (!m_pfnPrevious) { // attached only: nothing of ours runs at WM_NCDESTROY
+    if (!m_hEntry) { // attached only: nothing of ours runs at WM_NCDESTROY
         m_hWnd = nullptr;
         m_bOwnsWindow = false;
     }
@@ -167,10 +174,15 @@ BOOL CWnd::DestroyWindow()
 
 void CWnd::BindProcedure(HWND hWnd)
 {
+    LeaveEntry(); // a window gone whose outermost message has not ended yet
     m_hWnd = hWnd;
-    WindowObjects().Add(hWnd, this);
-    m_pfnPrevious = reinterpret_cast<WNDPROC>(
+    m_hEntry = hWnd;
+    // Our procedure may still be in the chain, under one stacked on it since an object let go.
+    if (WindowObjects().Adopt(hWnd, this))
+        return;
+    const auto pfnPrevious = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StandardProc)));
+    WindowObjects().Add(hWnd, this, pfnPrevious);
 }
 
 BOOL CWnd::SubclassWindow(HWND hWnd)
@@ -185,14 +197,20 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
 HWND CWnd::UnsubclassWindow()
 {
     HWND hWnd = m_hWnd;
-    if (!hWnd || !m_pfnPrevious)
+    if (!hWnd || !m_hEntry)
         return nullptr;
-    SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnPrevious));
-    WindowObjects().Remove(hWnd);
-    m_pfnPrevious = nullptr;
+    LeaveEntry();
     m_hWnd = nullptr;
     m_bOwnsWindow = false;
     return hWnd;
+}
+
+void CWnd::LeaveEntry()
+{
+    const HWND hEntry = std::exchange(m_hEntry, nullptr);
+    CWindowObjects::Settled settled = {};
+    if (hEntry && WindowObjects().LetGo(hEntry, &settled))
+        Settle(hEntry, settled);
 }
 
 void CWnd::Attach(HWND hWnd)
@@ -203,7 +221,7 @@ void CWnd::Attach(HWND hWnd)
 
 HWND CWnd::Detach()
 {
-    if (m_pfnPrevious)
+    if (m_hEntry)
         return UnsubclassWindow();
     HWND hWnd = m_hWnd;
     m_hWnd = nullptr;
@@ -218,28 +236,45 @@ CWnd* CWnd::FromHandle(HWND hWnd)
 
 LRESULT CALLBACK CWnd::StandardProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    CWnd* pWnd = FromHandle(hWnd);
-    if (!pWnd)
+    CWindowObjects::Frame frame = {};
+    if (!WindowObjects().Enter(hWnd, {message, wParam, lParam}, &frame))
         return DefWindowProcW(hWnd, message, wParam, lParam);
-    const CurrentMessage saved = pWnd->m_current;
-    pWnd->m_current = {message, wParam, lParam};
-    const LRESULT result = pWnd->WindowProc(message, wParam, lParam);
-    pWnd->m_current = saved;
-    if (message == WM_NCDESTROY)
-        pWnd->AfterNcDestroy();
+    // Once the object let go, its window's messages go on down the chain. frame.pWnd is not
+    // touched after the handler: the handler may have deleted it.
+    const auto passOn = [&] {
+        return frame.pfnPrevious ? CallWindowProcW(frame.pfnPrevious, hWnd, message, wParam, lParam)
+                                 : DefWindowProcW(hWnd, message, wParam, lParam);
+    };
+    const LRESULT result = frame.pWnd ? GuardCall([&] { return frame.pWnd->WindowProc(message, wParam, lParam); }, passOn)
+                                      : passOn();
+    if (message == WM_NCDESTROY) {
+        if (CWnd* pWnd = WindowObjects().MarkDestroyed(hWnd)) {
+            pWnd->m_hWnd = nullptr;
+            pWnd->m_bOwnsWindow = false;
+        }
+    }
+    CWindowObjects::Settled settled = {};
+    if (WindowObjects().Leave(hWnd, frame.outer, &settled))
+        Settle(hWnd, settled);
     return result;
 }
 
-void CWnd::AfterNcDestroy()
+void CWnd::Settle(HWND hWnd, const CWindowObjects::Settled& settled)
 {
-    if (m_hWnd && m_pfnPrevious)
-        SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnPrevious));
-    if (m_hWnd)
-        WindowObjects().Remove(m_hWnd);
-    m_hWnd = nullptr;
-    m_pfnPrevious = nullptr;
-    m_bOwnsWindow = false;
-    PostNcDestroy();
+    if (settled.bDestroyed) {
+        WindowObjects().Remove(hWnd);
+        if (settled.pWnd) {
+            settled.pWnd->m_hEntry = nullptr;
+            GuardCall([&] { settled.pWnd->PostNcDestroy(); }, [] {});
+        }
+    } else if (!settled.pWnd) {
+        // Our procedure leaves the chain only from the top: under another procedure stacked on
+        // it, the entry stays to pass on what still comes through ours, until the window goes.
+        if (GetWindowLongPtrW(hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CWnd::StandardProc)) {
+            SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(settled.pfnPrevious));
+            WindowObjects().Remove(hWnd);
+        }
+    }
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -254,8 +289,6 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 bool CWnd::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if (message == WM_COMMAND && lParam == 0)
-        return false; // menus and accelerators have no sender
     HWND hChild = SenderOf(m_hWnd, message, wParam, lParam);
     if (!hChild || hChild == m_hWnd)
         return false;
@@ -265,7 +298,7 @@ bool CWnd::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* p
 
 BOOL CWnd::ReflectToSender(HWND hParent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if (!IsReflectable(message) || (message == WM_COMMAND && lParam == 0))
+    if (!IsReflectable(message))
         return FALSE;
     HWND hChild = SenderOf(hParent, message, wParam, lParam);
     if (!hChild || hChild == hParent || ::GetParent(hChild) != hParent)
@@ -302,15 +335,16 @@ bool CWnd::DispatchToMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pR
 
 LRESULT CWnd::Default()
 {
-    return CallPrevious(m_current.message, m_current.wParam, m_current.lParam);
+    const CWindowObjects::Message current = WindowObjects().Current(m_hEntry);
+    return CallPrevious(current.message, current.wParam, current.lParam);
 }
 
 LRESULT CWnd::CallPrevious(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message >= OCM__BASE && message < OCM__BASE + 0x1000) // reflections the control does not know
         return 0;
-    if (m_pfnPrevious)
-        return CallWindowProcW(m_pfnPrevious, m_hWnd, message, wParam, lParam);
+    if (const WNDPROC pfnPrevious = WindowObjects().Previous(m_hEntry))
+        return CallWindowProcW(pfnPrevious, m_hWnd, message, wParam, lParam);
     return DefWindowProcW(m_hWnd, message, wParam, lParam);
 }
 

@@ -1,8 +1,11 @@
 // CWnd: a window object bound to an HWND, with a message map and reflection of child
 // notifications. It either creates its window (and destroys it when it goes), or attaches to
-// an existing one, optionally subclassing it (the old procedure comes back on detach).
+// an existing one, optionally subclassing it (the old procedure comes back on detach, unless
+// another procedure was stacked on ours since). The object may be deleted from inside one of
+// its window's messages: what is left to do waits for the end of the outermost one.
 #pragma once
 #include "MessageMap.h"
+#include "WindowObjects.h"
 
 #include <string>
 
@@ -73,28 +76,25 @@ protected:
     LRESULT Default();
     // A parent offers a child's notification; TRUE when this child took it (result in *pResult).
     virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
-    // Called after the window is gone (WM_NCDESTROY); the object may delete itself here.
+    // Called after the window is gone (WM_NCDESTROY), once its outermost message has ended;
+    // the object may delete itself here.
     virtual void PostNcDestroy() {}
 
     static const MessageMap* GetThisMessageMap();
     virtual const MessageMap* GetMessageMap() const { return GetThisMessageMap(); }
 
 private:
-    struct CurrentMessage {
-        UINT message;
-        WPARAM wParam;
-        LPARAM lParam;
-    };
-
     static LRESULT CALLBACK StandardProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK CreateHookProc(int nCode, WPARAM wParam, LPARAM lParam);
+    static void Settle(HWND hWnd, const CWindowObjects::Settled& settled);
     bool DispatchToMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     LRESULT CallPrevious(UINT message, WPARAM wParam, LPARAM lParam);
     void BindProcedure(HWND hWnd);
-    void AfterNcDestroy();
+    void LeaveEntry();
 
-    WNDPROC m_pfnPrevious = nullptr;
+    // The window whose entry in the window objects table names this object. It outlives m_hWnd
+    // from WM_NCDESTROY to the end of the window's outermost message, when PostNcDestroy runs.
+    HWND m_hEntry = nullptr;
     bool m_bOwnsWindow = false;
-    CurrentMessage m_current = {0, 0, 0};
 };

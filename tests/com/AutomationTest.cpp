@@ -1,14 +1,35 @@
 // Automation through the dispatch map where the control's own tests do not reach: by-reference
-// arguments of every kind, refused calls, the stock colour's range, type information and the
-// safety options of the framework's default.
+// arguments of every kind, refused calls, a handler that throws, the stock colour's range, type
+// information and the safety options of the framework's default.
 #include "ComTestSupport.h"
 
+#include "AutomationObject.h"
 #include "Bstr.h"
 #include "ComTest_h.h"
 
 #include <gtest/gtest.h>
 #include <objsafe.h>
 #include <olectl.h>
+
+namespace {
+
+// What a host's code may throw that is no standard exception.
+struct HostFailure {};
+
+class CFailingObject : public CAutomationObject {
+public:
+    CFailingObject() : CAutomationObject(IID_IDispatch) {}
+    DECLARE_DISPATCH_MAP()
+
+private:
+    HRESULT OnFail(CDispatchCall&) { throw HostFailure(); }
+};
+
+BEGIN_DISPATCH_MAP(CFailingObject, CAutomationObject)
+    DISP_METHOD(1, "Fail", OnFail, VT_EMPTY)
+END_DISPATCH_MAP()
+
+} // namespace
 
 class Automation : public testing::Test {
 protected:
@@ -87,6 +108,18 @@ TEST_F(Automation, CallsTheMapCannotServeAreRefused)
               DISP_E_NONAMEDARGS);
     // A colour that is neither RGB nor a system colour index.
     EXPECT_EQ(PutProperty(m_pControl, L"BackColor", CVariant(0x7F000000L)), CTL_E_INVALIDPROPERTYVALUE);
+}
+
+TEST(AutomationFailure, ExceptionFromAHandlerIsTheCallsError)
+{
+    CComPointer<CFailingObject> pObject = NewComObject<CFailingObject>();
+    DISPPARAMS none = {nullptr, nullptr, 0, 0};
+    EXCEPINFO info;
+    FillMemory(&info, sizeof(info), 0xCD);
+    EXPECT_EQ(pObject->Invoke(1, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, nullptr, &info, nullptr),
+              DISP_E_EXCEPTION);
+    EXPECT_EQ(info.scode, E_UNEXPECTED);
+    EXPECT_EQ(info.bstrDescription, nullptr);   // nothing for the caller to free
 }
 
 TEST_F(Automation, TypeInformationComesFromTheEmbeddedLibrary)

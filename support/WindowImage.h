@@ -1,10 +1,9 @@
 // WindowImage: a 32-bit top-down copy of what a window shows on the screen, with pixel reads
-// and a PNG writer (used by the tests to check drawing and by the demo for its screenshot).
+// (the tests check drawing with it; the demo saves its screenshot from one).
 #pragma once
 #include <windows.h>
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 class WindowImage {
@@ -18,7 +17,6 @@ public:
     COLORREF Pixel(int x, int y) const;  // CLR_INVALID outside the image
     // Number of pixels of exactly this colour inside rect (clipped to the image).
     int CountPixels(const RECT& rect, COLORREF color) const;
-    bool SavePng(const std::string& path) const;
 
 private:
     int m_nWidth = 0;

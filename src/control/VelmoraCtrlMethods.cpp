@@ -3,7 +3,6 @@
 #include "VelmoraCtrl.h"
 
 #include "AsControls.h"
-#include "Bstr.h"
 #include "ControlWnd.h"
 #include "DispatchCall.h"
 #include "PageListCtrl.h"
@@ -477,15 +476,8 @@ HRESULT CVelmoraCtrl::OnGetFloorWnd(CDispatchCall& call)
 
 HRESULT CVelmoraCtrl::OnGetDefaultValue(CDispatchCall& call)
 {
-    BSTR* pValue = call.BstrRef(2);
     CPageListCtrl* pList = GetRowPageList(call.Short(0), call.Short(1));
-    if (!pValue || !pList) {
-        call.SetResult(false);
-        return S_OK;
-    }
-    // The caller's string is overwritten, not freed: it is an out argument.
-    *pValue = CBstr(ValueText(pList, call.Short(1))).Detach();
-    call.SetResult(true);
+    call.SetResult(pList && call.SetStringRef(2, ValueText(pList, call.Short(1))));
     return S_OK;
 }
 

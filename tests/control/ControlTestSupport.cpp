@@ -265,8 +265,7 @@ HRESULT CRecordingSink::OnLoadItems(CDispatchCall& call)
 {
     BSTR* pItems = call.BstrRef(2);
     m_events.push_back(FormatText("LoadItems %d %d %s", call.Short(0), call.Short(1), CBstr::ToUtf8(*pItems).c_str()));
-    SysFreeString(*pItems);
-    *pItems = CBstr(m_strItems).Detach();
+    call.SetStringRef(2, m_strItems);
     return S_OK;
 }
 

@@ -210,6 +210,119 @@ TEST_F(Methods, PagesAndRows)
     EXPECT_EQ(Call(L"GetIDListCtrl", {I2(0)}).ToLong(), 1001);
 }
 
+// Turns the BSTR cache off, so that freed strings reach the task allocator (and its spy) at
+// once. No MinGW header declares it, and the import libraries list it undecorated: without
+// arguments a stdcall function is called as any other.
+extern "C" void SetOaNoCache();
+
+namespace {
+
+// Counts how often the task allocator frees one block: the next one allocated after Capture.
+// A block allocated again at the same address is a new block and no longer counted.
+class CFreeSpy : public IMallocSpy {
+public:
+    void Capture() { m_bCapture = true; m_pBlock = nullptr; m_nFrees = 0; }
+    bool Captured() const { return m_pBlock != nullptr; }
+    int Frees() const { return m_nFrees; }
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IMallocSpy)) {
+            *ppv = nullptr;
+            return E_NOINTERFACE;
+        }
+        *ppv = static_cast<IMallocSpy*>(this);
+        return S_OK;
+    }
+    // Static: Wine may keep the spy registered until blocks allocated under it are freed.
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP_(SIZE_T) PreAlloc(SIZE_T cbRequest) override { return cbRequest; }
+    STDMETHODIMP_(void*) PostAlloc(void* pActual) override
+    {
+        if (m_bCapture)
+            m_pBlock = pActual;
+        else if (pActual == m_pBlock)
+            m_pBlock = nullptr;
+        m_bCapture = false;
+        return pActual;
+    }
+    STDMETHODIMP_(void*) PreFree(void* pRequest, BOOL) override
+    {
+        if (pRequest && pRequest == m_pBlock)
+            ++m_nFrees;
+        return pRequest;
+    }
+    STDMETHODIMP_(void) PostFree(BOOL) override {}
+    STDMETHODIMP_(SIZE_T) PreRealloc(void* pRequest, SIZE_T cbRequest, void** ppNewRequest, BOOL) override
+    {
+        *ppNewRequest = pRequest;
+        return cbRequest;
+    }
+    STDMETHODIMP_(void*) PostRealloc(void* pActual, BOOL) override { return pActual; }
+    STDMETHODIMP_(void*) PreGetSize(void* pRequest, BOOL) override { return pRequest; }
+    STDMETHODIMP_(SIZE_T) PostGetSize(SIZE_T cbActual, BOOL) override { return cbActual; }
+    STDMETHODIMP_(void*) PreDidAlloc(void* pRequest, BOOL) override { return pRequest; }
+    STDMETHODIMP_(int) PostDidAlloc(void*, BOOL, int fActual) override { return fActual; }
+    STDMETHODIMP_(void) PreHeapMinimize() override {}
+    STDMETHODIMP_(void) PostHeapMinimize() override {}
+
+private:
+    bool m_bCapture = false;
+    void* m_pBlock = nullptr;
+    int m_nFrees = 0;
+};
+
+CFreeSpy g_freeSpy;
+
+// A new string whose block the spy counts the frees of.
+BSTR WatchedString(const wchar_t* text)
+{
+    g_freeSpy.Capture();
+    BSTR bstr = SysAllocString(text);
+    EXPECT_TRUE(g_freeSpy.Captured());
+    return bstr;
+}
+
+} // namespace
+
+TEST_F(Methods, StringHandedInByReferenceIsFreedOnceWhenReplaced)
+{
+    SetOaNoCache();
+    ASSERT_TRUE(Call(L"SetDefaultValue", {I2(0), I2(1), CVariant("Red")}).ToBool());
+    ASSERT_EQ(CoRegisterMallocSpy(&g_freeSpy), S_OK);
+
+    // As VB passes a string variable: the string it held goes when the value replaces it.
+    BSTR value = WatchedString(L"previous");
+    CVariant got;
+    EXPECT_EQ(CallMember(m_pControl, 27, DISPATCH_METHOD, {I2(0), I2(1), CVariant::ByRef(&value)}, &got), S_OK);
+    EXPECT_TRUE(got.ToBool());
+    EXPECT_EQ(CBstr::ToUtf8(value), "Red");
+    EXPECT_EQ(g_freeSpy.Frees(), 1);
+    SysFreeString(value);
+
+    // No row: nothing is written, and the caller keeps its string.
+    value = WatchedString(L"kept");
+    EXPECT_EQ(CallMember(m_pControl, 27, DISPATCH_METHOD, {I2(0), I2(9), CVariant::ByRef(&value)}, &got), S_OK);
+    EXPECT_FALSE(got.ToBool());
+    EXPECT_EQ(g_freeSpy.Frees(), 0);
+    EXPECT_EQ(CBstr::ToUtf8(value), "kept");
+    SysFreeString(value);
+
+    // As scripts pass a variable, a variant holding the string: it is freed once as well.
+    VARIANT variable;
+    variable.vt = VT_BSTR;
+    variable.bstrVal = WatchedString(L"previous");
+    EXPECT_EQ(CallMember(m_pControl, 27, DISPATCH_METHOD, {I2(0), I2(1), CVariant::ByRef(&variable)}, &got), S_OK);
+    EXPECT_TRUE(got.ToBool());
+    EXPECT_EQ(g_freeSpy.Frees(), 1);
+    ASSERT_EQ(variable.vt, VT_BSTR);
+    EXPECT_EQ(CBstr::ToUtf8(variable.bstrVal), "Red");
+    VariantClear(&variable);
+
+    CoRevokeMallocSpy();
+}
+
 TEST_F(Methods, ValuesGoThroughTheRowObjects)
 {
     CTestEditKind::Log().clear();

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 #include <tuple>
 
 // Found, page, row: what GetPropertyIndex answers.
@@ -172,6 +173,66 @@ TEST_F(Methods, InsertAndAddProperty)
     EXPECT_EQ(Call(L"GetPropertyType", {I2(1), I2(4)}).ToShort(), 2);
     EXPECT_EQ(Call(L"GetPropertyAs", {I2(1), I2(4)}).ToString(), "Edit");
     EXPECT_EQ(HIWORD(List(1)->GetItemData(4)), 2);
+}
+
+namespace {
+
+// A short page, then page "Long" with rows named R0, R1, ...: row 65,541 is row 5 modulo 65,536
+// and row 40,000 a negative 16-bit number.
+std::string LongPageLayout(int nRows)
+{
+    std::string text = "Short#{#A\\Edit\\Enable\\#}#Long#{#";
+    for (int r = 0; r < nRows; ++r)
+        text += "R" + std::to_string(r) + "\\Edit\\Enable\\#";
+    return text + "}#";
+}
+
+} // namespace
+
+TEST_F(Methods, RowsPastTheSixteenBitRangeAreReachedByNameAndNeverTakenForOthers)
+{
+    const int nRows = 65536 + 8;
+    ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant(LongPageLayout(nRows))), S_OK);
+    PumpUntilIdle();
+    ASSERT_EQ(List(1)->GetItemCount(), nRows);
+    EXPECT_EQ(Call(L"GetPropertyCount", {I2(1)}).ToShort(), 32767);
+
+    // A 16-bit answer cannot name them: not found, whether looked up afresh or from the cache.
+    for (int nTime = 0; nTime < 2; ++nTime) {
+        EXPECT_EQ(Lookup("R65541"), (Position{false, -1, -1}));
+        EXPECT_EQ(Lookup("Long\\R40000"), (Position{false, -1, -1}));
+        EXPECT_EQ(Lookup("R32767"), (Position{true, 1, 32767}));
+        EXPECT_EQ(Lookup("R5"), (Position{true, 1, 5}));
+    }
+
+    // The by-name methods act on the rows themselves.
+    EXPECT_TRUE(Call(L"SetDefaultValueByName", {CVariant("R65541"), CVariant("far")}).ToBool());
+    EXPECT_TRUE(Call(L"SetDefaultValueByName", {CVariant("Long\\R40000"), CVariant("middle")}).ToBool());
+    EXPECT_EQ(Value(1, 65541), "far");
+    EXPECT_EQ(Value(1, 40000), "middle");
+    EXPECT_EQ(Value(1, 5), "");
+    EXPECT_EQ(Call(L"GetDefaultValueByName", {CVariant("R65541")}).ToString(), "far");
+    EXPECT_EQ(Call(L"GetDefaultValueByName", {CVariant("R5")}).ToString(), "");
+    EXPECT_EQ(Call(L"GetValueByName", {CVariant("Long\\R40000"), CVariant(1L)}).ToString(), "1:middle");
+
+    // Selected by name, it is no row to the 16-bit answer of GetActiveProperty either.
+    EXPECT_TRUE(Call(L"SetActivePropertyByName", {CVariant("R65541")}).ToBool());
+    EXPECT_EQ(List(1)->GetNextItem(-1, LVNI_SELECTED), 65541);
+    short nPage = -5;
+    CVariant row;
+    ASSERT_EQ(CallMember(m_pControl, 34, DISPATCH_METHOD, {CVariant::ByRef(&nPage)}, &row), S_OK);
+    EXPECT_EQ(nPage, 1);
+    EXPECT_EQ(row.ToShort(), -1);
+
+    EXPECT_TRUE(Call(L"DeletePropertyByName", {CVariant("R65541")}).ToBool());
+    EXPECT_EQ(List(1)->GetItemText(65541, List(1)->GetNameColumn()), "R65542");
+    EXPECT_EQ(Call(L"GetPropertyName", {I2(1), I2(5)}).ToString(), "R5");
+
+    // Added to the page of a name found past the range: appended there, with no index to tell.
+    EXPECT_EQ(Call(L"AddProperty", {CVariant("R65542"), CVariant("Edit"), I2(0)}).ToShort(), -1);
+    ASSERT_EQ(List(1)->GetItemCount(), nRows);
+    EXPECT_EQ(List(1)->GetItemText(nRows - 1, List(1)->GetNameColumn()), "R65542");
+    EXPECT_EQ(List(0)->GetItemCount(), 1);
 }
 
 TEST_F(Methods, AddPropertyWithoutPagesGivesMinusOne)

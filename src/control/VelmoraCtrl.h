@@ -37,16 +37,17 @@ public:
 
 public:
 
-    // Events, one operation per event of _DPropertiesGridEvents.
-    void FireSelectItem(short nIndexPage, short nIndexItem) override;
+    // Events, one operation per event of _DPropertiesGridEvents. A page or row that a 16-bit
+    // argument cannot carry goes out as -1 (none).
+    void FireSelectItem(long nIndexPage, long nIndexItem) override;
     void FireSelectPage(short nIndex);
-    void FireUnselectItem(short nIndexPage, short nIndexItem) override;
-    void FirePropertyChanging(short nIndexPage, short nIndexItem) override;
-    void FirePropertyChanged(short nIndexPage, short nIndexItem, BOOL bUpdate) override;
-    void FireButtonClick(short nIndexPage, short nIndexItem) override;
-    void FireLoadItems(short nIndexPage, short nIndexItem, std::string* pItems) override;
+    void FireUnselectItem(long nIndexPage, long nIndexItem) override;
+    void FirePropertyChanging(long nIndexPage, long nIndexItem) override;
+    void FirePropertyChanged(long nIndexPage, long nIndexItem, BOOL bUpdate) override;
+    void FireButtonClick(long nIndexPage, long nIndexItem) override;
+    void FireLoadItems(long nIndexPage, long nIndexItem, std::string* pItems) override;
     void FireSetObject(long nIndexPage, long nIndexItem, IDispatch** ppObject) override;
-    void FireDelete(short nIndexPage, short nIndexItem) override;
+    void FireDelete(long nIndexPage, long nIndexItem) override;
     void FireCustomColorChange();
 
     // What the page lists read of the control.

@@ -121,7 +121,7 @@ void CControlsWnd::ShowEditor(int)
         m_pEditor->SetFont(m_pList->GetItemFont(), TRUE);
     RedrawRow();
     if (CPageListOwner* pOwner = GetOwner())
-        pOwner->FirePropertyChanging(GetEventPage(), static_cast<short>(m_nRow));
+        pOwner->FirePropertyChanging(GetEventPage(), m_nRow);
 }
 
 void CControlsWnd::HideEditor(BOOL)
@@ -141,7 +141,7 @@ void CControlsWnd::CommitText(std::string& strText, BOOL)
     if (m_pList)
         m_pList->SetItemValue(m_nRow, strText);
     if (CPageListOwner* pOwner = GetOwner())
-        pOwner->FirePropertyChanged(GetEventPage(), static_cast<short>(m_nRow), strOld != strText);
+        pOwner->FirePropertyChanged(GetEventPage(), m_nRow, strOld != strText);
 }
 
 void CControlsWnd::DoDefaultAction() {}

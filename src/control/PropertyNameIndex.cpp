@@ -9,7 +9,7 @@ void CPropertyNameIndex::Clear()
     m_positions.clear();
 }
 
-void CPropertyNameIndex::Add(const std::string& strName, short nPage, short nRow)
+void CPropertyNameIndex::Add(const std::string& strName, short nPage, int nRow)
 {
     m_positions[Fold(strName)].push_back(Position{nPage, nRow});
 }

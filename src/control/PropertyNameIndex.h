@@ -8,14 +8,16 @@
 
 class CPropertyNameIndex {
 public:
+    // Rows by their full index: a page may hold more rows than a 16-bit index can name, and
+    // a by-name method must reach the row the name is on, not one its index would wrap to.
     struct Position {
         short nPage;
-        short nRow;
+        int nRow;
     };
 
     void Clear();
     // Rows must be added in page order, then row order: the first one added wins a lookup.
-    void Add(const std::string& strName, short nPage, short nRow);
+    void Add(const std::string& strName, short nPage, int nRow);
     // The first row named strName (case ignored); on page nPage only when nPage >= 0.
     bool Find(const std::string& strName, short nPage, Position* pPosition) const;
 

@@ -5,6 +5,7 @@
 #include "ControlResources.h"
 #include "DispatchCall.h"
 #include "PageListCtrl.h"
+#include "ShortIndex.h"
 #include "Text.h"
 #include "kvVelmora_h.h"
 
@@ -73,6 +74,12 @@ bool IsEditorKey(WPARAM nKey)
     default:
         return false;
     }
+}
+
+// A page or row as an event's 16-bit argument.
+CVariant IndexArg(long nIndex)
+{
+    return CVariant(ToShortIndex(nIndex));
 }
 
 bool IsPersistenceIid(REFIID riid)
@@ -180,9 +187,9 @@ void* CVelmoraCtrl::GetInterface(REFIID riid)
 
 // --- Events ---
 
-void CVelmoraCtrl::FireSelectItem(short nIndexPage, short nIndexItem)
+void CVelmoraCtrl::FireSelectItem(long nIndexPage, long nIndexItem)
 {
-    FireEvent(kEventSelectItem, {CVariant(nIndexPage), CVariant(nIndexItem)});
+    FireEvent(kEventSelectItem, {IndexArg(nIndexPage), IndexArg(nIndexItem)});
 }
 
 void CVelmoraCtrl::FireSelectPage(short nIndex)
@@ -190,30 +197,30 @@ void CVelmoraCtrl::FireSelectPage(short nIndex)
     FireEvent(kEventSelectPage, {CVariant(nIndex)});
 }
 
-void CVelmoraCtrl::FireUnselectItem(short nIndexPage, short nIndexItem)
+void CVelmoraCtrl::FireUnselectItem(long nIndexPage, long nIndexItem)
 {
-    FireEvent(kEventUnselectItem, {CVariant(nIndexPage), CVariant(nIndexItem)});
+    FireEvent(kEventUnselectItem, {IndexArg(nIndexPage), IndexArg(nIndexItem)});
 }
 
-void CVelmoraCtrl::FirePropertyChanging(short nIndexPage, short nIndexItem)
+void CVelmoraCtrl::FirePropertyChanging(long nIndexPage, long nIndexItem)
 {
-    FireEvent(kEventPropertyChanging, {CVariant(nIndexPage), CVariant(nIndexItem)});
+    FireEvent(kEventPropertyChanging, {IndexArg(nIndexPage), IndexArg(nIndexItem)});
 }
 
-void CVelmoraCtrl::FirePropertyChanged(short nIndexPage, short nIndexItem, BOOL bUpdate)
+void CVelmoraCtrl::FirePropertyChanged(long nIndexPage, long nIndexItem, BOOL bUpdate)
 {
-    FireEvent(kEventPropertyChanged, {CVariant(nIndexPage), CVariant(nIndexItem), CVariant(bUpdate != FALSE)});
+    FireEvent(kEventPropertyChanged, {IndexArg(nIndexPage), IndexArg(nIndexItem), CVariant(bUpdate != FALSE)});
 }
 
-void CVelmoraCtrl::FireButtonClick(short nIndexPage, short nIndexItem)
+void CVelmoraCtrl::FireButtonClick(long nIndexPage, long nIndexItem)
 {
-    FireEvent(kEventButtonClick, {CVariant(nIndexPage), CVariant(nIndexItem)});
+    FireEvent(kEventButtonClick, {IndexArg(nIndexPage), IndexArg(nIndexItem)});
 }
 
-void CVelmoraCtrl::FireLoadItems(short nIndexPage, short nIndexItem, std::string* pItems)
+void CVelmoraCtrl::FireLoadItems(long nIndexPage, long nIndexItem, std::string* pItems)
 {
     CBstr items(pItems ? *pItems : std::string());
-    FireEvent(kEventLoadItems, {CVariant(nIndexPage), CVariant(nIndexItem), CVariant::ByRef(items.Ref())});
+    FireEvent(kEventLoadItems, {IndexArg(nIndexPage), IndexArg(nIndexItem), CVariant::ByRef(items.Ref())});
     if (pItems)
         *pItems = items.ToUtf8();
 }
@@ -225,9 +232,9 @@ void CVelmoraCtrl::FireSetObject(long nIndexPage, long nIndexItem, IDispatch** p
     FireEvent(kEventSetObject, {CVariant(nIndexPage), CVariant(nIndexItem), CVariant::ByRef(ppObject ? ppObject : pNone.Ref())});
 }
 
-void CVelmoraCtrl::FireDelete(short nIndexPage, short nIndexItem)
+void CVelmoraCtrl::FireDelete(long nIndexPage, long nIndexItem)
 {
-    FireEvent(kEventDelete, {CVariant(nIndexPage), CVariant(nIndexItem)});
+    FireEvent(kEventDelete, {IndexArg(nIndexPage), IndexArg(nIndexItem)});
 }
 
 void CVelmoraCtrl::FireCustomColorChange()
@@ -280,7 +287,7 @@ BOOL CVelmoraCtrl::CreateFloor()
 
 void CVelmoraCtrl::OnFloorPageSelected(DISPPARAMS* pParams)
 {
-    OnPageSelected(static_cast<short>(ArgLong(pParams, 0)));
+    OnPageSelected(ToShortIndex(ArgLong(pParams, 0)));
 }
 
 void CVelmoraCtrl::OnPageSelected(short nIndex)

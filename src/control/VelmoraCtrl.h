@@ -37,16 +37,17 @@ public:
 
 public:
 
-    // Events, one operation per event of _DPropertiesGridEvents.
-    void FireSelectItem(short nIndexPage, short nIndexItem) override;
+    // Events, one operation per event of _DPropertiesGridEvents. A page or row that a 16-bit
+    // argument cannot carry goes out as -1 (none).
+    void FireSelectItem(long nIndexPage, long nIndexItem) override;
     void FireSelectPage(short nIndex);
-    void FireUnselectItem(short nIndexPage, short nIndexItem) override;
-    void FirePropertyChanging(short nIndexPage, short nIndexItem) override;
-    void FirePropertyChanged(short nIndexPage, short nIndexItem, BOOL bUpdate) override;
-    void FireButtonClick(short nIndexPage, short nIndexItem) override;
-    void FireLoadItems(short nIndexPage, short nIndexItem, std::string* pItems) override;
+    void FireUnselectItem(long nIndexPage, long nIndexItem) override;
+    void FirePropertyChanging(long nIndexPage, long nIndexItem) override;
+    void FirePropertyChanged(long nIndexPage, long nIndexItem, BOOL bUpdate) override;
+    void FireButtonClick(long nIndexPage, long nIndexItem) override;
+    void FireLoadItems(long nIndexPage, long nIndexItem, std::string* pItems) override;
     void FireSetObject(long nIndexPage, long nIndexItem, IDispatch** ppObject) override;
-    void FireDelete(short nIndexPage, short nIndexItem) override;
+    void FireDelete(long nIndexPage, long nIndexItem) override;
     void FireCustomColorChange();
 
     // What the page lists read of the control.
@@ -61,8 +62,9 @@ public:
     short GetActivePage() const override;
     CRowMapTable& GetRowMapTable() override { return m_rowMaps; }
 
-    // The page list of a page when row is one of its rows; null otherwise.
-    virtual CPageListCtrl* GetRowPageList(short nPage, short nRow);
+    // The page list of a page when row is one of its rows; null otherwise. Rows go by their
+    // full index here and below, so that rows found by name past the 16-bit range are reached.
+    virtual CPageListCtrl* GetRowPageList(short nPage, int nRow);
     virtual std::string GetPropertyPart(const std::string& strName);
     virtual std::string GetPagePart(const std::string& strName);
     virtual void OnPageSelected(short nIndex);
@@ -76,20 +78,21 @@ public:
     short GetPage(const std::string& strPageName);
     short InsertProperty(short nIndexPage, short nIndexProperty, const std::string& strName, const std::string& strAs,
                          short nType);
-    BOOL DeleteProperty(short nIndexPage, short nIndexProperty);
-    std::string GetPropertyName(short nIndexPage, short nIndexProperty);
+    BOOL DeleteProperty(short nIndexPage, int nIndexProperty);
+    std::string GetPropertyName(short nIndexPage, int nIndexProperty);
     short GetPropertyCount(short nIndexPage);
-    void SetPropertyName(short nIndexPage, short nIndexProperty, const std::string& strName);
+    void SetPropertyName(short nIndexPage, int nIndexProperty, const std::string& strName);
+    // The row as a 16-bit index: one past that range is not found (FALSE, -1 and -1).
     BOOL GetPropertyIndex(const std::string& strName, short* pIndexPage, short* pIndexProperty);
-    BOOL SetDefaultValue(short nIndexPage, short nIndexProperty, const std::string& strValue);
-    BOOL SetActiveProperty(short nIndexPage, short nIndexProperty);
+    BOOL SetDefaultValue(short nIndexPage, int nIndexProperty, const std::string& strValue);
+    BOOL SetActiveProperty(short nIndexPage, int nIndexProperty);
     short AddProperty(const std::string& strName, const std::string& strAs, short nType);
-    CVariant GetValue(short nIndexPage, short nIndexProperty, long nColumn);
-    void SetValue(short nIndexPage, short nIndexProperty, const VARIANT& vValue, short nColumn);
-    long GetColumnKey(short nIndexPage, short nIndexProperty);
-    void SetColumnKey(short nIndexPage, short nIndexProperty, long nKey);
+    CVariant GetValue(short nIndexPage, int nIndexProperty, long nColumn);
+    void SetValue(short nIndexPage, int nIndexProperty, const VARIANT& vValue, short nColumn);
+    long GetColumnKey(short nIndexPage, int nIndexProperty);
+    void SetColumnKey(short nIndexPage, int nIndexProperty, long nKey);
     // Null (no row, no object, no name) is told apart from an empty name.
-    bool GetColumnName(short nIndexPage, short nIndexProperty, short nColumn, std::string* pName);
+    bool GetColumnName(short nIndexPage, int nIndexProperty, long nColumn, std::string* pName);
     void AboutBox();
 
     // IObjectSafety, as the control answers it for untrusted scripts and data.
@@ -136,14 +139,17 @@ private:
     bool FloorExists() const { return m_floor.IsWindow() != FALSE; }
 
     void EmptyNameCache();
+    // The name lookup of GetPropertyIndex and of every by-name method, rows by full index.
+    // Not found: false, with the page searched (or -1) and row -1.
+    bool FindProperty(const std::string& strName, CPropertyNameIndex::Position* pPosition);
     // The index behind the cache: every row name as the pages have it now.
     void RebuildNameIndex(std::vector<std::pair<const CPageListCtrl*, unsigned>> pages);
-    bool FindInNameIndex(const std::string& strProperty, short nOnly, short* pPage, short* pRow);
+    bool FindInNameIndex(const std::string& strProperty, short nOnly, CPropertyNameIndex::Position* pPosition);
     // The page lists in floor order with their counts of name changes; null where a page has none.
     std::vector<std::pair<const CPageListCtrl*, unsigned>> PageNameStates();
     // The persistent behaviour object of a row; null when no row or no object.
-    CControlsWnd* GetPersistentObject(short nIndexPage, short nIndexProperty);
-    std::string ValueText(CPageListCtrl* pList, short nRow);
+    CControlsWnd* GetPersistentObject(short nIndexPage, int nIndexProperty);
+    std::string ValueText(CPageListCtrl* pList, int nRow);
     std::string CheckText();
 
     void OnFloorPageSelected(DISPPARAMS* pParams);
@@ -224,8 +230,8 @@ private:
     BOOL m_bAsFloor = TRUE;
     BOOL m_bResizeFirstColumn = TRUE;
     BOOL m_bAnimation = FALSE;
-    // Name as the caller gave it -> page in the low word, row in the high word.
-    std::map<std::string, DWORD> m_mapNameCache;
+    // Name as the caller gave it -> where the lookup found it.
+    std::map<std::string, CPropertyNameIndex::Position> m_mapNameCache;
     CPropertyNameIndex m_nameIndex;
     bool m_bNameIndexBuilt = false;
     // The pages the index was built from, as they were then.

@@ -7,16 +7,14 @@
 #include "ControlWnd.h"
 #include "DispatchCall.h"
 #include "PageListCtrl.h"
+#include "ShortIndex.h"
 #include "Text.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdint>
 
 namespace {
-
-DWORD PackPosition(short nPage, short nRow)
-{
-    return static_cast<DWORD>(static_cast<WORD>(nPage)) | (static_cast<DWORD>(static_cast<WORD>(nRow)) << 16);
-}
 
 // The NComboBox kind and the kind derived from it host the NCombo control as their editor.
 bool IsNComboKind(const CControlsWnd& object)
@@ -41,7 +39,7 @@ void SetNullString(CDispatchCall& call)
 
 // --- Rows, names and the name cache ---
 
-CPageListCtrl* CVelmoraCtrl::GetRowPageList(short nPage, short nRow)
+CPageListCtrl* CVelmoraCtrl::GetRowPageList(short nPage, int nRow)
 {
     if (!FloorExists() || !m_floor.IsPage(nPage))
         return nullptr;
@@ -95,7 +93,8 @@ void CVelmoraCtrl::EmptyNameCache()
 std::vector<std::pair<const CPageListCtrl*, unsigned>> CVelmoraCtrl::PageNameStates()
 {
     std::vector<std::pair<const CPageListCtrl*, unsigned>> states;
-    const long nPages = GetPagesCount();
+    // The floor control takes pages by 16-bit index: none past that can be named.
+    const long nPages = std::min(GetPagesCount(), long{SHRT_MAX} + 1);
     for (long p = 0; p < nPages; ++p) {
         const CPageListCtrl* pList = m_floor.GetPageList(static_cast<int>(p));
         states.emplace_back(pList, pList ? pList->GetNameChanges() : 0);
@@ -111,51 +110,55 @@ void CVelmoraCtrl::RebuildNameIndex(std::vector<std::pair<const CPageListCtrl*, 
         const CPageListCtrl* pList = m_nameIndexPages[p].first;
         const int nRows = pList ? pList->GetItemCount() : 0;
         for (int r = 0; r < nRows; ++r)
-            m_nameIndex.Add(pList->GetItemText(r, pList->GetNameColumn()), static_cast<short>(p), static_cast<short>(r));
+            m_nameIndex.Add(pList->GetItemText(r, pList->GetNameColumn()), ToShortIndex(p), r);
     }
     m_bNameIndexBuilt = true;
 }
 
-bool CVelmoraCtrl::FindInNameIndex(const std::string& strProperty, short nOnly, short* pPage, short* pRow)
+bool CVelmoraCtrl::FindInNameIndex(const std::string& strProperty, short nOnly, CPropertyNameIndex::Position* pPosition)
 {
     // Pages added, removed or replaced, and rows inserted, deleted, sorted or renamed by anyone
     // through the list windows, all show in the pages' states.
     auto pages = PageNameStates();
     if (!m_bNameIndexBuilt || pages != m_nameIndexPages)
         RebuildNameIndex(std::move(pages));
-    CPropertyNameIndex::Position position;
-    if (!m_nameIndex.Find(strProperty, nOnly, &position))
+    return m_nameIndex.Find(strProperty, nOnly, pPosition);
+}
+
+bool CVelmoraCtrl::FindProperty(const std::string& strName, CPropertyNameIndex::Position* pPosition)
+{
+    *pPosition = CPropertyNameIndex::Position{kNoIndex, kNoIndex};
+    if (const auto cached = m_mapNameCache.find(strName); cached != m_mapNameCache.end()) {
+        *pPosition = cached->second;
+        return true;
+    }
+    const std::string strProperty = GetPropertyPart(strName);
+    if (strProperty.empty())
         return false;
-    *pPage = position.nPage;
-    *pRow = position.nRow;
+    const std::string strPage = GetPagePart(strName);
+    const short nOnly = strPage.empty() ? kNoIndex : GetPage(strPage);
+    if (!strPage.empty() && nOnly < 0)
+        return false;
+    pPosition->nPage = nOnly;
+    if (!FindInNameIndex(strProperty, nOnly, pPosition))
+        return false;
+    m_mapNameCache[strName] = *pPosition;
     return true;
 }
 
 BOOL CVelmoraCtrl::GetPropertyIndex(const std::string& strName, short* pIndexPage, short* pIndexProperty)
 {
-    short nPage = -1, nRow = -1;
-    BOOL bFound = FALSE;
-    const auto cached = m_mapNameCache.find(strName);
-    if (cached != m_mapNameCache.end()) {
-        nPage = static_cast<short>(LOWORD(cached->second));
-        nRow = static_cast<short>(HIWORD(cached->second));
-        bFound = TRUE;
-    } else if (const std::string strProperty = GetPropertyPart(strName); !strProperty.empty()) {
-        const std::string strPage = GetPagePart(strName);
-        const short nOnly = strPage.empty() ? short(-1) : GetPage(strPage);
-        if (strPage.empty() || nOnly >= 0) {
-            nPage = nOnly;
-            short nFoundPage = -1, nFoundRow = -1;
-            if (FindInNameIndex(strProperty, nOnly, &nFoundPage, &nFoundRow)) {
-                nPage = nFoundPage;
-                nRow = nFoundRow;
-                m_mapNameCache[strName] = PackPosition(nPage, nRow);
-                bFound = TRUE;
-            }
-        }
+    CPropertyNameIndex::Position position;
+    bool bFound = FindProperty(strName, &position);
+    // A row past the 16-bit range cannot be told to the caller: it answers as no row at all,
+    // never as the row its index would wrap to. The by-name methods reach it all the same.
+    const short nRow = ToShortIndex(position.nRow);
+    if (nRow != position.nRow) {
+        bFound = false;
+        position.nPage = kNoIndex;
     }
     if (pIndexPage)
-        *pIndexPage = nPage;
+        *pIndexPage = position.nPage;
     if (pIndexProperty)
         *pIndexProperty = nRow;
     return bFound;
@@ -194,10 +197,11 @@ short CVelmoraCtrl::InsertProperty(short nIndexPage, short nIndexProperty, const
     EmptyNameCache();
     const DWORD dwData = (nKind & 0xFFFF) | (static_cast<DWORD>(static_cast<WORD>(nType)) << 16);
     const int nIndex = nIndexProperty == -1 ? pList->GetItemCount() : nIndexProperty;
-    return static_cast<short>(pList->InsertRow(nIndex, strName, dwData, std::string()));
+    // A row appended past the 16-bit range is there, but its index cannot be told: -1.
+    return ToShortIndex(pList->InsertRow(nIndex, strName, dwData, std::string()));
 }
 
-BOOL CVelmoraCtrl::DeleteProperty(short nIndexPage, short nIndexProperty)
+BOOL CVelmoraCtrl::DeleteProperty(short nIndexPage, int nIndexProperty)
 {
     CPageListCtrl* pList = GetRowPageList(nIndexPage, nIndexProperty);
     if (!pList)
@@ -206,7 +210,7 @@ BOOL CVelmoraCtrl::DeleteProperty(short nIndexPage, short nIndexProperty)
     return pList->DeleteRow(nIndexProperty);
 }
 
-std::string CVelmoraCtrl::GetPropertyName(short nIndexPage, short nIndexProperty)
+std::string CVelmoraCtrl::GetPropertyName(short nIndexPage, int nIndexProperty)
 {
     CPageListCtrl* pList = GetRowPageList(nIndexPage, nIndexProperty);
     return pList ? pList->GetItemText(nIndexProperty, pList->GetNameColumn()) : std::string();
@@ -215,10 +219,10 @@ std::string CVelmoraCtrl::GetPropertyName(short nIndexPage, short nIndexProperty
 short CVelmoraCtrl::GetPropertyCount(short nIndexPage)
 {
     CPageListCtrl* pList = m_floor.GetPageList(nIndexPage);
-    return pList ? static_cast<short>(pList->GetItemCount()) : short(0);
+    return pList ? ToShortCount(pList->GetItemCount()) : short(0);
 }
 
-void CVelmoraCtrl::SetPropertyName(short nIndexPage, short nIndexProperty, const std::string& strName)
+void CVelmoraCtrl::SetPropertyName(short nIndexPage, int nIndexProperty, const std::string& strName)
 {
     CPageListCtrl* pList = GetRowPageList(nIndexPage, nIndexProperty);
     if (!pList)
@@ -227,18 +231,18 @@ void CVelmoraCtrl::SetPropertyName(short nIndexPage, short nIndexProperty, const
     pList->SetRowName(nIndexProperty, strName);
 }
 
-std::string CVelmoraCtrl::ValueText(CPageListCtrl* pList, short nRow)
+std::string CVelmoraCtrl::ValueText(CPageListCtrl* pList, int nRow)
 {
     return pList->GetItemText(nRow, pList->GetValueColumn());
 }
 
-BOOL CVelmoraCtrl::SetDefaultValue(short nIndexPage, short nIndexProperty, const std::string& strValue)
+BOOL CVelmoraCtrl::SetDefaultValue(short nIndexPage, int nIndexProperty, const std::string& strValue)
 {
     CPageListCtrl* pList = GetRowPageList(nIndexPage, nIndexProperty);
     return pList ? pList->SetItemValue(nIndexProperty, strValue) : FALSE;
 }
 
-BOOL CVelmoraCtrl::SetActiveProperty(short nIndexPage, short nIndexProperty)
+BOOL CVelmoraCtrl::SetActiveProperty(short nIndexPage, int nIndexProperty)
 {
     CPageListCtrl* pList = GetRowPageList(nIndexPage, nIndexProperty);
     if (!pList)
@@ -250,14 +254,14 @@ BOOL CVelmoraCtrl::SetActiveProperty(short nIndexPage, short nIndexProperty)
 
 short CVelmoraCtrl::AddProperty(const std::string& strName, const std::string& strAs, short nType)
 {
-    short nPage = -1, nRow = -1;
-    GetPropertyIndex(strName, &nPage, &nRow);
-    return InsertProperty(nPage < 0 ? short(0) : nPage, -1, GetPropertyPart(strName), strAs, nType);
+    CPropertyNameIndex::Position position;
+    FindProperty(strName, &position);
+    return InsertProperty(position.nPage < 0 ? short(0) : position.nPage, -1, GetPropertyPart(strName), strAs, nType);
 }
 
 // --- Values through the row objects ---
 
-CVariant CVelmoraCtrl::GetValue(short nIndexPage, short nIndexProperty, long nColumn)
+CVariant CVelmoraCtrl::GetValue(short nIndexPage, int nIndexProperty, long nColumn)
 {
     CPageListCtrl* pList = GetRowPageList(nIndexPage, nIndexProperty);
     if (!pList)
@@ -270,7 +274,7 @@ CVariant CVelmoraCtrl::GetValue(short nIndexPage, short nIndexProperty, long nCo
     return value;
 }
 
-void CVelmoraCtrl::SetValue(short nIndexPage, short nIndexProperty, const VARIANT& vValue, short nColumn)
+void CVelmoraCtrl::SetValue(short nIndexPage, int nIndexProperty, const VARIANT& vValue, short nColumn)
 {
     CPageListCtrl* pList = GetRowPageList(nIndexPage, nIndexProperty);
     CControlsWnd* pObj = pList ? pList->GetControlsWnd(nIndexProperty, FALSE) : nullptr;
@@ -283,25 +287,25 @@ void CVelmoraCtrl::SetValue(short nIndexPage, short nIndexProperty, const VARIAN
     pList->RedrawItems(nRow, nRow);
 }
 
-CControlsWnd* CVelmoraCtrl::GetPersistentObject(short nIndexPage, short nIndexProperty)
+CControlsWnd* CVelmoraCtrl::GetPersistentObject(short nIndexPage, int nIndexProperty)
 {
     CPageListCtrl* pList = GetRowPageList(nIndexPage, nIndexProperty);
     return pList ? pList->GetControlsWnd(nIndexProperty, TRUE) : nullptr;
 }
 
-long CVelmoraCtrl::GetColumnKey(short nIndexPage, short nIndexProperty)
+long CVelmoraCtrl::GetColumnKey(short nIndexPage, int nIndexProperty)
 {
     CControlsWnd* pObj = GetPersistentObject(nIndexPage, nIndexProperty);
     return pObj ? pObj->GetColumnKey() : -1;
 }
 
-void CVelmoraCtrl::SetColumnKey(short nIndexPage, short nIndexProperty, long nKey)
+void CVelmoraCtrl::SetColumnKey(short nIndexPage, int nIndexProperty, long nKey)
 {
     if (CControlsWnd* pObj = GetPersistentObject(nIndexPage, nIndexProperty))
         pObj->SetColumnKey(nKey);
 }
 
-bool CVelmoraCtrl::GetColumnName(short nIndexPage, short nIndexProperty, short nColumn, std::string* pName)
+bool CVelmoraCtrl::GetColumnName(short nIndexPage, int nIndexProperty, long nColumn, std::string* pName)
 {
     CControlsWnd* pObj = GetPersistentObject(nIndexPage, nIndexProperty);
     const char* pszName = pObj ? pObj->GetColumnName(nColumn) : nullptr;
@@ -320,7 +324,7 @@ std::string CVelmoraCtrl::CheckText()
         CRowMapTable::CRowMap* pRowMap = m_rowMaps.FindRowMap(pList);
         if (!pRowMap)
             continue;
-        text += FormatText("%s, %08llX\n", m_floor.GetPageName(static_cast<short>(pList->GetPageIndex())).c_str(), Address(pList));
+        text += FormatText("%s, %08llX\n", m_floor.GetPageName(ToShortIndex(pList->GetPageIndex())).c_str(), Address(pList));
         for (const auto& entry : *pRowMap) {
             text += FormatText("\t %i %s %08llX\n", static_cast<int>(entry.first),
                                pList->GetItemText(static_cast<int>(entry.first), pList->GetNameColumn()).c_str(),
@@ -465,13 +469,13 @@ HRESULT CVelmoraCtrl::OnGetFloorWnd(CDispatchCall& call)
 
 HRESULT CVelmoraCtrl::OnGetDefaultValue(CDispatchCall& call)
 {
-    BSTR* pValue = call.BstrRef(2);
     CPageListCtrl* pList = GetRowPageList(call.Short(0), call.Short(1));
-    if (!pValue || !pList) {
+    BSTR* pValue = call.BstrRef(2);
+    if (!pList || !pValue) {
         call.SetResult(false);
         return S_OK;
     }
-    // The caller's string is overwritten, not freed: it is an out argument.
+    // The string the caller held stays the caller's: it is overwritten, not freed.
     *pValue = CBstr(ValueText(pList, call.Short(1))).Detach();
     call.SetResult(true);
     return S_OK;
@@ -503,18 +507,18 @@ HRESULT CVelmoraCtrl::OnGetPropertyIndex(CDispatchCall& call)
 
 HRESULT CVelmoraCtrl::OnSetDefaultValueByName(CDispatchCall& call)
 {
-    short nPage = -1, nRow = -1;
-    const bool bSet = GetPropertyIndex(call.String(0), &nPage, &nRow) && SetDefaultValue(nPage, nRow, call.String(1));
+    CPropertyNameIndex::Position at;
+    const bool bSet = FindProperty(call.String(0), &at) && SetDefaultValue(at.nPage, at.nRow, call.String(1));
     call.SetResult(bSet);
     return S_OK;
 }
 
 HRESULT CVelmoraCtrl::OnGetDefaultValueByName(CDispatchCall& call)
 {
-    short nPage = -1, nRow = -1;
-    CPageListCtrl* pList = GetPropertyIndex(call.String(0), &nPage, &nRow) ? GetRowPageList(nPage, nRow) : nullptr;
+    CPropertyNameIndex::Position at;
+    CPageListCtrl* pList = FindProperty(call.String(0), &at) ? GetRowPageList(at.nPage, at.nRow) : nullptr;
     if (pList)
-        call.SetResult(ValueText(pList, nRow));
+        call.SetResult(ValueText(pList, at.nRow));
     else
         SetNullString(call);
     return S_OK;
@@ -529,7 +533,7 @@ HRESULT CVelmoraCtrl::OnGetActiveProperty(CDispatchCall& call)
     }
     *pPage = GetActivePage();
     CPageListCtrl* pList = FloorExists() ? m_floor.GetPageList(*pPage) : nullptr;
-    call.SetResult(pList ? static_cast<short>(pList->GetNextItem(-1, LVNI_SELECTED)) : short(-1));
+    call.SetResult(pList ? ToShortIndex(pList->GetNextItem(-1, LVNI_SELECTED)) : kNoIndex);
     return S_OK;
 }
 
@@ -541,15 +545,15 @@ HRESULT CVelmoraCtrl::OnSetActiveProperty(CDispatchCall& call)
 
 HRESULT CVelmoraCtrl::OnSetActivePropertyByName(CDispatchCall& call)
 {
-    short nPage = -1, nRow = -1;
-    call.SetResult(GetPropertyIndex(call.String(0), &nPage, &nRow) && SetActiveProperty(nPage, nRow));
+    CPropertyNameIndex::Position at;
+    call.SetResult(FindProperty(call.String(0), &at) && SetActiveProperty(at.nPage, at.nRow));
     return S_OK;
 }
 
 HRESULT CVelmoraCtrl::OnDeletePropertyByName(CDispatchCall& call)
 {
-    short nPage = -1, nRow = -1;
-    call.SetResult(GetPropertyIndex(call.String(0), &nPage, &nRow) && DeleteProperty(nPage, nRow));
+    CPropertyNameIndex::Position at;
+    call.SetResult(FindProperty(call.String(0), &at) && DeleteProperty(at.nPage, at.nRow));
     return S_OK;
 }
 
@@ -581,9 +585,9 @@ HRESULT CVelmoraCtrl::OnGetValue(CDispatchCall& call)
 
 HRESULT CVelmoraCtrl::OnGetValueByName(CDispatchCall& call)
 {
-    short nPage = -1, nRow = -1;
-    if (GetPropertyIndex(call.String(0), &nPage, &nRow))
-        call.Result() = GetValue(nPage, nRow, call.Long(1));
+    CPropertyNameIndex::Position at;
+    if (FindProperty(call.String(0), &at))
+        call.Result() = GetValue(at.nPage, at.nRow, call.Long(1));
     return S_OK;
 }
 
@@ -603,8 +607,8 @@ HRESULT CVelmoraCtrl::OnCheck(CDispatchCall&)
 HRESULT CVelmoraCtrl::OnGetNComboObject(CDispatchCall& call)
 {
     call.SetResult(static_cast<IDispatch*>(nullptr));
-    const long nPage = call.Long(0), nRow = call.Long(1);
-    CControlsWnd* pObj = GetPersistentObject(static_cast<short>(nPage), static_cast<short>(nRow));
+    // The only method that takes page and row as 32-bit integers; a page past the 16-bit range is none.
+    CControlsWnd* pObj = GetPersistentObject(ToShortIndex(call.Long(0)), call.Long(1));
     const CControlWnd* pHost = pObj && IsNComboKind(*pObj) ? dynamic_cast<const CControlWnd*>(pObj->m_pEditor) : nullptr;
     CComPointer<IDispatch> pDispatch;
     if (pHost && SUCCEEDED(pDispatch.QueryFrom(pHost->GetControlUnknown())))
@@ -718,7 +722,7 @@ HRESULT CVelmoraCtrl::OnGetColumnKeyByName(CDispatchCall& call)
 {
     const short nPage = call.Short(0), nRow = call.Short(1);
     std::string strName;
-    if (GetColumnName(nPage, nRow, static_cast<short>(GetColumnKey(nPage, nRow)), &strName))
+    if (GetColumnName(nPage, nRow, GetColumnKey(nPage, nRow), &strName))
         call.SetResult(strName);
     else
         SetNullString(call);

@@ -67,6 +67,17 @@ BSTR* CDispatchCall::BstrRef(UINT i) const
     return p ? p->pbstrVal : nullptr;
 }
 
+bool CDispatchCall::SetStringRef(UINT i, const std::string& text)
+{
+    BSTR* p = BstrRef(i);
+    if (!p)
+        return false;
+    CBstr value(text);
+    SysFreeString(*p);
+    *p = value.Detach();
+    return true;
+}
+
 short* CDispatchCall::ShortRef(UINT i) const
 {
     const VARIANT* p = Typed(i, VT_I2 | VT_BYREF);

@@ -31,6 +31,12 @@ public:
     IDispatch** DispatchRef(UINT i) const;
     VARIANT* VariantRef(UINT i) const;
 
+    // Answers through a by-reference string argument. The string it held is freed first: a
+    // caller such as VB hands in its previous string and expects it replaced, not kept (for a
+    // reference to a variant it is the converted copy; the caller's own goes at write-back).
+    // False, and nothing written, when the argument is no such reference or points nowhere.
+    bool SetStringRef(UINT i, const std::string& text);
+
     // Converted to the declared result type on the way out.
     CVariant& Result() { return m_result; }
     template <class T>

@@ -71,7 +71,9 @@ bool ConvertTo(const VARIANT& source, VARTYPE vt, CVariant& value)
 
 // One argument of a call: a by-value argument becomes a converted copy; a by-reference one is
 // passed through when its type matches, or, given as a reference to a variant (as scripts
-// pass variables), converted into scratch storage that is written back after the call.
+// pass variables), points into the variant when it holds that type, and is otherwise
+// converted into scratch storage that is written back after the call. Either way the handler
+// sees the caller's own value, as a typed reference would have shown it.
 bool PrepareArgument(VARIANT& source, VARTYPE vt, CVariant& arg, CVariant& scratch, VARIANT*& pWriteBack)
 {
     if (!(vt & VT_BYREF))
@@ -82,8 +84,14 @@ bool PrepareArgument(VARIANT& source, VARTYPE vt, CVariant& arg, CVariant& scrat
     }
     if (source.vt != (VT_VARIANT | VT_BYREF) || !source.pvarVal)
         return false;
-    // A value that does not convert is taken as no value: the argument is an out argument.
     const VARTYPE vtValue = vt & ~VT_BYREF;
+    if (source.pvarVal->vt == vtValue) {
+        arg.Clear();
+        arg.vt = vt;
+        arg.byref = &source.pvarVal->llVal;
+        return true;
+    }
+    // A value that does not convert is taken as no value: the argument is an out argument.
     if (!ConvertTo(*source.pvarVal, vtValue, scratch)) {
         scratch.Clear();
         scratch.llVal = 0;

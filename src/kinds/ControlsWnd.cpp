@@ -2,7 +2,6 @@
 
 #include "ItemList.h"
 #include "PageListOwner.h"
-#include "ShortIndex.h"
 #include "Wnd.h"
 
 CControlsWnd::CControlsWnd() = default;
@@ -120,7 +119,7 @@ void CControlsWnd::ShowEditor(int)
         m_pEditor->SetFont(m_pList->GetItemFont(), TRUE);
     RedrawRow();
     if (CPageListOwner* pOwner = GetOwner())
-        pOwner->FirePropertyChanging(GetEventPage(), GetEventRow());
+        pOwner->FirePropertyChanging(GetEventPage(), m_nRow);
 }
 
 void CControlsWnd::HideEditor(BOOL)
@@ -142,7 +141,7 @@ void CControlsWnd::CommitText(std::string& strText, BOOL)
     if (m_pList)
         m_pList->SetItemValue(m_nRow, strText);
     if (CPageListOwner* pOwner = GetOwner())
-        pOwner->FirePropertyChanged(GetEventPage(), GetEventRow(), strOld != strText);
+        pOwner->FirePropertyChanged(GetEventPage(), m_nRow, strOld != strText);
 }
 
 void CControlsWnd::DoDefaultAction() {}
@@ -178,11 +177,6 @@ short CControlsWnd::GetEventPage() const
 {
     CPageListOwner* pOwner = GetOwner();
     return pOwner ? pOwner->GetActivePage() : -1;
-}
-
-short CControlsWnd::GetEventRow() const
-{
-    return ToShortIndex(m_nRow);
 }
 
 bool CControlsWnd::HasEditorWindow() const

@@ -76,8 +76,6 @@ protected:
     CPageListOwner* GetOwner() const;
     // The floor's front page, as the events carry it.
     short GetEventPage() const;
-    // The row as the events carry it: -1 for a row beyond the 16-bit range.
-    short GetEventRow() const;
     bool HasEditorWindow() const;
     // Moves the editor over the value cell, shrunk by the given insets, and shows it. FALSE
     // without an editor window or a cell.

@@ -13,17 +13,18 @@ class CPageListOwner {
 public:
     static constexpr int kCustomColorCount = 16;
 
-    // Events; page and row are as the host sees them (-1: none).
-    virtual void FireSelectItem(short nIndexPage, short nIndexItem) = 0;
-    virtual void FireUnselectItem(short nIndexPage, short nIndexItem) = 0;
-    virtual void FirePropertyChanging(short nIndexPage, short nIndexItem) = 0;
-    virtual void FirePropertyChanged(short nIndexPage, short nIndexItem, BOOL bUpdate) = 0;
-    virtual void FireButtonClick(short nIndexPage, short nIndexItem) = 0;
+    // Events; page and row are full indices (-1: none). The control narrows them to what the
+    // host's 16-bit arguments can carry, so callers hand them over as they are.
+    virtual void FireSelectItem(long nIndexPage, long nIndexItem) = 0;
+    virtual void FireUnselectItem(long nIndexPage, long nIndexItem) = 0;
+    virtual void FirePropertyChanging(long nIndexPage, long nIndexItem) = 0;
+    virtual void FirePropertyChanged(long nIndexPage, long nIndexItem, BOOL bUpdate) = 0;
+    virtual void FireButtonClick(long nIndexPage, long nIndexItem) = 0;
     // The host may replace *pItems (list items separated by "\").
-    virtual void FireLoadItems(short nIndexPage, short nIndexItem, std::string* pItems) = 0;
+    virtual void FireLoadItems(long nIndexPage, long nIndexItem, std::string* pItems) = 0;
     // The host may place a recordset object in *ppObject.
     virtual void FireSetObject(long nIndexPage, long nIndexItem, IDispatch** ppObject) = 0;
-    virtual void FireDelete(short nIndexPage, short nIndexItem) = 0;
+    virtual void FireDelete(long nIndexPage, long nIndexItem) = 0;
 
     // Settings.
     virtual BOOL GetToolTips() const = 0;

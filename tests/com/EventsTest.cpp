@@ -4,7 +4,6 @@
 #include "ComTestSupport.h"
 
 #include "AutomationObject.h"
-#include "Bstr.h"
 #include "ComTest_h.h"
 #include "DispatchCall.h"
 #include "Text.h"
@@ -31,9 +30,7 @@ private:
     HRESULT OnAsked(CDispatchCall& call)
     {
         m_calls.push_back("Asked " + call.String(0));
-        BSTR* pAnswer = call.BstrRef(1);
-        SysFreeString(*pAnswer);
-        *pAnswer = CBstr(m_strAnswer).Detach();
+        call.SetStringRef(1, m_strAnswer);
         return S_OK;
     }
 

@@ -280,8 +280,7 @@ HRESULT CRecordingSink::OnLoadItems(CDispatchCall& call)
 {
     BSTR* pItems = call.BstrRef(2);
     const std::string strRecord = FormatText("LoadItems %d %d %s", call.Short(0), call.Short(1), CBstr::ToUtf8(*pItems).c_str());
-    SysFreeString(*pItems);
-    *pItems = CBstr(m_strItems).Detach();
+    call.SetStringRef(2, m_strItems);
     Heard("LoadItems", strRecord);
     return S_OK;
 }
@@ -353,7 +352,7 @@ void CTestListKind::LoadItems()
         return;
     std::string strItems;
     const CLifeToken::CWatch alive = Watch();
-    pOwner->FireLoadItems(GetEventPage(), GetEventRow(), &strItems);
+    pOwner->FireLoadItems(GetEventPage(), m_nRow, &strItems);
     if (alive && m_pList)
         m_pList->SetItemValue(m_nRow, "loaded " + strItems);
 }

@@ -84,6 +84,25 @@ TEST_F(Events, RowObjectsFireThroughTheControlWithTheFrontPage)
     EXPECT_EQ(List(0)->GetItemText(3, List(0)->GetValueColumn()), "NEW");
 }
 
+TEST_F(Events, PagesAndRowsPastTheSixteenBitRangeGoOutAsNone)
+{
+    m_pObject->FireSelectItem(65536 + 1, 65536 + 2);
+    m_pObject->FireDelete(1, 40000);
+    // A row object hands its row over whole, as it would on a page that long: no row, never
+    // row 3, which its index is modulo 65,536.
+    Call(L"ActivatePage", {I2(1)});
+    CControlsWnd* pObj = List(0)->GetControlsWnd(3, FALSE);
+    ASSERT_NE(pObj, nullptr);
+    pObj->m_nRow = 65536 + 3;
+    pObj->ShowEditor(0);
+    std::string text = "far";
+    pObj->CommitText(text, TRUE);
+    pObj->Release();
+    const std::vector<std::string> expected = {"SelectItem -1 -1", "Delete 1 -1", "PropertyChanging 1 -1",
+                                               "PropertyChanged 1 -1 1"};
+    EXPECT_EQ(m_pSink->m_events, expected);
+}
+
 TEST_F(Events, CustomColoursFireOnlyWhenOneDiffers)
 {
     for (short i = 0; i < 16; ++i)

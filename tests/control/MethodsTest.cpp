@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 #include <tuple>
 
 // Found, page, row: what GetPropertyIndex answers.
@@ -174,6 +175,66 @@ TEST_F(Methods, InsertAndAddProperty)
     EXPECT_EQ(HIWORD(List(1)->GetItemData(4)), 2);
 }
 
+namespace {
+
+// A short page, then page "Long" with rows named R0, R1, ...: row 65,541 is row 5 modulo 65,536
+// and row 40,000 a negative 16-bit number.
+std::string LongPageLayout(int nRows)
+{
+    std::string text = "Short#{#A\\Edit\\Enable\\#}#Long#{#";
+    for (int r = 0; r < nRows; ++r)
+        text += "R" + std::to_string(r) + "\\Edit\\Enable\\#";
+    return text + "}#";
+}
+
+} // namespace
+
+TEST_F(Methods, RowsPastTheSixteenBitRangeAreReachedByNameAndNeverTakenForOthers)
+{
+    const int nRows = 65536 + 8;
+    ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant(LongPageLayout(nRows))), S_OK);
+    PumpUntilIdle();
+    ASSERT_EQ(List(1)->GetItemCount(), nRows);
+    EXPECT_EQ(Call(L"GetPropertyCount", {I2(1)}).ToShort(), 32767);
+
+    // A 16-bit answer cannot name them: not found, whether looked up afresh or from the cache.
+    for (int nTime = 0; nTime < 2; ++nTime) {
+        EXPECT_EQ(Lookup("R65541"), (Position{false, -1, -1}));
+        EXPECT_EQ(Lookup("Long\\R40000"), (Position{false, -1, -1}));
+        EXPECT_EQ(Lookup("R32767"), (Position{true, 1, 32767}));
+        EXPECT_EQ(Lookup("R5"), (Position{true, 1, 5}));
+    }
+
+    // The by-name methods act on the rows themselves.
+    EXPECT_TRUE(Call(L"SetDefaultValueByName", {CVariant("R65541"), CVariant("far")}).ToBool());
+    EXPECT_TRUE(Call(L"SetDefaultValueByName", {CVariant("Long\\R40000"), CVariant("middle")}).ToBool());
+    EXPECT_EQ(Value(1, 65541), "far");
+    EXPECT_EQ(Value(1, 40000), "middle");
+    EXPECT_EQ(Value(1, 5), "");
+    EXPECT_EQ(Call(L"GetDefaultValueByName", {CVariant("R65541")}).ToString(), "far");
+    EXPECT_EQ(Call(L"GetDefaultValueByName", {CVariant("R5")}).ToString(), "");
+    EXPECT_EQ(Call(L"GetValueByName", {CVariant("Long\\R40000"), CVariant(1L)}).ToString(), "1:middle");
+
+    // Selected by name, it is no row to the 16-bit answer of GetActiveProperty either.
+    EXPECT_TRUE(Call(L"SetActivePropertyByName", {CVariant("R65541")}).ToBool());
+    EXPECT_EQ(List(1)->GetNextItem(-1, LVNI_SELECTED), 65541);
+    short nPage = -5;
+    CVariant row;
+    ASSERT_EQ(CallMember(m_pControl, 34, DISPATCH_METHOD, {CVariant::ByRef(&nPage)}, &row), S_OK);
+    EXPECT_EQ(nPage, 1);
+    EXPECT_EQ(row.ToShort(), -1);
+
+    EXPECT_TRUE(Call(L"DeletePropertyByName", {CVariant("R65541")}).ToBool());
+    EXPECT_EQ(List(1)->GetItemText(65541, List(1)->GetNameColumn()), "R65542");
+    EXPECT_EQ(Call(L"GetPropertyName", {I2(1), I2(5)}).ToString(), "R5");
+
+    // Added to the page of a name found past the range: appended there, with no index to tell.
+    EXPECT_EQ(Call(L"AddProperty", {CVariant("R65542"), CVariant("Edit"), I2(0)}).ToShort(), -1);
+    ASSERT_EQ(List(1)->GetItemCount(), nRows);
+    EXPECT_EQ(List(1)->GetItemText(nRows - 1, List(1)->GetNameColumn()), "R65542");
+    EXPECT_EQ(List(0)->GetItemCount(), 1);
+}
+
 TEST_F(Methods, AddPropertyWithoutPagesGivesMinusOne)
 {
     ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant("")), S_OK);
@@ -208,6 +269,122 @@ TEST_F(Methods, PagesAndRows)
     EXPECT_EQ(Call(L"GetPagesCount").ToLong(), 2);
     EXPECT_EQ(Call(L"GetPageName", {I2(0)}).ToString(), "Extra");
     EXPECT_EQ(Call(L"GetIDListCtrl", {I2(0)}).ToLong(), 1001);
+}
+
+// Turns the BSTR cache off, so that freed strings reach the task allocator (and its spy) at
+// once. No MinGW header declares it, and the import libraries list it undecorated: without
+// arguments a stdcall function is called as any other.
+extern "C" void SetOaNoCache();
+
+namespace {
+
+// Counts how often the task allocator frees one block: the next one allocated after Capture.
+// A block allocated again at the same address is a new block and no longer counted.
+class CFreeSpy : public IMallocSpy {
+public:
+    void Capture() { m_bCapture = true; m_pBlock = nullptr; m_nFrees = 0; }
+    bool Captured() const { return m_pBlock != nullptr; }
+    int Frees() const { return m_nFrees; }
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IMallocSpy)) {
+            *ppv = nullptr;
+            return E_NOINTERFACE;
+        }
+        *ppv = static_cast<IMallocSpy*>(this);
+        return S_OK;
+    }
+    // Static: Wine may keep the spy registered until blocks allocated under it are freed.
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP_(SIZE_T) PreAlloc(SIZE_T cbRequest) override { return cbRequest; }
+    STDMETHODIMP_(void*) PostAlloc(void* pActual) override
+    {
+        if (m_bCapture)
+            m_pBlock = pActual;
+        else if (pActual == m_pBlock)
+            m_pBlock = nullptr;
+        m_bCapture = false;
+        return pActual;
+    }
+    STDMETHODIMP_(void*) PreFree(void* pRequest, BOOL) override
+    {
+        if (pRequest && pRequest == m_pBlock)
+            ++m_nFrees;
+        return pRequest;
+    }
+    STDMETHODIMP_(void) PostFree(BOOL) override {}
+    STDMETHODIMP_(SIZE_T) PreRealloc(void* pRequest, SIZE_T cbRequest, void** ppNewRequest, BOOL) override
+    {
+        *ppNewRequest = pRequest;
+        return cbRequest;
+    }
+    STDMETHODIMP_(void*) PostRealloc(void* pActual, BOOL) override { return pActual; }
+    STDMETHODIMP_(void*) PreGetSize(void* pRequest, BOOL) override { return pRequest; }
+    STDMETHODIMP_(SIZE_T) PostGetSize(SIZE_T cbActual, BOOL) override { return cbActual; }
+    STDMETHODIMP_(void*) PreDidAlloc(void* pRequest, BOOL) override { return pRequest; }
+    STDMETHODIMP_(int) PostDidAlloc(void*, BOOL, int fActual) override { return fActual; }
+    STDMETHODIMP_(void) PreHeapMinimize() override {}
+    STDMETHODIMP_(void) PostHeapMinimize() override {}
+
+private:
+    bool m_bCapture = false;
+    void* m_pBlock = nullptr;
+    int m_nFrees = 0;
+};
+
+CFreeSpy g_freeSpy;
+
+// A new string whose block the spy counts the frees of.
+BSTR WatchedString(const wchar_t* text)
+{
+    g_freeSpy.Capture();
+    BSTR bstr = SysAllocString(text);
+    EXPECT_TRUE(g_freeSpy.Captured());
+    return bstr;
+}
+
+} // namespace
+
+TEST_F(Methods, StringHandedInByReferenceIsOverwrittenAndStaysTheCallers)
+{
+    SetOaNoCache();
+    ASSERT_TRUE(Call(L"SetDefaultValue", {I2(0), I2(1), CVariant("Red")}).ToBool());
+    ASSERT_EQ(CoRegisterMallocSpy(&g_freeSpy), S_OK);
+
+    // As a typed reference: the value replaces the pointer, and the caller still owns (and
+    // frees) the string it held.
+    const BSTR previous = WatchedString(L"previous");
+    BSTR value = previous;
+    CVariant got;
+    EXPECT_EQ(CallMember(m_pControl, 27, DISPATCH_METHOD, {I2(0), I2(1), CVariant::ByRef(&value)}, &got), S_OK);
+    EXPECT_TRUE(got.ToBool());
+    EXPECT_EQ(CBstr::ToUtf8(value), "Red");
+    EXPECT_EQ(g_freeSpy.Frees(), 0);
+    EXPECT_EQ(CBstr::ToUtf8(previous), "previous");
+    SysFreeString(value);
+
+    // No row: nothing is written.
+    value = previous;
+    EXPECT_EQ(CallMember(m_pControl, 27, DISPATCH_METHOD, {I2(0), I2(9), CVariant::ByRef(&value)}, &got), S_OK);
+    EXPECT_FALSE(got.ToBool());
+    EXPECT_EQ(value, previous);
+
+    // As scripts pass a variable, a variant holding the string: the same.
+    VARIANT variable;
+    variable.vt = VT_BSTR;
+    variable.bstrVal = previous;
+    EXPECT_EQ(CallMember(m_pControl, 27, DISPATCH_METHOD, {I2(0), I2(1), CVariant::ByRef(&variable)}, &got), S_OK);
+    EXPECT_TRUE(got.ToBool());
+    ASSERT_EQ(variable.vt, VT_BSTR);
+    EXPECT_EQ(CBstr::ToUtf8(variable.bstrVal), "Red");
+    EXPECT_EQ(g_freeSpy.Frees(), 0);
+    EXPECT_EQ(CBstr::ToUtf8(previous), "previous");
+    VariantClear(&variable);
+    SysFreeString(previous);
+
+    CoRevokeMallocSpy();
 }
 
 TEST_F(Methods, ValuesGoThroughTheRowObjects)

@@ -20,7 +20,7 @@
 #include <vector>
 
 // An event the fake control fired: name, page, row, and bUpdate where it has one.
-using FiredEvent = std::tuple<std::string, short, short, BOOL>;
+using FiredEvent = std::tuple<std::string, long, long, BOOL>;
 
 class CFakeOwner : public CPageListOwner {
 public:
@@ -30,20 +30,17 @@ public:
     LOGFONTW itemFont = CFont::Describe("Arial", -15, 400);
     CRowMapTable rowMaps;
 
-    void FireSelectItem(short nPage, short nRow) override { Record("SelectItem", nPage, nRow); }
-    void FireUnselectItem(short nPage, short nRow) override { Record("UnselectItem", nPage, nRow); }
-    void FirePropertyChanging(short nPage, short nRow) override { Record("PropertyChanging", nPage, nRow); }
-    void FirePropertyChanged(short nPage, short nRow, BOOL bUpdate) override
+    void FireSelectItem(long nPage, long nRow) override { Record("SelectItem", nPage, nRow); }
+    void FireUnselectItem(long nPage, long nRow) override { Record("UnselectItem", nPage, nRow); }
+    void FirePropertyChanging(long nPage, long nRow) override { Record("PropertyChanging", nPage, nRow); }
+    void FirePropertyChanged(long nPage, long nRow, BOOL bUpdate) override
     {
         Record("PropertyChanged", nPage, nRow, bUpdate);
     }
-    void FireButtonClick(short nPage, short nRow) override { Record("ButtonClick", nPage, nRow); }
-    void FireLoadItems(short nPage, short nRow, std::string*) override { Record("LoadItems", nPage, nRow); }
-    void FireSetObject(long nPage, long nRow, IDispatch**) override
-    {
-        Record("SetObject", static_cast<short>(nPage), static_cast<short>(nRow));
-    }
-    void FireDelete(short nPage, short nRow) override { Record("Delete", nPage, nRow); }
+    void FireButtonClick(long nPage, long nRow) override { Record("ButtonClick", nPage, nRow); }
+    void FireLoadItems(long nPage, long nRow, std::string*) override { Record("LoadItems", nPage, nRow); }
+    void FireSetObject(long nPage, long nRow, IDispatch**) override { Record("SetObject", nPage, nRow); }
+    void FireDelete(long nPage, long nRow) override { Record("Delete", nPage, nRow); }
     BOOL GetToolTips() const override { return FALSE; }
     BOOL GetResizeFirstColumn() const override { return TRUE; }
     bool GetItemFont(LOGFONTW* pDescription) const override
@@ -59,7 +56,7 @@ public:
     CRowMapTable& GetRowMapTable() override { return rowMaps; }
 
 private:
-    void Record(const char* name, short nPage, short nRow, BOOL bUpdate = FALSE) { events.emplace_back(name, nPage, nRow, bUpdate); }
+    void Record(const char* name, long nPage, long nRow, BOOL bUpdate = FALSE) { events.emplace_back(name, nPage, nRow, bUpdate); }
 };
 
 // What the test kinds did, in order ("<class> Release", "<class> destroyed", ...).

@@ -95,9 +95,7 @@ HRESULT CTestCtrl::OnSetSmall(CDispatchCall& call)
 
 HRESULT CTestCtrl::OnGetText(CDispatchCall& call)
 {
-    BSTR* pText = call.BstrRef(0);
-    SysFreeString(*pText);
-    *pText = CBstr(m_strCaption + "!").Detach();
+    call.SetStringRef(0, m_strCaption + "!");
     return S_OK;
 }
 

@@ -665,7 +665,24 @@ TEST_F(PageListInputTest, ValueColumnFollowsTheWidthWhileAutoResizingIsOn)
 
 // --- Hosts that act inside the events ---
 
-enum class Trigger { Select, Unselect, Delete };
+// What the user does, and the event inside which the host acts: a click selects a row
+// (SelectItem) or leaves the selected one (UnselectItem); the Delete key on the selected
+// drop-down row (Delete); a letter on the selected Edit row opens it (PropertyChanging).
+enum class Trigger { Select, Unselect, Delete, Open };
+
+const char* EventOf(Trigger trigger)
+{
+    switch (trigger) {
+    case Trigger::Select:
+        return "SelectItem";
+    case Trigger::Unselect:
+        return "UnselectItem";
+    case Trigger::Delete:
+        return "Delete";
+    default:
+        return "PropertyChanging";
+    }
+}
 
 class PageListHostTest;
 
@@ -696,12 +713,14 @@ TEST_P(PageListHostTest, HostActsInsideTheEvent)
 {
     const HostCase& c = GetParam();
     if (c.trigger != Trigger::Select)
-        Click(NamePoint(1));
+        Click(NamePoint(c.trigger == Trigger::Open ? 0 : 1));
     m_owner.named.clear();
-    m_owner.strActOn = c.trigger == Trigger::Select ? "SelectItem" : c.trigger == Trigger::Unselect ? "UnselectItem" : "Delete";
+    m_owner.strActOn = EventOf(c.trigger);
     m_owner.action = [this, &c](short nRow) { c.action(this, nRow); };
     if (c.trigger == Trigger::Delete)
         Key(VK_DELETE);
+    else if (c.trigger == Trigger::Open)
+        Key('A');
     else
         Click(NamePoint(c.trigger == Trigger::Select ? 1 : 2));
     PumpUntilIdle();
@@ -746,7 +765,11 @@ INSTANTIATE_TEST_SUITE_P(
                  {"Delete Colour", "UnselectItem Colour"}, nullptr},
         HostCase{"DeleteDeletesThePage", Trigger::Delete, &PageListHostTest::DeleteThePage, {"Delete Colour"}, nullptr},
         HostCase{"DeleteDeletesAllRows", Trigger::Delete, &PageListHostTest::DeleteAllRows, {"Delete Colour"},
-                 nullptr}),
+                 nullptr},
+        HostCase{"PropertyChangingDeletesTheRow", Trigger::Open, &PageListHostTest::DeleteTheRow,
+                 {"PropertyChanging Caption", "UnselectItem Caption"}, nullptr},
+        HostCase{"PropertyChangingDeletesThePage", Trigger::Open, &PageListHostTest::DeleteThePage,
+                 {"PropertyChanging Caption"}, nullptr}),
     [](const testing::TestParamInfo<HostCase>& info) { return std::string(info.param.pszName); });
 
 } // namespace

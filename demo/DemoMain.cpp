@@ -23,11 +23,13 @@ const UINT kControlId = 1;
 const UINT kLogId = 2;
 const UINT_PTR kTourTimer = 1;
 const int kLogWidth = 300;
+const int kTourRow = 1; // "Alignment", a drop-down row: the click shows its row button
 
 // Dispatch ids of the control (its type library, _DPropertiesGrid) and of its floor control.
 enum : DISPID {
     kPagesAndItems = 1,
     kGetPagesCount = 11,
+    kGetIDListCtrl = 24,
     kGetFloorWnd = 26,
     kSetDefaultValueByName = 32,
     kGetDefaultValueByName = 33,
@@ -129,7 +131,9 @@ protected:
     {
         if (wParam != kTourTimer)
             return Default();
-        // The tour: pages brought to front as a user clicks their captions, then the picture.
+        // The tour: pages brought to front as a user clicks their captions, a row selected by
+        // name and then one by a click (the mouse first goes there, as a user's would), then
+        // the picture.
         switch (m_nTourStep++) {
         case 0:
             ClickCaption(1);
@@ -140,6 +144,12 @@ protected:
         case 2:
             ClickCaption(0);
             CallLogged("SetActivePropertyByName", kSetActivePropertyByName, VT_BOOL, {CVariant("Fore colour")});
+            break;
+        case 3:
+            PointAtRow(0, kTourRow);
+            break;
+        case 4:
+            ClickRow(0, kTourRow);
             break;
         default:
             KillTimer(m_hWnd, kTourTimer);
@@ -216,6 +226,62 @@ private:
         } catch (const CDispatchException&) {
             Log("> the floor control did not answer");
         }
+    }
+
+    // Where a row's name is drawn in its page's list, in the list's client coordinates; false
+    // when the list or the row is not there.
+    bool RowPoint(short nPage, int nRow, HWND* phList, POINT* pPoint)
+    {
+        try {
+            const long nId = m_driver.CallLong(kGetIDListCtrl, {CVariant(nPage)});
+            ListSearch search = {nId, nullptr};
+            EnumChildWindows(m_control.m_hWnd, FindList, reinterpret_cast<LPARAM>(&search));
+            RECT bounds = {};
+            if (!search.hFound || !ListView_GetItemRect(search.hFound, nRow, &bounds, LVIR_BOUNDS))
+                return false;
+            *phList = search.hFound;
+            *pPoint = POINT{40, (bounds.top + bounds.bottom) / 2};
+            return true;
+        } catch (const CDispatchException&) {
+            return false;
+        }
+    }
+
+    void PointAtRow(short nPage, int nRow)
+    {
+        HWND hList = nullptr;
+        POINT point = {};
+        if (!RowPoint(nPage, nRow, &hList, &point))
+            return;
+        ClientToScreen(hList, &point);
+        SetCursorPos(point.x, point.y);
+    }
+
+    // Presses and releases the left button over a row, as the user would.
+    void ClickRow(short nPage, int nRow)
+    {
+        HWND hList = nullptr;
+        POINT point = {};
+        if (!RowPoint(nPage, nRow, &hList, &point)) {
+            Log("> the row to click is not there");
+            return;
+        }
+        ::SendMessageW(hList, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+        ::SendMessageW(hList, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+    }
+
+    struct ListSearch {
+        long nId;
+        HWND hFound;
+    };
+
+    static BOOL CALLBACK FindList(HWND hWnd, LPARAM lParam)
+    {
+        auto* pSearch = reinterpret_cast<ListSearch*>(lParam);
+        if (::GetDlgCtrlID(hWnd) != pSearch->nId || !::IsWindowVisible(hWnd))
+            return TRUE;
+        pSearch->hFound = hWnd;
+        return FALSE;
     }
 
     // Event handlers; arguments arrive last first.

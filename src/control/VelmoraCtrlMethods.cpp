@@ -248,7 +248,9 @@ BOOL CVelmoraCtrl::SetActiveProperty(short nIndexPage, int nIndexProperty)
     if (!pList)
         return FALSE;
     m_floor.ActivatePage(nIndexPage);
-    pList->SetItemState(nIndexProperty, LVIS_SELECTED, LVIS_SELECTED);
+    // The host may have changed the pages as it heard of the page: the row is looked up again.
+    if (CPageListCtrl* pShown = GetRowPageList(nIndexPage, nIndexProperty))
+        pShown->SelectRow(nIndexProperty);
     return TRUE;
 }
 

@@ -10,7 +10,18 @@
 #include "Text.h"
 #include "resource.h"
 
+#include <algorithm>
+
 BOOL CPageListCtrl::s_bAutoResizingColumns = TRUE;
+
+namespace {
+
+// The NCombo control's event for a picked row, with the row's item data; its editor is the
+// only control a page list hosts, under id 0.
+const UINT kNComboId = 0;
+const DISPID kNComboRowPicked = 2;
+
+} // namespace
 
 BEGIN_MESSAGE_MAP(CPageListCtrl, CListCtrl)
     ON_MESSAGE(WM_CREATE, OnCreate)
@@ -24,7 +35,28 @@ BEGIN_MESSAGE_MAP(CPageListCtrl, CListCtrl)
     ON_MESSAGE(LVM_SETITEMW, OnItemChanging)
     ON_MESSAGE(LVM_SETITEMTEXTA, OnItemTextChanging)
     ON_MESSAGE(LVM_SETITEMTEXTW, OnItemTextChanging)
+    ON_MESSAGE(WM_SIZE, OnSize)
+    ON_MESSAGE(WM_LBUTTONDOWN, OnLButtonDown)
+    ON_MESSAGE(WM_LBUTTONUP, OnLButtonUp)
+    ON_MESSAGE(WM_LBUTTONDBLCLK, OnLButtonDblClk)
+    ON_MESSAGE(WM_RBUTTONDOWN, OnRButton)
+    ON_MESSAGE(WM_RBUTTONDBLCLK, OnRButton)
+    ON_MESSAGE(WM_MOUSEMOVE, OnMouseMove)
+    ON_MESSAGE(WM_MOUSEWHEEL, OnMouseWheel)
+    ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
+    ON_MESSAGE(WM_SETCURSOR, OnSetCursor)
+    ON_MESSAGE(WM_KILLFOCUS, OnKillFocus)
+    ON_MESSAGE(WM_KEYDOWN, OnKeyDown)
+    ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, OnItemChanged)
+    ON_NOTIFY_REFLECT(LVN_ITEMCHANGING, OnNotifyTaken)
+    ON_NOTIFY_REFLECT(LVN_INSERTITEM, OnNotifyTaken)
+    ON_NOTIFY_REFLECT(LVN_DELETEITEM, OnNotifyTaken)
+    ON_NOTIFY_REFLECT(LVN_ENDLABELEDITW, OnEndLabelEdit)
 END_MESSAGE_MAP(CListCtrl)
+
+BEGIN_EVENTSINK_MAP(CPageListCtrl, CEventSinkTarget)
+    ON_EVENT(kNComboId, kNComboRowPicked, OnRowPicked)
+END_EVENTSINK_MAP(CEventSinkTarget)
 
 CPageListCtrl::CPageListCtrl(CPageListOwner* pCtrl, int nItemHeight)
     : m_nItemHeight(nItemHeight),
@@ -61,10 +93,14 @@ LRESULT CPageListCtrl::OnCreate(WPARAM, LPARAM)
 }
 
 // The counts go up once the list has done its work: whoever reads them from a notification sent
-// half-way sees the old count, and so looks again afterwards.
+// half-way sees the old count, and so looks again afterwards. The list's work may change a
+// selection, and the host hears of that at once: its handler may delete this page list.
 LRESULT CPageListCtrl::OnRowInserting(WPARAM, LPARAM)
 {
+    const CLifeToken::CWatch alive = Watch();
     const LRESULT result = Default();
+    if (!alive)
+        return result;
     ++m_nNameChanges;
     if (result >= 0)
         OnRowInserted(static_cast<int>(result));
@@ -73,7 +109,10 @@ LRESULT CPageListCtrl::OnRowInserting(WPARAM, LPARAM)
 
 LRESULT CPageListCtrl::OnRowDeleting(WPARAM wParam, LPARAM)
 {
+    const CLifeToken::CWatch alive = Watch();
     const LRESULT result = Default();
+    if (!alive)
+        return result;
     ++m_nNameChanges;
     if (result)
         OnRowDeleted(static_cast<int>(wParam));
@@ -82,7 +121,10 @@ LRESULT CPageListCtrl::OnRowDeleting(WPARAM wParam, LPARAM)
 
 LRESULT CPageListCtrl::OnAllRowsDeleting(WPARAM, LPARAM)
 {
+    const CLifeToken::CWatch alive = Watch();
     const LRESULT result = Default();
+    if (!alive)
+        return result;
     ++m_nNameChanges;
     ForgetAllRows();
     return result;
@@ -91,7 +133,10 @@ LRESULT CPageListCtrl::OnAllRowsDeleting(WPARAM, LPARAM)
 // Rows sorted cannot be followed: nothing stays attached to a row.
 LRESULT CPageListCtrl::OnRowsSorting(WPARAM, LPARAM)
 {
+    const CLifeToken::CWatch alive = Watch();
     const LRESULT result = Default();
+    if (!alive)
+        return result;
     ++m_nNameChanges;
     ForgetAllRows();
     return result;
@@ -117,6 +162,9 @@ void CPageListCtrl::OnRowInserted(int nRow)
     if (CControlsWnd* pActive = GetActiveControlsWnd(); pActive && !pActive->IsPersistent())
         pActive->m_nRow = MovedRow(static_cast<int>(pActive->m_nRow), nRow, 1);
     m_nLoadedRow = m_nLoadedRow < 0 ? -1 : MovedRow(m_nLoadedRow, nRow, 1);
+    m_nPrevSelection = m_nPrevSelection < 0 ? -1 : MovedRow(m_nPrevSelection, nRow, 1);
+    for (int& nFollowed : m_followedRows)
+        nFollowed = nFollowed < 0 ? -1 : MovedRow(nFollowed, nRow, 1);
     if (CRowMapTable* pTable = FindRowMapTable(this))
         pTable->OnRowInserted(this, nRow);
 }
@@ -130,6 +178,9 @@ void CPageListCtrl::OnRowDeleted(int nRow)
         pActive->m_nRow = MovedRow(static_cast<int>(pActive->m_nRow), nRow, -1);
     }
     m_nLoadedRow = m_nLoadedRow < 0 ? -1 : MovedRow(m_nLoadedRow, nRow, -1);
+    m_nPrevSelection = m_nPrevSelection < 0 ? -1 : MovedRow(m_nPrevSelection, nRow, -1);
+    for (int& nFollowed : m_followedRows)
+        nFollowed = nFollowed < 0 ? -1 : MovedRow(nFollowed, nRow, -1);
     if (CRowMapTable* pTable = FindRowMapTable(this))
         pTable->OnRowDeleted(this, nRow);
 }
@@ -138,6 +189,8 @@ void CPageListCtrl::ForgetAllRows()
 {
     ReleaseActive();
     m_nLoadedRow = -1;
+    m_nPrevSelection = -1;
+    std::fill(m_followedRows.begin(), m_followedRows.end(), -1);
     if (CRowMapTable* pTable = FindRowMapTable(this))
         pTable->RemoveRowMap(this);
 }
@@ -147,8 +200,9 @@ LRESULT CPageListCtrl::OnItemChanging(WPARAM, LPARAM lParam)
     // LVITEMA and LVITEMW agree up to the text pointer.
     const LVITEMW* pItem = reinterpret_cast<const LVITEMW*>(lParam);
     const bool bNameText = pItem && (pItem->mask & LVIF_TEXT) && pItem->iSubItem == m_nNameColumn;
+    const CLifeToken::CWatch alive = Watch();
     const LRESULT result = Default();
-    if (bNameText)
+    if (bNameText && alive)
         ++m_nNameChanges;
     return result;
 }
@@ -157,8 +211,9 @@ LRESULT CPageListCtrl::OnItemTextChanging(WPARAM, LPARAM lParam)
 {
     const LVITEMW* pItem = reinterpret_cast<const LVITEMW*>(lParam);
     const bool bNameText = pItem && pItem->iSubItem == m_nNameColumn; // values set do not move names
+    const CLifeToken::CWatch alive = Watch();
     const LRESULT result = Default();
-    if (bNameText)
+    if (bNameText && alive)
         ++m_nNameChanges;
     return result;
 }
@@ -386,17 +441,22 @@ void CPageListCtrl::ReleaseActive()
 
 BOOL CPageListCtrl::ActivateRow(int nRow)
 {
-    if (!GetActiveControlsWnd()) {
-        m_pActive = CreateControlsWnd(GetItemAs(nRow), this, nRow, m_nValueColumn);
-        m_activeAlive = m_pActive ? m_pActive->Watch() : CLifeToken::CWatch();
-    }
-    return m_pActive != nullptr;
+    if (GetActiveControlsWnd())
+        return TRUE;
+    // Some kinds ask the host for their data as they make their editor.
+    const CLifeToken::CWatch alive = Watch();
+    CControlsWnd* pObj = CreateControlsWnd(GetItemAs(nRow), this, nRow, m_nValueColumn);
+    if (!alive)
+        return FALSE;
+    m_pActive = pObj;
+    m_activeAlive = pObj ? pObj->Watch() : CLifeToken::CWatch();
+    return pObj != nullptr;
 }
 
 void CPageListCtrl::DoDefaultAction(int nRow)
 {
     CControlsWnd* pActive = GetActiveControlsWnd();
-    if (IsEnabled(nRow) && pActive)
+    if (IsEnabled(nRow) && pActive && pActive->m_nRow == nRow)
         pActive->DoDefaultAction();
 }
 
@@ -404,17 +464,19 @@ BOOL CPageListCtrl::OnRowSelected(int nRow, int)
 {
     if (!IsEnabled(nRow))
         return FALSE;
+    const CLifeToken::CWatch alive = Watch();
     if (!ActivateRow(nRow)) {
-        m_nLoadedRow = -1;
+        if (alive)
+            m_nLoadedRow = -1;
         return TRUE;
     }
     if (nRow == m_nLoadedRow)
         return TRUE;
     // Loading asks the host, whose handler may delete this page or the row.
-    const CLifeToken::CWatch alive = Watch();
-    m_pActive->LoadItems();
-    if (alive)
-        m_nLoadedRow = GetActiveControlsWnd() ? nRow : -1;
+    CControlsWnd* pActive = m_pActive;
+    int nLoaded = -1;
+    if (FollowRow(nRow, [pActive] { pActive->LoadItems(); }, &nLoaded))
+        m_nLoadedRow = GetActiveControlsWnd() ? nLoaded : -1;
     return TRUE;
 }
 
@@ -423,22 +485,6 @@ void CPageListCtrl::OnEditorHidden() {}
 void CPageListCtrl::OnDrawItemBegin(HDC, int, DWORD) {}
 
 void CPageListCtrl::OnDrawItemEnd(HDC, int, DWORD) {}
-
-BOOL CPageListCtrl::IsOverDivider()
-{
-    if (!s_bAutoResizingColumns || !m_pCtrl || !m_pCtrl->GetResizeFirstColumn())
-        return FALSE;
-    int x = 0;
-    for (int nColumn = 0; nColumn <= m_nNameColumn; ++nColumn)
-        x += GetColumnWidth(nColumn);
-    const DWORD dwPos = GetMessagePos();
-    POINT pt = {static_cast<short>(LOWORD(dwPos)), static_cast<short>(HIWORD(dwPos))};
-    ScreenToClient(m_hWnd, &pt);
-    RECT rcDivider = GetClientRect();
-    rcDivider.left = x - 2;
-    rcDivider.right = x + 2;
-    return PtInRect(&rcDivider, pt);
-}
 
 BOOL CPageListCtrl::OnControlEvent(long nParam)
 {

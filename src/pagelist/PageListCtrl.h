@@ -1,20 +1,24 @@
 // CPageListCtrl: one page of properties - an owner-drawn two-column report list ("Name",
 // "Value"), one row per property. It stores each row's name, value text and item data word,
-// draws the rows itself, and holds the one active behaviour object of the row being edited.
+// draws the rows itself, holds the one active behaviour object of the row being edited, and
+// decides from the mouse and the keyboard when that row's editor opens.
 #pragma once
+#include "EventSinkMap.h"
 #include "Font.h"
 #include "ItemList.h"
 #include "LifeToken.h"
 #include "ListCtrl.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 class CControlsWnd;
 class CPageListOwner;
 
-class CPageListCtrl : public CListCtrl, public CItemList {
+class CPageListCtrl : public CListCtrl, public CItemList, public CEventSinkTarget {
 public:
     CPageListCtrl(CPageListOwner* pCtrl, int nItemHeight);
     ~CPageListCtrl() override;
@@ -64,6 +68,12 @@ public:
     BOOL SetItemValue(int nRow, const std::string& strText) override;
     virtual BOOL OnControlEvent(long nParam);
 
+    // Selects the row as a click does (selected and focused, scrolled entirely into view), so
+    // that the host hears of it and the row becomes the active one.
+    void SelectRow(int nRow);
+    // The last column takes the rest of the client width (while AutoResizingColumns is on).
+    void AutoResizeColumns();
+
     // The row's behaviour object. With bRelease FALSE the caller calls its Release when done;
     // with bRelease TRUE it is released at once and returned only if it survives (persistent).
     CControlsWnd* GetControlsWnd(int nRow, BOOL bRelease);
@@ -93,9 +103,28 @@ public:
     static BOOL GetAutoResizingColumns() { return s_bAutoResizingColumns; }
 
 protected:
+    // Keys go to an open editor, and scrolling ends the active object, before the message map.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void DrawItem(LPDRAWITEMSTRUCT pDraw) override;
     void MeasureItem(LPMEASUREITEMSTRUCT pMeasure) override;
+    // 0: no editor; 1: second click on an Edit or EditButton row; 2: click in the row button.
+    int GetEditMode(int nRow, POINT pt, int nPrevSelection);
     LRESULT OnCreate(WPARAM, LPARAM);
+    LRESULT OnSize(WPARAM, LPARAM);
+    LRESULT OnLButtonDown(WPARAM, LPARAM);
+    LRESULT OnLButtonUp(WPARAM, LPARAM);
+    LRESULT OnLButtonDblClk(WPARAM, LPARAM);
+    LRESULT OnRButton(WPARAM, LPARAM);
+    LRESULT OnMouseMove(WPARAM, LPARAM);
+    LRESULT OnMouseWheel(WPARAM, LPARAM);
+    LRESULT OnCaptureChanged(WPARAM, LPARAM);
+    LRESULT OnSetCursor(WPARAM, LPARAM);
+    LRESULT OnKillFocus(WPARAM, LPARAM);
+    LRESULT OnKeyDown(WPARAM, LPARAM);
+    LRESULT OnItemChanged(WPARAM, LPARAM);
+    LRESULT OnNotifyTaken(WPARAM, LPARAM);
+    LRESULT OnEndLabelEdit(WPARAM, LPARAM);
+    void OnRowPicked(DISPPARAMS* pParams);
     LRESULT OnRowInserting(WPARAM, LPARAM);
     LRESULT OnRowDeleting(WPARAM, LPARAM);
     LRESULT OnAllRowsDeleting(WPARAM, LPARAM);
@@ -119,6 +148,7 @@ protected:
     int m_nPrevSelection = -1;
 
     DECLARE_MESSAGE_MAP()
+    DECLARE_EVENTSINK_MAP()
 
 private:
     struct IconDeleter {
@@ -137,6 +167,26 @@ private:
     // The row's type word; false for a row out of range.
     bool GetRowType(int nRow, WORD* pType) const;
     HICON RowButtonIcon(int nRow);
+    // The client point of a mouse message.
+    static POINT MessagePoint(LPARAM lParam);
+
+    // Runs code that may run a host's event handler. FALSE when this page list was deleted
+    // meanwhile; otherwise *pRowAfter is where nRow is now, -1 when the row went.
+    BOOL FollowRow(int nRow, const std::function<void()>& run, int* pRowAfter);
+    bool IsSelectedRow(int nRow) const;
+    // FALSE when this page list was deleted meanwhile; *pRow follows the row to be selected.
+    BOOL LeaveOtherRows(int* pRow);
+    void OnRowBecameSelected(int nRow);
+    void OnRowClicked(int nRow, POINT pt);
+    void OnKeyForActiveRow(UINT nChar, LPARAM lKeyFlags);
+    void FireDeleteForActiveRow();
+    bool IsDraggingDivider() const { return m_ptDrag.x != -1 || m_ptDrag.y != -1; }
+    void BeginDividerDrag(POINT pt);
+    void EndDividerDrag();
+    void DragDividerTo(POINT pt);
+    // Shows or hides the window without drawing anything.
+    void SetVisibleStyle(bool bVisible);
+    void RepaintFromPicture();
 
     CIcon m_hIconDrop;        // 204, the default drop button
     CIcon m_hIconArrow;       // 205, the combo arrow of the drop-down lists
@@ -147,6 +197,8 @@ private:
     CIcon m_hIconLink;        // 212
 
     unsigned m_nNameChanges = 0;
+    // Rows that code waiting for a host's event handler has asked to follow (FollowRow).
+    std::vector<int> m_followedRows;
     CLifeToken m_life;
 
     static BOOL s_bAutoResizingColumns;

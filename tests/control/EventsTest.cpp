@@ -4,6 +4,7 @@
 #include "ControlTestSupport.h"
 
 #include "PageListCtrl.h"
+#include "Pump.h"
 #include "VelmoraCtrl.h"
 
 class Events : public HostedSampleTest {
@@ -101,6 +102,35 @@ TEST_F(Events, PagesAndRowsPastTheSixteenBitRangeGoOutAsNone)
     const std::vector<std::string> expected = {"SelectItem -1 -1", "Delete 1 -1", "PropertyChanging 1 -1",
                                                "PropertyChanged 1 -1 1"};
     EXPECT_EQ(m_pSink->m_events, expected);
+}
+
+// The row is clicked where the mouse is: the list tells a press on its column divider by the
+// position of the last message.
+static void ClickRow(CPageListCtrl* pList, int nRow)
+{
+    RECT bounds = {};
+    ASSERT_TRUE(pList->GetItemRect(nRow, &bounds, LVIR_BOUNDS));
+    const POINT pt = {20, (bounds.top + bounds.bottom) / 2};
+    POINT screen = pt;
+    ClientToScreen(pList->m_hWnd, &screen);
+    SetCursorPos(screen.x, screen.y);
+    PumpUntilIdle();
+    pList->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    pList->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+}
+
+TEST_F(Events, ClickedRowsAndActivePropertiesReachTheSinkWithTheFrontPage)
+{
+    Call(L"ActivatePage", {I2(1)});
+    PumpUntilIdle();
+    m_pSink->m_events.clear();
+    ClickRow(List(1), 2);
+    ClickRow(List(1), 0);
+    EXPECT_TRUE(Call(L"SetActiveProperty", {I2(1), I2(3)}).ToBool());
+    const std::vector<std::string> expected = {"SelectItem 1 2", "UnselectItem 1 2", "SelectItem 1 0",
+                                               "UnselectItem 1 0", "SelectItem 1 3"};
+    EXPECT_EQ(m_pSink->m_events, expected);
+    EXPECT_EQ(List(1)->GetItemState(3, LVIS_SELECTED | LVIS_FOCUSED), UINT(LVIS_SELECTED | LVIS_FOCUSED));
 }
 
 TEST_F(Events, CustomColoursFireOnlyWhenOneDiffers)

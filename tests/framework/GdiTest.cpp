@@ -10,6 +10,7 @@
 #include "Pen.h"
 #include "Pump.h"
 #include "WindowImage.h"
+#include "WindowPicture.h"
 #include "Wnd.h"
 
 #include <gtest/gtest.h>
@@ -198,6 +199,69 @@ TEST(DeviceContexts, PaintClientAndMemoryContextsDrawAndAreReleased)
         EXPECT_EQ(GetObjectType(hMemory), static_cast<DWORD>(OBJ_MEMDC));
     }
     EXPECT_EQ(GetObjectType(hMemory), 0u);
+    DestroyWindow(hFrame);
+}
+
+// A window that fills its client area with its colour, on the screen and when printed.
+class CPrintedWnd : public CWnd {
+public:
+    explicit CPrintedWnd(COLORREF crColour) : m_crColour(crColour) {}
+
+protected:
+    LRESULT OnPaint(WPARAM, LPARAM)
+    {
+        CPaintDC dc(m_hWnd);
+        Fill(dc);
+        return 0;
+    }
+    LRESULT OnPrintClient(WPARAM wParam, LPARAM)
+    {
+        Fill(reinterpret_cast<HDC>(wParam));
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void Fill(HDC hdc) const
+    {
+        const CBrush brush(m_crColour);
+        const RECT client = GetClientRect();
+        FillRect(hdc, &client, brush);
+    }
+    COLORREF m_crColour;
+};
+
+BEGIN_MESSAGE_MAP(CPrintedWnd, CWnd)
+    ON_MESSAGE(WM_PAINT, OnPaint)
+    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
+END_MESSAGE_MAP(CWnd)
+
+TEST(WindowPicture, ClientAreaIsCopiedFromInsideTheFrame)
+{
+    const COLORREF kOwn = RGB(0, 128, 255);
+    HWND hFrame = CreateTestFrame(200, 100);
+    CWnd::RegisterWindowClass(L"PrintedWnd");
+    CPrintedWnd wnd(kOwn);
+    ASSERT_TRUE(wnd.Create(L"PrintedWnd", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, RECT{0, 0, 100, 60}, hFrame, 1));
+    const RECT client = wnd.GetClientRect();
+    ASSERT_EQ(client.right, 98) << "the border is outside the client area";
+
+    const CWindowPicture picture = CWindowPicture::CaptureWindowImage(wnd, RGB(255, 0, 255));
+    ASSERT_FALSE(picture.IsEmpty());
+    ScreenMemoryDC memory;
+    CBitmap canvas;
+    ASSERT_TRUE(canvas.CreateCompatibleBitmap(CClientDC(nullptr), client.right, client.bottom));
+    CGdiStack gdi;
+    gdi.Push(memory, canvas);
+    ASSERT_TRUE(picture.DrawClientArea(memory));
+    EXPECT_EQ(GetPixel(memory, 0, 0), kOwn);
+    EXPECT_EQ(GetPixel(memory, client.right - 1, client.bottom - 1), kOwn);
+    gdi.PopAll();
+
+    wnd.DestroyWindow();
+    const CWindowPicture none = CWindowPicture::CaptureWindowImage(wnd, RGB(255, 0, 255));
+    EXPECT_TRUE(none.IsEmpty());
+    EXPECT_FALSE(none.DrawClientArea(memory));
     DestroyWindow(hFrame);
 }
 

@@ -25,8 +25,11 @@ TEST_F(PageListTest, CreationMakesAnOwnerDrawnReportListWithNameAndValueColumns)
     ASSERT_EQ(2, m_list.GetColumnCount());
     EXPECT_EQ(0, m_list.GetNameColumn());
     EXPECT_EQ(1, m_list.GetValueColumn());
-    EXPECT_EQ(140, m_list.GetColumnWidth(0));
-    EXPECT_EQ(128, m_list.GetColumnWidth(1));
+    // Widths as made, before any size makes the value column take the rest.
+    CPageListCtrl unsized(&m_owner, 18);
+    ASSERT_TRUE(unsized.Create(m_hFrame, 1001));
+    EXPECT_EQ(140, unsized.GetColumnWidth(0));
+    EXPECT_EQ(128, unsized.GetColumnWidth(1));
 }
 
 TEST_F(PageListTest, ItemFontIsACopyOfTheControlsFont)
@@ -184,7 +187,7 @@ TEST_F(PageListTest, CellRectIsTheValueColumnMovedTwoPixelsRight)
     ASSERT_TRUE(m_list.GetItemRect(1, &bounds, LVIR_BOUNDS));
     RECT cell = {};
     ASSERT_EQ(&cell, m_list.GetCellRect(&cell, 1));
-    EXPECT_EQ(bounds.right - 128 + 2, cell.left);
+    EXPECT_EQ(bounds.right - m_list.GetColumnWidth(1) + 2, cell.left);
     EXPECT_EQ(bounds.right + 2, cell.right);
     EXPECT_EQ(bounds.top, cell.top);
     EXPECT_EQ(bounds.bottom, cell.bottom);

@@ -1,0 +1,127 @@
+// Column sizing of the page list: the value column follows the window's width, and the divider
+// between the name and the value column can be dragged.
+#include "PageListCtrl.h"
+
+#include "ClientDC.h"
+#include "PageListOwner.h"
+#include "WindowPicture.h"
+
+#include <cstdlib>
+
+namespace {
+
+const COLORREF kPictureBackground = RGB(255, 255, 255);
+
+} // namespace
+
+BOOL CPageListCtrl::IsOverDivider()
+{
+    if (!s_bAutoResizingColumns || !m_pCtrl || !m_pCtrl->GetResizeFirstColumn())
+        return FALSE;
+    int x = 0;
+    for (int nColumn = 0; nColumn <= m_nNameColumn; ++nColumn)
+        x += GetColumnWidth(nColumn);
+    const DWORD dwPos = GetMessagePos();
+    POINT pt = {static_cast<short>(LOWORD(dwPos)), static_cast<short>(HIWORD(dwPos))};
+    ScreenToClient(m_hWnd, &pt);
+    RECT rcDivider = GetClientRect();
+    rcDivider.left = x - 2;
+    rcDivider.right = x + 2;
+    return PtInRect(&rcDivider, pt);
+}
+
+void CPageListCtrl::AutoResizeColumns()
+{
+    const RECT rcClient = GetClientRect();
+    const int nColumns = GetColumnCount();
+    if (!s_bAutoResizingColumns || IsRectEmpty(&rcClient) || nColumns < 1)
+        return;
+    const int nLast = nColumns - 1;
+    int nOthers = 0;
+    for (int nColumn = 0; nColumn < nLast; ++nColumn)
+        nOthers += GetColumnWidth(nColumn);
+    SetColumnWidth(nLast, std::abs(rcClient.right - rcClient.left - nOthers));
+    // The list lays its scroll position out again for the new total width.
+    SendMessage(WM_HSCROLL, SB_ENDSCROLL);
+}
+
+LRESULT CPageListCtrl::OnSize(WPARAM, LPARAM)
+{
+    const LRESULT result = Default();
+    AutoResizeColumns();
+    return result;
+}
+
+LRESULT CPageListCtrl::OnSetCursor(WPARAM, LPARAM)
+{
+    if (!IsOverDivider())
+        return Default();
+    ::SetCursor(LoadCursor(nullptr, IDC_SIZEWE));
+    return TRUE;
+}
+
+LRESULT CPageListCtrl::OnMouseMove(WPARAM, LPARAM lParam)
+{
+    if (IsDraggingDivider())
+        DragDividerTo(MessagePoint(lParam));
+    return Default();
+}
+
+// A drag whose capture was taken away (another window, a menu) ends there, or every later
+// move would go on resizing the columns.
+LRESULT CPageListCtrl::OnCaptureChanged(WPARAM, LPARAM)
+{
+    m_ptDrag = POINT{-1, -1};
+    return Default();
+}
+
+void CPageListCtrl::BeginDividerDrag(POINT pt)
+{
+    const CLifeToken::CWatch alive = Watch();
+    ReleaseActive();
+    if (!alive)
+        return;
+    ::SetCapture(m_hWnd);
+    m_ptDrag = pt;
+}
+
+void CPageListCtrl::EndDividerDrag()
+{
+    ::ReleaseCapture();
+    m_ptDrag = POINT{-1, -1};
+}
+
+// Out of range the drag point stays where it was, so the mouse has to come back to where the
+// divider stopped before it moves again.
+void CPageListCtrl::DragDividerTo(POINT pt)
+{
+    const RECT rcClient = GetClientRect();
+    const int nClientWidth = rcClient.right - rcClient.left;
+    const int nMin = nClientWidth / 6;
+    const int nMax = nClientWidth - nMin;
+    const int nWidth = GetColumnWidth(m_nNameColumn) + (pt.x - m_ptDrag.x);
+    if (nWidth < nMin || nWidth > nMax)
+        return;
+    SetVisibleStyle(false);
+    SetColumnWidth(m_nNameColumn, nWidth);
+    AutoResizeColumns();
+    SetVisibleStyle(true);
+    RepaintFromPicture();
+    m_ptDrag = pt;
+}
+
+void CPageListCtrl::SetVisibleStyle(bool bVisible)
+{
+    const LONG_PTR style = GetWindowLongPtrW(m_hWnd, GWL_STYLE);
+    SetWindowLongPtrW(m_hWnd, GWL_STYLE, bVisible ? style | WS_VISIBLE : style & ~static_cast<LONG_PTR>(WS_VISIBLE));
+}
+
+// Both columns change at every step of a drag: drawn off the screen and copied in one piece,
+// the rows do not flicker.
+void CPageListCtrl::RepaintFromPicture()
+{
+    const CWindowPicture picture = CWindowPicture::CaptureWindowImage(m_hWnd, kPictureBackground);
+    CClientDC windowDC(m_hWnd);
+    if (!picture.DrawClientArea(windowDC))
+        Invalidate(TRUE);
+}

@@ -67,6 +67,32 @@ public:
         return alive ? pList->GetActiveControlsWnd() : nullptr;
     }
 
+    // A click on a row's name, with the cursor there: the list tells a press on its column
+    // divider by the position of the last message.
+    void ClickRow(short nPage, int nRow)
+    {
+        CPageListCtrl* pList = List(nPage);
+        RECT bounds = {};
+        pList->GetItemRect(nRow, &bounds, LVIR_BOUNDS);
+        const POINT pt = {20, (bounds.top + bounds.bottom) / 2};
+        POINT screen = pt;
+        ClientToScreen(pList->m_hWnd, &screen);
+        SetCursorPos(screen.x, screen.y);
+        const HWND hList = pList->m_hWnd;
+        SendMessageW(hList, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        SendMessageW(hList, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    }
+
+    // The host's handler is attached only now: what led up to the event is not its business.
+    void Arm(const std::function<void()>& setUp)
+    {
+        m_pSink->m_onEvent = nullptr;
+        setUp();
+        m_pSink->m_onEvent = m_onEvent;
+    }
+
+    void PressKey(short nPage, WPARAM nKey) { SendMessageW(List(nPage)->m_hWnd, WM_KEYDOWN, nKey, 0); }
+
     void ClickCaption(short nPage)
     {
         const CComPointer<IDispatch> pFloor = FloorDispatch();
@@ -121,6 +147,7 @@ public:
     }
 
     CComPointer<CRecordingSink> m_pSink;
+    std::function<void(const std::string&)> m_onEvent;
     std::map<std::string, std::string> m_values;
 };
 
@@ -134,6 +161,17 @@ const Trigger kTriggers[] = {
          t.Activate(0, 0)->CommitText(text, FALSE);
      }},
     {"CustomColorChange", 0, 0, [](HostsInsideEvents& t) { t.ChangeCustomColors(); }},
+    {"SelectItem", 0, 0, [](HostsInsideEvents& t) { t.ClickRow(0, 0); }},
+    {"UnselectItem", 0, 0,
+     [](HostsInsideEvents& t) {
+         t.Arm([&] { t.ClickRow(0, 0); });
+         t.ClickRow(0, 1);
+     }},
+    {"Delete", 0, 0,
+     [](HostsInsideEvents& t) {
+         t.Arm([&] { t.ClickRow(0, 0); });
+         t.PressKey(0, VK_DELETE);
+     }},
 };
 
 const HostAction kActions[] = {
@@ -149,10 +187,11 @@ TEST_P(HostsInsideEvents, NothingIsLeftBehindAndNoValueMoves)
     const HostAction& action = std::get<1>(GetParam());
     const std::string strGone = PropertyName(trigger.nPage, trigger.nRow);
     int nHeard = 0;
-    m_pSink->m_onEvent = [&](const std::string& strEvent) {
+    m_onEvent = [&](const std::string& strEvent) {
         if (strEvent == trigger.event && nHeard++ == 0)
             action.run(*this, trigger.nPage, trigger.nRow);
     };
+    m_pSink->m_onEvent = m_onEvent;
     trigger.fire(*this);
     PumpUntilIdle();
     ASSERT_EQ(nHeard, 1) << "the event was not fired";
@@ -163,9 +202,12 @@ TEST_P(HostsInsideEvents, NothingIsLeftBehindAndNoValueMoves)
         if (strName == strGone)
             continue;
         const CVariant value = Call(L"GetDefaultValueByName", {CVariant(strName)});
-        if (value.vt == VT_BSTR && value.bstrVal && SysStringLen(value.bstrVal) > 0) {
-            EXPECT_EQ(value.ToString(), strValue) << strName;
-        }
+        if (value.vt != VT_BSTR || !value.bstrVal || SysStringLen(value.bstrVal) == 0)
+            continue;
+        // A selected colour row writes the items it loaded into its own row.
+        if (strName == "General\\Colour" && value.ToString().rfind("loaded ", 0) == 0)
+            continue;
+        EXPECT_EQ(value.ToString(), strValue) << strName;
     }
     EXPECT_FALSE(Call(L"IsProperty", {I2(trigger.nPage), I2(trigger.nRow)}).ToBool()
                  && PropertyName(trigger.nPage, trigger.nRow) == strGone);

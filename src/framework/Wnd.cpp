@@ -95,6 +95,8 @@ HINSTANCE CWnd::ModuleInstance()
 
 CWnd::~CWnd()
 {
+    if (m_current.pEnded)
+        *m_current.pEnded = true;
     if (m_hWnd && m_bOwnsWindow)
         DestroyWindow();
     else if (m_hWnd && m_pfnPrevious)
@@ -221,9 +223,16 @@ LRESULT CALLBACK CWnd::StandardProc(HWND hWnd, UINT message, WPARAM wParam, LPAR
     CWnd* pWnd = FromHandle(hWnd);
     if (!pWnd)
         return DefWindowProcW(hWnd, message, wParam, lParam);
+    bool bEnded = false;
     const CurrentMessage saved = pWnd->m_current;
-    pWnd->m_current = {message, wParam, lParam};
+    pWnd->m_current = {message, wParam, lParam, &bEnded};
     const LRESULT result = pWnd->WindowProc(message, wParam, lParam);
+    if (bEnded) {
+        // The object is gone; the message it was handling around this one learns so too.
+        if (saved.pEnded)
+            *saved.pEnded = true;
+        return result;
+    }
     pWnd->m_current = saved;
     if (message == WM_NCDESTROY)
         pWnd->AfterNcDestroy();

@@ -67,7 +67,9 @@ public:
     HWND m_hWnd = nullptr;
 
 protected:
-    // Dispatch: reflection to a child first, then the message map chain, then Default().
+    // Dispatch: reflection to a child first, then the message map chain, then Default(). A
+    // handler may end its own object (host code it runs may delete the object's owner): nothing
+    // of the object is touched once such a handler returns.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Default processing of the message being handled (the subclassed procedure).
     LRESULT Default();
@@ -84,6 +86,7 @@ private:
         UINT message;
         WPARAM wParam;
         LPARAM lParam;
+        bool* pEnded; // set when the object is deleted while the message is being handled
     };
 
     static LRESULT CALLBACK StandardProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -96,5 +99,5 @@ private:
 
     WNDPROC m_pfnPrevious = nullptr;
     bool m_bOwnsWindow = false;
-    CurrentMessage m_current = {0, 0, 0};
+    CurrentMessage m_current = {0, 0, 0, nullptr};
 };

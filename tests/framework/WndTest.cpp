@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <commctrl.h>
 
+#include <algorithm>
+#include <new>
 #include <vector>
 
 namespace {
@@ -13,6 +15,8 @@ namespace {
 const UINT WM_TEST_A = WM_APP + 1;
 const UINT WM_TEST_B = WM_APP + 2;
 const UINT WM_TEST_C = WM_APP + 3;
+const UINT WM_TEST_END = WM_APP + 4;
+const UINT WM_TEST_END_NESTED = WM_APP + 5;
 
 class CBaseTestWnd : public CWnd {
 public:
@@ -38,6 +42,39 @@ protected:
 BEGIN_MESSAGE_MAP(CDerivedTestWnd, CBaseTestWnd)
     ON_MESSAGE(WM_TEST_B, OnB)
 END_MESSAGE_MAP(CBaseTestWnd)
+
+// Ends itself from inside a handler, as an object does whose handler runs host code that
+// deletes the object's owner. It lives in storage of the test's, which it marks as it ends, so
+// that any later write to it shows.
+class CSelfEndingWnd : public CWnd {
+public:
+    static constexpr unsigned char kMark = 0xA5;
+    explicit CSelfEndingWnd(unsigned char* pStorage) : m_pStorage(pStorage) {}
+
+protected:
+    LRESULT OnEnd(WPARAM, LPARAM)
+    {
+        unsigned char* pStorage = m_pStorage;
+        this->~CSelfEndingWnd();
+        std::fill_n(pStorage, sizeof(CSelfEndingWnd), kMark);
+        return 5;
+    }
+    // The end comes inside another message to the same object.
+    LRESULT OnEndNested(WPARAM, LPARAM)
+    {
+        const HWND hWnd = m_hWnd;
+        return ::SendMessageW(hWnd, WM_TEST_END, 0, 0) + 1;
+    }
+    DECLARE_MESSAGE_MAP()
+
+private:
+    unsigned char* m_pStorage;
+};
+
+BEGIN_MESSAGE_MAP(CSelfEndingWnd, CWnd)
+    ON_MESSAGE(WM_TEST_END, OnEnd)
+    ON_MESSAGE(WM_TEST_END_NESTED, OnEndNested)
+END_MESSAGE_MAP(CWnd)
 
 class WndTest : public testing::Test {
 protected:
@@ -81,6 +118,23 @@ TEST_F(WndTest, ObjectAndWindowDieTogetherWhicheverGoesFirst)
     EXPECT_EQ(wnd.m_hWnd, nullptr);
     EXPECT_EQ(CWnd::FromHandle(hWnd), nullptr); // a handle the system reuses must not find it
     EXPECT_FALSE(wnd.DestroyWindow());
+}
+
+TEST_F(WndTest, ObjectEndedByItsOwnHandlerIsNotTouchedAgain)
+{
+    for (const UINT message : {WM_TEST_END, WM_TEST_END_NESTED}) {
+        alignas(CSelfEndingWnd) unsigned char storage[sizeof(CSelfEndingWnd)];
+        // Placed in the test's storage so that what happens to it after its end can be read.
+        auto* pWnd = new (storage) CSelfEndingWnd(storage);
+        ASSERT_TRUE(pWnd->Create(L"WndTestClass", "", WS_CHILD, 0, RECT{0, 0, 10, 10}, m_hFrame, 1));
+        const HWND hWnd = pWnd->m_hWnd;
+        EXPECT_EQ(SendMessageW(hWnd, message, 0, 0), message == WM_TEST_END ? 5 : 6);
+        EXPECT_FALSE(IsWindow(hWnd));
+        EXPECT_EQ(CWnd::FromHandle(hWnd), nullptr);
+        EXPECT_TRUE(std::all_of(storage, storage + sizeof(storage),
+                                [](unsigned char c) { return c == CSelfEndingWnd::kMark; }))
+            << "message " << message - WM_APP;
+    }
 }
 
 TEST_F(WndTest, SubclassingRoutesMessagesAndDetachRestoresTheProcedure)

@@ -207,6 +207,20 @@ TEST_F(AtlHostedControl, FocusGoesToTheFrontPagesListAndNavigationKeysStraightTo
     EXPECT_EQ(pActive->TranslateAccelerator(&msg), S_FALSE);
 }
 
+TEST_F(AtlHostedControl, TheModuleHasTheTextAndButtonKinds)
+{
+    LoadSample();
+    // Only a row whose kind the module has takes a value through its row object.
+    for (const char* pszAs : {"Edit", "EditButton", "Button", "Return", "Link"}) {
+        const CVariant row = Invoke(m_pControl, L"AddProperty", {CVariant(pszAs), CVariant(pszAs), CVariant(short(0))});
+        ASSERT_EQ(row.vt, VT_I2) << pszAs;
+        ASSERT_GE(row.iVal, 0) << pszAs;
+        const CVariant page(short(0));
+        Invoke(m_pControl, L"SetValue", {page, row, CVariant(std::string("set ") + pszAs), CVariant(short(0))});
+        EXPECT_EQ(Invoke(m_pControl, L"GetValue", {page, row, CVariant(0L)}).ToString(), std::string("set ") + pszAs);
+    }
+}
+
 TEST_F(AtlHostedControl, WithoutLayoutTheFloorShowsTheBackColour)
 {
     ASSERT_EQ(Put(m_pControl, L"BackColor", CVariant(static_cast<long>(RGB(20, 140, 60)))), S_OK);

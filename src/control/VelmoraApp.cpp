@@ -1,6 +1,7 @@
 // The kvVelmora module: the class table of the in-process server and its exports. The control's
 // factory makes a new control per request; registration writes its class, ProgID and type
-// library from this module's resources.
+// library from this module's resources. The row kinds are registered as the module loads.
+#include "BuiltInKinds.h"
 #include "ClassFactory.h"
 #include "ServerModule.h"
 #include "VelmoraCtrl.h"
@@ -15,3 +16,10 @@ const ServerClass kClasses[] = {
 } // namespace
 
 IMPLEMENT_SERVER_EXPORTS(kClasses)
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD dwReason, LPVOID)
+{
+    if (dwReason == DLL_PROCESS_ATTACH)
+        RegisterBuiltInKinds();
+    return TRUE;
+}

@@ -197,3 +197,18 @@ BOOL CControlsWnd::PlaceEditor(const RECT& rcInsets)
     m_pEditor->ShowWindow(SW_SHOW);
     return TRUE;
 }
+
+void CControlsWnd::PressButton(int nMode)
+{
+    const CLifeToken::CWatch alive = Watch();
+    CControlsWnd::ShowEditor(nMode);
+    CPageListOwner* pOwner = alive ? GetOwner() : nullptr;
+    if (!pOwner)
+        return;
+    pOwner->FireButtonClick(GetEventPage(), m_nRow);
+    if (!alive)
+        return;
+    // The row's own text, whatever an editor of the kind holds: the host may have changed it.
+    std::string strText = GetText();
+    CControlsWnd::CommitText(strText, FALSE);
+}

@@ -80,6 +80,9 @@ protected:
     // Moves the editor over the value cell, shrunk by the given insets, and shows it. FALSE
     // without an editor window or a cell.
     BOOL PlaceEditor(const RECT& rcInsets);
+    // A press of the row's button: PropertyChanging, ButtonClick, then the row's text committed
+    // as it now stands - as far as the object survives the host's handlers of those events.
+    void PressButton(int nMode);
 
 private:
     CLifeToken m_life;

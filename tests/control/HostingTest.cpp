@@ -217,6 +217,65 @@ TEST_F(AtlHostedControl, FocusGoesToTheFrontPagesListAndNavigationKeysStraightTo
     DestroyWindow(hOther);
 }
 
+TEST_F(AtlHostedControl, TheModuleHasTheTextAndButtonKinds)
+{
+    LoadSample();
+    // Only a row whose kind the module has takes a value through its row object.
+    for (const char* pszAs : {"Edit", "EditButton", "Button", "Return", "Link"}) {
+        const CVariant row = Invoke(m_pControl, L"AddProperty", {CVariant(pszAs), CVariant(pszAs), CVariant(short(0))});
+        ASSERT_EQ(row.vt, VT_I2) << pszAs;
+        ASSERT_GE(row.iVal, 0) << pszAs;
+        const CVariant page(short(0));
+        Invoke(m_pControl, L"SetValue", {page, row, CVariant(std::string("set ") + pszAs), CVariant(short(0))});
+        EXPECT_EQ(Invoke(m_pControl, L"GetValue", {page, row, CVariant(0L)}).ToString(), std::string("set ") + pszAs);
+    }
+}
+
+// A person edits: two clicks open an Edit row's in-place edit, typed text and Enter commit it;
+// a click in a Button row's cell button is a press the host hears of.
+TEST_F(AtlHostedControl, ClicksAndKeysEditTextAndPressButtons)
+{
+    ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant("Page#{#Title\\Edit\\Enable\\#Go\\Button\\Enable\\#}#")), S_OK);
+    PumpUntilIdle();
+    CComPointer<CRecordingSink> pSink = NewComObject<CRecordingSink>();
+    ASSERT_EQ(pSink->Connect(m_pControl), S_OK);
+    Invoke(m_pControl, L"SetDefaultValue", {CVariant(short(0)), CVariant(short(0)), CVariant("old")});
+    const HWND hList = GetDlgItem(FloorWindow(), 1000);
+    ASSERT_NE(hList, nullptr);
+    const auto click = [&](POINT pt) {
+        POINT screen = pt;
+        ClientToScreen(hList, &screen);
+        SetCursorPos(screen.x, screen.y);
+        PumpUntilIdle();
+        SendMessageW(hList, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        SendMessageW(hList, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+        PumpUntilIdle();
+    };
+    RECT row = {};
+    ListView_GetItemRect(hList, 0, &row, LVIR_BOUNDS);
+    const POINT value = {row.right - 40, (row.top + row.bottom) / 2};
+    click(value);
+    click(value);
+    const HWND hEdit = GetFocus();
+    ASSERT_NE(hEdit, hList);
+    ASSERT_EQ(GetParent(hEdit), hList);
+    EXPECT_TRUE(IsWindowVisible(hEdit));
+    SendMessageW(hEdit, WM_CHAR, L'!', 1);
+    SendMessageW(hEdit, WM_KEYDOWN, VK_RETURN, 1);
+    PumpUntilIdle();
+    EXPECT_FALSE(IsWindowVisible(hEdit));
+    EXPECT_EQ(Invoke(m_pControl, L"GetDefaultValueByName", {CVariant("Title")}).ToString(), "old!");
+
+    pSink->m_events.clear();
+    ListView_GetItemRect(hList, 1, &row, LVIR_BOUNDS);
+    click(POINT{20, (row.top + row.bottom) / 2});
+    click(POINT{row.right - 6, (row.top + row.bottom) / 2});
+    const std::vector<std::string> expected = {"UnselectItem 0 0", "SelectItem 0 1", "PropertyChanging 0 1", "ButtonClick 0 1",
+                                               "PropertyChanged 0 1 0"};
+    EXPECT_EQ(pSink->m_events, expected);
+    pSink->Disconnect();
+}
+
 TEST_F(AtlHostedControl, WithoutLayoutTheFloorShowsTheBackColour)
 {
     ASSERT_EQ(Put(m_pControl, L"BackColor", CVariant(static_cast<long>(RGB(20, 140, 60)))), S_OK);

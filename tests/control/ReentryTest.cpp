@@ -167,6 +167,14 @@ const Trigger kTriggers[] = {
          t.Arm([&] { t.ClickRow(0, 0); });
          t.ClickRow(0, 1);
      }},
+    {"ButtonClick", 0, 0,
+     [](HostsInsideEvents& t) {
+         t.Arm([&] {
+             t.HeldCall(L"InsertProperty", {CVariant(short(0)), CVariant(short(0)), CVariant("Press"), CVariant("Button"), CVariant(short(0))});
+             t.ClickRow(0, 0);
+         });
+         t.PressKey(0, VK_SPACE);
+     }},
     {"Delete", 0, 0,
      [](HostsInsideEvents& t) {
          t.Arm([&] { t.ClickRow(0, 0); });
@@ -185,11 +193,13 @@ TEST_P(HostsInsideEvents, NothingIsLeftBehindAndNoValueMoves)
 {
     const Trigger& trigger = std::get<0>(GetParam());
     const HostAction& action = std::get<1>(GetParam());
-    const std::string strGone = PropertyName(trigger.nPage, trigger.nRow);
+    std::string strGone;
     int nHeard = 0;
     m_onEvent = [&](const std::string& strEvent) {
-        if (strEvent == trigger.event && nHeard++ == 0)
-            action.run(*this, trigger.nPage, trigger.nRow);
+        if (strEvent != trigger.event || nHeard++ > 0)
+            return;
+        strGone = PropertyName(trigger.nPage, trigger.nRow);
+        action.run(*this, trigger.nPage, trigger.nRow);
     };
     m_pSink->m_onEvent = m_onEvent;
     trigger.fire(*this);

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -25,6 +26,8 @@ using FiredEvent = std::tuple<std::string, long, long, BOOL>;
 class CFakeOwner : public CPageListOwner {
 public:
     std::vector<FiredEvent> events;
+    // Runs after each event is recorded, as a host's handler would.
+    std::function<void(const FiredEvent&)> onEvent;
     short nActivePage = 3;
     bool bHasItemFont = true;
     LOGFONTW itemFont = CFont::Describe("Arial", -15, 400);
@@ -56,7 +59,13 @@ public:
     CRowMapTable& GetRowMapTable() override { return rowMaps; }
 
 private:
-    void Record(const char* name, long nPage, long nRow, BOOL bUpdate = FALSE) { events.emplace_back(name, nPage, nRow, bUpdate); }
+    void Record(const char* name, long nPage, long nRow, BOOL bUpdate = FALSE)
+    {
+        const FiredEvent fired(name, nPage, nRow, bUpdate); // events may grow inside the handler
+        events.push_back(fired);
+        if (onEvent)
+            onEvent(fired);
+    }
 };
 
 // What the test kinds did, in order ("<class> Release", "<class> destroyed", ...).

@@ -1,0 +1,31 @@
+#include "BuiltInKinds.h"
+
+#include "ButtonKind.h"
+#include "ControlsFactory.h"
+#include "EditButtonKind.h"
+#include "EditKind.h"
+#include "LinkKind.h"
+#include "ReturnKind.h"
+
+namespace {
+
+struct BuiltInKind {
+    const char* pszClassName;
+    ControlsCreateFunction pfnCreate;
+};
+
+const BuiltInKind kBuiltInKinds[] = {
+    {"CControlsWnd_CEdit", &NewControlsObject<CControlsWnd_CEdit>},
+    {"CControlsWnd_CButton", &NewControlsObject<CControlsWnd_CButton>},
+    {"CControlsWnd_CEditButton", &NewControlsObject<CControlsWnd_CEditButton>},
+    {"CControlsWnd_CReturn", &NewControlsObject<CControlsWnd_CReturn>},
+    {"CControlsWnd_CLink", &NewControlsObject<CControlsWnd_CLink>},
+};
+
+} // namespace
+
+void RegisterBuiltInKinds()
+{
+    for (const BuiltInKind& kind : kBuiltInKinds)
+        RegisterControlsClass(kind.pszClassName, kind.pfnCreate);
+}

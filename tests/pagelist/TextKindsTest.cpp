@@ -1,0 +1,406 @@
+// The text and button kinds on a real page list with a fake control: the edit opened over the
+// value cell, its commits, the button presses, and hosts whose handlers end the row, the rows
+// or the list while a kind is still at work.
+#include "ButtonKind.h"
+#include "ControlsFactory.h"
+#include "EditButtonKind.h"
+#include "EditKind.h"
+#include "LinkKind.h"
+#include "PageListCtrl.h"
+#include "ReturnKind.h"
+#include "TestKinds.h"
+#include "WindowImage.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+enum Row { kEditRow, kEditButtonRow, kButtonRow, kReturnRow, kLinkRow };
+
+FiredEvent Changing(short nRow)
+{
+    return {"PropertyChanging", 3, nRow, FALSE};
+}
+FiredEvent Clicked(short nRow)
+{
+    return {"ButtonClick", 3, nRow, FALSE};
+}
+FiredEvent Changed(short nRow, BOOL bUpdate)
+{
+    return {"PropertyChanged", 3, nRow, bUpdate};
+}
+using Events = std::vector<FiredEvent>;
+
+class TextKindsTest : public PageListFixture<CPageListCtrl> {
+protected:
+    void SetUp() override
+    {
+        PageListFixture::SetUp();
+        RegisterControlsClass("CControlsWnd_CEdit", &NewControlsObject<CControlsWnd_CEdit>);
+        RegisterControlsClass("CControlsWnd_CEditButton", &NewControlsObject<CControlsWnd_CEditButton>);
+        RegisterControlsClass("CControlsWnd_CButton", &NewControlsObject<CControlsWnd_CButton>);
+        RegisterControlsClass("CControlsWnd_CReturn", &NewControlsObject<CControlsWnd_CReturn>);
+        RegisterControlsClass("CControlsWnd_CLink", &NewControlsObject<CControlsWnd_CLink>);
+        AddRow("Caption", "Edit", "hello");
+        AddRow("Picture", "EditButton", "logo.png");
+        AddRow("Refresh", "Button", "now");
+        AddRow("Next", "Return", "page 2");
+        AddRow("Help", "Link", "index");
+    }
+    void TearDown() override
+    {
+        m_owner.onEvent = nullptr;
+        PageListFixture::TearDown();
+    }
+
+    void AddRow(const char* pszName, const char* pszAs, const char* pszValue)
+    {
+        const int nRow = m_list.AddItemFromText(pszName, pszAs, "Enable", "");
+        m_list.SetItemValue(nRow, pszValue);
+    }
+
+    // The row's object as the page list holds it while the row is selected.
+    CControlsWnd* Activate(int nRow)
+    {
+        m_list.ReleaseActive();
+        return m_list.ActivateRow(nRow) ? m_list.GetActiveControlsWnd() : nullptr;
+    }
+
+    // The active Edit or EditButton row opened; its edit window.
+    HWND Open(int nRow, int nMode)
+    {
+        CControlsWnd* pObj = Activate(nRow);
+        if (!pObj)
+            return nullptr;
+        pObj->ShowEditor(nMode);
+        m_owner.events.clear();
+        return Edit();
+    }
+
+    HWND Edit() const { return GetDlgItem(m_list.m_hWnd, static_cast<int>(CDropEdit::kEditId)); }
+
+    static void Type(HWND hEdit, const std::string& text)
+    {
+        for (const char c : text)
+            SendMessageW(hEdit, WM_CHAR, static_cast<WPARAM>(c), 0);
+    }
+
+    // Through the queue, as the keyboard would.
+    static void Press(HWND hEdit, UINT nKey)
+    {
+        PostMessageW(hEdit, WM_KEYDOWN, nKey, 1);
+        PumpUntilIdle();
+    }
+
+    static std::string Text(HWND hWnd)
+    {
+        wchar_t text[256] = {};
+        GetWindowTextW(hWnd, text, 256);
+        return std::string(text, text + lstrlenW(text));
+    }
+};
+
+TEST_F(TextKindsTest, EditOpensOverTheCellWithItsTextAndTheCaretAtTheEnd)
+{
+    CControlsWnd* pObj = Activate(kEditRow);
+    ASSERT_NE(nullptr, pObj);
+    EXPECT_EQ("CControlsWnd_CEdit", pObj->GetClassName());
+    const HWND hEdit = Edit();
+    ASSERT_NE(nullptr, hEdit);
+    EXPECT_EQ(pObj->m_pEditor->m_hWnd, hEdit);
+    EXPECT_FALSE(IsWindowVisible(hEdit)) << "made hidden";
+    EXPECT_EQ(0, GetWindowLongW(hEdit, GWL_STYLE) & WS_BORDER);
+    EXPECT_NE(0, GetWindowLongW(hEdit, GWL_STYLE) & ES_AUTOHSCROLL);
+
+    m_owner.events.clear();
+    pObj->ShowEditor(0);
+    EXPECT_EQ(Events{Changing(kEditRow)}, m_owner.events);
+    EXPECT_TRUE(IsWindowVisible(hEdit));
+    EXPECT_EQ(hEdit, GetFocus());
+    EXPECT_EQ("hello", Text(hEdit));
+    DWORD nStart = 0, nEnd = 0;
+    SendMessageW(hEdit, EM_GETSEL, reinterpret_cast<WPARAM>(&nStart), reinterpret_cast<LPARAM>(&nEnd));
+    EXPECT_EQ(5u, nStart);
+    EXPECT_EQ(5u, nEnd);
+    EXPECT_EQ(m_list.GetItemFont(), reinterpret_cast<HFONT>(SendMessageW(hEdit, WM_GETFONT, 0, 0)));
+
+    RECT cell = {};
+    ASSERT_NE(nullptr, m_list.GetCellRect(&cell, kEditRow));
+    RECT placed = {};
+    GetWindowRect(hEdit, &placed);
+    MapWindowPoints(nullptr, m_list.m_hWnd, reinterpret_cast<POINT*>(&placed), 2);
+    EXPECT_EQ(cell.left + 2, placed.left);
+    EXPECT_EQ(cell.top + 2, placed.top);
+    EXPECT_EQ(cell.right, placed.right);
+    EXPECT_EQ(cell.bottom - 1, placed.bottom);
+
+    pObj->HideEditor(TRUE);
+    EXPECT_TRUE(IsWindowVisible(hEdit)) << "hiding is left to the focus loss";
+    pObj->DoDefaultAction();
+    EXPECT_EQ(Events{Changing(kEditRow)}, m_owner.events);
+}
+
+TEST_F(TextKindsTest, TypedTextIsCommittedByEnterAndTheEditCloses)
+{
+    const HWND hEdit = Open(kEditRow, 0);
+    ASSERT_NE(nullptr, hEdit);
+    Type(hEdit, " world");
+    Press(hEdit, VK_RETURN);
+    EXPECT_EQ(Events{Changed(kEditRow, TRUE)}, m_owner.events);
+    EXPECT_EQ("hello world", Value(kEditRow));
+    EXPECT_FALSE(IsWindowVisible(hEdit));
+    EXPECT_EQ(m_list.m_hWnd, GetFocus());
+
+    // Opened again: the same text is no update, the same text in other letters is one.
+    CControlsWnd* pObj = m_list.GetActiveControlsWnd();
+    ASSERT_NE(nullptr, pObj);
+    pObj->ShowEditor(1);
+    EXPECT_TRUE(IsWindowVisible(hEdit));
+    Press(hEdit, VK_RETURN);
+    pObj->ShowEditor(2);
+    SendMessageW(hEdit, EM_SETSEL, 0, -1);
+    Type(hEdit, "HELLO WORLD");
+    Press(hEdit, VK_RETURN);
+    EXPECT_EQ((Events{Changed(kEditRow, TRUE), Changing(kEditRow), Changed(kEditRow, FALSE), Changing(kEditRow),
+                      Changed(kEditRow, TRUE)}),
+              m_owner.events);
+    EXPECT_EQ("HELLO WORLD", Value(kEditRow));
+}
+
+TEST_F(TextKindsTest, EscapeLeavesTheEditOpenAndTheFocusLeavingCommits)
+{
+    const HWND hEdit = Open(kEditRow, 0);
+    ASSERT_NE(nullptr, hEdit);
+    Type(hEdit, "!");
+    Press(hEdit, VK_ESCAPE);
+    EXPECT_TRUE(IsWindowVisible(hEdit));
+    EXPECT_EQ(hEdit, GetFocus());
+    EXPECT_EQ("hello!", Text(hEdit));
+    EXPECT_TRUE(m_owner.events.empty());
+
+    SetFocus(m_hFrame);
+    EXPECT_EQ(Events{Changed(kEditRow, TRUE)}, m_owner.events);
+    EXPECT_EQ("hello!", Value(kEditRow));
+    EXPECT_FALSE(IsWindowVisible(hEdit));
+}
+
+TEST_F(TextKindsTest, EditPaintsTheEditorColourOnWhite)
+{
+    // Another window colour, so that white can only be the edit's own background.
+    const int nIndex = COLOR_WINDOW;
+    const COLORREF crWindow = GetSysColor(nIndex);
+    const COLORREF crOther = RGB(255, 255, 128);
+    SetSysColors(1, &nIndex, &crOther);
+    m_list.SetItemValue(kEditRow, "WWWWWW");
+    const HWND hEdit = Open(kEditRow, 0);
+    ASSERT_NE(nullptr, hEdit);
+    HideCaret(hEdit);
+    RedrawWindow(hEdit, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    PumpUntilIdle();
+    const WindowImage image = WindowImage::Capture(hEdit);
+    SetSysColors(1, &nIndex, &crWindow);
+    ASSERT_FALSE(image.IsEmpty());
+
+    int nWhite = 0, nBlue = 0, nOther = 0;
+    for (int y = 0; y < image.Height(); ++y) {
+        for (int x = 0; x < image.Width(); ++x) {
+            const COLORREF c = image.Pixel(x, y);
+            if (c == RGB(255, 255, 255))
+                ++nWhite;
+            else if (GetBValue(c) > 150 && GetRValue(c) < 100 && GetGValue(c) < 100)
+                ++nBlue;
+            else if (GetBValue(c) < GetRValue(c) || GetBValue(c) < GetGValue(c))
+                ++nOther; // neither white nor blue, nor the blend of the two at a letter's edge
+        }
+    }
+    EXPECT_GT(nWhite, image.Width() * image.Height() / 2);
+    EXPECT_GT(nBlue, 20) << "blue letters";
+    EXPECT_EQ(0, nOther);
+}
+
+TEST_F(TextKindsTest, EditButtonOpensItsEditOnASecondClickAndReportsItsButton)
+{
+    CControlsWnd* pObj = Activate(kEditButtonRow);
+    ASSERT_NE(nullptr, pObj);
+    EXPECT_EQ("CControlsWnd_CEditButton", pObj->GetClassName());
+    const HWND hEdit = Edit();
+    ASSERT_NE(nullptr, hEdit);
+    m_owner.events.clear();
+    for (int nMode : {0, 3, 6}) {
+        pObj->ShowEditor(nMode);
+        pObj->DoDefaultAction();
+    }
+    EXPECT_TRUE(m_owner.events.empty()) << "a key or a default action opens nothing";
+    EXPECT_FALSE(IsWindowVisible(hEdit));
+
+    // The press commits the row's own text, not the edit's (still empty).
+    pObj->ShowEditor(2);
+    EXPECT_EQ((Events{Changing(kEditButtonRow), Clicked(kEditButtonRow), Changed(kEditButtonRow, FALSE)}), m_owner.events);
+    EXPECT_EQ("logo.png", Value(kEditButtonRow));
+    EXPECT_FALSE(IsWindowVisible(hEdit));
+
+    m_owner.events.clear();
+    pObj->ShowEditor(1);
+    EXPECT_TRUE(IsWindowVisible(hEdit));
+    EXPECT_EQ("logo.png", Text(hEdit));
+    Type(hEdit, "x");
+    Press(hEdit, VK_RETURN);
+    EXPECT_EQ((Events{Changing(kEditButtonRow), Changed(kEditButtonRow, TRUE)}), m_owner.events);
+    EXPECT_EQ("logo.pngx", Value(kEditButtonRow));
+}
+
+TEST_F(TextKindsTest, ButtonRowsReportEveryPressAndHaveNoWindow)
+{
+    const struct {
+        int nRow;
+        const char* pszClass;
+    } kButtons[] = {
+        {kButtonRow, "CControlsWnd_CButton"}, {kReturnRow, "CControlsWnd_CReturn"}, {kLinkRow, "CControlsWnd_CLink"}};
+    for (const auto& button : kButtons) {
+        CControlsWnd* pObj = Activate(button.nRow);
+        ASSERT_NE(nullptr, pObj) << button.pszClass;
+        EXPECT_EQ(button.pszClass, pObj->GetClassName());
+        ASSERT_NE(nullptr, pObj->m_pEditor);
+        EXPECT_FALSE(pObj->m_pEditor->IsWindow());
+        EXPECT_FALSE(pObj->IsEditorVisible());
+
+        m_owner.events.clear();
+        pObj->ShowEditor(0);
+        pObj->ShowEditor(2);
+        pObj->DoDefaultAction();
+        pObj->HideEditor(TRUE);
+        const short nRow = static_cast<short>(button.nRow);
+        const Events press = {Changing(nRow), Clicked(nRow), Changed(nRow, FALSE)};
+        Events expected;
+        for (int i = 0; i < 3; ++i)
+            expected.insert(expected.end(), press.begin(), press.end());
+        EXPECT_EQ(expected, m_owner.events) << button.pszClass;
+        EXPECT_EQ(nullptr, Edit());
+    }
+}
+
+TEST_F(TextKindsTest, EditNeedsTheListWindowAndAButtonNoWindowAtAll)
+{
+    CPageListCtrl unmade(&m_owner, 18);
+    EXPECT_EQ(nullptr, CreateControlsWnd("Edit", &unmade, 0, 1));
+    EXPECT_EQ(nullptr, CreateControlsWnd("EditButton", &unmade, 0, 1));
+    CControlsWnd* pButton = CreateControlsWnd("Button", &unmade, 0, 1);
+    ASSERT_NE(nullptr, pButton);
+    pButton->Release();
+}
+
+// A host that ends the row, every row or the list from its handler of an event.
+class HostEndsTest : public TextKindsTest {
+protected:
+    void EndOn(const char* pszEvent, std::function<void()> end)
+    {
+        m_owner.onEvent = [pszEvent, end](const FiredEvent& fired) {
+            if (std::get<0>(fired) == pszEvent)
+                end();
+        };
+    }
+    void DeleteRowOn(const char* pszEvent, int nRow)
+    {
+        EndOn(pszEvent, [this, nRow] { m_list.DeleteRow(nRow); });
+    }
+};
+
+TEST_F(HostEndsTest, NothingMoreHappensAfterTheButtonClickHandlerEndsTheRow)
+{
+    DeleteRowOn("ButtonClick", kButtonRow);
+    ASSERT_NE(nullptr, Activate(kButtonRow));
+    m_owner.events.clear();
+    m_list.GetActiveControlsWnd()->ShowEditor(2);
+    EXPECT_EQ((Events{Changing(kButtonRow), Clicked(kButtonRow)}), m_owner.events);
+    EXPECT_EQ(nullptr, m_list.GetActiveControlsWnd());
+    EXPECT_EQ(4, m_list.GetItemCount());
+
+    EndOn("ButtonClick", [this] { m_list.DeleteAllItems(); });
+    ASSERT_NE(nullptr, Activate(kEditButtonRow));
+    m_owner.events.clear();
+    m_list.GetActiveControlsWnd()->ShowEditor(2);
+    EXPECT_EQ((Events{Changing(kEditButtonRow), Clicked(kEditButtonRow)}), m_owner.events);
+    EXPECT_EQ(0, m_list.GetItemCount());
+}
+
+TEST_F(HostEndsTest, NothingMoreHappensAfterTheButtonClickHandlerEndsTheList)
+{
+    auto pList = std::make_unique<CPageListCtrl>(&m_owner, 18);
+    ASSERT_TRUE(pList->Create(m_hFrame, 1001));
+    pList->AddItemFromText("Go", "Link", "Enable", "");
+    ASSERT_TRUE(pList->ActivateRow(0));
+    EndOn("ButtonClick", [&pList] { pList.reset(); });
+    m_owner.events.clear();
+    pList->GetActiveControlsWnd()->DoDefaultAction();
+    EXPECT_EQ(nullptr, pList);
+    EXPECT_EQ((Events{Changing(0), Clicked(0)}), m_owner.events);
+}
+
+TEST_F(HostEndsTest, AnEditWhoseRowEndsWhenItOpensStaysClosed)
+{
+    DeleteRowOn("PropertyChanging", kEditRow);
+    ASSERT_NE(nullptr, Activate(kEditRow));
+    const HWND hEdit = Edit();
+    m_owner.events.clear();
+    m_list.GetActiveControlsWnd()->ShowEditor(0);
+    EXPECT_EQ(Events{Changing(kEditRow)}, m_owner.events);
+    EXPECT_FALSE(IsWindow(hEdit));
+    EXPECT_NE(hEdit, GetFocus());
+}
+
+TEST_F(HostEndsTest, AnEditWhoseRowEndsWhileItCommitsIsLeftAlone)
+{
+    // The focus leaving, Enter, and a handler that ends the whole list.
+    for (int nWay = 0; nWay < 3; ++nWay) {
+        auto pList = std::make_unique<CPageListCtrl>(&m_owner, 18);
+        ASSERT_TRUE(pList->Create(m_hFrame, 1001));
+        pList->AddItemFromText("Text", "Edit", "Enable", "");
+        pList->AddItemFromText("Other", "Edit", "Enable", "");
+        ASSERT_TRUE(pList->ActivateRow(0));
+        CPageListCtrl* pRaw = pList.get();
+        if (nWay == 2)
+            EndOn("PropertyChanged", [&pList] { pList.reset(); });
+        else
+            EndOn("PropertyChanged", [pRaw] { pRaw->DeleteRow(0); });
+        pList->GetActiveControlsWnd()->ShowEditor(0);
+        const HWND hEdit = GetDlgItem(pList->m_hWnd, static_cast<int>(CDropEdit::kEditId));
+        ASSERT_EQ(hEdit, GetFocus());
+        Type(hEdit, "typed");
+        m_owner.events.clear();
+        if (nWay == 1)
+            Press(hEdit, VK_RETURN);
+        else
+            SetFocus(m_hFrame);
+        EXPECT_EQ(Events{Changed(0, TRUE)}, m_owner.events) << nWay;
+        EXPECT_FALSE(IsWindow(hEdit)) << nWay;
+        if (pList) {
+            EXPECT_EQ(1, pList->GetItemCount());
+            EXPECT_EQ(nullptr, pList->GetActiveControlsWnd());
+        }
+        m_owner.onEvent = nullptr;
+    }
+}
+
+TEST_F(HostEndsTest, AnEditEndedWithItsObjectCommitsNothing)
+{
+    HWND hEdit = Open(kEditRow, 0);
+    ASSERT_NE(nullptr, hEdit);
+    Type(hEdit, "lost");
+    m_list.ReleaseActive();
+    EXPECT_FALSE(IsWindow(hEdit));
+    EXPECT_EQ("hello", Value(kEditRow));
+
+    hEdit = Open(kEditButtonRow, 1);
+    ASSERT_NE(nullptr, hEdit);
+    Type(hEdit, "lost");
+    m_list.DeleteRow(kEditButtonRow);
+    EXPECT_FALSE(IsWindow(hEdit));
+    EXPECT_TRUE(m_owner.events.empty());
+}
+
+} // namespace

@@ -1,8 +1,8 @@
 // Demo host: a window that hosts the kvVelmora control as an ActiveX child (our containment),
 // loads a sample layout (several pages, rows of every kind and type, a grouped page), fills in
 // values through the control's automation interface, and lists every event the control fires
-// in a log pane. With --screenshot <file.png> it takes a short tour of the pages, saves an
-// image of the window and exits.
+// in a log pane. With --screenshots <folder> it takes a tour, as a person would use the control,
+// saves a picture of the window after each step that names one, and exits.
 #include "ControlWnd.h"
 #include "DispatchDriver.h"
 #include "LayoutText.h"
@@ -23,7 +23,10 @@ const UINT kControlId = 1;
 const UINT kLogId = 2;
 const UINT_PTR kTourTimer = 1;
 const int kLogWidth = 300;
-const int kTourRow = 1; // "Alignment", a drop-down row: the click shows its row button
+// Rows of the first page the tour works on.
+const int kCaptionRow = 0;   // an Edit row
+const int kAlignmentRow = 1; // a drop-down row: a click shows its row button
+const int kPictureRow = 5;   // an EditButton row
 
 // Dispatch ids of the control (its type library, _DPropertiesGrid) and of its floor control.
 enum : DISPID {
@@ -94,7 +97,7 @@ const char* const kSampleValues[][2] = {
 
 class CDemoFrame : public CWnd, public CEventSinkTarget {
 public:
-    explicit CDemoFrame(std::string screenshotPath) : m_screenshotPath(std::move(screenshotPath)) {}
+    explicit CDemoFrame(std::string screenshotFolder) : m_screenshotFolder(std::move(screenshotFolder)) {}
 
     DECLARE_EVENTSINK_MAP()
 
@@ -112,7 +115,7 @@ protected:
             m_driver.Attach(m_control.GetControlDispatch());
             Populate();
         }
-        if (!m_screenshotPath.empty())
+        if (!m_screenshotFolder.empty())
             SetTimer(m_hWnd, kTourTimer, 400, nullptr);
         return 0;
     }
@@ -127,40 +130,7 @@ protected:
         return 0;
     }
 
-    LRESULT OnTimer(WPARAM wParam, LPARAM)
-    {
-        if (wParam != kTourTimer)
-            return Default();
-        // The tour: pages brought to front as a user clicks their captions, a row selected by
-        // name and then one by a click (the mouse first goes there, as a user's would), then
-        // the picture.
-        switch (m_nTourStep++) {
-        case 0:
-            ClickCaption(1);
-            break;
-        case 1:
-            ClickCaption(2);
-            break;
-        case 2:
-            ClickCaption(0);
-            CallLogged("SetActivePropertyByName", kSetActivePropertyByName, VT_BOOL, {CVariant("Fore colour")});
-            break;
-        case 3:
-            PointAtRow(0, kTourRow);
-            break;
-        case 4:
-            ClickRow(0, kTourRow);
-            break;
-        default:
-            KillTimer(m_hWnd, kTourTimer);
-            UpdateWindow();
-            RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-            PngFile::Save(WindowImage::Capture(m_hWnd, false), m_screenshotPath);
-            DestroyWindow();
-            break;
-        }
-        return 0;
-    }
+    LRESULT OnTimer(WPARAM wParam, LPARAM);
 
     LRESULT OnDestroy(WPARAM, LPARAM)
     {
@@ -257,8 +227,9 @@ private:
         SetCursorPos(point.x, point.y);
     }
 
-    // Presses and releases the left button over a row, as the user would.
-    void ClickRow(short nPage, int nRow)
+    // Presses and releases the left button over a row's name, or its value, as the user would
+    // (the mouse goes there first: the list tells a press on its column divider by it).
+    void ClickRow(short nPage, int nRow, bool bOnValue = false)
     {
         HWND hList = nullptr;
         POINT point = {};
@@ -266,6 +237,32 @@ private:
             Log("> the row to click is not there");
             return;
         }
+        if (bOnValue) {
+            RECT client = {};
+            ::GetClientRect(hList, &client);
+            point.x = client.right - 60;
+        }
+        Click(hList, point);
+    }
+
+    // The row button sits at the right end of the selected row.
+    void ClickRowButton(short nPage, int nRow)
+    {
+        HWND hList = nullptr;
+        POINT point = {};
+        if (!RowPoint(nPage, nRow, &hList, &point))
+            return;
+        RECT bounds = {};
+        ListView_GetItemRect(hList, nRow, &bounds, LVIR_BOUNDS);
+        point.x = bounds.right - 6;
+        Click(hList, point);
+    }
+
+    static void Click(HWND hList, POINT point)
+    {
+        POINT screen = point;
+        ClientToScreen(hList, &screen);
+        SetCursorPos(screen.x, screen.y);
         ::SendMessageW(hList, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
         ::SendMessageW(hList, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
     }
@@ -313,12 +310,87 @@ private:
         Log(FormatText("%s page %ld row %ld", name, ArgLong(pParams, 0), ArgLong(pParams, 1)));
     }
 
-    std::string m_screenshotPath;
+    // The tour, one step a timer tick: what a person does, and the picture it is worth.
+    struct TourStep {
+        void (CDemoFrame::*action)();
+        const char* picture;
+    };
+    static const TourStep kTour[];
+
+    void ShowDataPage() { ClickCaption(1); }
+    void ShowLayoutPage() { ClickCaption(2); }
+    void ShowGeneralPage()
+    {
+        ClickCaption(0);
+        CallLogged("SetActivePropertyByName", kSetActivePropertyByName, VT_BOOL, {CVariant("Fore colour")});
+    }
+    void PointAtAlignment() { PointAtRow(0, kAlignmentRow); }
+    void SelectAlignment() { ClickRow(0, kAlignmentRow); }
+    // A first click selects the Edit row, a second one opens its edit; the person types.
+    void OpenCaptionEdit()
+    {
+        ClickRow(0, kCaptionRow, true);
+        ClickRow(0, kCaptionRow, true);
+        TypeIntoFocus(" (draft)");
+    }
+    void CommitCaptionEdit()
+    {
+        ::SendMessageW(::GetFocus(), WM_KEYDOWN, VK_RETURN, 1);
+        CallLogged("GetDefaultValueByName Caption", kGetDefaultValueByName, VT_BSTR, {CVariant("Caption")});
+    }
+    void SelectPicture() { ClickRow(0, kPictureRow); }
+    // The button drawn at the right of the selected EditButton row: the host hears a ButtonClick.
+    void PressPictureButton() { ClickRowButton(0, kPictureRow); }
+
+    void SavePicture(const char* name)
+    {
+        UpdateWindow();
+        RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        const std::string path = m_screenshotFolder + "\\" + name + ".png";
+        if (!PngFile::Save(WindowImage::Capture(m_hWnd, false), path))
+            Log("> could not save " + path);
+    }
+
+    static void TypeIntoFocus(const std::string& text)
+    {
+        for (wchar_t ch : Utf8ToWide(text))
+            ::SendMessageW(::GetFocus(), WM_CHAR, ch, 1);
+    }
+
+    std::string m_screenshotFolder;
     CControlWnd m_control;
     CDispatchDriver m_driver;
     CWnd m_log;
-    int m_nTourStep = 0;
+    size_t m_nTourStep = 0;
 };
+
+const CDemoFrame::TourStep CDemoFrame::kTour[] = {
+    {&CDemoFrame::ShowDataPage, nullptr},
+    {&CDemoFrame::ShowLayoutPage, nullptr},
+    {&CDemoFrame::ShowGeneralPage, "pages"},
+    {&CDemoFrame::PointAtAlignment, nullptr},
+    {&CDemoFrame::SelectAlignment, "row-selected"},
+    {&CDemoFrame::OpenCaptionEdit, "edit-open"},
+    {&CDemoFrame::CommitCaptionEdit, nullptr},
+    {&CDemoFrame::SelectPicture, nullptr},
+    {&CDemoFrame::PressPictureButton, "button-pressed"},
+};
+
+LRESULT CDemoFrame::OnTimer(WPARAM wParam, LPARAM)
+{
+    if (wParam != kTourTimer)
+        return Default();
+    if (m_nTourStep >= std::size(kTour)) {
+        KillTimer(m_hWnd, kTourTimer);
+        DestroyWindow();
+        return 0;
+    }
+    const TourStep& step = kTour[m_nTourStep++];
+    (this->*step.action)();
+    if (step.picture)
+        SavePicture(step.picture);
+    return 0;
+}
 
 BEGIN_MESSAGE_MAP(CDemoFrame, CWnd)
     ON_MESSAGE(WM_CREATE, OnCreate)
@@ -340,16 +412,16 @@ BEGIN_EVENTSINK_MAP(CDemoFrame, CEventSinkTarget)
     ON_EVENT(kControlId, 10, OnCustomColorChange)
 END_EVENTSINK_MAP(CEventSinkTarget)
 
-std::string ScreenshotArgument()
+std::string ScreenshotFolderArgument()
 {
     int argc = 0;
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    std::string path;
+    std::string folder;
     for (int i = 1; i + 1 < argc; ++i)
-        if (std::wstring(argv[i]) == L"--screenshot")
-            path = WideToUtf8(argv[i + 1]);
+        if (std::wstring(argv[i]) == L"--screenshots")
+            folder = WideToUtf8(argv[i + 1]);
     LocalFree(argv);
-    return path;
+    return folder;
 }
 
 } // namespace
@@ -362,7 +434,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int nCmdShow)
     CWnd::RegisterWindowClass(L"VelmoraDemoFrame", CS_DBLCLKS, GetSysColorBrush(COLOR_BTNFACE));
     int result = 0;
     {
-        CDemoFrame frame(ScreenshotArgument());
+        CDemoFrame frame(ScreenshotFolderArgument());
         if (frame.Create(L"VelmoraDemoFrame", "kvVelmora demo", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
                          RECT{40, 40, 940, 560}, nullptr, 0)) {
             frame.ShowWindow(nCmdShow);

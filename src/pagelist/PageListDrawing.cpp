@@ -70,6 +70,9 @@ void CPageListCtrl::DrawItem(LPDRAWITEMSTRUCT pDraw)
 
     const RECT& rcBounds = pDraw->rcItem;
     FillSolid(hDC, rcBounds, kWhite);
+    // Texts go over the backgrounds filled here, not over whatever colour the list view left
+    // in the device context for its own selection.
+    const int nOldMode = SetBkMode(hDC, TRANSPARENT);
     OnDrawItemBegin(hDC, nRow, dwData);
     const bool bOpen = IsEditorVisible() && bFocused;
 
@@ -104,6 +107,7 @@ void CPageListCtrl::DrawItem(LPDRAWITEMSTRUCT pDraw)
     OnDrawItemEnd(hDC, nRow, dwData);
     gdi.PopAll();
     SetTextColor(hDC, kBlack);
+    SetBkMode(hDC, nOldMode);
 
     if (bFocused && !bEnabled)
         return;

@@ -198,13 +198,21 @@ BOOL CControlsWnd::PlaceEditor(const RECT& rcInsets)
     return TRUE;
 }
 
-void CControlsWnd::PressButton(int nMode)
+bool CControlsWnd::AnnounceEditor(int nMode)
 {
     const CLifeToken::CWatch alive = Watch();
     CControlsWnd::ShowEditor(nMode);
-    CPageListOwner* pOwner = alive ? GetOwner() : nullptr;
+    return alive.IsAlive();
+}
+
+void CControlsWnd::PressButton(int nMode)
+{
+    if (!AnnounceEditor(nMode))
+        return;
+    CPageListOwner* pOwner = GetOwner();
     if (!pOwner)
         return;
+    const CLifeToken::CWatch alive = Watch();
     pOwner->FireButtonClick(GetEventPage(), m_nRow);
     if (!alive)
         return;

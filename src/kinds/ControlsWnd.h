@@ -77,6 +77,9 @@ protected:
     // The floor's front page, as the events carry it.
     short GetEventPage() const;
     bool HasEditorWindow() const;
+    // The base's part of showing an editor (item font, redraw, PropertyChanging); false when
+    // the host's handler of the event ended this object, which must then be left alone.
+    bool AnnounceEditor(int nMode);
     // Moves the editor over the value cell, shrunk by the given insets, and shows it. FALSE
     // without an editor window or a cell.
     BOOL PlaceEditor(const RECT& rcInsets);

@@ -31,10 +31,6 @@ void CControlsWnd_CEditButton::CommitText(std::string& strText, BOOL bFlag)
 
 void CControlsWnd_CEditButton::ShowEdit(int nMode)
 {
-    if (!HasEditorWindow())
-        return;
-    const CLifeToken::CWatch alive = Watch();
-    CControlsWnd::ShowEditor(nMode);
-    if (alive)
+    if (HasEditorWindow() && AnnounceEditor(nMode))
         m_edit.ShowForRow();
 }

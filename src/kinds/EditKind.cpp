@@ -13,11 +13,7 @@ CWnd* CControlsWnd_CEdit::CreateEditor()
 // Whatever the mode: a key, a second click and Enter all open the edit.
 void CControlsWnd_CEdit::ShowEditor(int nMode)
 {
-    if (!HasEditorWindow())
-        return;
-    const CLifeToken::CWatch alive = Watch();
-    CControlsWnd::ShowEditor(nMode);
-    if (alive)
+    if (HasEditorWindow() && AnnounceEditor(nMode))
         m_edit.ShowForRow();
 }
 

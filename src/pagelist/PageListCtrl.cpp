@@ -28,9 +28,9 @@ BEGIN_MESSAGE_MAP(CPageListCtrl, CListCtrl)
     ON_MESSAGE(LVM_INSERTITEMA, OnRowInserting)
     ON_MESSAGE(LVM_INSERTITEMW, OnRowInserting)
     ON_MESSAGE(LVM_DELETEITEM, OnRowDeleting)
-    ON_MESSAGE(LVM_DELETEALLITEMS, OnAllRowsDeleting)
-    ON_MESSAGE(LVM_SORTITEMS, OnRowsSorting)
-    ON_MESSAGE(LVM_SORTITEMSEX, OnRowsSorting)
+    ON_MESSAGE(LVM_DELETEALLITEMS, OnAllRowsChanging)
+    ON_MESSAGE(LVM_SORTITEMS, OnAllRowsChanging)
+    ON_MESSAGE(LVM_SORTITEMSEX, OnAllRowsChanging)
     ON_MESSAGE(LVM_SETITEMA, OnItemChanging)
     ON_MESSAGE(LVM_SETITEMW, OnItemChanging)
     ON_MESSAGE(LVM_SETITEMTEXTA, OnItemTextChanging)
@@ -95,51 +95,38 @@ LRESULT CPageListCtrl::OnCreate(WPARAM, LPARAM)
 // The counts go up once the list has done its work: whoever reads them from a notification sent
 // half-way sees the old count, and so looks again afterwards. The list's work may change a
 // selection, and the host hears of that at once: its handler may delete this page list.
-LRESULT CPageListCtrl::OnRowInserting(WPARAM, LPARAM)
+LRESULT CPageListCtrl::AfterRowsChange(const std::function<void(LRESULT)>& after)
 {
     const CLifeToken::CWatch alive = Watch();
     const LRESULT result = Default();
     if (!alive)
         return result;
     ++m_nNameChanges;
-    if (result >= 0)
-        OnRowInserted(static_cast<int>(result));
+    after(result);
     return result;
+}
+
+LRESULT CPageListCtrl::OnRowInserting(WPARAM, LPARAM)
+{
+    return AfterRowsChange([this](LRESULT nRow) {
+        if (nRow >= 0)
+            OnRowInserted(static_cast<int>(nRow));
+    });
 }
 
 LRESULT CPageListCtrl::OnRowDeleting(WPARAM wParam, LPARAM)
 {
-    const CLifeToken::CWatch alive = Watch();
-    const LRESULT result = Default();
-    if (!alive)
-        return result;
-    ++m_nNameChanges;
-    if (result)
-        OnRowDeleted(static_cast<int>(wParam));
-    return result;
+    return AfterRowsChange([this, wParam](LRESULT bDeleted) {
+        if (bDeleted)
+            OnRowDeleted(static_cast<int>(wParam));
+    });
 }
 
-LRESULT CPageListCtrl::OnAllRowsDeleting(WPARAM, LPARAM)
+// Deleting every row, or sorting them (which cannot be followed), leaves nothing attached to
+// a row.
+LRESULT CPageListCtrl::OnAllRowsChanging(WPARAM, LPARAM)
 {
-    const CLifeToken::CWatch alive = Watch();
-    const LRESULT result = Default();
-    if (!alive)
-        return result;
-    ++m_nNameChanges;
-    ForgetAllRows();
-    return result;
-}
-
-// Rows sorted cannot be followed: nothing stays attached to a row.
-LRESULT CPageListCtrl::OnRowsSorting(WPARAM, LPARAM)
-{
-    const CLifeToken::CWatch alive = Watch();
-    const LRESULT result = Default();
-    if (!alive)
-        return result;
-    ++m_nNameChanges;
-    ForgetAllRows();
-    return result;
+    return AfterRowsChange([this](LRESULT) { ForgetAllRows(); });
 }
 
 namespace {

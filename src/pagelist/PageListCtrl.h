@@ -127,8 +127,7 @@ protected:
     void OnRowPicked(DISPPARAMS* pParams);
     LRESULT OnRowInserting(WPARAM, LPARAM);
     LRESULT OnRowDeleting(WPARAM, LPARAM);
-    LRESULT OnAllRowsDeleting(WPARAM, LPARAM);
-    LRESULT OnRowsSorting(WPARAM, LPARAM);
+    LRESULT OnAllRowsChanging(WPARAM, LPARAM);
     LRESULT OnItemChanging(WPARAM, LPARAM);
     LRESULT OnItemTextChanging(WPARAM, LPARAM);
 
@@ -157,6 +156,10 @@ private:
     using CIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 
     static CIcon LoadRowIcon(int nID);
+    // The list's own handling of a message that changes rows, then (while the page list still
+    // exists: a notification sent half-way may have reached a host that deleted it) the count
+    // of name changes and what follows from the result.
+    LRESULT AfterRowsChange(const std::function<void(LRESULT)>& after);
     // Keeps the active object, the loaded row and the row map with their properties when rows
     // come and go, whoever inserts or deletes them.
     void OnRowInserted(int nRow);

@@ -334,9 +334,7 @@ CWnd* CTestEditKind::CreateEditor()
 
 void CTestEditKind::ShowEditor(int nMode)
 {
-    const CLifeToken::CWatch alive = Watch();
-    CControlsWnd::ShowEditor(nMode);
-    if (alive)
+    if (AnnounceEditor(nMode))
         PlaceEditor(RECT{2, 2, 0, 1});
 }
 

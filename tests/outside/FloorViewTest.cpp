@@ -110,4 +110,18 @@ TEST_F(FloorViewTest, AnimatedActivationEndsWithThePageInTheBody)
     EXPECT_TRUE(FillsTheBody(1));
 }
 
+TEST_F(FloorViewTest, NoSleepValueHoldsThePageChangeForLong)
+{
+    AddPageWithWindow("A");
+    AddPageWithWindow("B");
+    m_view.SetAnimation(TRUE);
+    m_view.SetSleep(65535);
+    EXPECT_EQ(m_view.GetSleep(), 65535);
+    const ULONGLONG nStart = GetTickCount64();
+    EXPECT_TRUE(m_view.ActivatePage(1));
+    // Unbounded, eight steps of 65.5 s each; bounded, well under a second.
+    EXPECT_LT(GetTickCount64() - nStart, 2000u);
+    EXPECT_TRUE(FillsTheBody(1));
+}
+
 } // namespace

@@ -11,6 +11,9 @@ namespace {
 
 const wchar_t kClassName[] = L"FloorControlView";
 const int kAnimationSteps = 8;
+// Each step waits Sleep milliseconds, but never longer than this: whatever a host or a script
+// sets, a page change holds the host's thread for a third of a second at most.
+const long kLongestStep = 40;
 const int kTabPadding = 16;
 
 } // namespace
@@ -249,7 +252,7 @@ void CFloorView::SlideIn(HWND hPage, const RECT& body, bool bFromBelow)
         const int offset = height * step / kAnimationSteps * (bFromBelow ? 1 : -1);
         ::SetWindowPos(hPage, HWND_TOP, body.left, body.top + offset, body.right - body.left, height, SWP_SHOWWINDOW);
         ::UpdateWindow(hPage);
-        Sleep(static_cast<DWORD>(m_nSleep));
+        Sleep(static_cast<DWORD>(std::min(m_nSleep, kLongestStep)));
     }
 }
 

@@ -2,8 +2,9 @@
 // growing size on ten pages: loading through PagesAndItems against filling bare report list
 // views with the same rows and texts, and the per-name methods (GetPropertyIndex of every name,
 // first and again from the cache, SetDefaultValueByName and GetDefaultValueByName of every
-// name), whose cost per name must stay flat as the control grows. Needs kvVelmora and the
-// floor control registered (run through scripts/bench.sh).
+// name), whose cost per name must stay flat as the control grows; and layouts of many one-row
+// pages against as many bare list views. Needs kvVelmora
+// and the floor control registered (run through scripts/bench.sh).
 #include "ControlWnd.h"
 #include "LayoutText.h"
 #include "ListCtrl.h"
@@ -155,6 +156,45 @@ double Micro(double seconds, int nRows)
     return seconds * 1e6 / nRows;
 }
 
+std::string ManyPagesLayout(int nPages)
+{
+    std::string text;
+    for (int p = 0; p < nPages; ++p) {
+        CLayoutText::AppendPageStart(text, FormatText("Page %d", p), false);
+        CRowText::AppendRow(text, {PropertyName(p), "Edit", "Enable", ""});
+        CLayoutText::AppendPageEnd(text);
+    }
+    return text;
+}
+
+// The physical floor of many pages: a bare report list view per page with its row, all but the
+// first hidden, as the floor keeps them.
+double BarePages(HWND hParent, int nPages)
+{
+    std::vector<CListCtrl> lists(static_cast<size_t>(nPages));
+    CStopwatch watch;
+    for (int p = 0; p < nPages; ++p) {
+        CListCtrl& list = lists[static_cast<size_t>(p)];
+        list.Create(WS_CHILD | (p == 0 ? WS_VISIBLE : 0) | LVS_REPORT, RECT{0, 0, 380, 360}, hParent, 1000 + p);
+        list.InsertColumn(0, "Name", LVCFMT_LEFT, 140);
+        list.InsertColumn(1, "Value", LVCFMT_LEFT, 128);
+        list.InsertItem(0, PropertyName(p), 32771);
+    }
+    return watch.Seconds();
+}
+
+void MeasurePages(IDispatch* pControl, HWND hFrame)
+{
+    std::printf("\n%8s %10s %10s %7s\n", "pages", "load (ms)", "bare (ms)", "ratio");
+    for (int nPages : {100, 1000, 3000}) {
+        const CVariant layout(ManyPagesLayout(nPages));
+        const double load = Load(pControl, layout);
+        Call(pControl, 1, DISPATCH_PROPERTYPUT, {CVariant("")});
+        const double bare = BarePages(hFrame, nPages);
+        std::printf("%8d %10.1f %10.1f %7.2f\n", nPages, load * 1000.0, bare * 1000.0, load / bare);
+    }
+}
+
 } // namespace
 
 int main()
@@ -187,6 +227,7 @@ int main()
                             Micro(figures.cachedLookup, nRows), Micro(figures.setByName, nRows),
                             Micro(figures.getByName, nRows));
             }
+            MeasurePages(control.GetControlDispatch(), hFrame);
         }
         control.DestroyControl();
     }

@@ -62,6 +62,8 @@ BOOL CFloorView::DeletePage(short nPage)
     m_pages.erase(m_pages.begin() + nPage);
     if (hPage && ::IsWindow(hPage))
         ::ShowWindow(hPage, SW_HIDE);
+    if (hPage == m_hShown)
+        m_hShown = nullptr;
     if (m_nActive >= GetPagesCount() || (m_nActive > nPage))
         --m_nActive;
     if (m_nActive < 0 && !m_pages.empty())
@@ -106,6 +108,8 @@ BOOL CFloorView::SetPageWindow(short nPage, HWND hPage)
     if (!IsPage(nPage) || (hPage && !::IsWindow(hPage)))
         return FALSE;
     m_pages[static_cast<size_t>(nPage)].hWindow = hPage;
+    if (hPage && nPage != m_nActive)
+        ::ShowWindow(hPage, SW_HIDE);
     RecalcLayout();
     return TRUE;
 }
@@ -115,6 +119,7 @@ BOOL CFloorView::SetPageName(short nPage, const std::string& strCaption)
     if (!IsPage(nPage))
         return FALSE;
     m_pages[static_cast<size_t>(nPage)].strCaption = strCaption;
+    m_pages[static_cast<size_t>(nPage)].nTabWidth = -1;
     if (m_hWnd)
         Invalidate();
     return TRUE;
@@ -150,62 +155,81 @@ void CFloorView::SetBackColor(COLORREF crBack)
 void CFloorView::SetCaptionFont(HFONT hFont)
 {
     m_hFont = hFont;
+    for (const Page& page : m_pages)
+        page.nTabWidth = -1;
     if (m_hWnd)
         RecalcLayout();
 }
 
 int CFloorView::TabWidth(const Page& page) const
 {
+    if (page.nTabWidth >= 0)
+        return page.nTabWidth;
     CClientDC hdc(m_hWnd);
     HGDIOBJ hOld = SelectObject(hdc, m_hFont ? m_hFont : GetStockObject(DEFAULT_GUI_FONT));
     const std::wstring caption = Utf8ToWide(page.strCaption);
     SIZE size = {};
     GetTextExtentPoint32W(hdc, caption.c_str(), static_cast<int>(caption.size()), &size);
     SelectObject(hdc, hOld);
-    return size.cx + kTabPadding;
+    page.nTabWidth = size.cx + kTabPadding;
+    return page.nTabWidth;
+}
+
+std::vector<RECT> CFloorView::CaptionRects() const
+{
+    std::vector<RECT> rects(m_pages.size(), RECT{0, 0, 0, 0});
+    if (!m_hWnd)
+        return rects;
+    const RECT client = GetClientRect();
+    if (!m_bAsFloor) {
+        int rowHeight = 0;
+        for (const Page& page : m_pages)
+            rowHeight = std::max(rowHeight, page.nCaptionHeight);
+        int left = 0;
+        for (size_t i = 0; i < m_pages.size(); ++i) {
+            if (m_pages[i].nCaptionHeight == 0)
+                continue;
+            const int width = TabWidth(m_pages[i]);
+            rects[i] = RECT{left, 0, left + width, rowHeight};
+            left += width;
+        }
+        return rects;
+    }
+    // Floor look: the front page's caption and those before it on top, the rest at the bottom.
+    const size_t nLastTop = m_nActive < 0 ? m_pages.size() : static_cast<size_t>(m_nActive) + 1;
+    int top = 0;
+    for (size_t i = 0; i < nLastTop && i < m_pages.size(); ++i) {
+        const int height = m_pages[i].nCaptionHeight;
+        if (height > 0)
+            rects[i] = RECT{0, top, client.right, top + height};
+        top += height;
+    }
+    int bottom = client.bottom;
+    for (size_t i = m_pages.size(); i > nLastTop; --i) {
+        const int height = m_pages[i - 1].nCaptionHeight;
+        if (height > 0)
+            rects[i - 1] = RECT{0, bottom - height, client.right, bottom};
+        bottom -= height;
+    }
+    return rects;
 }
 
 RECT CFloorView::GetCaptionRect(short nPage) const
 {
-    RECT rect = {0, 0, 0, 0};
-    if (!IsPage(nPage) || !m_hWnd || m_pages[static_cast<size_t>(nPage)].nCaptionHeight == 0)
-        return rect;
-    const RECT client = GetClientRect();
-    if (!m_bAsFloor) {
-        int left = 0;
-        int rowHeight = 0;
-        for (const Page& page : m_pages)
-            rowHeight = std::max(rowHeight, page.nCaptionHeight);
-        for (short i = 0; i < nPage; ++i)
-            if (m_pages[static_cast<size_t>(i)].nCaptionHeight > 0)
-                left += TabWidth(m_pages[static_cast<size_t>(i)]);
-        return RECT{left, 0, left + TabWidth(m_pages[static_cast<size_t>(nPage)]), rowHeight};
-    }
-    // Floor look: the front page's caption and those before it on top, the rest at the bottom.
-    const short nLastTop = m_nActive < 0 ? static_cast<short>(GetPagesCount() - 1) : m_nActive;
-    if (nPage <= nLastTop) {
-        int top = 0;
-        for (short i = 0; i < nPage; ++i)
-            top += m_pages[static_cast<size_t>(i)].nCaptionHeight;
-        return RECT{0, top, client.right, top + m_pages[static_cast<size_t>(nPage)].nCaptionHeight};
-    }
-    int bottom = client.bottom;
-    for (short i = static_cast<short>(GetPagesCount() - 1); i > nPage; --i)
-        bottom -= m_pages[static_cast<size_t>(i)].nCaptionHeight;
-    return RECT{0, bottom - m_pages[static_cast<size_t>(nPage)].nCaptionHeight, client.right, bottom};
+    return IsPage(nPage) ? CaptionRects()[static_cast<size_t>(nPage)] : RECT{0, 0, 0, 0};
 }
 
 RECT CFloorView::GetBodyRect() const
 {
     RECT body = m_hWnd ? GetClientRect() : RECT{0, 0, 0, 0};
-    for (short i = 0; i < GetPagesCount(); ++i) {
-        const RECT caption = GetCaptionRect(i);
-        if (IsRectEmpty(&caption))
+    const std::vector<RECT> captions = CaptionRects();
+    for (size_t i = 0; i < captions.size(); ++i) {
+        if (IsRectEmpty(&captions[i]))
             continue;
-        if (!m_bAsFloor || i <= m_nActive)
-            body.top = std::max(body.top, caption.bottom);
+        if (!m_bAsFloor || static_cast<short>(i) <= m_nActive)
+            body.top = std::max(body.top, captions[i].bottom);
         else
-            body.bottom = std::min(body.bottom, caption.top);
+            body.bottom = std::min(body.bottom, captions[i].top);
     }
     if (body.bottom < body.top)
         body.bottom = body.top;
@@ -229,20 +253,20 @@ RECT CFloorView::BodyRectFor(HWND hPage) const
     return body;
 }
 
+// Only the window shown before and the front page's window are touched: every other page
+// window was hidden when it was given to the view.
 void CFloorView::ShowOnlyActivePage()
 {
-    for (size_t i = 0; i < m_pages.size(); ++i) {
-        HWND hPage = m_pages[i].hWindow;
-        if (!hPage || !::IsWindow(hPage))
-            continue;
-        if (static_cast<short>(i) == m_nActive) {
-            const RECT body = BodyRectFor(hPage);
-            ::SetWindowPos(hPage, HWND_TOP, body.left, body.top, body.right - body.left, body.bottom - body.top,
-                           SWP_SHOWWINDOW);
-        } else {
-            ::ShowWindow(hPage, SW_HIDE);
-        }
-    }
+    HWND hActive = IsPage(m_nActive) ? m_pages[static_cast<size_t>(m_nActive)].hWindow : nullptr;
+    if (hActive && !::IsWindow(hActive))
+        hActive = nullptr;
+    if (m_hShown && m_hShown != hActive && ::IsWindow(m_hShown))
+        ::ShowWindow(m_hShown, SW_HIDE);
+    m_hShown = hActive;
+    if (!hActive)
+        return;
+    const RECT body = BodyRectFor(hActive);
+    ::SetWindowPos(hActive, HWND_TOP, body.left, body.top, body.right - body.left, body.bottom - body.top, SWP_SHOWWINDOW);
 }
 
 void CFloorView::SlideIn(HWND hPage, const RECT& body, bool bFromBelow)
@@ -275,17 +299,17 @@ long CFloorView::GetCaptionBottomRight(short nPage) const
 
 short CFloorView::CaptionAt(POINT point) const
 {
-    for (short i = 0; i < GetPagesCount(); ++i) {
-        const RECT rect = GetCaptionRect(i);
-        if (PtInRect(&rect, point))
-            return i;
+    const std::vector<RECT> captions = CaptionRects();
+    for (size_t i = 0; i < captions.size(); ++i) {
+        if (PtInRect(&captions[i], point))
+            return static_cast<short>(i);
     }
     return -1;
 }
 
-void CFloorView::DrawCaption(HDC hdc, short nPage) const
+void CFloorView::DrawCaption(HDC hdc, short nPage, const RECT& rcCaption) const
 {
-    RECT rect = GetCaptionRect(nPage);
+    RECT rect = rcCaption;
     if (IsRectEmpty(&rect))
         return;
     FillRect(hdc, &rect, CBrush(m_crBack));
@@ -303,8 +327,12 @@ LRESULT CFloorView::OnPaint(WPARAM, LPARAM)
     const RECT client = GetClientRect();
     FillRect(hdc, &client, CBrush(m_crBack));
     HGDIOBJ hOldFont = SelectObject(hdc, m_hFont ? m_hFont : GetStockObject(DEFAULT_GUI_FONT));
-    for (short i = 0; i < GetPagesCount(); ++i)
-        DrawCaption(hdc, i);
+    const std::vector<RECT> captions = CaptionRects();
+    for (size_t i = 0; i < captions.size(); ++i) {
+        RECT visible = {};
+        if (IntersectRect(&visible, &captions[i], &hdc.PaintRect()))
+            DrawCaption(hdc, static_cast<short>(i), captions[i]);
+    }
     SelectObject(hdc, hOldFont);
     return 0;
 }

@@ -66,11 +66,15 @@ private:
         std::string strCaption;
         HWND hWindow = nullptr;
         int nCaptionHeight = kDefaultCaptionHeight;
+        mutable int nTabWidth = -1; // measured once per caption and font
     };
 
+    // Every caption's rectangle in one pass (empty for a hidden caption): the layout runs for
+    // each page added, and a pass per caption would make a layout's load cubic in its pages.
+    std::vector<RECT> CaptionRects() const;
     short CaptionAt(POINT point) const;
     int TabWidth(const Page& page) const;
-    void DrawCaption(HDC hdc, short nPage) const;
+    void DrawCaption(HDC hdc, short nPage, const RECT& rect) const;
     void ShowOnlyActivePage();
     RECT BodyRectFor(HWND hPage) const;
     void SlideIn(HWND hPage, const RECT& body, bool bFromBelow);
@@ -79,6 +83,7 @@ private:
     CEvents& m_events;
     std::vector<Page> m_pages;
     short m_nActive = -1;
+    HWND m_hShown = nullptr; // the one page window shown; the others are hidden as they come
     BOOL m_bAsFloor = TRUE;
     BOOL m_bAnimation = FALSE;
     long m_nSleep = 10;

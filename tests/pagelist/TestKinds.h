@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -25,6 +26,8 @@ using FiredEvent = std::tuple<std::string, long, long, BOOL>;
 class CFakeOwner : public CPageListOwner {
 public:
     std::vector<FiredEvent> events;
+    // The host's answer to LoadItems; none: it leaves the argument as it came.
+    std::optional<std::string> items;
     short nActivePage = 3;
     bool bHasItemFont = true;
     LOGFONTW itemFont = CFont::Describe("Arial", -15, 400);
@@ -38,7 +41,14 @@ public:
         Record("PropertyChanged", nPage, nRow, bUpdate);
     }
     void FireButtonClick(long nPage, long nRow) override { Record("ButtonClick", nPage, nRow); }
-    void FireLoadItems(long nPage, long nRow, std::string*) override { Record("LoadItems", nPage, nRow); }
+    bool FireLoadItems(long nPage, long nRow, std::string* pItems) override
+    {
+        Record("LoadItems", nPage, nRow);
+        if (!items)
+            return false;
+        *pItems = *items;
+        return true;
+    }
     void FireSetObject(long nPage, long nRow, IDispatch**) override { Record("SetObject", nPage, nRow); }
     void FireDelete(long nPage, long nRow) override { Record("Delete", nPage, nRow); }
     BOOL GetToolTips() const override { return FALSE; }

@@ -1,8 +1,9 @@
 // Demo host: a window that hosts the kvVelmora control as an ActiveX child (our containment),
 // loads a sample layout (several pages, rows of every kind and type, a grouped page), fills in
 // values through the control's automation interface, and lists every event the control fires
-// in a log pane. With --screenshot <file.png> it takes a short tour of the pages, saves an
-// image of the window and exits.
+// in a log pane. With --screenshots <folder> it takes a tour, as a person would use the control,
+// saves a picture of the window (with any drop-down or popup over it) after each step that
+// names one, and exits.
 #include "ControlWnd.h"
 #include "DispatchDriver.h"
 #include "LayoutText.h"
@@ -23,7 +24,10 @@ const UINT kControlId = 1;
 const UINT kLogId = 2;
 const UINT_PTR kTourTimer = 1;
 const int kLogWidth = 300;
-const int kTourRow = 1; // "Alignment", a drop-down row: the click shows its row button
+// Rows of the first page the tour works on.
+const int kAlignmentRow = 1; // a drop-down row the host fills: a click shows its row button
+const int kVisibleRow = 2;   // a boolean
+const int kColourRow = 3;    // a colour
 
 // Dispatch ids of the control (its type library, _DPropertiesGrid) and of its floor control.
 enum : DISPID {
@@ -77,7 +81,7 @@ const char* const kSampleValues[][2] = {
     {"Caption", "Quarterly report"},
     {"Alignment", "Centre"},
     {"Visible", "True"},
-    {"Fore colour", "&&H0000C0 (Dark red)"},
+    {"Fore colour", "&&H00008B (Dark red)"},
     {"Font", "Arial, 10 pt"},
     {"Picture", "logo.png"},
     {"Created", "2024-03-18"},
@@ -94,7 +98,7 @@ const char* const kSampleValues[][2] = {
 
 class CDemoFrame : public CWnd, public CEventSinkTarget {
 public:
-    explicit CDemoFrame(std::string screenshotPath) : m_screenshotPath(std::move(screenshotPath)) {}
+    explicit CDemoFrame(std::string screenshotFolder) : m_screenshotFolder(std::move(screenshotFolder)) {}
 
     DECLARE_EVENTSINK_MAP()
 
@@ -112,7 +116,7 @@ protected:
             m_driver.Attach(m_control.GetControlDispatch());
             Populate();
         }
-        if (!m_screenshotPath.empty())
+        if (!m_screenshotFolder.empty())
             SetTimer(m_hWnd, kTourTimer, 400, nullptr);
         return 0;
     }
@@ -127,40 +131,7 @@ protected:
         return 0;
     }
 
-    LRESULT OnTimer(WPARAM wParam, LPARAM)
-    {
-        if (wParam != kTourTimer)
-            return Default();
-        // The tour: pages brought to front as a user clicks their captions, a row selected by
-        // name and then one by a click (the mouse first goes there, as a user's would), then
-        // the picture.
-        switch (m_nTourStep++) {
-        case 0:
-            ClickCaption(1);
-            break;
-        case 1:
-            ClickCaption(2);
-            break;
-        case 2:
-            ClickCaption(0);
-            CallLogged("SetActivePropertyByName", kSetActivePropertyByName, VT_BOOL, {CVariant("Fore colour")});
-            break;
-        case 3:
-            PointAtRow(0, kTourRow);
-            break;
-        case 4:
-            ClickRow(0, kTourRow);
-            break;
-        default:
-            KillTimer(m_hWnd, kTourTimer);
-            UpdateWindow();
-            RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-            PngFile::Save(WindowImage::Capture(m_hWnd, false), m_screenshotPath);
-            DestroyWindow();
-            break;
-        }
-        return 0;
-    }
+    LRESULT OnTimer(WPARAM wParam, LPARAM);
 
     LRESULT OnDestroy(WPARAM, LPARAM)
     {
@@ -257,8 +228,9 @@ private:
         SetCursorPos(point.x, point.y);
     }
 
-    // Presses and releases the left button over a row, as the user would.
-    void ClickRow(short nPage, int nRow)
+    // Presses and releases the left button over a row, as the user would; a double click
+    // presses once more.
+    void ClickRow(short nPage, int nRow, bool bDouble = false)
     {
         HWND hList = nullptr;
         POINT point = {};
@@ -266,8 +238,39 @@ private:
             Log("> the row to click is not there");
             return;
         }
-        ::SendMessageW(hList, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
-        ::SendMessageW(hList, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+        Click(hList, point);
+        if (bDouble)
+            ::SendMessageW(hList, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    }
+
+    // The row button sits at the right end of the selected row.
+    void ClickRowButton(short nPage, int nRow)
+    {
+        HWND hList = nullptr;
+        POINT point = {};
+        if (!RowPoint(nPage, nRow, &hList, &point))
+            return;
+        RECT bounds = {};
+        ListView_GetItemRect(hList, nRow, &bounds, LVIR_BOUNDS);
+        point.x = bounds.right - 6;
+        Click(hList, point);
+    }
+
+    // The mouse goes there first, as a user's would: the list tells a press on its column
+    // divider by where it is.
+    static void Click(HWND hWnd, POINT point)
+    {
+        POINT screen = point;
+        ClientToScreen(hWnd, &screen);
+        SetCursorPos(screen.x, screen.y);
+        ::SendMessageW(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+        ::SendMessageW(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+    }
+
+    // A key, where the keyboard focus is: in an open drop-down or popup, that is where it goes.
+    static void PressKey(UINT nKey)
+    {
+        ::SendMessageW(::GetFocus(), WM_KEYDOWN, nKey, 1);
     }
 
     struct ListSearch {
@@ -313,12 +316,106 @@ private:
         Log(FormatText("%s page %ld row %ld", name, ArgLong(pParams, 0), ArgLong(pParams, 1)));
     }
 
-    std::string m_screenshotPath;
+    // The tour, one step a timer tick: what a person does, and the picture it is worth.
+    struct TourStep {
+        void (CDemoFrame::*action)();
+        const char* picture;
+    };
+    static const TourStep kTour[];
+
+    void ShowDataPage() { ClickCaption(1); }
+    void ShowLayoutPage() { ClickCaption(2); }
+    void ShowGeneralPage()
+    {
+        ClickCaption(0);
+        CallLogged("SetActivePropertyByName", kSetActivePropertyByName, VT_BOOL, {CVariant("Fore colour")});
+    }
+    void PointAtAlignment() { PointAtRow(0, kAlignmentRow); }
+    void SelectAlignment() { ClickRow(0, kAlignmentRow); }
+    // The row button opens the list the host answered to LoadItems; the selection follows the
+    // mouse down the list.
+    void OpenAlignmentList()
+    {
+        ClickRowButton(0, kAlignmentRow);
+        const HWND hDropDown = ::GetFocus();
+        RECT item = {};
+        ::SendMessageW(hDropDown, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
+        POINT point = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+        POINT screen = point;
+        ClientToScreen(hDropDown, &screen);
+        SetCursorPos(screen.x, screen.y);
+        ::SendMessageW(hDropDown, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+    }
+    // A click on the item under the mouse picks it and closes the list.
+    void PickFromAlignmentList()
+    {
+        POINT cursor = {};
+        GetCursorPos(&cursor);
+        const HWND hDropDown = ::GetFocus();
+        ScreenToClient(hDropDown, &cursor);
+        Click(hDropDown, cursor);
+    }
+    // A double click on the boolean row toggles it.
+    void ToggleVisible() { ClickRow(0, kVisibleRow, true); }
+    void OpenColourPopup()
+    {
+        ClickRow(0, kColourRow);
+        PressKey(VK_F4);
+    }
+    void HighlightColour()
+    {
+        PressKey(VK_RIGHT);
+        PressKey(VK_RIGHT);
+    }
+    void PickColour() { PressKey(VK_RETURN); }
+
+    // The screen under the window: a drop-down or the colour popup is a window of its own.
+    void SavePicture(const char* name)
+    {
+        RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        if (const HWND hFocus = ::GetFocus())
+            ::UpdateWindow(hFocus);
+        const std::string path = m_screenshotFolder + "\\" + name + ".png";
+        if (!PngFile::Save(WindowImage::CaptureScreen(GetWindowRect()), path))
+            Log("> could not save " + path);
+    }
+
+    std::string m_screenshotFolder;
     CControlWnd m_control;
     CDispatchDriver m_driver;
     CWnd m_log;
-    int m_nTourStep = 0;
+    size_t m_nTourStep = 0;
 };
+
+const CDemoFrame::TourStep CDemoFrame::kTour[] = {
+    {&CDemoFrame::ShowDataPage, nullptr},
+    {&CDemoFrame::ShowLayoutPage, nullptr},
+    {&CDemoFrame::ShowGeneralPage, nullptr},
+    {&CDemoFrame::PointAtAlignment, nullptr},
+    {&CDemoFrame::SelectAlignment, nullptr},
+    {&CDemoFrame::OpenAlignmentList, "combobox"},
+    {&CDemoFrame::PickFromAlignmentList, nullptr},
+    {&CDemoFrame::ToggleVisible, "boolcombobox"},
+    {&CDemoFrame::OpenColourPopup, nullptr},
+    {&CDemoFrame::HighlightColour, "colourpopup"},
+    {&CDemoFrame::PickColour, nullptr},
+};
+
+LRESULT CDemoFrame::OnTimer(WPARAM wParam, LPARAM)
+{
+    if (wParam != kTourTimer)
+        return Default();
+    if (m_nTourStep >= std::size(kTour)) {
+        KillTimer(m_hWnd, kTourTimer);
+        DestroyWindow();
+        return 0;
+    }
+    const TourStep& step = kTour[m_nTourStep++];
+    (this->*step.action)();
+    if (step.picture)
+        SavePicture(step.picture);
+    return 0;
+}
 
 BEGIN_MESSAGE_MAP(CDemoFrame, CWnd)
     ON_MESSAGE(WM_CREATE, OnCreate)
@@ -340,16 +437,16 @@ BEGIN_EVENTSINK_MAP(CDemoFrame, CEventSinkTarget)
     ON_EVENT(kControlId, 10, OnCustomColorChange)
 END_EVENTSINK_MAP(CEventSinkTarget)
 
-std::string ScreenshotArgument()
+std::string ScreenshotFolderArgument()
 {
     int argc = 0;
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    std::string path;
+    std::string folder;
     for (int i = 1; i + 1 < argc; ++i)
-        if (std::wstring(argv[i]) == L"--screenshot")
-            path = WideToUtf8(argv[i + 1]);
+        if (std::wstring(argv[i]) == L"--screenshots")
+            folder = WideToUtf8(argv[i + 1]);
     LocalFree(argv);
-    return path;
+    return folder;
 }
 
 } // namespace
@@ -362,7 +459,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int nCmdShow)
     CWnd::RegisterWindowClass(L"VelmoraDemoFrame", CS_DBLCLKS, GetSysColorBrush(COLOR_BTNFACE));
     int result = 0;
     {
-        CDemoFrame frame(ScreenshotArgument());
+        CDemoFrame frame(ScreenshotFolderArgument());
         if (frame.Create(L"VelmoraDemoFrame", "kvVelmora demo", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
                          RECT{40, 40, 940, 560}, nullptr, 0)) {
             frame.ShowWindow(nCmdShow);

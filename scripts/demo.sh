@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs the demo host under Wine. Without a display it runs under Xvfb and saves a
-# PNG screenshot in the build tree.
+# Builds and runs the demo host under Wine. Without a display it runs its tour under Xvfb and
+# saves a picture of each step worth one into docs/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_ROOT:-$root/build}/x86_64
@@ -17,10 +17,15 @@ fi
 if [ -n "${DISPLAY:-}" ]; then
   "$WINE" "$build/demo/velmora_demo.exe"
 else
-  shot="$build/demo-screenshot.png"
-  rm -f "$shot"
-  xvfb-run -a -s "-screen 0 1280x1024x24" "$WINE" "$build/demo/velmora_demo.exe" --screenshot "Z:${shot//\//\\}"
+  # The tour's pictures go into docs/, where the guide shows them.
+  shots="$root/docs"
+  mkdir -p "$shots"
+  stamp="$build/demo-tour.stamp"
+  touch "$stamp"
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$WINE" "$build/demo/velmora_demo.exe" --screenshots "Z:${shots//\//\\}"
   wineserver -k 2>/dev/null || true
-  [ -f "$shot" ] || { echo "demo: no screenshot was written" >&2; exit 1; }
-  echo "Screenshot: $shot"
+  fresh=$(find "$shots" -name '*.png' -newer "$stamp" | sort)
+  [ -n "$fresh" ] || { echo "demo: no screenshot was written" >&2; exit 1; }
+  echo "Screenshots:"
+  echo "$fresh"
 fi

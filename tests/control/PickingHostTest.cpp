@@ -89,19 +89,19 @@ protected:
     static HWND Shown(const wchar_t* pszClass)
     {
         std::pair<const wchar_t*, HWND> found(pszClass, nullptr);
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND hWnd, LPARAM lParam) -> BOOL {
-                auto* pFound = reinterpret_cast<std::pair<const wchar_t*, HWND>*>(lParam);
-                wchar_t className[64] = {};
-                GetClassNameW(hWnd, className, 64);
-                if (lstrcmpiW(className, pFound->first) != 0 || !IsWindowVisible(hWnd))
-                    return TRUE;
-                pFound->second = hWnd;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&found));
+        EnumThreadWindows(GetCurrentThreadId(), &FindShown, reinterpret_cast<LPARAM>(&found));
         return found.second;
+    }
+
+    static BOOL CALLBACK FindShown(HWND hWnd, LPARAM lParam)
+    {
+        auto* pFound = reinterpret_cast<std::pair<const wchar_t*, HWND>*>(lParam);
+        wchar_t className[64] = {};
+        GetClassNameW(hWnd, className, 64);
+        if (lstrcmpiW(className, pFound->first) != 0 || !IsWindowVisible(hWnd))
+            return TRUE;
+        pFound->second = hWnd;
+        return FALSE;
     }
 
     RECT ScreenCell(short nRow)

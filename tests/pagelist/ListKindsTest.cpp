@@ -248,6 +248,17 @@ TEST_F(ListKindsTest, EnterClosesTheListAndTheFocusGoesBackToThePageList)
     EXPECT_NE(nullptr, List().GetActiveControlsWnd()) << "the row stays active";
 }
 
+TEST_F(ListKindsTest, CtrlBreakClosesTheListAsEnterDoes)
+{
+    const HWND hDropDown = OpenChoice();
+    m_owner.events.clear();
+    Key(hDropDown, VK_CANCEL);
+    EXPECT_EQ(Strings({"PropertyChanged 0 1"}), m_owner.Heard()) << "the item opened on was never handed over";
+    EXPECT_EQ("North", Value(kChoice));
+    EXPECT_FALSE(IsWindow(hDropDown));
+    EXPECT_EQ(List().m_hWnd, GetFocus());
+}
+
 TEST_F(ListKindsTest, ClickOnAnItemCommitsItAndCloses)
 {
     const HWND hDropDown = OpenChoice();

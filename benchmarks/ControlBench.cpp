@@ -2,10 +2,15 @@
 // growing size on ten pages: loading through PagesAndItems against filling bare report list
 // views with the same rows and texts, and the per-name methods (GetPropertyIndex of every name,
 // first and again from the cache, SetDefaultValueByName and GetDefaultValueByName of every
-// name), whose cost per name must stay flat as the control grows; and layouts of many one-row
-// pages against as many bare list views. Needs kvVelmora
-// and the floor control registered (run through scripts/bench.sh).
+// name), whose cost per name must stay flat as the control grows; layouts of many one-row
+// pages against as many bare list views. Then the picking editors: a ComboBox row opened while
+// its host answers LoadItems with 10 to 100,000 items, until the list is on the screen, against
+// a bare list box of the same kind filled with the same texts; the colour popup opened until it
+// is on the screen; and colour texts written and read in a tight loop. Needs kvVelmora and the
+// floor control registered (run through scripts/bench.sh).
+#include "ColourText.h"
 #include "ControlWnd.h"
+#include "EventSinkMap.h"
 #include "LayoutText.h"
 #include "ListCtrl.h"
 #include "Text.h"
@@ -23,6 +28,7 @@ namespace {
 
 const int kPages = 10;
 const int kRuns = 3;
+const UINT kControlId = 1;
 
 std::string PropertyName(int nRow)
 {
@@ -195,6 +201,208 @@ void MeasurePages(IDispatch* pControl, HWND hFrame)
     }
 }
 
+// --- Picking ---
+
+const DISPID kLoadItemsEvent = 7;
+const int kListRow = 0;
+const int kColourRow = 1;
+const int kPopupRuns = 20;
+const int kColourTexts = 1000000;
+
+// The host: answers LoadItems with a text made before the watch starts.
+class CItemsHost : public CEventSinkTarget {
+public:
+    std::wstring m_items;
+    DECLARE_EVENTSINK_MAP()
+
+private:
+    void OnLoadItems(DISPPARAMS* pParams)
+    {
+        VARIANT& items = pParams->rgvarg[0];
+        if (pParams->cArgs != 3 || items.vt != (VT_BSTR | VT_BYREF) || !items.pbstrVal)
+            return;
+        SysFreeString(*items.pbstrVal);
+        *items.pbstrVal = SysAllocStringLen(m_items.data(), static_cast<UINT>(m_items.size()));
+    }
+};
+
+BEGIN_EVENTSINK_MAP(CItemsHost, CEventSinkTarget)
+    ON_EVENT(kControlId, kLoadItemsEvent, OnLoadItems)
+END_EVENTSINK_MAP(CEventSinkTarget)
+
+std::vector<std::wstring> ItemTexts(int nItems)
+{
+    std::vector<std::wstring> texts;
+    for (int i = 0; i < nItems; ++i)
+        texts.push_back(Utf8ToWide(FormatText("Item %d", i)));
+    return texts;
+}
+
+std::wstring Joined(const std::vector<std::wstring>& texts)
+{
+    std::wstring joined;
+    for (const std::wstring& text : texts)
+        joined += (joined.empty() ? L"" : L"\\") + text;
+    return joined;
+}
+
+struct ListSearch {
+    HWND hFound;
+};
+
+BOOL CALLBACK FindPageList(HWND hWnd, LPARAM lParam)
+{
+    if (GetDlgCtrlID(hWnd) != 1000 || !IsWindowVisible(hWnd))
+        return TRUE;
+    reinterpret_cast<ListSearch*>(lParam)->hFound = hWnd;
+    return FALSE;
+}
+
+// A row selected by a click on its name, as a user selects it.
+void SelectRow(HWND hList, int nRow)
+{
+    RECT bounds = {LVIR_BOUNDS, 0, 0, 0};
+    SendMessageW(hList, LVM_GETITEMRECT, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&bounds));
+    const LPARAM point = MAKELPARAM(40, (bounds.top + bounds.bottom) / 2);
+    SendMessageW(hList, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageW(hList, WM_LBUTTONUP, 0, point);
+}
+
+// F4 on the selected row until its editor is painted; the editor has the focus then.
+double OpenEditor(HWND hList, HWND* phEditor)
+{
+    CStopwatch watch;
+    SendMessageW(hList, WM_KEYDOWN, VK_F4, 0);
+    *phEditor = GetFocus();
+    UpdateWindow(*phEditor);
+    return watch.Seconds();
+}
+
+// The list row opened; closed with Enter, its window goes, and the next opening asks the host
+// for the items again. Negative when the list did not show them all.
+double OpenList(HWND hList, int nItems)
+{
+    HWND hDropDown = nullptr;
+    const double seconds = OpenEditor(hList, &hDropDown);
+    const bool bAll = SendMessageW(hDropDown, LB_GETCOUNT, 0, 0) == nItems;
+    SendMessageW(hDropDown, WM_KEYDOWN, VK_RETURN, 0);
+    return bAll ? seconds : -1.0;
+}
+
+// The same kind of list box, in the same font, filled with the same texts the fastest plain way
+// and shown under the same cell, until it is painted.
+double BareList(HWND hList, const std::vector<std::wstring>& texts)
+{
+    RECT cell = {LVIR_BOUNDS, 0, 0, 0};
+    SendMessageW(hList, LVM_GETITEMRECT, kListRow, reinterpret_cast<LPARAM>(&cell));
+    MapWindowPoints(hList, nullptr, reinterpret_cast<POINT*>(&cell), 2);
+    const auto hFont = static_cast<WPARAM>(SendMessageW(hList, WM_GETFONT, 0, 0));
+    CStopwatch watch;
+    const HWND hBox = CreateWindowExW(WS_EX_TOOLWINDOW, L"LISTBOX", L"", WS_POPUP | WS_BORDER | WS_VSCROLL | WS_HSCROLL, 0, 0,
+                                      0, 0, hList, nullptr, nullptr, nullptr);
+    SendMessageW(hBox, WM_SETFONT, hFont, TRUE);
+    SendMessageW(hBox, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(hBox, LB_INITSTORAGE, texts.size(), static_cast<LPARAM>(texts.size() * 16 * sizeof(wchar_t)));
+    for (const std::wstring& text : texts)
+        SendMessageW(hBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(hBox, WM_SETREDRAW, TRUE, 0);
+    const int nHeight = static_cast<int>(SendMessageW(hBox, LB_GETITEMHEIGHT, 0, 0)) * std::min<int>(8, static_cast<int>(texts.size())) + 2;
+    SetWindowPos(hBox, HWND_TOPMOST, cell.left, cell.bottom, cell.right - cell.left, nHeight, 0);
+    ShowWindow(hBox, SW_SHOW);
+    SetFocus(hBox);
+    UpdateWindow(hBox);
+    const double seconds = watch.Seconds();
+    DestroyWindow(hBox);
+    SetFocus(hList);
+    return seconds;
+}
+
+bool MeasureLists(HWND hList, CItemsHost* pHost)
+{
+    std::printf("\n%8s %10s %10s %7s | per item (us): %9s %9s\n", "items", "open (ms)", "bare (ms)", "ratio", "open",
+                "bare");
+    SelectRow(hList, kListRow);
+    for (int nItems : {10, 1000, 100000}) {
+        const std::vector<std::wstring> texts = ItemTexts(nItems);
+        pHost->m_items = Joined(texts);
+        double open = 1e9, bare = 1e9;
+        OpenList(hList, nItems); // the first opening after a change of the items, not counted
+        for (int run = 0; run < kRuns; ++run) {
+            const double seconds = OpenList(hList, nItems);
+            if (seconds < 0) {
+                std::printf("%8d: the list did not show the host's items\n", nItems);
+                return false;
+            }
+            open = std::min(open, seconds);
+            bare = std::min(bare, BareList(hList, texts));
+        }
+        std::printf("%8d %10.2f %10.2f %7.2f | %24.3f %9.3f\n", nItems, open * 1000.0, bare * 1000.0, open / bare,
+                    Micro(open, nItems), Micro(bare, nItems));
+    }
+    return true;
+}
+
+void MeasurePopup(HWND hList)
+{
+    SelectRow(hList, kColourRow);
+    std::vector<double> times;
+    for (int run = 0; run <= kPopupRuns; ++run) {
+        HWND hPopup = nullptr;
+        const double seconds = OpenEditor(hList, &hPopup);
+        SendMessageW(hPopup, WM_KEYDOWN, VK_ESCAPE, 0);
+        if (run > 0) // the first opening registers the popup's window class
+            times.push_back(seconds);
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("\ncolour popup, opened until painted (ms): best %.2f, median %.2f, worst %.2f of %d\n", times.front() * 1000.0,
+                times[times.size() / 2] * 1000.0, times.back() * 1000.0, kPopupRuns);
+}
+
+void MeasureColourTexts()
+{
+    std::vector<COLORREF> colours;
+    for (int i = 0; i < kColourTableCount; ++i)
+        colours.push_back(kColourTable[i].crColour);
+    for (COLORREF crCustom : {RGB(1, 2, 3), RGB(200, 100, 50), CLR_DEFAULT})
+        colours.push_back(crCustom);
+    std::vector<std::string> texts;
+    for (COLORREF crColour : colours)
+        texts.push_back(FormatColourText(crColour));
+    size_t nLength = 0;
+    CStopwatch formatWatch;
+    for (int i = 0; i < kColourTexts; ++i)
+        nLength += FormatColourText(colours[static_cast<size_t>(i) % colours.size()]).size();
+    const double format = formatWatch.Seconds();
+    COLORREF crSum = 0;
+    CStopwatch parseWatch;
+    for (int i = 0; i < kColourTexts; ++i)
+        crSum += ParseColourText(texts[static_cast<size_t>(i) % texts.size()]);
+    const double parse = parseWatch.Seconds();
+    std::printf("colour text, per text (ns): format %.1f, parse %.1f (%zu characters, sum %08lX)\n", format * 1e9 / kColourTexts,
+                parse * 1e9 / kColourTexts, nLength, static_cast<unsigned long>(crSum));
+}
+
+bool MeasurePicking(IDispatch* pControl, HWND hControl, CItemsHost* pHost)
+{
+    std::string layout;
+    CLayoutText::AppendPageStart(layout, "Picking", false);
+    CRowText::AppendRow(layout, {"Choice", "ComboBox", "Enable", ""});
+    CRowText::AppendRow(layout, {"Fore colour", "ColorComboBox", "Enable", ""});
+    CLayoutText::AppendPageEnd(layout);
+    Call(pControl, 1, DISPATCH_PROPERTYPUT, {CVariant(layout)});
+    ListSearch search = {nullptr};
+    EnumChildWindows(hControl, &FindPageList, reinterpret_cast<LPARAM>(&search));
+    if (!search.hFound) {
+        std::printf("the picking page is not shown\n");
+        return false;
+    }
+    if (!MeasureLists(search.hFound, pHost))
+        return false;
+    MeasurePopup(search.hFound);
+    MeasureColourTexts();
+    return true;
+}
+
 } // namespace
 
 int main()
@@ -207,9 +415,10 @@ int main()
     int result = 0;
     {
         CLSID clsid = {};
+        CItemsHost host;
         CControlWnd control;
         if (FAILED(CLSIDFromProgID(L"KV.Velmora.1", &clsid))
-            || !control.CreateControl(clsid, hFrame, 1, RECT{0, 0, 400, 380}, true, nullptr)) {
+            || !control.CreateControl(clsid, hFrame, kControlId, RECT{0, 0, 400, 380}, true, &host)) {
             std::printf("the kvVelmora control is not registered\n");
             result = 1;
         } else {
@@ -228,6 +437,8 @@ int main()
                             Micro(figures.getByName, nRows));
             }
             MeasurePages(control.GetControlDispatch(), hFrame);
+            if (result == 0 && !MeasurePicking(control.GetControlDispatch(), control.m_hWnd, &host))
+                result = 1;
         }
         control.DestroyControl();
     }

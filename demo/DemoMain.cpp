@@ -2,7 +2,8 @@
 // loads a sample layout (several pages, rows of every kind and type, a grouped page), fills in
 // values through the control's automation interface, and lists every event the control fires
 // in a log pane. With --screenshots <folder> it takes a tour, as a person would use the control,
-// saves a picture of the window after each step that names one, and exits.
+// saves a picture of the window (with any drop-down or popup over it) after each step that
+// names one, and exits.
 #include "ControlWnd.h"
 #include "DispatchDriver.h"
 #include "LayoutText.h"
@@ -25,7 +26,9 @@ const UINT_PTR kTourTimer = 1;
 const int kLogWidth = 300;
 // Rows of the first page the tour works on.
 const int kCaptionRow = 0;   // an Edit row
-const int kAlignmentRow = 1; // a drop-down row: a click shows its row button
+const int kAlignmentRow = 1; // a drop-down row the host fills: a click shows its row button
+const int kVisibleRow = 2;   // a boolean
+const int kColourRow = 3;    // a colour
 const int kPictureRow = 5;   // an EditButton row
 
 // Dispatch ids of the control (its type library, _DPropertiesGrid) and of its floor control.
@@ -80,7 +83,7 @@ const char* const kSampleValues[][2] = {
     {"Caption", "Quarterly report"},
     {"Alignment", "Centre"},
     {"Visible", "True"},
-    {"Fore colour", "&&H0000C0 (Dark red)"},
+    {"Fore colour", "&&H00008B (Dark red)"},
     {"Font", "Arial, 10 pt"},
     {"Picture", "logo.png"},
     {"Created", "2024-03-18"},
@@ -227,9 +230,9 @@ private:
         SetCursorPos(point.x, point.y);
     }
 
-    // Presses and releases the left button over a row's name, or its value, as the user would
-    // (the mouse goes there first: the list tells a press on its column divider by it).
-    void ClickRow(short nPage, int nRow, bool bOnValue = false)
+    // Presses and releases the left button over a row's name, or its value, as the user would; a
+    // double click presses once more.
+    void ClickRow(short nPage, int nRow, bool bOnValue = false, bool bDouble = false)
     {
         HWND hList = nullptr;
         POINT point = {};
@@ -243,6 +246,8 @@ private:
             point.x = client.right - 60;
         }
         Click(hList, point);
+        if (bDouble)
+            ::SendMessageW(hList, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(point.x, point.y));
     }
 
     // The row button sits at the right end of the selected row.
@@ -258,13 +263,21 @@ private:
         Click(hList, point);
     }
 
-    static void Click(HWND hList, POINT point)
+    // The mouse goes there first, as a user's would: the list tells a press on its column
+    // divider by where it is.
+    static void Click(HWND hWnd, POINT point)
     {
         POINT screen = point;
-        ClientToScreen(hList, &screen);
+        ClientToScreen(hWnd, &screen);
         SetCursorPos(screen.x, screen.y);
-        ::SendMessageW(hList, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
-        ::SendMessageW(hList, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+        ::SendMessageW(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+        ::SendMessageW(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+    }
+
+    // A key, where the keyboard focus is: in an open drop-down or popup, that is where it goes.
+    static void PressKey(UINT nKey)
+    {
+        ::SendMessageW(::GetFocus(), WM_KEYDOWN, nKey, 1);
     }
 
     struct ListSearch {
@@ -342,12 +355,51 @@ private:
     // The button drawn at the right of the selected EditButton row: the host hears a ButtonClick.
     void PressPictureButton() { ClickRowButton(0, kPictureRow); }
 
+    // The row button opens the list the host answered to LoadItems; the selection follows the
+    // mouse down the list.
+    void OpenAlignmentList()
+    {
+        ClickRowButton(0, kAlignmentRow);
+        const HWND hDropDown = ::GetFocus();
+        RECT item = {};
+        ::SendMessageW(hDropDown, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
+        POINT point = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+        POINT screen = point;
+        ClientToScreen(hDropDown, &screen);
+        SetCursorPos(screen.x, screen.y);
+        ::SendMessageW(hDropDown, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+    }
+    // A click on the item under the mouse picks it and closes the list.
+    void PickFromAlignmentList()
+    {
+        POINT cursor = {};
+        GetCursorPos(&cursor);
+        const HWND hDropDown = ::GetFocus();
+        ScreenToClient(hDropDown, &cursor);
+        Click(hDropDown, cursor);
+    }
+    // A double click on the boolean row toggles it.
+    void ToggleVisible() { ClickRow(0, kVisibleRow, false, true); }
+    void OpenColourPopup()
+    {
+        ClickRow(0, kColourRow);
+        PressKey(VK_F4);
+    }
+    void HighlightColour()
+    {
+        PressKey(VK_RIGHT);
+        PressKey(VK_RIGHT);
+    }
+    void PickColour() { PressKey(VK_RETURN); }
+
+    // The screen under the window: a drop-down or the colour popup is a window of its own.
     void SavePicture(const char* name)
     {
-        UpdateWindow();
         RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        if (const HWND hFocus = ::GetFocus())
+            ::UpdateWindow(hFocus);
         const std::string path = m_screenshotFolder + "\\" + name + ".png";
-        if (!PngFile::Save(WindowImage::Capture(m_hWnd, false), path))
+        if (!PngFile::Save(WindowImage::CaptureScreen(GetWindowRect()), path))
             Log("> could not save " + path);
     }
 
@@ -370,6 +422,12 @@ const CDemoFrame::TourStep CDemoFrame::kTour[] = {
     {&CDemoFrame::ShowGeneralPage, "pages"},
     {&CDemoFrame::PointAtAlignment, nullptr},
     {&CDemoFrame::SelectAlignment, "row-selected"},
+    {&CDemoFrame::OpenAlignmentList, "combobox"},
+    {&CDemoFrame::PickFromAlignmentList, nullptr},
+    {&CDemoFrame::ToggleVisible, "boolcombobox"},
+    {&CDemoFrame::OpenColourPopup, nullptr},
+    {&CDemoFrame::HighlightColour, "colourpopup"},
+    {&CDemoFrame::PickColour, nullptr},
     {&CDemoFrame::OpenCaptionEdit, "edit-open"},
     {&CDemoFrame::CommitCaptionEdit, nullptr},
     {&CDemoFrame::SelectPicture, nullptr},

@@ -1,11 +1,15 @@
 #include "BuiltInKinds.h"
 
+#include "BoolComboBoxKind.h"
 #include "ButtonKind.h"
+#include "ColorComboBoxKind.h"
+#include "ComboBoxKind.h"
 #include "ControlsFactory.h"
 #include "EditButtonKind.h"
 #include "EditKind.h"
 #include "LinkKind.h"
 #include "ReturnKind.h"
+#include "UserComboBoxKind.h"
 
 namespace {
 
@@ -20,6 +24,10 @@ const BuiltInKind kBuiltInKinds[] = {
     {"CControlsWnd_CEditButton", &NewControlsObject<CControlsWnd_CEditButton>},
     {"CControlsWnd_CReturn", &NewControlsObject<CControlsWnd_CReturn>},
     {"CControlsWnd_CLink", &NewControlsObject<CControlsWnd_CLink>},
+    {"CControlsWnd_CComboBox", &NewControlsObject<CControlsWnd_CComboBox>},
+    {"CControlsWnd_CBoolComboBox", &NewControlsObject<CControlsWnd_CBoolComboBox>},
+    {"CControlsWnd_CUserComboBox", &NewControlsObject<CControlsWnd_CUserComboBox>},
+    {"CControlsWnd_CColorComboBox", &NewControlsObject<CControlsWnd_CColorComboBox>},
 };
 
 } // namespace

@@ -217,12 +217,18 @@ void CVelmoraCtrl::FireButtonClick(long nIndexPage, long nIndexItem)
     FireEvent(kEventButtonClick, {IndexArg(nIndexPage), IndexArg(nIndexItem)});
 }
 
-void CVelmoraCtrl::FireLoadItems(long nIndexPage, long nIndexItem, std::string* pItems)
+bool CVelmoraCtrl::FireLoadItems(long nIndexPage, long nIndexItem, std::string* pItems)
 {
-    CBstr items(pItems ? *pItems : std::string());
+    // No text goes out as the null string, which a host that does not answer leaves as it is.
+    CBstr items;
+    if (pItems && !pItems->empty())
+        items = CBstr(*pItems);
     FireEvent(kEventLoadItems, {IndexArg(nIndexPage), IndexArg(nIndexItem), CVariant::ByRef(items.Ref())});
+    if (!items.Get())
+        return false;
     if (pItems)
         *pItems = items.ToUtf8();
+    return true;
 }
 
 void CVelmoraCtrl::FireSetObject(long nIndexPage, long nIndexItem, IDispatch** ppObject)

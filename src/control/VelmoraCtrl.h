@@ -45,7 +45,7 @@ public:
     void FirePropertyChanging(long nIndexPage, long nIndexItem) override;
     void FirePropertyChanged(long nIndexPage, long nIndexItem, BOOL bUpdate) override;
     void FireButtonClick(long nIndexPage, long nIndexItem) override;
-    void FireLoadItems(long nIndexPage, long nIndexItem, std::string* pItems) override;
+    bool FireLoadItems(long nIndexPage, long nIndexItem, std::string* pItems) override;
     void FireSetObject(long nIndexPage, long nIndexItem, IDispatch** ppObject) override;
     void FireDelete(long nIndexPage, long nIndexItem) override;
     void FireCustomColorChange();

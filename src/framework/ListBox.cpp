@@ -44,6 +44,23 @@ int CListBox::FindStringExact(int nStartAfter, const std::string& text) const
     return static_cast<int>(SendMessage(LB_FINDSTRINGEXACT, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(wide.c_str())));
 }
 
+int CListBox::FindString(int nStartAfter, const std::string& text) const
+{
+    const std::wstring wide = Utf8ToWide(text);
+    return static_cast<int>(SendMessage(LB_FINDSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(wide.c_str())));
+}
+
+int CListBox::SelectString(int nStartAfter, const std::string& text)
+{
+    const std::wstring wide = Utf8ToWide(text);
+    return static_cast<int>(SendMessage(LB_SELECTSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(wide.c_str())));
+}
+
+int CListBox::InitStorage(int nItems, size_t nBytes)
+{
+    return static_cast<int>(SendMessage(LB_INITSTORAGE, static_cast<WPARAM>(nItems), static_cast<LPARAM>(nBytes)));
+}
+
 BOOL CListBox::SetItemData(int nIndex, DWORD_PTR data)
 {
     return SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(nIndex), static_cast<LPARAM>(data)) != LB_ERR;

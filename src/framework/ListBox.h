@@ -14,6 +14,12 @@ public:
     int GetCurSel() const;
     int SetCurSel(int nIndex);
     int FindStringExact(int nStartAfter, const std::string& text) const;
+    // The first item after nStartAfter that begins with text, case ignored; LB_ERR for none.
+    int FindString(int nStartAfter, const std::string& text) const;
+    // Selects that item; LB_ERR when there is none.
+    int SelectString(int nStartAfter, const std::string& text);
+    // Room for nItems more items of nBytes in all, made before adding many.
+    int InitStorage(int nItems, size_t nBytes);
     BOOL SetItemData(int nIndex, DWORD_PTR data);
     DWORD_PTR GetItemData(int nIndex) const;
     int GetItemHeight(int nIndex) const;

@@ -20,8 +20,10 @@ public:
     virtual void FirePropertyChanging(long nIndexPage, long nIndexItem) = 0;
     virtual void FirePropertyChanged(long nIndexPage, long nIndexItem, BOOL bUpdate) = 0;
     virtual void FireButtonClick(long nIndexPage, long nIndexItem) = 0;
-    // The host may replace *pItems (list items separated by "\").
-    virtual void FireLoadItems(long nIndexPage, long nIndexItem, std::string* pItems) = 0;
+    // The host may answer with the list items, separated by "\", which replace *pItems: false
+    // when it answered nothing (it left the null string it was handed), true for any string,
+    // the empty one included.
+    virtual bool FireLoadItems(long nIndexPage, long nIndexItem, std::string* pItems) = 0;
     // The host may place a recordset object in *ppObject.
     virtual void FireSetObject(long nIndexPage, long nIndexItem, IDispatch** ppObject) = 0;
     virtual void FireDelete(long nIndexPage, long nIndexItem) = 0;

@@ -199,10 +199,14 @@ LRESULT CPageListCtrl::OnRButton(WPARAM, LPARAM)
     return 0;
 }
 
-LRESULT CPageListCtrl::OnKillFocus(WPARAM, LPARAM)
+// An editor that opens as a window of its own (a drop-down list) takes the focus as it opens:
+// that is no reason to hide it.
+LRESULT CPageListCtrl::OnKillFocus(WPARAM wParam, LPARAM)
 {
     const LRESULT result = Default();
-    if (CControlsWnd* pActive = GetActiveControlsWnd())
+    CControlsWnd* pActive = GetActiveControlsWnd();
+    const HWND hGaining = reinterpret_cast<HWND>(wParam);
+    if (pActive && !(hGaining && pActive->m_pEditor && pActive->m_pEditor->m_hWnd == hGaining))
         pActive->HideEditor(FALSE);
     return result;
 }

@@ -6,7 +6,6 @@
 #include "DispatchCall.h"
 #include "FloorPropertiesWnd.h"
 #include "ItemList.h"
-#include "PageListOwner.h"
 #include "PageListCtrl.h"
 #include "Pump.h"
 #include "RowMaps.h"
@@ -14,10 +13,13 @@
 #include "VelmoraCtrl.h"
 #include "kvVelmora_h.h"
 
+#include <colordlg.h>
+
+#include <utility>
+
 const wchar_t kVelmoraProgId[] = L"KV.Velmora.1";
 int CTestNComboKind::s_nLive = 0;
 int CTestEditKind::s_nLive = 0;
-int CTestListKind::s_nLive = 0;
 
 std::string SampleLayout()
 {
@@ -133,7 +135,6 @@ void HostedSampleTest::TearDown()
     PumpUntilIdle();
     EXPECT_EQ(CTestNComboKind::s_nLive, 0);
     EXPECT_EQ(CTestEditKind::s_nLive, 0);
-    EXPECT_EQ(CTestListKind::s_nLive, 0);
 }
 
 CPageListCtrl* HostedSampleTest::List(int nPage)
@@ -189,6 +190,43 @@ void CALLBACK AnswerTimer(HWND, UINT, UINT_PTR nTimer, DWORD)
 }
 
 } // namespace
+
+namespace {
+
+struct ColourAnswer {
+    COLORREF crColour;
+    bool bAdd;
+};
+
+ColourAnswer* g_pColourAnswer = nullptr;
+
+void CALLBACK AnswerColourTimer(HWND, UINT, UINT_PTR nTimer, DWORD)
+{
+    HWND hDialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&hDialog));
+    if (!hDialog || !g_pColourAnswer)
+        return;
+    KillTimer(nullptr, nTimer);
+    const ColourAnswer answer = *std::exchange(g_pColourAnswer, nullptr);
+    SetDlgItemInt(hDialog, COLOR_RED, GetRValue(answer.crColour), FALSE);
+    SetDlgItemInt(hDialog, COLOR_GREEN, GetGValue(answer.crColour), FALSE);
+    SetDlgItemInt(hDialog, COLOR_BLUE, GetBValue(answer.crColour), FALSE);
+    if (answer.bAdd)
+        SendMessageW(hDialog, WM_COMMAND, MAKEWPARAM(COLOR_ADD, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(hDialog, COLOR_ADD)));
+    PostMessageW(hDialog, WM_COMMAND, IDOK, 0);
+}
+
+} // namespace
+
+void AnswerColourDialog(const std::function<void()>& action, COLORREF crColour, bool bAdd)
+{
+    ColourAnswer answer = {crColour, bAdd};
+    g_pColourAnswer = &answer;
+    const UINT_PTR nTimer = SetTimer(nullptr, 0, 30, &AnswerColourTimer);
+    action();
+    KillTimer(nullptr, nTimer);
+    g_pColourAnswer = nullptr;
+}
 
 DialogSeen AnswerDialog(const std::function<void()>& action)
 {
@@ -281,7 +319,8 @@ HRESULT CRecordingSink::OnLoadItems(CDispatchCall& call)
 {
     BSTR* pItems = call.BstrRef(2);
     const std::string strRecord = FormatText("LoadItems %d %d %s", call.Short(0), call.Short(1), CBstr::ToUtf8(*pItems).c_str());
-    call.SetStringRef(2, m_strItems);
+    if (m_bAnswerItems)
+        call.SetStringRef(2, m_strItems);
     Heard("LoadItems", strRecord);
     return S_OK;
 }
@@ -338,24 +377,6 @@ void CTestEditKind::ShowEditor(int nMode)
         PlaceEditor(RECT{2, 2, 0, 1});
 }
 
-CWnd* CTestListKind::CreateEditor()
-{
-    m_editor.Create(L"LISTBOX", "", WS_CHILD, 0, RECT{0, 0, 0, 0}, m_pList ? m_pList->GetListWindow() : nullptr, 0);
-    return &m_editor;
-}
-
-void CTestListKind::LoadItems()
-{
-    CPageListOwner* pOwner = GetOwner();
-    if (!pOwner)
-        return;
-    std::string strItems;
-    const CLifeToken::CWatch alive = Watch();
-    pOwner->FireLoadItems(GetEventPage(), m_nRow, &strItems);
-    if (alive && m_pList)
-        m_pList->SetItemValue(m_nRow, "loaded " + strItems);
-}
-
 CWnd* CTestNComboKind::CreateEditor()
 {
     if (!m_pList || !m_ncombo.Create(m_pList->GetListWindow(), nullptr))
@@ -396,5 +417,4 @@ void RegisterControlTestKinds()
     RegisterBuiltInKinds();
     RegisterControlsClass("CControlsWnd_CEdit", &NewControlsObject<CTestEditKind>);
     RegisterControlsClass("CControlsWnd_CNComboBox", &NewControlsObject<CTestNComboKind>);
-    RegisterControlsClass("CControlsWnd_CColorComboBox", &NewControlsObject<CTestListKind>);
 }

@@ -56,6 +56,9 @@ struct DialogSeen {
     bool bHasOk = false;
 };
 DialogSeen AnswerDialog(const std::function<void()>& action);
+// Runs action (which opens the colour dialog) and answers the dialog from inside its modal loop:
+// crColour typed into its fields, added to the custom colours when bAdd, then OK.
+void AnswerColourDialog(const std::function<void()>& action, COLORREF crColour, bool bAdd);
 
 // Calls by name or dispid; the result of a failed call is VT_EMPTY.
 CVariant Invoke(IDispatch* pControl, const wchar_t* name, std::vector<CVariant> args = {});
@@ -79,6 +82,7 @@ public:
     std::vector<std::string> m_events;
     std::function<void(const std::string& strEvent)> m_onEvent;
     std::string m_strItems = "one\\two\\three";   // written into LoadItems' argument
+    bool m_bAnswerItems = true;                    // false: LoadItems' argument is left alone
     CComPointer<IDispatch> m_pObject;              // written into SetObject's argument
 
     // Connects to the control's events; Disconnect ends it.
@@ -120,8 +124,8 @@ protected:
     CComPointer<IDispatch> m_pControl;
 };
 
-// The module's own row kinds in the test's process, with two test kinds over them: "Edit" rows
-// get a transient object whose value is "<column>:<text>" and which records SetValue;
+// The kinds of the control, with test kinds of the test's own process over two of them: "Edit"
+// rows get a transient object whose value is "<column>:<text>" and which records SetValue;
 // "NComboBox" rows a persistent object hosting the NCombo control, with three named columns and
 // settable column options.
 void RegisterControlTestKinds();
@@ -138,20 +142,6 @@ public:
     CWnd* CreateEditor() override;
     // Places its editor over the cell once the host has heard of it, as editing kinds do.
     void ShowEditor(int nMode) override;
-
-    CWnd m_editor;
-};
-
-// Registered as the colour kind: asks the host for its items when its row is selected and
-// writes them into its row afterwards, as list kinds do.
-class CTestListKind : public CControlsWnd {
-public:
-    static int s_nLive;
-    CTestListKind() { ++s_nLive; }
-    ~CTestListKind() override { --s_nLive; }
-    std::string GetClassName() const override { return "CControlsWnd_CColorComboBox"; }
-    CWnd* CreateEditor() override;
-    void LoadItems() override;
 
     CWnd m_editor;
 };

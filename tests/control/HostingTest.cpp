@@ -103,6 +103,17 @@ TEST_F(AtlHostedControl, FillsTheHostAndItsFloorFillsTheControl)
     EXPECT_EQ(rc.bottom, 200);
 }
 
+TEST_F(AtlHostedControl, TheModuleKnowsItsKindsFromItsLoad)
+{
+    LoadSample();
+    // The colour row gets the module's own colour kind, which answers its value as a number.
+    const CVariant page(short(0)), row(short(1));
+    Invoke(m_pControl, L"SetDefaultValue", {page, row, CVariant("&&H0000FF (Red)")});
+    const CVariant colour = Invoke(m_pControl, L"GetValue", {page, row, CVariant(0L)});
+    EXPECT_EQ(colour.vt, VT_UI4);
+    EXPECT_EQ(colour.ulVal, RGB(255, 0, 0));
+}
+
 TEST_F(AtlHostedControl, ShowsTheLayoutsPagesWithTheirCaptions)
 {
     LoadSample();

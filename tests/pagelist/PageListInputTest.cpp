@@ -499,6 +499,16 @@ TEST_F(PageListInputTest, LosingTheFocusHidesTheEditor)
     EXPECT_NE(nullptr, List().GetActiveControlsWnd()) << "the row stays active";
 }
 
+TEST_F(PageListInputTest, TheFocusGoingToTheOpenEditorItselfLeavesItOpen)
+{
+    Click(NamePoint(1));
+    Key(VK_F4);
+    ASSERT_TRUE(List().IsEditorVisible());
+    Active()->m_editor.SetFocus();
+    EXPECT_TRUE(List().IsEditorVisible());
+    EXPECT_EQ(Calls({"Colour load", "Colour show 0"}), KindCalls());
+}
+
 TEST_F(PageListInputTest, PickOfAContainedNComboCommitsTheActiveRow)
 {
     const int nRow = List().AddItemFromText("Pick", "NComboBox", "Enable", "");

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -28,6 +29,8 @@ public:
     std::vector<FiredEvent> events;
     // Runs after each event is recorded, as a host's handler would.
     std::function<void(const FiredEvent&)> onEvent;
+    // The host's answer to LoadItems; none: it leaves the argument as it came.
+    std::optional<std::string> items;
     short nActivePage = 3;
     bool bHasItemFont = true;
     LOGFONTW itemFont = CFont::Describe("Arial", -15, 400);
@@ -41,7 +44,14 @@ public:
         Record("PropertyChanged", nPage, nRow, bUpdate);
     }
     void FireButtonClick(long nPage, long nRow) override { Record("ButtonClick", nPage, nRow); }
-    void FireLoadItems(long nPage, long nRow, std::string*) override { Record("LoadItems", nPage, nRow); }
+    bool FireLoadItems(long nPage, long nRow, std::string* pItems) override
+    {
+        Record("LoadItems", nPage, nRow);
+        if (!items)
+            return false;
+        *pItems = *items;
+        return true;
+    }
     void FireSetObject(long nPage, long nRow, IDispatch**) override { Record("SetObject", nPage, nRow); }
     void FireDelete(long nPage, long nRow) override { Record("Delete", nPage, nRow); }
     BOOL GetToolTips() const override { return FALSE; }

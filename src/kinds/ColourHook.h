@@ -1,0 +1,31 @@
+// CColourHook: the one colour popup open in the process, and the message hook that sees its
+// window go. Every colour choice ends with the popup destroying itself; the hook then hands the
+// row's object the end of its popup, which commits the colour the popup closed on. The hook is
+// set only while a popup is open, on the thread that shows it.
+#pragma once
+#include "LifeToken.h"
+
+#include <windows.h>
+
+class CControlsWnd_CColorComboBox;
+
+class CColourHook {
+public:
+    // Watches the popup window of the row's object until it is destroyed. FALSE when a popup is
+    // watched already (one at a time) or the hook cannot be set.
+    static BOOL Install(CControlsWnd_CColorComboBox* pKind, HWND hPopup);
+    static bool IsInstalled();
+
+private:
+    struct State {
+        HHOOK hHook = nullptr;
+        HWND hPopup = nullptr;
+        CControlsWnd_CColorComboBox* pKind = nullptr;
+        CLifeToken::CWatch kindAlive;
+    };
+
+    static State& Current();
+    static LRESULT CALLBACK CallWndProc(int nCode, WPARAM wParam, LPARAM lParam);
+    // The hook goes first: what the row's object does next may open the next popup.
+    static void OnPopupDestroyed();
+};

@@ -1,0 +1,582 @@
+// The colour popup as a user meets it: opened from the row button or the keyboard under the
+// colour row, its cells and boxes in place and in their colours, the highlight moved by the
+// mouse and the arrow keys, closed with a pick, Enter, Escape or a click outside, and the
+// colour dialog behind its More box, answered by the test from inside the dialog's own modal
+// loop. Hosts end the row or the page inside each event the popup leads to.
+#include "PickingFixture.h"
+
+#include "ColourHook.h"
+#include "ColourText.h"
+#include "Pump.h"
+#include "Text.h"
+#include "WindowImage.h"
+
+#include <gtest/gtest.h>
+
+#include <colordlg.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+const std::function<void(HWND)>* g_pAnswer = nullptr;
+
+BOOL CALLBACK FindDialog(HWND hWnd, LPARAM lParam)
+{
+    wchar_t className[32] = {};
+    GetClassNameW(hWnd, className, 32);
+    if (lstrcmpW(className, L"#32770") != 0 || !IsWindowVisible(hWnd))
+        return TRUE;
+    *reinterpret_cast<HWND*>(lParam) = hWnd;
+    return FALSE;
+}
+
+void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR nTimer, DWORD)
+{
+    HWND hDialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&hDialog));
+    if (!hDialog || !g_pAnswer)
+        return;
+    KillTimer(nullptr, nTimer);
+    const std::function<void(HWND)> answer = *std::exchange(g_pAnswer, nullptr);
+    answer(hDialog);
+}
+
+// Runs action, which opens the colour dialog; answer gets the dialog from inside its modal
+// loop and ends it.
+void WithDialog(const std::function<void()>& action, const std::function<void(HWND)>& answer)
+{
+    g_pAnswer = &answer;
+    const UINT_PTR nTimer = SetTimer(nullptr, 0, 30, &AnswerDialog);
+    action();
+    KillTimer(nullptr, nTimer);
+    g_pAnswer = nullptr;
+}
+
+void Press(HWND hDialog, int nId)
+{
+    SendMessageW(hDialog, WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(hDialog, nId)));
+}
+
+// The dialog's current colour set through its red, green and blue fields.
+void TypeColour(HWND hDialog, int r, int g, int b)
+{
+    SetDlgItemInt(hDialog, COLOR_RED, static_cast<UINT>(r), FALSE);
+    SetDlgItemInt(hDialog, COLOR_GREEN, static_cast<UINT>(g), FALSE);
+    SetDlgItemInt(hDialog, COLOR_BLUE, static_cast<UINT>(b), FALSE);
+}
+
+COLORREF ShownColour(HWND hDialog)
+{
+    return RGB(GetDlgItemInt(hDialog, COLOR_RED, nullptr, FALSE), GetDlgItemInt(hDialog, COLOR_GREEN, nullptr, FALSE),
+               GetDlgItemInt(hDialog, COLOR_BLUE, nullptr, FALSE));
+}
+
+class ColourPopupTest : public PickingTest {
+protected:
+    void TearDown() override
+    {
+        PickingTest::TearDown();
+        EXPECT_FALSE(CColourHook::IsInstalled()) << "the hook is left behind";
+    }
+
+    CColourPopup* OpenFore(const std::string& strValue)
+    {
+        SetValue(kFore, strValue);
+        ClickRowButton(kFore);
+        return Popup();
+    }
+
+    POINT CellCentre(CColourPopup* pPopup, int nCell)
+    {
+        const RECT cell = pPopup->GetCellRect(nCell);
+        return POINT{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+    }
+
+    void Hover(CColourPopup* pPopup, int nCell)
+    {
+        const POINT pt = CellCentre(pPopup, nCell);
+        MoveCursor(pPopup->m_hWnd, pt);
+        pPopup->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+    }
+
+    // The release of a press at a point of the popup (which holds the mouse).
+    void ReleaseAt(HWND hPopup, POINT pt)
+    {
+        MoveCursor(hPopup, pt);
+        SendMessageW(hPopup, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+        PumpUntilIdle();
+    }
+
+    // Opens the colour dialog from the More box with the keyboard.
+    void OpenDialogAndAnswer(const std::function<void(HWND)>& answer)
+    {
+        CColourPopup* pPopup = OpenFore("&&HFFFFFF (White)");
+        ASSERT_NE(nullptr, pPopup);
+        Key(pPopup->m_hWnd, VK_DOWN);
+        ASSERT_EQ(CColourPopup::kMoreBox, pPopup->GetHotCell());
+        m_owner.events.clear();
+        WithDialog([&] { Key(pPopup->m_hWnd, VK_RETURN); }, answer);
+        PumpUntilIdle();
+    }
+};
+
+// --- Opening ---
+
+TEST_F(ColourPopupTest, ThePopupOpensUnderTheRowWithItsRightEdgeOnTheCellsRight)
+{
+    CColourPopup* pPopup = OpenFore("&&HFF0000 (Blue)");
+    ASSERT_NE(nullptr, pPopup);
+    const RECT cell = ScreenCell(kFore);
+    const int nArrow = std::max({GetSystemMetrics(SM_CXHTHUMB), GetSystemMetrics(SM_CYVTHUMB), 5 * GetSystemMetrics(SM_CXEDGE),
+                                 5 * GetSystemMetrics(SM_CYEDGE)});
+    const RECT window = pPopup->GetWindowRect();
+    EXPECT_EQ(cell.right, window.right);
+    EXPECT_EQ(cell.top + nArrow + 2 * GetSystemMetrics(SM_CYEDGE), window.top) << "under the picker, which is over the cell";
+    EXPECT_EQ(pPopup->m_hWnd, GetFocus());
+    EXPECT_EQ(pPopup->m_hWnd, GetCapture());
+    EXPECT_TRUE(List().IsEditorVisible());
+    EXPECT_TRUE(CColourHook::IsInstalled());
+    EXPECT_EQ(Strings({"SelectItem 3", "PropertyChanging 3"}), m_owner.Heard());
+    EXPECT_EQ(13, pPopup->GetChosenCell());
+    EXPECT_EQ(CColourPopup::kNoCell, pPopup->GetHotCell());
+    Key(pPopup->m_hWnd, VK_ESCAPE);
+}
+
+TEST_F(ColourPopupTest, TheGridIsEightColumnsOfFiveRowsBetweenTheBoxes)
+{
+    CColourPopup* pPopup = OpenFore("");
+    ASSERT_NE(nullptr, pPopup);
+    const int nMargin = GetSystemMetrics(SM_CXEDGE);
+    const RECT automatic = pPopup->GetCellRect(CColourPopup::kAutomaticBox);
+    const RECT more = pPopup->GetCellRect(CColourPopup::kMoreBox);
+    const RECT first = pPopup->GetCellRect(0);
+    const RECT last = pPopup->GetCellRect(39);
+    EXPECT_EQ(nMargin, automatic.left);
+    EXPECT_EQ(nMargin, automatic.top);
+    EXPECT_EQ(automatic.bottom + nMargin, first.top);
+    EXPECT_EQ(nMargin, first.left);
+    EXPECT_EQ(18, first.right - first.left);
+    EXPECT_EQ(first.left + 7 * 18, pPopup->GetCellRect(7).left);
+    EXPECT_EQ(first.top + 18, pPopup->GetCellRect(8).top);
+    EXPECT_EQ(first.top + 4 * 18, last.top);
+    EXPECT_EQ(first.left + 7 * 18, last.left);
+    EXPECT_GT(more.top, last.bottom);
+    const RECT client = pPopup->GetClientRect();
+    EXPECT_EQ(client.right - 2 * nMargin, more.right - more.left) << "the boxes span the popup";
+    EXPECT_EQ(automatic.right, more.right);
+    EXPECT_GE(client.right, 8 * 18 + 2 * nMargin);
+    EXPECT_EQ(more.bottom + 2 * nMargin, client.bottom);
+    Key(pPopup->m_hWnd, VK_ESCAPE);
+}
+
+TEST_F(ColourPopupTest, EachCellShowsItsColourAndTheChosenOneIsSunken)
+{
+    CColourPopup* pPopup = OpenFore("&&HFF0000 (Blue)");
+    ASSERT_NE(nullptr, pPopup);
+    Key(pPopup->m_hWnd, VK_RIGHT);
+    ASSERT_EQ(14, pPopup->GetHotCell());
+    pPopup->Invalidate();
+    pPopup->UpdateWindow();
+    const WindowImage image = WindowImage::Capture(pPopup->m_hWnd);
+    ASSERT_FALSE(image.IsEmpty());
+    for (int i = 0; i < kColourTableCount; ++i) {
+        const POINT centre = CellCentre(pPopup, i);
+        EXPECT_EQ(kColourTable[i].crColour, image.Pixel(centre.x, centre.y)) << kColourTable[i].pszName;
+    }
+    const auto inside = [&](int nCell) {
+        const RECT cell = pPopup->GetCellRect(nCell);
+        return image.Pixel(cell.left + 2, cell.top + 2);
+    };
+    EXPECT_EQ(GetSysColor(COLOR_3DHILIGHT), inside(13)) << "the chosen cell";
+    EXPECT_EQ(GetSysColor(COLOR_3DFACE), inside(12));
+    const RECT chosen = pPopup->GetCellRect(13);
+    EXPECT_EQ(GetSysColor(COLOR_3DSHADOW), image.Pixel(chosen.left, chosen.top)) << "sunken";
+    const RECT hot = pPopup->GetCellRect(14);
+    EXPECT_EQ(GetSysColor(COLOR_3DSHADOW), image.Pixel(hot.right - 1, hot.bottom - 1)) << "raised";
+    const RECT plain = pPopup->GetCellRect(12);
+    EXPECT_EQ(GetSysColor(COLOR_3DFACE), image.Pixel(plain.right - 1, plain.bottom - 1));
+    const RECT swatch = {plain.left + 3, plain.top + 3, plain.right - 3, plain.bottom - 3};
+    EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), image.Pixel(swatch.left, swatch.top)) << "the swatch is outlined";
+    EXPECT_EQ(kColourTable[12].crColour, image.Pixel(swatch.left + 1, swatch.top + 1));
+    Key(pPopup->m_hWnd, VK_ESCAPE);
+}
+
+TEST_F(ColourPopupTest, AnEmptyValueOpensWithWhiteChosen)
+{
+    CColourPopup* pPopup = OpenFore("");
+    ASSERT_NE(nullptr, pPopup);
+    EXPECT_EQ(39, pPopup->GetChosenCell());
+    Key(pPopup->m_hWnd, VK_ESCAPE);
+}
+
+TEST_F(ColourPopupTest, AColourOutsideTheTableOpensWithTheMoreBoxChosen)
+{
+    CColourPopup* pPopup = OpenFore("&&H030201 (Custom Color)");
+    ASSERT_NE(nullptr, pPopup);
+    EXPECT_EQ(CColourPopup::kMoreBox, pPopup->GetChosenCell());
+    Key(pPopup->m_hWnd, VK_ESCAPE);
+}
+
+TEST_F(ColourPopupTest, NearTheBottomOfTheScreenThePopupOpensAboveThePicker)
+{
+    MoveFrameTo(GetSystemMetrics(SM_CYSCREEN) - 120);
+    CColourPopup* pPopup = OpenFore("&&HFF0000 (Blue)");
+    ASSERT_NE(nullptr, pPopup);
+    const RECT cell = ScreenCell(kFore);
+    const RECT window = pPopup->GetWindowRect();
+    EXPECT_EQ(cell.top, window.bottom);
+    EXPECT_EQ(cell.right, window.right);
+    Key(pPopup->m_hWnd, VK_ESCAPE);
+}
+
+TEST_F(ColourPopupTest, F4OpensItAndOnlyOnePopupIsOpenAtATime)
+{
+    ClickRow(kFore);
+    Key(List().m_hWnd, VK_F4);
+    CColourPopup* pPopup = Popup();
+    ASSERT_NE(nullptr, pPopup);
+    CControlsWnd* pOther = List().GetControlsWnd(kBack, FALSE);
+    ASSERT_NE(nullptr, pOther);
+    pOther->ShowEditor(2);
+    EXPECT_EQ(pPopup, Popup());
+    EXPECT_FALSE(pOther->IsEditorVisible());
+    pOther->Release();
+    Key(pPopup->m_hWnd, VK_ESCAPE);
+}
+
+// --- The keys ---
+
+struct KeyCase {
+    const char* pszName;
+    const char* pszValue;
+    std::vector<UINT> keys;
+    int nHot;
+};
+
+void PrintTo(const KeyCase& c, std::ostream* os)
+{
+    *os << c.pszName;
+}
+
+class ColourPopupKeyTest : public ColourPopupTest, public testing::WithParamInterface<KeyCase> {};
+
+TEST_P(ColourPopupKeyTest, ArrowsMoveTheHighlight)
+{
+    CColourPopup* pPopup = OpenFore(GetParam().pszValue);
+    ASSERT_NE(nullptr, pPopup);
+    for (UINT nKey : GetParam().keys)
+        Key(pPopup->m_hWnd, nKey);
+    EXPECT_EQ(GetParam().nHot, pPopup->GetHotCell());
+    Key(pPopup->m_hWnd, VK_ESCAPE);
+}
+
+const char kBlack[] = "&&H000000 (Black)";
+const char kBlue[] = "&&HFF0000 (Blue)";
+const char kWhite[] = "&&HFFFFFF (White)";
+const char kCustom[] = "&&H030201 (Custom Color)";
+const int kMore = CColourPopup::kMoreBox;
+const int kAutomatic = CColourPopup::kAutomaticBox;
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, ColourPopupKeyTest,
+    testing::Values(KeyCase{"FirstKeyMovesFromTheChosenCell", kBlue, {VK_RIGHT}, 14},
+                    KeyCase{"DownIsTheNextRow", kBlue, {VK_DOWN}, 21},
+                    KeyCase{"UpIsThePreviousRow", kBlue, {VK_UP}, 5},
+                    KeyCase{"LeftIsThePreviousColumn", kBlue, {VK_LEFT}, 12},
+                    KeyCase{"RightFromTheLastColumnIsTheNextRow", "&&H282828 (Dark grey)", {VK_RIGHT}, 8},
+                    KeyCase{"LeftFromTheFirstColumnIsThePreviousRow", "&&H00008B (Dark red)", {VK_LEFT}, 7},
+                    KeyCase{"UpFromTheFirstRowIsAutomatic", kBlue, {VK_UP, VK_UP}, kAutomatic},
+                    KeyCase{"UpFromAutomaticIsMore", kBlack, {VK_UP, VK_UP}, kMore},
+                    KeyCase{"UpFromMoreIsTheLastColour", kBlack, {VK_UP, VK_UP, VK_UP}, 39},
+                    KeyCase{"LeftFromTheFirstIsAutomatic", kBlack, {VK_LEFT}, kAutomatic},
+                    KeyCase{"LeftFromAutomaticIsMore", kBlack, {VK_LEFT, VK_LEFT}, kMore},
+                    KeyCase{"LeftFromMoreIsTheLastColour", kBlack, {VK_LEFT, VK_LEFT, VK_LEFT}, 39},
+                    KeyCase{"DownFromTheLastRowIsMore", kWhite, {VK_DOWN}, kMore},
+                    KeyCase{"DownFromMoreIsAutomatic", kWhite, {VK_DOWN, VK_DOWN}, kAutomatic},
+                    KeyCase{"DownFromAutomaticIsTheFirstColour", kWhite, {VK_DOWN, VK_DOWN, VK_DOWN}, 0},
+                    KeyCase{"RightFromTheLastIsMore", kWhite, {VK_RIGHT}, kMore},
+                    KeyCase{"RightFromMoreIsAutomatic", kWhite, {VK_RIGHT, VK_RIGHT}, kAutomatic},
+                    KeyCase{"RightFromAutomaticIsTheFirstColour", kWhite, {VK_RIGHT, VK_RIGHT, VK_RIGHT}, 0},
+                    KeyCase{"FromTheChosenMoreBox", kCustom, {VK_DOWN}, kAutomatic},
+                    KeyCase{"OtherKeysMoveNothing", kBlue, {VK_HOME, 'A', VK_TAB}, CColourPopup::kNoCell}),
+    [](const testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.pszName); });
+
+TEST_F(ColourPopupTest, EnterCommitsTheHighlightedColourAndTheFocusGoesBack)
+{
+    CColourPopup* pPopup = OpenFore(kBlue);
+    ASSERT_NE(nullptr, pPopup);
+    const HWND hPopup = pPopup->m_hWnd;
+    m_owner.events.clear();
+    Key(hPopup, VK_RIGHT);
+    EXPECT_TRUE(m_owner.events.empty()) << "the highlight commits nothing";
+    Key(hPopup, VK_RETURN);
+    PumpUntilIdle();
+    EXPECT_EQ("&&HC07B7B (Blue-grey)", Value(kFore));
+    EXPECT_EQ(Strings({"PropertyChanged 3 1"}), m_owner.Heard());
+    EXPECT_FALSE(IsWindow(hPopup));
+    EXPECT_FALSE(CColourHook::IsInstalled());
+    EXPECT_EQ(List().m_hWnd, GetFocus());
+    EXPECT_EQ(nullptr, GetCapture());
+    EXPECT_FALSE(List().IsEditorVisible());
+}
+
+TEST_F(ColourPopupTest, SpaceCommitsToo)
+{
+    CColourPopup* pPopup = OpenFore(kBlue);
+    Key(pPopup->m_hWnd, VK_LEFT);
+    Key(pPopup->m_hWnd, VK_SPACE);
+    EXPECT_EQ("&&H8E8E38 (Teal)", Value(kFore));
+}
+
+TEST_F(ColourPopupTest, EscapeCommitsTheColourItOpenedOn)
+{
+    CColourPopup* pPopup = OpenFore(kBlue);
+    const HWND hPopup = pPopup->m_hWnd;
+    m_owner.events.clear();
+    Key(hPopup, VK_DOWN);
+    Key(hPopup, VK_ESCAPE);
+    EXPECT_EQ(kBlue, Value(kFore));
+    EXPECT_EQ(Strings({"PropertyChanged 3 0"}), m_owner.Heard());
+    EXPECT_FALSE(IsWindow(hPopup));
+}
+
+TEST_F(ColourPopupTest, EnterOnTheAutomaticBoxCommitsTheDefaultColour)
+{
+    CColourPopup* pPopup = OpenFore(kBlack);
+    Key(pPopup->m_hWnd, VK_UP);
+    ASSERT_EQ(kAutomatic, pPopup->GetHotCell());
+    EXPECT_EQ(CLR_DEFAULT, pPopup->GetCurrentColour());
+    Key(pPopup->m_hWnd, VK_RETURN);
+    EXPECT_EQ("&&H000000 (Custom Color)", Value(kFore));
+}
+
+TEST_F(ColourPopupTest, KeysHandedOnByThePageListReachThePopup)
+{
+    CColourPopup* pPopup = OpenFore(kBlue);
+    SetFocus(List().m_hWnd);
+    ASSERT_TRUE(List().IsEditorVisible());
+    Key(List().m_hWnd, VK_RIGHT);
+    EXPECT_EQ(14, pPopup->GetHotCell());
+    Key(List().m_hWnd, VK_RETURN);
+    EXPECT_EQ("&&HC07B7B (Blue-grey)", Value(kFore));
+}
+
+// --- The mouse ---
+
+TEST_F(ColourPopupTest, TheHighlightFollowsTheMouseAndAClickCommitsIt)
+{
+    CColourPopup* pPopup = OpenFore(kBlue);
+    const HWND hPopup = pPopup->m_hWnd;
+    for (int nCell : {0, 16, kAutomatic, kMore, 26}) {
+        Hover(pPopup, nCell);
+        EXPECT_EQ(nCell, pPopup->GetHotCell());
+    }
+    m_owner.events.clear();
+    ReleaseAt(hPopup, CellCentre(pPopup, 26));
+    EXPECT_EQ("&&H00FFFF (Yellow)", Value(kFore));
+    EXPECT_EQ(Strings({"PropertyChanged 3 1"}), m_owner.Heard());
+    EXPECT_FALSE(IsWindow(hPopup));
+}
+
+TEST_F(ColourPopupTest, AClickOutsideCommitsTheColourItOpenedOn)
+{
+    CColourPopup* pPopup = OpenFore(kBlue);
+    const HWND hPopup = pPopup->m_hWnd;
+    Hover(pPopup, 16);
+    m_owner.events.clear();
+    const RECT client = pPopup->GetClientRect();
+    ReleaseAt(hPopup, POINT{client.right + 30, client.bottom + 30});
+    EXPECT_EQ(kBlue, Value(kFore));
+    EXPECT_EQ(Strings({"PropertyChanged 3 0"}), m_owner.Heard());
+    EXPECT_FALSE(IsWindow(hPopup));
+}
+
+TEST_F(ColourPopupTest, TheMarginsHighlightNothing)
+{
+    CColourPopup* pPopup = OpenFore(kBlue);
+    Hover(pPopup, 5);
+    const RECT client = pPopup->GetClientRect();
+    for (POINT pt : {POINT{0, 0}, POINT{client.right - 1, 60}, POINT{1, client.bottom - 1}}) {
+        pPopup->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+        EXPECT_EQ(5, pPopup->GetHotCell()) << pt.x << "," << pt.y;
+    }
+    Key(pPopup->m_hWnd, VK_ESCAPE);
+}
+
+TEST_F(ColourPopupTest, LeavingTheApplicationClosesWithTheColourItOpenedOn)
+{
+    CColourPopup* pPopup = OpenFore(kBlue);
+    const HWND hPopup = pPopup->m_hWnd;
+    Key(hPopup, VK_RIGHT);
+    SendMessageW(hPopup, WM_ACTIVATEAPP, FALSE, 0);
+    PumpUntilIdle();
+    EXPECT_FALSE(IsWindow(hPopup));
+    EXPECT_EQ(kBlue, Value(kFore));
+}
+
+BOOL CALLBACK FindOwnedToolTip(HWND hWnd, LPARAM lParam)
+{
+    auto* pFound = reinterpret_cast<std::pair<HWND, HWND>*>(lParam);
+    wchar_t className[64] = {};
+    GetClassNameW(hWnd, className, 64);
+    if (GetWindow(hWnd, GW_OWNER) != pFound->first || lstrcmpiW(className, TOOLTIPS_CLASSW) != 0)
+        return TRUE;
+    pFound->second = hWnd;
+    return FALSE;
+}
+
+TEST_F(ColourPopupTest, TheCellsTellTheirNames)
+{
+    CColourPopup* pPopup = OpenFore(kBlue);
+    ASSERT_NE(nullptr, pPopup);
+    std::pair<HWND, HWND> found(pPopup->m_hWnd, nullptr);
+    EnumThreadWindows(GetCurrentThreadId(), &FindOwnedToolTip, reinterpret_cast<LPARAM>(&found));
+    const HWND hToolTip = found.second;
+    ASSERT_NE(nullptr, hToolTip);
+    EXPECT_EQ(40, SendMessageW(hToolTip, TTM_GETTOOLCOUNT, 0, 0));
+    wchar_t text[80] = {};
+    TTTOOLINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.hwnd = pPopup->m_hWnd;
+    info.uId = 36; // cell 35
+    info.lpszText = text;
+    SendMessageW(hToolTip, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ("Pale green ", WideToUtf8(text));
+    Key(pPopup->m_hWnd, VK_ESCAPE);
+}
+
+// --- The colour dialog ---
+
+TEST_F(ColourPopupTest, TheDialogStartsOnTheColourAndItsChoiceIsCommittedAfterTheCustomColours)
+{
+    COLORREF crShown = CLR_INVALID;
+    OpenDialogAndAnswer([&](HWND hDialog) {
+        crShown = ShownColour(hDialog);
+        TypeColour(hDialog, 1, 2, 3);
+        Press(hDialog, COLOR_ADD);
+        PostMessageW(hDialog, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(RGB(255, 255, 255), crShown);
+    EXPECT_EQ("&&H030201 (Custom Color)", Value(kFore));
+    EXPECT_EQ(Strings({"CustomColorChange", "PropertyChanged 3 1"}), m_owner.Heard());
+    EXPECT_NE(m_owner.customColors + 16, std::find(m_owner.customColors, m_owner.customColors + 16, RGB(1, 2, 3)));
+    EXPECT_EQ(nullptr, Popup());
+    EXPECT_EQ(List().m_hWnd, GetFocus());
+}
+
+TEST_F(ColourPopupTest, TheDialogShowsTheControlsCustomColoursAndAnOkWithoutAChangeFiresNoChange)
+{
+    m_owner.customColors[3] = RGB(9, 8, 7);
+    OpenDialogAndAnswer([&](HWND hDialog) {
+        TypeColour(hDialog, 10, 20, 30);
+        PostMessageW(hDialog, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ("&&H1E140A (Custom Color)", Value(kFore));
+    EXPECT_EQ(Strings({"PropertyChanged 3 1"}), m_owner.Heard());
+    EXPECT_EQ(RGB(9, 8, 7), m_owner.customColors[3]);
+}
+
+TEST_F(ColourPopupTest, CancellingTheDialogChangesNeitherTheColourNorTheCustomColours)
+{
+    OpenDialogAndAnswer([&](HWND hDialog) {
+        TypeColour(hDialog, 1, 2, 3);
+        Press(hDialog, COLOR_ADD);
+        PostMessageW(hDialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(kWhite, Value(kFore));
+    EXPECT_EQ(Strings({"PropertyChanged 3 0"}), m_owner.Heard());
+    EXPECT_EQ(m_owner.customColors + 16, std::find(m_owner.customColors, m_owner.customColors + 16, RGB(1, 2, 3)));
+}
+
+// --- Hosts that end the row or the page inside the events ---
+
+enum class HostAct { DeleteRow, DeletePage };
+
+struct ColourReentryCase {
+    const char* pszName;
+    const char* pszEvent;
+    HostAct act;
+    bool bDialog; // through the colour dialog, else Enter on the next colour
+};
+
+void PrintTo(const ColourReentryCase& c, std::ostream* os)
+{
+    *os << c.pszName;
+}
+
+class ColourReentryTest : public ColourPopupTest, public testing::WithParamInterface<ColourReentryCase> {};
+
+TEST_P(ColourReentryTest, NoPopupOrHookIsLeftAndNoValueMoves)
+{
+    std::map<std::string, std::string> values;
+    for (int nRow = 0; nRow < List().GetItemCount(); ++nRow) {
+        SetValue(nRow, FormatText("v%d", nRow));
+        values[List().GetItemText(nRow, 0)] = Value(nRow);
+    }
+    bool bArmed = false;
+    int nActed = 0;
+    m_owner.onEvent = [&](const std::string& strEvent) {
+        if (!bArmed || strEvent != GetParam().pszEvent)
+            return;
+        bArmed = false;
+        ++nActed;
+        if (GetParam().act == HostAct::DeletePage)
+            m_pList.reset();
+        else
+            m_pList->DeleteRow(kFore);
+    };
+    if (std::string(GetParam().pszEvent) == "PropertyChanging") {
+        ClickRow(kFore);
+        bArmed = true;
+        Key(List().m_hWnd, VK_F4);
+    } else if (GetParam().bDialog) {
+        bArmed = true;
+        OpenDialogAndAnswer([](HWND hDialog) {
+            TypeColour(hDialog, 1, 2, 3);
+            Press(hDialog, COLOR_ADD);
+            PostMessageW(hDialog, WM_COMMAND, IDOK, 0);
+        });
+    } else {
+        CColourPopup* pPopup = OpenFore(kBlue);
+        ASSERT_NE(nullptr, pPopup);
+        Key(pPopup->m_hWnd, VK_RIGHT);
+        bArmed = true;
+        Key(pPopup->m_hWnd, VK_RETURN);
+    }
+    PumpUntilIdle();
+    EXPECT_EQ(1, nActed) << "the event was not fired";
+    EXPECT_EQ(nullptr, Popup());
+    EXPECT_FALSE(CColourHook::IsInstalled());
+    EXPECT_EQ(nullptr, GetCapture());
+    if (!m_pList)
+        return;
+    for (int nRow = 0; nRow < List().GetItemCount(); ++nRow) {
+        const std::string strName = List().GetItemText(nRow, 0);
+        EXPECT_NE("Fore", strName);
+        EXPECT_EQ(values[strName], Value(nRow)) << strName;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Hosts, ColourReentryTest,
+    testing::Values(ColourReentryCase{"DeleteRowInPropertyChanging", "PropertyChanging", HostAct::DeleteRow, false},
+                    ColourReentryCase{"DeletePageInPropertyChanging", "PropertyChanging", HostAct::DeletePage, false},
+                    ColourReentryCase{"DeleteRowInTheCommit", "PropertyChanged", HostAct::DeleteRow, false},
+                    ColourReentryCase{"DeletePageInTheCommit", "PropertyChanged", HostAct::DeletePage, false},
+                    ColourReentryCase{"DeleteRowInCustomColorChange", "CustomColorChange", HostAct::DeleteRow, true},
+                    ColourReentryCase{"DeletePageInCustomColorChange", "CustomColorChange", HostAct::DeletePage, true},
+                    ColourReentryCase{"DeleteRowInTheDialogsCommit", "PropertyChanged", HostAct::DeleteRow, true},
+                    ColourReentryCase{"DeletePageInTheDialogsCommit", "PropertyChanged", HostAct::DeletePage, true}),
+    [](const testing::TestParamInfo<ColourReentryCase>& info) { return std::string(info.param.pszName); });
+
+} // namespace

@@ -2,8 +2,11 @@
 
 #include "ButtonKind.h"
 #include "ControlsFactory.h"
+#include "DateKind.h"
 #include "EditButtonKind.h"
 #include "EditKind.h"
+#include "FolderKind.h"
+#include "FontKind.h"
 #include "LinkKind.h"
 #include "ReturnKind.h"
 
@@ -20,6 +23,9 @@ const BuiltInKind kBuiltInKinds[] = {
     {"CControlsWnd_CEditButton", &NewControlsObject<CControlsWnd_CEditButton>},
     {"CControlsWnd_CReturn", &NewControlsObject<CControlsWnd_CReturn>},
     {"CControlsWnd_CLink", &NewControlsObject<CControlsWnd_CLink>},
+    {"CControlsWnd_CFont", &NewControlsObject<CControlsWnd_CFont>},
+    {"CControlsWnd_CDataComboBox", &NewControlsObject<CControlsWnd_CDataComboBox>},
+    {"CControlsWnd_CShellFolder", &NewControlsObject<CControlsWnd_CShellFolder>},
 };
 
 } // namespace

@@ -1,0 +1,480 @@
+// The ShellFolder kind on a real page list with a fake control: the pop-up tree of the shell's
+// name space, expanded into a folder tree the test makes in the prefix, the chosen path
+// committed by Enter, Space or a click outside, left without a change when the focus goes, and
+// folders that vanish, long paths and names in many scripts.
+#include "ControlsFactory.h"
+#include "FolderKind.h"
+#include "TestKinds.h"
+#include "Text.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+using Events = std::vector<FiredEvent>;
+
+FiredEvent Changing(long nRow)
+{
+    return {"PropertyChanging", 3, nRow, FALSE};
+}
+FiredEvent Changed(long nRow, BOOL bUpdate)
+{
+    return {"PropertyChanged", 3, nRow, bUpdate};
+}
+
+const wchar_t kManyScripts[] = L"\u00DCn\u00EFc\u00F8d\u00E9 \u6F22\u5B57 \u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC "
+                               L"\u0627\u0644\u0639\u0631\u0628\u064A\u0629 \u0939\u093F\u0928\u094D\u0926\u0940";
+
+// A folder tree of the test's own in the prefix's temporary folder, removed afterwards.
+class CTestFolders {
+public:
+    CTestFolders()
+    {
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        m_root = std::wstring(temp) + L"velmora-folders-" + std::to_wstring(GetCurrentProcessId());
+        Make(L"Alpha\\Beta\\Gamma");
+        Make(L"Alpha\\Delta");
+        Make(kManyScripts);
+        Make(L"Vanishing\\Inside");
+    }
+    ~CTestFolders() { Remove(m_root); }
+
+    const std::wstring& Root() const { return m_root; }
+    std::wstring Path(const std::wstring& relative) const { return m_root + L"\\" + relative; }
+    void Make(const std::wstring& relative) const { SHCreateDirectoryExW(nullptr, Path(relative).c_str(), nullptr); }
+    // Nested folders until the path is longer than MAX_PATH; the deepest path.
+    std::wstring MakeLong() const
+    {
+        std::wstring path = L"\\\\?\\" + m_root + L"\\Long";
+        CreateDirectoryW(path.c_str(), nullptr);
+        while (path.size() < MAX_PATH + 40) {
+            path += L"\\" + std::wstring(40, L'd');
+            CreateDirectoryW(path.c_str(), nullptr);
+        }
+        return path.substr(4);
+    }
+    static void Remove(const std::wstring& path)
+    {
+        const std::wstring longPath = L"\\\\?\\" + path;
+        WIN32_FIND_DATAW found;
+        HANDLE hFind = FindFirstFileW((longPath + L"\\*").c_str(), &found);
+        if (hFind != INVALID_HANDLE_VALUE) {
+            do {
+                const std::wstring name = found.cFileName;
+                if (name != L"." && name != L"..")
+                    Remove(path + L"\\" + name);
+            } while (FindNextFileW(hFind, &found));
+            FindClose(hFind);
+        }
+        RemoveDirectoryW(longPath.c_str());
+    }
+
+private:
+    std::wstring m_root;
+};
+
+std::wstring ItemText(HWND hTree, HTREEITEM hItem)
+{
+    wchar_t text[512] = {};
+    TVITEMW item = {};
+    item.mask = TVIF_TEXT;
+    item.hItem = hItem;
+    item.pszText = text;
+    item.cchTextMax = 512;
+    SendMessageW(hTree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+HTREEITEM Next(HWND hTree, HTREEITEM hItem, UINT nCode)
+{
+    return reinterpret_cast<HTREEITEM>(SendMessageW(hTree, TVM_GETNEXTITEM, nCode, reinterpret_cast<LPARAM>(hItem)));
+}
+
+std::vector<std::wstring> Children(HWND hTree, HTREEITEM hParent)
+{
+    std::vector<std::wstring> names;
+    for (HTREEITEM hChild = Next(hTree, hParent, hParent ? TVGN_CHILD : TVGN_ROOT); hChild; hChild = Next(hTree, hChild, TVGN_NEXT))
+        names.push_back(ItemText(hTree, hChild));
+    return names;
+}
+
+// The child shown with the text, the parent opened first as a click on its button would.
+HTREEITEM OpenChild(HWND hTree, HTREEITEM hParent, const std::wstring& text)
+{
+    if (hParent)
+        SendMessageW(hTree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(hParent));
+    for (HTREEITEM hChild = Next(hTree, hParent, hParent ? TVGN_CHILD : TVGN_ROOT); hChild; hChild = Next(hTree, hChild, TVGN_NEXT))
+        if (ItemText(hTree, hChild) == text)
+            return hChild;
+    return nullptr;
+}
+
+std::wstring ShellName(const std::wstring& path)
+{
+    SHFILEINFOW info = {};
+    SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), SHGFI_DISPLAYNAME);
+    return info.szDisplayName;
+}
+
+std::wstring ComputerName()
+{
+    LPITEMIDLIST pidl = nullptr;
+    SHGetFolderLocation(nullptr, CSIDL_DRIVES, nullptr, 0, &pidl);
+    SHFILEINFOW info = {};
+    SHGetFileInfoW(reinterpret_cast<LPCWSTR>(pidl), 0, &info, sizeof(info), SHGFI_PIDL | SHGFI_DISPLAYNAME);
+    CoTaskMemFree(pidl);
+    return info.szDisplayName;
+}
+
+// Walks the tree as a person would, by the names shown: the computer, the drive, each folder.
+HTREEITEM FindPath(HWND hTree, const std::wstring& path)
+{
+    HTREEITEM hItem = OpenChild(hTree, nullptr, ComputerName());
+    const std::wstring drive = path.substr(0, 3);
+    hItem = hItem ? OpenChild(hTree, hItem, ShellName(drive)) : nullptr;
+    size_t nStart = 3;
+    while (hItem && nStart < path.size()) {
+        const size_t nEnd = std::min(path.find(L'\\', nStart), path.size());
+        hItem = OpenChild(hTree, hItem, ShellName(path.substr(0, nEnd)));
+        nStart = nEnd + 1;
+    }
+    return hItem;
+}
+
+class FolderKindTest : public PageListFixture<CPageListCtrl> {
+protected:
+    void SetUp() override
+    {
+        PageListFixture::SetUp();
+        RegisterControlsClass("CControlsWnd_CShellFolder", &NewControlsObject<CControlsWnd_CShellFolder>);
+        m_list.AddItemFromText("Reports", "ShellFolder", "Enable", "");
+        m_list.SetItemValue(0, "C:\\before");
+    }
+    void TearDown() override
+    {
+        m_owner.onEvent = nullptr;
+        PageListFixture::TearDown();
+        EXPECT_EQ(nullptr, FindWindowW(WC_TREEVIEWW, nullptr)) << "no pop-up is left behind";
+    }
+
+    CControlsWnd* Activate()
+    {
+        m_list.ReleaseActive();
+        return m_list.ActivateRow(0) ? m_list.GetActiveControlsWnd() : nullptr;
+    }
+    HWND Tree()
+    {
+        CControlsWnd* pObj = m_list.GetActiveControlsWnd();
+        return pObj && pObj->m_pEditor ? pObj->m_pEditor->m_hWnd : nullptr;
+    }
+    // The row's tree dropped, as the row button drops it.
+    HWND Open()
+    {
+        CControlsWnd* pObj = Activate();
+        if (!pObj)
+            return nullptr;
+        SetFocus(m_list.m_hWnd);
+        pObj->ShowEditor(2);
+        PumpUntilIdle();
+        m_owner.events.clear();
+        return Tree();
+    }
+    static void Select(HWND hTree, HTREEITEM hItem)
+    {
+        SendMessageW(hTree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(hItem));
+        PumpUntilIdle();
+    }
+    static void Key(HWND hTree, UINT nKey)
+    {
+        PostMessageW(hTree, WM_KEYDOWN, nKey, 1);
+        PumpUntilIdle();
+    }
+    // Chooses the folder at the path in the open tree and presses Enter.
+    void Choose(HWND hTree, const std::wstring& path)
+    {
+        const HTREEITEM hItem = FindPath(hTree, path);
+        ASSERT_NE(nullptr, hItem) << WideToUtf8(path);
+        Select(hTree, hItem);
+        Key(hTree, VK_RETURN);
+    }
+
+    CTestFolders m_folders;
+};
+
+TEST_F(FolderKindTest, TreeIsAHiddenPopUpOfTheDesktopsFoldersWithTheFirstOneOpen)
+{
+    CControlsWnd* pObj = Activate();
+    ASSERT_NE(nullptr, pObj);
+    EXPECT_EQ("CControlsWnd_CShellFolder", pObj->GetClassName());
+    const HWND hTree = Tree();
+    ASSERT_NE(nullptr, hTree);
+    wchar_t className[64] = {};
+    GetClassNameW(hTree, className, 64);
+    EXPECT_STREQ(WC_TREEVIEWW, className);
+    const LONG style = GetWindowLongW(hTree, GWL_STYLE);
+    EXPECT_EQ(static_cast<LONG>(WS_POPUP | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP),
+              style & (WS_POPUP | WS_BORDER | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP));
+    EXPECT_TRUE(GetWindowLongW(hTree, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    RECT window = {};
+    GetWindowRect(hTree, &window);
+    EXPECT_EQ(164, window.right - window.left);
+    EXPECT_EQ(128, window.bottom - window.top);
+    EXPECT_EQ(GetAncestor(m_list.m_hWnd, GA_ROOT), GetWindow(hTree, GW_OWNER));
+    EXPECT_NE(nullptr, reinterpret_cast<HIMAGELIST>(SendMessageW(hTree, TVM_GETIMAGELIST, TVSIL_NORMAL, 0)));
+
+    const std::vector<std::wstring> top = Children(hTree, nullptr);
+    ASSERT_FALSE(top.empty());
+    EXPECT_NE(top.end(), std::find(top.begin(), top.end(), ComputerName()));
+    const HTREEITEM hFirst = Next(hTree, nullptr, TVGN_ROOT);
+    EXPECT_TRUE(SendMessageW(hTree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(hFirst), TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_FALSE(Children(hTree, hFirst).empty());
+    EXPECT_NE(hTree, GetCapture());
+}
+
+TEST_F(FolderKindTest, DroppedBelowTheCellWithTheFocusAndTheMouse)
+{
+    CControlsWnd* pObj = Activate();
+    SetFocus(m_list.m_hWnd);
+    m_owner.events.clear();
+    pObj->ShowEditor(2);
+    EXPECT_EQ(Events{Changing(0)}, m_owner.events);
+    const HWND hTree = Tree();
+    EXPECT_TRUE(IsWindowVisible(hTree));
+    EXPECT_EQ(hTree, GetFocus());
+    EXPECT_EQ(hTree, GetCapture());
+    RECT cell = {}, placed = {};
+    m_list.GetCellRect(&cell, 0);
+    MapWindowPoints(m_list.m_hWnd, nullptr, reinterpret_cast<POINT*>(&cell), 2);
+    GetWindowRect(hTree, &placed);
+    EXPECT_EQ(cell.bottom, placed.top);
+    EXPECT_EQ(128, placed.bottom - placed.top);
+    EXPECT_EQ(cell.right, placed.right);
+    if (cell.right - cell.left >= 164)
+        EXPECT_EQ(cell.left, placed.left);
+    else
+        EXPECT_EQ(164, placed.right - placed.left);
+}
+
+TEST_F(FolderKindTest, NarrowCellGetsTheFullTreeLinedUpWithItsRightEdge)
+{
+    m_list.SetColumnWidth(m_list.GetNameColumn(), 330);
+    m_list.SetColumnWidth(m_list.GetValueColumn(), 60);
+    const HWND hTree = Open();
+    RECT cell = {}, placed = {};
+    m_list.GetCellRect(&cell, 0);
+    MapWindowPoints(m_list.m_hWnd, nullptr, reinterpret_cast<POINT*>(&cell), 2);
+    ASSERT_LT(cell.right - cell.left, 164);
+    GetWindowRect(hTree, &placed);
+    EXPECT_EQ(164, placed.right - placed.left);
+    EXPECT_EQ(cell.right, placed.right);
+    EXPECT_EQ(cell.bottom, placed.top);
+}
+
+TEST_F(FolderKindTest, EnterOnAFolderCommitsItsPath)
+{
+    const HWND hTree = Open();
+    ASSERT_NE(nullptr, hTree);
+    const std::wstring target = m_folders.Path(L"Alpha\\Beta");
+    Choose(hTree, target);
+    EXPECT_EQ(Events{Changed(0, TRUE)}, m_owner.events);
+    EXPECT_EQ(WideToUtf8(target), Value(0));
+    EXPECT_FALSE(IsWindowVisible(hTree));
+    EXPECT_EQ(m_list.m_hWnd, GetFocus());
+    EXPECT_NE(hTree, GetCapture());
+}
+
+TEST_F(FolderKindTest, FoldersAreReadWhenFirstOpenedInTheShellsOrder)
+{
+    const HWND hTree = Open();
+    const HTREEITEM hAlpha = FindPath(hTree, m_folders.Path(L"Alpha"));
+    ASSERT_NE(nullptr, hAlpha);
+    TVITEMW item = {};
+    item.mask = TVIF_CHILDREN;
+    item.hItem = hAlpha;
+    SendMessageW(hTree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(1, item.cChildren) << "shows a button before it is read";
+    EXPECT_EQ(nullptr, Next(hTree, hAlpha, TVGN_CHILD)) << "nothing read before it opens";
+    SendMessageW(hTree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(hAlpha));
+    EXPECT_EQ((std::vector<std::wstring>{L"Beta", L"Delta"}), Children(hTree, hAlpha));
+    SendMessageW(hTree, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(hAlpha));
+    SendMessageW(hTree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(hAlpha));
+    EXPECT_EQ((std::vector<std::wstring>{L"Beta", L"Delta"}), Children(hTree, hAlpha)) << "read once";
+    // The shell may say a folder has subfolders without looking; once opened empty, its button goes.
+    const HTREEITEM hDelta = OpenChild(hTree, hAlpha, L"Delta");
+    SendMessageW(hTree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(hDelta));
+    EXPECT_TRUE(Children(hTree, hDelta).empty());
+    item.hItem = hDelta;
+    SendMessageW(hTree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(0, item.cChildren) << "a folder without subfolders has no button";
+}
+
+TEST_F(FolderKindTest, ItemsShowTheSystemsSmallIcons)
+{
+    const HWND hTree = Open();
+    const HTREEITEM hAlpha = FindPath(hTree, m_folders.Path(L"Alpha"));
+    ASSERT_NE(nullptr, hAlpha);
+    SendMessageW(hTree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(hAlpha));
+    Select(hTree, hAlpha);
+    UpdateWindow(hTree);
+    TVITEMW item = {};
+    item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    item.hItem = hAlpha;
+    SendMessageW(hTree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    SHFILEINFOW info = {};
+    SHGetFileInfoW(m_folders.Path(L"Alpha").c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+    EXPECT_EQ(info.iIcon, item.iImage);
+    SHGetFileInfoW(m_folders.Path(L"Alpha").c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_OPENICON);
+    EXPECT_EQ(info.iIcon, item.iSelectedImage);
+}
+
+TEST_F(FolderKindTest, SpaceAndADriveRootCommitToo)
+{
+    const HWND hTree = Open();
+    const HTREEITEM hDrive = FindPath(hTree, L"C:\\");
+    ASSERT_NE(nullptr, hDrive);
+    Select(hTree, hDrive);
+    Key(hTree, VK_SPACE);
+    EXPECT_EQ(Events{Changed(0, TRUE)}, m_owner.events);
+    EXPECT_EQ("C:\\", Value(0));
+}
+
+TEST_F(FolderKindTest, AVirtualFolderFirstCommitsNothing)
+{
+    const HWND hTree = Open();
+    Select(hTree, OpenChild(hTree, nullptr, ComputerName()));
+    Key(hTree, VK_RETURN);
+    EXPECT_TRUE(m_owner.events.empty());
+    EXPECT_EQ("C:\\before", Value(0));
+    EXPECT_FALSE(IsWindowVisible(hTree));
+    EXPECT_EQ(m_list.m_hWnd, GetFocus());
+}
+
+TEST_F(FolderKindTest, LosingTheFocusClosesWithoutAChange)
+{
+    const HWND hTree = Open();
+    Select(hTree, FindPath(hTree, m_folders.Path(L"Alpha")));
+    // As Alt+Tab would: another window takes the focus.
+    const HWND hOther = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, m_hFrame, nullptr, nullptr, nullptr);
+    SetFocus(hOther);
+    PumpUntilIdle();
+    EXPECT_FALSE(IsWindowVisible(hTree));
+    EXPECT_NE(hTree, GetCapture());
+    EXPECT_TRUE(m_owner.events.empty());
+    EXPECT_EQ("C:\\before", Value(0));
+    DestroyWindow(hOther);
+}
+
+TEST_F(FolderKindTest, AClickOutsideChoosesTheSelectedFolderAndOneInsideDoesNot)
+{
+    const HWND hTree = Open();
+    const HTREEITEM hAlpha = FindPath(hTree, m_folders.Path(L"Alpha"));
+    SendMessageW(hTree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(hAlpha));
+    RECT item = {};
+    std::memcpy(&item, &hAlpha, sizeof(hAlpha));
+    SendMessageW(hTree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&item));
+    const LPARAM inside = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    SendMessageW(hTree, WM_LBUTTONDOWN, MK_LBUTTON, inside);
+    SendMessageW(hTree, WM_LBUTTONUP, 0, inside);
+    PumpUntilIdle();
+    EXPECT_TRUE(IsWindowVisible(hTree));
+    EXPECT_EQ(hAlpha, Next(hTree, nullptr, TVGN_CARET)) << "the click selected the folder";
+    EXPECT_TRUE(m_owner.events.empty());
+
+    RECT window = {};
+    GetWindowRect(hTree, &window);
+    POINT outside = {window.right + 30, window.bottom + 30};
+    ScreenToClient(hTree, &outside);
+    SendMessageW(hTree, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(outside.x, outside.y));
+    SendMessageW(hTree, WM_LBUTTONUP, 0, MAKELPARAM(outside.x, outside.y));
+    PumpUntilIdle();
+    EXPECT_FALSE(IsWindowVisible(hTree));
+    EXPECT_EQ(Events{Changed(0, TRUE)}, m_owner.events);
+    EXPECT_EQ(WideToUtf8(m_folders.Path(L"Alpha")), Value(0));
+}
+
+TEST_F(FolderKindTest, RightClicksOfferNothing)
+{
+    const HWND hTree = Open();
+    SendMessageW(hTree, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
+    SendMessageW(hTree, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
+    PumpUntilIdle();
+    EXPECT_TRUE(IsWindowVisible(hTree));
+    EXPECT_EQ(nullptr, FindWindowW(L"#32768", nullptr)) << "no menu";
+}
+
+TEST_F(FolderKindTest, NamesInManyScriptsArriveAsTheyAre)
+{
+    const HWND hTree = Open();
+    const std::wstring target = m_folders.Path(kManyScripts);
+    Choose(hTree, target);
+    EXPECT_EQ(WideToUtf8(target), Value(0));
+}
+
+TEST_F(FolderKindTest, AFolderThatVanishesWhileTheTreeIsOpenBreaksNothing)
+{
+    const HWND hTree = Open();
+    const HTREEITEM hVanishing = FindPath(hTree, m_folders.Path(L"Vanishing"));
+    ASSERT_NE(nullptr, hVanishing);
+    CTestFolders::Remove(m_folders.Path(L"Vanishing"));
+    SendMessageW(hTree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(hVanishing));
+    EXPECT_TRUE(Children(hTree, hVanishing).empty());
+    TVITEMW item = {};
+    item.mask = TVIF_CHILDREN;
+    item.hItem = hVanishing;
+    SendMessageW(hTree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(0, item.cChildren) << "nothing left to open";
+    Select(hTree, hVanishing);
+    Key(hTree, VK_RETURN);
+    EXPECT_FALSE(IsWindowVisible(hTree));
+}
+
+TEST_F(FolderKindTest, PathsLongerThanMaxPathBreakNothing)
+{
+    const std::wstring deepest = m_folders.MakeLong();
+    const HWND hTree = Open();
+    // As deep as the shell shows it.
+    HTREEITEM hItem = FindPath(hTree, m_folders.Path(L"Long"));
+    ASSERT_NE(nullptr, hItem);
+    std::wstring path = m_folders.Path(L"Long");
+    for (HTREEITEM hChild = OpenChild(hTree, hItem, std::wstring(40, L'd')); hChild;
+         hChild = OpenChild(hTree, hChild, std::wstring(40, L'd'))) {
+        hItem = hChild;
+        path += L"\\" + std::wstring(40, L'd');
+    }
+    Select(hTree, hItem);
+    Key(hTree, VK_RETURN);
+    EXPECT_EQ(WideToUtf8(path), Value(0));
+    EXPECT_FALSE(IsWindowVisible(hTree));
+}
+
+TEST_F(FolderKindTest, HostsEndingTheRowInsideTheEventsLeaveNothingBehind)
+{
+    for (const char* pszEvent : {"PropertyChanging", "PropertyChanged"}) {
+        m_owner.onEvent = [this, pszEvent](const FiredEvent& fired) {
+            if (std::get<0>(fired) == pszEvent)
+                m_list.DeleteAllItems();
+        };
+        CControlsWnd* pObj = Activate();
+        ASSERT_NE(nullptr, pObj) << pszEvent;
+        const HWND hTree = Tree();
+        pObj->ShowEditor(2);
+        if (IsWindow(hTree)) {
+            Select(hTree, FindPath(hTree, L"C:\\"));
+            Key(hTree, VK_RETURN);
+        }
+        m_owner.onEvent = nullptr;
+        PumpUntilIdle();
+        EXPECT_FALSE(IsWindow(hTree)) << pszEvent;
+        m_list.AddItemFromText("Reports", "ShellFolder", "Enable", "");
+    }
+}
+
+} // namespace

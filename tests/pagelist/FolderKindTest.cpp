@@ -4,6 +4,8 @@
 // folders that vanish, long paths and names in many scripts.
 #include "ControlsFactory.h"
 #include "FolderKind.h"
+#include "ShellTreeWalk.h"
+#include "TestFolders.h"
 #include "TestKinds.h"
 #include "Text.h"
 
@@ -11,7 +13,6 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
-#include <shlobj.h>
 
 #include <algorithm>
 #include <cstring>
@@ -32,129 +33,16 @@ FiredEvent Changed(long nRow, BOOL bUpdate)
 const wchar_t kManyScripts[] = L"\u00DCn\u00EFc\u00F8d\u00E9 \u6F22\u5B57 \u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC "
                                L"\u0627\u0644\u0639\u0631\u0628\u064A\u0629 \u0939\u093F\u0928\u094D\u0926\u0940";
 
-// A folder tree of the test's own in the prefix's temporary folder, removed afterwards.
-class CTestFolders {
-public:
-    CTestFolders()
-    {
-        wchar_t temp[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, temp);
-        m_root = std::wstring(temp) + L"velmora-folders-" + std::to_wstring(GetCurrentProcessId());
-        Make(L"Alpha\\Beta\\Gamma");
-        Make(L"Alpha\\Delta");
-        Make(kManyScripts);
-        Make(L"Vanishing\\Inside");
-    }
-    ~CTestFolders() { Remove(m_root); }
-
-    const std::wstring& Root() const { return m_root; }
-    std::wstring Path(const std::wstring& relative) const { return m_root + L"\\" + relative; }
-    void Make(const std::wstring& relative) const { SHCreateDirectoryExW(nullptr, Path(relative).c_str(), nullptr); }
-    // Nested folders until the path is longer than MAX_PATH; the deepest path.
-    std::wstring MakeLong() const
-    {
-        std::wstring path = L"\\\\?\\" + m_root + L"\\Long";
-        CreateDirectoryW(path.c_str(), nullptr);
-        while (path.size() < MAX_PATH + 40) {
-            path += L"\\" + std::wstring(40, L'd');
-            CreateDirectoryW(path.c_str(), nullptr);
-        }
-        return path.substr(4);
-    }
-    static void Remove(const std::wstring& path)
-    {
-        const std::wstring longPath = L"\\\\?\\" + path;
-        WIN32_FIND_DATAW found;
-        HANDLE hFind = FindFirstFileW((longPath + L"\\*").c_str(), &found);
-        if (hFind != INVALID_HANDLE_VALUE) {
-            do {
-                const std::wstring name = found.cFileName;
-                if (name != L"." && name != L"..")
-                    Remove(path + L"\\" + name);
-            } while (FindNextFileW(hFind, &found));
-            FindClose(hFind);
-        }
-        RemoveDirectoryW(longPath.c_str());
-    }
-
-private:
-    std::wstring m_root;
-};
-
-std::wstring ItemText(HWND hTree, HTREEITEM hItem)
-{
-    wchar_t text[512] = {};
-    TVITEMW item = {};
-    item.mask = TVIF_TEXT;
-    item.hItem = hItem;
-    item.pszText = text;
-    item.cchTextMax = 512;
-    SendMessageW(hTree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    return text;
-}
-
-HTREEITEM Next(HWND hTree, HTREEITEM hItem, UINT nCode)
-{
-    return reinterpret_cast<HTREEITEM>(SendMessageW(hTree, TVM_GETNEXTITEM, nCode, reinterpret_cast<LPARAM>(hItem)));
-}
-
-std::vector<std::wstring> Children(HWND hTree, HTREEITEM hParent)
-{
-    std::vector<std::wstring> names;
-    for (HTREEITEM hChild = Next(hTree, hParent, hParent ? TVGN_CHILD : TVGN_ROOT); hChild; hChild = Next(hTree, hChild, TVGN_NEXT))
-        names.push_back(ItemText(hTree, hChild));
-    return names;
-}
-
-// The child shown with the text, the parent opened first as a click on its button would.
-HTREEITEM OpenChild(HWND hTree, HTREEITEM hParent, const std::wstring& text)
-{
-    if (hParent)
-        SendMessageW(hTree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(hParent));
-    for (HTREEITEM hChild = Next(hTree, hParent, hParent ? TVGN_CHILD : TVGN_ROOT); hChild; hChild = Next(hTree, hChild, TVGN_NEXT))
-        if (ItemText(hTree, hChild) == text)
-            return hChild;
-    return nullptr;
-}
-
-std::wstring ShellName(const std::wstring& path)
-{
-    SHFILEINFOW info = {};
-    SHGetFileInfoW(path.c_str(), 0, &info, sizeof(info), SHGFI_DISPLAYNAME);
-    return info.szDisplayName;
-}
-
-std::wstring ComputerName()
-{
-    LPITEMIDLIST pidl = nullptr;
-    SHGetFolderLocation(nullptr, CSIDL_DRIVES, nullptr, 0, &pidl);
-    SHFILEINFOW info = {};
-    SHGetFileInfoW(reinterpret_cast<LPCWSTR>(pidl), 0, &info, sizeof(info), SHGFI_PIDL | SHGFI_DISPLAYNAME);
-    CoTaskMemFree(pidl);
-    return info.szDisplayName;
-}
-
-// Walks the tree as a person would, by the names shown: the computer, the drive, each folder.
-HTREEITEM FindPath(HWND hTree, const std::wstring& path)
-{
-    HTREEITEM hItem = OpenChild(hTree, nullptr, ComputerName());
-    const std::wstring drive = path.substr(0, 3);
-    hItem = hItem ? OpenChild(hTree, hItem, ShellName(drive)) : nullptr;
-    size_t nStart = 3;
-    while (hItem && nStart < path.size()) {
-        const size_t nEnd = std::min(path.find(L'\\', nStart), path.size());
-        hItem = OpenChild(hTree, hItem, ShellName(path.substr(0, nEnd)));
-        nStart = nEnd + 1;
-    }
-    return hItem;
-}
-
 class FolderKindTest : public PageListFixture<CPageListCtrl> {
 protected:
     void SetUp() override
     {
         PageListFixture::SetUp();
         RegisterControlsClass("CControlsWnd_CShellFolder", &NewControlsObject<CControlsWnd_CShellFolder>);
+        m_folders.Make(L"Alpha\\Beta\\Gamma");
+        m_folders.Make(L"Alpha\\Delta");
+        m_folders.Make(kManyScripts);
+        m_folders.Make(L"Vanishing\\Inside");
         m_list.AddItemFromText("Reports", "ShellFolder", "Enable", "");
         m_list.SetItemValue(0, "C:\\before");
     }
@@ -200,13 +88,13 @@ protected:
     // Chooses the folder at the path in the open tree and presses Enter.
     void Choose(HWND hTree, const std::wstring& path)
     {
-        const HTREEITEM hItem = FindPath(hTree, path);
+        const HTREEITEM hItem = FindTreePath(hTree, path);
         ASSERT_NE(nullptr, hItem) << WideToUtf8(path);
         Select(hTree, hItem);
         Key(hTree, VK_RETURN);
     }
 
-    CTestFolders m_folders;
+    CTestFolders m_folders{L"velmora-folders"};
 };
 
 TEST_F(FolderKindTest, TreeIsAHiddenPopUpOfTheDesktopsFoldersWithTheFirstOneOpen)
@@ -230,12 +118,12 @@ TEST_F(FolderKindTest, TreeIsAHiddenPopUpOfTheDesktopsFoldersWithTheFirstOneOpen
     EXPECT_EQ(GetAncestor(m_list.m_hWnd, GA_ROOT), GetWindow(hTree, GW_OWNER));
     EXPECT_NE(nullptr, reinterpret_cast<HIMAGELIST>(SendMessageW(hTree, TVM_GETIMAGELIST, TVSIL_NORMAL, 0)));
 
-    const std::vector<std::wstring> top = Children(hTree, nullptr);
+    const std::vector<std::wstring> top = TreeChildren(hTree, nullptr);
     ASSERT_FALSE(top.empty());
     EXPECT_NE(top.end(), std::find(top.begin(), top.end(), ComputerName()));
-    const HTREEITEM hFirst = Next(hTree, nullptr, TVGN_ROOT);
+    const HTREEITEM hFirst = NextTreeItem(hTree, nullptr, TVGN_ROOT);
     EXPECT_TRUE(SendMessageW(hTree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(hFirst), TVIS_EXPANDED) & TVIS_EXPANDED);
-    EXPECT_FALSE(Children(hTree, hFirst).empty());
+    EXPECT_FALSE(TreeChildren(hTree, hFirst).empty());
     EXPECT_NE(hTree, GetCapture());
 }
 
@@ -294,23 +182,23 @@ TEST_F(FolderKindTest, EnterOnAFolderCommitsItsPath)
 TEST_F(FolderKindTest, FoldersAreReadWhenFirstOpenedInTheShellsOrder)
 {
     const HWND hTree = Open();
-    const HTREEITEM hAlpha = FindPath(hTree, m_folders.Path(L"Alpha"));
+    const HTREEITEM hAlpha = FindTreePath(hTree, m_folders.Path(L"Alpha"));
     ASSERT_NE(nullptr, hAlpha);
     TVITEMW item = {};
     item.mask = TVIF_CHILDREN;
     item.hItem = hAlpha;
     SendMessageW(hTree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
     EXPECT_EQ(1, item.cChildren) << "shows a button before it is read";
-    EXPECT_EQ(nullptr, Next(hTree, hAlpha, TVGN_CHILD)) << "nothing read before it opens";
+    EXPECT_EQ(nullptr, NextTreeItem(hTree, hAlpha, TVGN_CHILD)) << "nothing read before it opens";
     SendMessageW(hTree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(hAlpha));
-    EXPECT_EQ((std::vector<std::wstring>{L"Beta", L"Delta"}), Children(hTree, hAlpha));
+    EXPECT_EQ((std::vector<std::wstring>{L"Beta", L"Delta"}), TreeChildren(hTree, hAlpha));
     SendMessageW(hTree, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(hAlpha));
     SendMessageW(hTree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(hAlpha));
-    EXPECT_EQ((std::vector<std::wstring>{L"Beta", L"Delta"}), Children(hTree, hAlpha)) << "read once";
+    EXPECT_EQ((std::vector<std::wstring>{L"Beta", L"Delta"}), TreeChildren(hTree, hAlpha)) << "read once";
     // The shell may say a folder has subfolders without looking; once opened empty, its button goes.
-    const HTREEITEM hDelta = OpenChild(hTree, hAlpha, L"Delta");
+    const HTREEITEM hDelta = OpenTreeChild(hTree, hAlpha, L"Delta");
     SendMessageW(hTree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(hDelta));
-    EXPECT_TRUE(Children(hTree, hDelta).empty());
+    EXPECT_TRUE(TreeChildren(hTree, hDelta).empty());
     item.hItem = hDelta;
     SendMessageW(hTree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
     EXPECT_EQ(0, item.cChildren) << "a folder without subfolders has no button";
@@ -319,7 +207,7 @@ TEST_F(FolderKindTest, FoldersAreReadWhenFirstOpenedInTheShellsOrder)
 TEST_F(FolderKindTest, ItemsShowTheSystemsSmallIcons)
 {
     const HWND hTree = Open();
-    const HTREEITEM hAlpha = FindPath(hTree, m_folders.Path(L"Alpha"));
+    const HTREEITEM hAlpha = FindTreePath(hTree, m_folders.Path(L"Alpha"));
     ASSERT_NE(nullptr, hAlpha);
     SendMessageW(hTree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(hAlpha));
     Select(hTree, hAlpha);
@@ -338,7 +226,7 @@ TEST_F(FolderKindTest, ItemsShowTheSystemsSmallIcons)
 TEST_F(FolderKindTest, SpaceAndADriveRootCommitToo)
 {
     const HWND hTree = Open();
-    const HTREEITEM hDrive = FindPath(hTree, L"C:\\");
+    const HTREEITEM hDrive = FindTreePath(hTree, L"C:\\");
     ASSERT_NE(nullptr, hDrive);
     Select(hTree, hDrive);
     Key(hTree, VK_SPACE);
@@ -349,7 +237,7 @@ TEST_F(FolderKindTest, SpaceAndADriveRootCommitToo)
 TEST_F(FolderKindTest, AVirtualFolderFirstCommitsNothing)
 {
     const HWND hTree = Open();
-    Select(hTree, OpenChild(hTree, nullptr, ComputerName()));
+    Select(hTree, OpenTreeChild(hTree, nullptr, ComputerName()));
     Key(hTree, VK_RETURN);
     EXPECT_TRUE(m_owner.events.empty());
     EXPECT_EQ("C:\\before", Value(0));
@@ -360,7 +248,7 @@ TEST_F(FolderKindTest, AVirtualFolderFirstCommitsNothing)
 TEST_F(FolderKindTest, LosingTheFocusClosesWithoutAChange)
 {
     const HWND hTree = Open();
-    Select(hTree, FindPath(hTree, m_folders.Path(L"Alpha")));
+    Select(hTree, FindTreePath(hTree, m_folders.Path(L"Alpha")));
     // As Alt+Tab would: another window takes the focus.
     const HWND hOther = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, m_hFrame, nullptr, nullptr, nullptr);
     SetFocus(hOther);
@@ -375,7 +263,7 @@ TEST_F(FolderKindTest, LosingTheFocusClosesWithoutAChange)
 TEST_F(FolderKindTest, AClickOutsideChoosesTheSelectedFolderAndOneInsideDoesNot)
 {
     const HWND hTree = Open();
-    const HTREEITEM hAlpha = FindPath(hTree, m_folders.Path(L"Alpha"));
+    const HTREEITEM hAlpha = FindTreePath(hTree, m_folders.Path(L"Alpha"));
     SendMessageW(hTree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(hAlpha));
     RECT item = {};
     std::memcpy(&item, &hAlpha, sizeof(hAlpha));
@@ -385,7 +273,7 @@ TEST_F(FolderKindTest, AClickOutsideChoosesTheSelectedFolderAndOneInsideDoesNot)
     SendMessageW(hTree, WM_LBUTTONUP, 0, inside);
     PumpUntilIdle();
     EXPECT_TRUE(IsWindowVisible(hTree));
-    EXPECT_EQ(hAlpha, Next(hTree, nullptr, TVGN_CARET)) << "the click selected the folder";
+    EXPECT_EQ(hAlpha, NextTreeItem(hTree, nullptr, TVGN_CARET)) << "the click selected the folder";
     EXPECT_TRUE(m_owner.events.empty());
 
     RECT window = {};
@@ -421,11 +309,11 @@ TEST_F(FolderKindTest, NamesInManyScriptsArriveAsTheyAre)
 TEST_F(FolderKindTest, AFolderThatVanishesWhileTheTreeIsOpenBreaksNothing)
 {
     const HWND hTree = Open();
-    const HTREEITEM hVanishing = FindPath(hTree, m_folders.Path(L"Vanishing"));
+    const HTREEITEM hVanishing = FindTreePath(hTree, m_folders.Path(L"Vanishing"));
     ASSERT_NE(nullptr, hVanishing);
     CTestFolders::Remove(m_folders.Path(L"Vanishing"));
     SendMessageW(hTree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(hVanishing));
-    EXPECT_TRUE(Children(hTree, hVanishing).empty());
+    EXPECT_TRUE(TreeChildren(hTree, hVanishing).empty());
     TVITEMW item = {};
     item.mask = TVIF_CHILDREN;
     item.hItem = hVanishing;
@@ -441,11 +329,11 @@ TEST_F(FolderKindTest, PathsLongerThanMaxPathBreakNothing)
     const std::wstring deepest = m_folders.MakeLong();
     const HWND hTree = Open();
     // As deep as the shell shows it.
-    HTREEITEM hItem = FindPath(hTree, m_folders.Path(L"Long"));
+    HTREEITEM hItem = FindTreePath(hTree, m_folders.Path(L"Long"));
     ASSERT_NE(nullptr, hItem);
     std::wstring path = m_folders.Path(L"Long");
-    for (HTREEITEM hChild = OpenChild(hTree, hItem, std::wstring(40, L'd')); hChild;
-         hChild = OpenChild(hTree, hChild, std::wstring(40, L'd'))) {
+    for (HTREEITEM hChild = OpenTreeChild(hTree, hItem, std::wstring(40, L'd')); hChild;
+         hChild = OpenTreeChild(hTree, hChild, std::wstring(40, L'd'))) {
         hItem = hChild;
         path += L"\\" + std::wstring(40, L'd');
     }
@@ -467,7 +355,7 @@ TEST_F(FolderKindTest, HostsEndingTheRowInsideTheEventsLeaveNothingBehind)
         const HWND hTree = Tree();
         pObj->ShowEditor(2);
         if (IsWindow(hTree)) {
-            Select(hTree, FindPath(hTree, L"C:\\"));
+            Select(hTree, FindTreePath(hTree, L"C:\\"));
             Key(hTree, VK_RETURN);
         }
         m_owner.onEvent = nullptr;

@@ -4,9 +4,11 @@
 #include "ControlTestSupport.h"
 
 #include "ControlsWnd.h"
+#include "FontDialogAnswer.h"
 #include "PageListCtrl.h"
 #include "PageListOwner.h"
 #include "Pump.h"
+#include "ShellTreeWalk.h"
 #include "Text.h"
 #include "VelmoraCtrl.h"
 
@@ -16,12 +18,14 @@ namespace {
 
 class HostsInsideEvents;
 
-// How a test makes the control fire one event, and the page and row the event is about.
+// How a test makes the control fire one event, and the page and row the event is about; via
+// names the editor that fires it where several do.
 struct Trigger {
     const char* event;
     short nPage;
     short nRow;
     void (*fire)(HostsInsideEvents&);
+    const char* via = "";
 };
 
 // What the host's handler does inside the event.
@@ -146,6 +150,47 @@ public:
         return Put(pHeld, name, value);
     }
 
+    // The Font row's button pressed and its dialog answered with OK.
+    void ChooseFont(short nPage, short nRow, bool bOk)
+    {
+        FontDialogAnswer answer;
+        answer.bOk = bOk;
+        AnswerFontDialog([&] {
+            if (CControlsWnd* pObj = Activate(nPage, nRow))
+                pObj->ShowEditor(2);
+        }, answer);
+    }
+
+    // The ShellFolder row's tree dropped, the drive chosen in it with Enter.
+    void ChooseFolder(short nPage, short nRow)
+    {
+        CControlsWnd* pObj = Activate(nPage, nRow);
+        if (!pObj)
+            return;
+        const HWND hTree = pObj->m_pEditor->m_hWnd;
+        pObj->ShowEditor(2);
+        if (!IsWindow(hTree))
+            return;
+        SendMessageW(hTree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(FindTreePath(hTree, L"C:\\")));
+        SendMessageW(hTree, WM_KEYDOWN, VK_RETURN, 1);
+    }
+
+    // A DataComboBox row inserted first, opened, and its date moved with the keys.
+    void ChangeDate()
+    {
+        Arm([this] {
+            HeldCall(L"InsertProperty", {CVariant(short(0)), CVariant(short(0)), CVariant("When"), CVariant("DataComboBox"), CVariant(short(0))});
+        });
+        CControlsWnd* pObj = Activate(0, 0);
+        if (!pObj)
+            return;
+        const HWND hPicker = pObj->m_pEditor->m_hWnd;
+        pObj->ShowEditor(0);
+        SetFocus(hPicker);
+        for (UINT nKey : {VK_RIGHT, VK_UP})
+            SendMessageW(hPicker, WM_KEYDOWN, nKey, 1);
+    }
+
     CComPointer<CRecordingSink> m_pSink;
     std::function<void(const std::string&)> m_onEvent;
     std::map<std::string, std::string> m_values;
@@ -180,6 +225,10 @@ const Trigger kTriggers[] = {
          t.Arm([&] { t.ClickRow(0, 0); });
          t.PressKey(0, VK_DELETE);
      }},
+    {"PropertyChanging", 1, 2, [](HostsInsideEvents& t) { t.ChooseFont(1, 2, false); }, "FontDialog"},
+    {"PropertyChanged", 1, 2, [](HostsInsideEvents& t) { t.ChooseFont(1, 2, true); }, "FontDialog"},
+    {"PropertyChanged", 1, 1, [](HostsInsideEvents& t) { t.ChooseFolder(1, 1); }, "FolderTree"},
+    {"PropertyChanged", 0, 0, [](HostsInsideEvents& t) { t.ChangeDate(); }, "DatePicker"},
 };
 
 const HostAction kActions[] = {
@@ -225,7 +274,7 @@ TEST_P(HostsInsideEvents, NothingIsLeftBehindAndNoValueMoves)
 
 std::string CaseName(const testing::TestParamInfo<std::tuple<Trigger, HostAction>>& info)
 {
-    return std::string(std::get<0>(info.param).event) + "_" + std::get<1>(info.param).name;
+    return std::string(std::get<0>(info.param).event) + std::get<0>(info.param).via + "_" + std::get<1>(info.param).name;
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryEvent, HostsInsideEvents, testing::Combine(testing::ValuesIn(kTriggers), testing::ValuesIn(kActions)),

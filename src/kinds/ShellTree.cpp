@@ -28,13 +28,24 @@ std::wstring DisplayName(IShellFolder* pFolder, LPCITEMIDLIST pidl, SHGDNF flags
     return strName;
 }
 
-int SmallIconIndex(LPCITEMIDLIST pidlAbsolute, UINT nExtraFlags)
+int SmallIconIndex(LPCITEMIDLIST pidlAbsolute, UINT nFlags)
 {
     SHFILEINFOW info = {};
     if (!SHGetFileInfoW(reinterpret_cast<LPCWSTR>(pidlAbsolute), 0, &info, sizeof(info),
-                        SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON | nExtraFlags))
+                        SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON | nFlags))
         return 0;
     return info.iIcon;
+}
+
+// A folder of the file system that is neither read-only nor a system folder cannot carry an
+// icon of its own (the shell reads a folder's own icon only from those): it shows the shell's
+// folder icon. Its attributes travel in its identifier, so nothing on the disk is touched.
+bool IsPlainFolder(IShellFolder* pParentFolder, LPCITEMIDLIST pidl)
+{
+    WIN32_FIND_DATAW data = {};
+    return SUCCEEDED(SHGetDataFromIDListW(pParentFolder, pidl, SHGDFIL_FINDDATA, &data, sizeof(data)))
+        && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        && !(data.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM));
 }
 
 } // namespace
@@ -95,11 +106,25 @@ LRESULT CShellTree::OnGetDispInfo(WPARAM, LPARAM lParam)
     if (!pItem)
         return 0;
     if (item.mask & TVIF_IMAGE)
-        item.iImage = SmallIconIndex(pItem->absolute.Get(), 0);
+        item.iImage = IconOf(*pItem, 0);
     if (item.mask & TVIF_SELECTEDIMAGE)
-        item.iSelectedImage = SmallIconIndex(pItem->absolute.Get(), SHGFI_OPENICON);
+        item.iSelectedImage = IconOf(*pItem, SHGFI_OPENICON);
     item.mask |= TVIF_DI_SETITEM;
     return 0;
+}
+
+// The shell's icon of an item; asking for a folder's costs as much as the folder's parent is
+// large, so plain folders share the icon the shell gave the first of them.
+int CShellTree::IconOf(const CShellItem& item, UINT nOpen)
+{
+    const bool bPlain = IsPlainFolder(item.pParentFolder, item.relative.Get());
+    int& nShared = m_nPlainFolderIcons[nOpen ? 1 : 0];
+    if (bPlain && nShared >= 0)
+        return nShared;
+    const int nIcon = SmallIconIndex(item.absolute.Get(), nOpen);
+    if (bPlain)
+        nShared = nIcon;
+    return nIcon;
 }
 
 BOOL CShellTree::FillLevel(HTREEITEM hParent, IShellFolder* pFolder, LPCITEMIDLIST pidlFolder)

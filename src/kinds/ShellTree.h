@@ -48,7 +48,12 @@ private:
     static void SortLikeShell(IShellFolder* pFolder, std::vector<CFound>& found);
     void InsertFolder(HTREEITEM hParent, IShellFolder* pFolder, LPCITEMIDLIST pidlFolder, CFound& found);
     static const CShellItem* ShellItemOf(LPARAM lParam);
+    // nOpen: 0 or SHGFI_OPENICON.
+    int IconOf(const CShellItem& item, UINT nOpen);
 
     // The items' records; addresses stay put as the tree grows.
     std::deque<CShellItem> m_items;
+    // The icons, closed and open, of folders that cannot have one of their own; -1 until one
+    // was looked up.
+    int m_nPlainFolderIcons[2] = {-1, -1};
 };

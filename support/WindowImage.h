@@ -10,6 +10,8 @@ class WindowImage {
 public:
     // Copies the window's client area (or whole window) as it is on the screen now.
     static WindowImage Capture(HWND hWnd, bool bClientOnly = true);
+    // Copies a part of the screen, with every window over it (pop-ups and dialogs included).
+    static WindowImage CaptureScreen(const RECT& rect);
 
     int Width() const { return m_nWidth; }
     int Height() const { return m_nHeight; }
@@ -19,6 +21,8 @@ public:
     int CountPixels(const RECT& rect, COLORREF color) const;
 
 private:
+    static WindowImage Copy(HDC hSource, const RECT& rect);
+
     int m_nWidth = 0;
     int m_nHeight = 0;
     std::vector<uint32_t> m_pixels; // 0x00RRGGBB, top row first

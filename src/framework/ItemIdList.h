@@ -22,13 +22,6 @@ public:
     CItemIdList& operator=(const CItemIdList&) = delete;
 
     LPITEMIDLIST Get() const { return m_pidl; }
-    bool IsNull() const { return m_pidl == nullptr; }
-    // Address for an [out] argument: the list held before is freed first.
-    LPITEMIDLIST* Out()
-    {
-        Reset();
-        return &m_pidl;
-    }
     void Reset(LPITEMIDLIST pidl = nullptr)
     {
         if (m_pidl)

@@ -140,7 +140,7 @@ BOOL CShellTree::FillLevel(HTREEITEM hParent, IShellFolder* pFolder, LPCITEMIDLI
     return !found.empty();
 }
 
-std::vector<CShellTree::CFound> CShellTree::ReadFolders(IShellFolder* pFolder, IEnumIDList* pEnum) const
+std::vector<CShellTree::CFound> CShellTree::ReadFolders(IShellFolder* pFolder, IEnumIDList* pEnum)
 {
     std::vector<CFound> found;
     LPITEMIDLIST batch[kEnumBatch];

@@ -44,7 +44,7 @@ private:
     // Fills hParent with the folders of pFolder, whose place is pidlFolder (null: the desktop).
     // FALSE when it has none to show.
     BOOL FillLevel(HTREEITEM hParent, IShellFolder* pFolder, LPCITEMIDLIST pidlFolder);
-    std::vector<CFound> ReadFolders(IShellFolder* pFolder, IEnumIDList* pEnum) const;
+    static std::vector<CFound> ReadFolders(IShellFolder* pFolder, IEnumIDList* pEnum);
     static void SortLikeShell(IShellFolder* pFolder, std::vector<CFound>& found);
     void InsertFolder(HTREEITEM hParent, IShellFolder* pFolder, LPCITEMIDLIST pidlFolder, CFound& found);
     static const CShellItem* ShellItemOf(LPARAM lParam);

@@ -156,6 +156,46 @@ TEST_F(DateKindTest, EveryKeyThatChangesTheDateCommitsTheTextShownOnce)
     EXPECT_EQ(Value(0), Text(hPicker));
 }
 
+// A person drops the calendar with the picker's arrow and clicks a day in it.
+TEST_F(DateKindTest, ADayPickedInTheCalendarIsCommittedOnce)
+{
+    CControlsWnd* pObj = Activate(0);
+    pObj->ShowEditor(0);
+    const HWND hPicker = Picker(0);
+    RECT client = {};
+    GetClientRect(hPicker, &client);
+    const LPARAM arrow = MAKELPARAM(client.right - 6, client.bottom / 2);
+    SendMessageW(hPicker, WM_LBUTTONDOWN, MK_LBUTTON, arrow);
+    SendMessageW(hPicker, WM_LBUTTONUP, 0, arrow);
+    PumpUntilIdle();
+    const HWND hCalendar = reinterpret_cast<HWND>(SendMessageW(hPicker, DTM_GETMONTHCAL, 0, 0));
+    ASSERT_NE(nullptr, hCalendar);
+    ASSERT_TRUE(IsWindowVisible(hCalendar));
+    // Where the calendar shows the 20th of March.
+    RECT area = {};
+    GetClientRect(hCalendar, &area);
+    POINT day = {-1, -1};
+    for (int y = 0; y < area.bottom && day.x < 0; y += 2) {
+        for (int x = 0; x < area.right && day.x < 0; x += 2) {
+            MCHITTESTINFO hit = {};
+            hit.cbSize = MCHITTESTINFO_V1_SIZE;
+            hit.pt = POINT{x, y};
+            SendMessageW(hCalendar, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+            if (hit.uHit == MCHT_CALENDARDATE && hit.st.wMonth == 3 && hit.st.wDay == 20)
+                day = hit.pt;
+        }
+    }
+    ASSERT_GE(day.x, 0);
+    m_owner.events.clear();
+    SendMessageW(hCalendar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(day.x, day.y));
+    SendMessageW(hCalendar, WM_LBUTTONUP, 0, MAKELPARAM(day.x, day.y));
+    PumpUntilIdle();
+    EXPECT_EQ(Events{Changed(0, TRUE)}, m_owner.events);
+    EXPECT_EQ(ShortDate(2021, 3, 20), Value(0));
+    EXPECT_EQ(Value(0), Text(hPicker));
+    EXPECT_FALSE(IsWindow(hCalendar) && IsWindowVisible(hCalendar)) << "the calendar closes";
+}
+
 TEST_F(DateKindTest, LeavingTheRowHidesThePickerWithoutACommit)
 {
     const HWND hPicker = Open(0);

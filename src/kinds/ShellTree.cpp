@@ -6,6 +6,7 @@
 #include <shlwapi.h>
 
 #include <algorithm>
+#include <memory>
 
 BEGIN_MESSAGE_MAP(CShellTree, CTreeCtrl)
     ON_NOTIFY_REFLECT(TVN_ITEMEXPANDINGW, OnItemExpanding)
@@ -16,6 +17,10 @@ namespace {
 
 const ULONG kEnumBatch = 256;
 
+struct CShellStringFree {
+    void operator()(wchar_t* psz) const { CoTaskMemFree(psz); }
+};
+
 // The shell's text of an item, taken over from the shell's allocator.
 std::wstring DisplayName(IShellFolder* pFolder, LPCITEMIDLIST pidl, SHGDNF flags)
 {
@@ -23,9 +28,8 @@ std::wstring DisplayName(IShellFolder* pFolder, LPCITEMIDLIST pidl, SHGDNF flags
     LPWSTR pszName = nullptr;
     if (FAILED(pFolder->GetDisplayNameOf(pidl, flags, &name)) || FAILED(StrRetToStrW(&name, pidl, &pszName)))
         return std::wstring();
-    std::wstring strName(pszName);
-    CoTaskMemFree(pszName);
-    return strName;
+    const std::unique_ptr<wchar_t, CShellStringFree> held(pszName);
+    return std::wstring(held.get());
 }
 
 int SmallIconIndex(LPCITEMIDLIST pidlAbsolute, UINT nFlags)
@@ -146,8 +150,8 @@ std::vector<CShellTree::CFound> CShellTree::ReadFolders(IShellFolder* pFolder, I
     LPITEMIDLIST batch[kEnumBatch];
     ULONG nFetched = 0;
     while (SUCCEEDED(pEnum->Next(kEnumBatch, batch, &nFetched)) && nFetched > 0) {
-        for (ULONG i = 0; i < nFetched; ++i) {
-            CItemIdList pidl(batch[i]);
+        std::vector<CItemIdList> fetched(batch, batch + nFetched);
+        for (CItemIdList& pidl : fetched) {
             LPCITEMIDLIST pidlItem = pidl.Get();
             SFGAOF attributes = SFGAO_FOLDER | SFGAO_HASSUBFOLDER;
             if (FAILED(pFolder->GetAttributesOf(1, &pidlItem, &attributes)) || !(attributes & SFGAO_FOLDER))

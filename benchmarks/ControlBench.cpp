@@ -6,8 +6,10 @@
 // pages against as many bare list views. Then the picking editors: a ComboBox row opened while
 // its host answers LoadItems with 10 to 100,000 items, until the list is on the screen, against
 // a bare list box of the same kind filled with the same texts; the colour popup opened until it
-// is on the screen; and colour texts written and read in a tight loop. Needs kvVelmora and the
-// floor control registered (run through scripts/bench.sh).
+// is on the screen; colour texts written and read in a tight loop; and a ShellFolder row's
+// tree opened and then expanded on a folder of 10,000 subfolders, against a bare tree view of
+// the same style filled with the same names and expanded. Needs kvVelmora and the floor
+// control registered (run through scripts/bench.sh).
 #include "ColourText.h"
 #include "ControlWnd.h"
 #include "EventSinkMap.h"
@@ -18,6 +20,8 @@
 
 #include <commctrl.h>
 #include <ole2.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -403,6 +407,162 @@ bool MeasurePicking(IDispatch* pControl, HWND hControl, CItemsHost* pHost)
     return true;
 }
 
+// --- The folder tree ---
+
+const int kFolders = 10000;
+const wchar_t kBenchFolder[] = L"C:\\velmora-bench-folders";
+const DWORD kTreeStyle = WS_POPUP | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP;
+
+struct FolderFigures {
+    double open, expand, bare;   // seconds
+};
+
+void MakeBenchFolders()
+{
+    CreateDirectoryW(kBenchFolder, nullptr);
+    for (int i = 0; i < kFolders; ++i) {
+        wchar_t path[MAX_PATH];
+        swprintf(path, MAX_PATH, L"%ls\\Folder %05d", kBenchFolder, i);
+        CreateDirectoryW(path, nullptr);
+    }
+}
+
+void PumpMessages()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void Click(HWND hWnd, POINT pt)
+{
+    SendMessageW(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    SendMessageW(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+}
+
+std::wstring ItemText(HWND hTree, HTREEITEM hItem)
+{
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW item = {};
+    item.mask = TVIF_TEXT;
+    item.hItem = hItem;
+    item.pszText = text;
+    item.cchTextMax = MAX_PATH;
+    SendMessageW(hTree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+std::vector<std::wstring> ChildTexts(HWND hTree, HTREEITEM hParent)
+{
+    std::vector<std::wstring> texts;
+    for (auto hChild = TreeView_GetChild(hTree, hParent); hChild; hChild = TreeView_GetNextSibling(hTree, hChild))
+        texts.push_back(ItemText(hTree, hChild));
+    return texts;
+}
+
+// The child shown with the name the shell gives the path (or the pidl), the parent opened first.
+HTREEITEM ChildNamed(HWND hTree, HTREEITEM hParent, LPCWSTR pszPath, UINT nFlags = 0)
+{
+    SHFILEINFOW info = {};
+    SHGetFileInfoW(pszPath, 0, &info, sizeof(info), SHGFI_DISPLAYNAME | nFlags);
+    if (hParent)
+        TreeView_Expand(hTree, hParent, TVE_EXPAND);
+    for (auto hChild = hParent ? TreeView_GetChild(hTree, hParent) : TreeView_GetRoot(hTree); hChild;
+         hChild = TreeView_GetNextSibling(hTree, hChild))
+        if (ItemText(hTree, hChild) == info.szDisplayName)
+            return hChild;
+    return nullptr;
+}
+
+HTREEITEM BenchFolderItem(HWND hTree)
+{
+    LPITEMIDLIST pidlDrives = nullptr;
+    SHGetFolderLocation(nullptr, CSIDL_DRIVES, nullptr, 0, &pidlDrives);
+    HTREEITEM hItem = ChildNamed(hTree, nullptr, reinterpret_cast<LPCWSTR>(pidlDrives), SHGFI_PIDL);
+    CoTaskMemFree(pidlDrives);
+    hItem = hItem ? ChildNamed(hTree, hItem, L"C:\\") : nullptr;
+    return hItem ? ChildNamed(hTree, hItem, kBenchFolder) : nullptr;
+}
+
+// The same names into a bare pop-up tree of the same style, size and images, under an item that
+// is then expanded, as the control's tree does when it opens a folder.
+double BareTree(const std::vector<std::wstring>& names, const RECT& place)
+{
+    SHFILEINFOW info = {};
+    const auto hImages = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    SHGetFileInfoW(kBenchFolder, 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+    HWND hTree = CreateWindowExW(WS_EX_TOOLWINDOW, WC_TREEVIEWW, L"", kTreeStyle | WS_VISIBLE, place.left, place.top,
+                                 place.right - place.left, place.bottom - place.top, nullptr, nullptr, nullptr, nullptr);
+    TreeView_SetImageList(hTree, hImages, TVSIL_NORMAL);
+    TVINSERTSTRUCTW insert = {};
+    insert.hParent = TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
+    insert.item.pszText = const_cast<LPWSTR>(L"velmora-bench-folders");
+    insert.item.iImage = insert.item.iSelectedImage = info.iIcon;
+    insert.item.cChildren = 1;
+    const auto hParent = reinterpret_cast<HTREEITEM>(SendMessageW(hTree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+    UpdateWindow(hTree);
+    PumpMessages();
+    insert.hParent = hParent;
+    CStopwatch watch;
+    for (const std::wstring& name : names) {
+        insert.item.pszText = const_cast<LPWSTR>(name.c_str());
+        SendMessageW(hTree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert));
+    }
+    TreeView_Expand(hTree, hParent, TVE_EXPAND);
+    UpdateWindow(hTree);
+    const double seconds = watch.Seconds();
+    DestroyWindow(hTree);
+    return seconds;
+}
+
+// Each run: the row selected and its tree dropped (open), then the bench folder, reached by its
+// names, expanded (expand); both until painted. The bare tree runs in between.
+bool MeasureFolderTree(IDispatch* pControl, HWND hControl, FolderFigures* pFigures)
+{
+    Call(pControl, 1, DISPATCH_PROPERTYPUT, {CVariant("Folders#{#Folder\\ShellFolder\\Enable\\#Other\\Edit\\Enable\\#}#")});
+    PumpMessages();
+    const HWND hList = GetDlgItem(GetWindow(hControl, GW_CHILD), 1000);
+    RECT folderRow = {}, otherRow = {};
+    if (!hList || !ListView_GetItemRect(hList, 0, &folderRow, LVIR_BOUNDS) || !ListView_GetItemRect(hList, 1, &otherRow, LVIR_BOUNDS))
+        return false;
+    const int nFolderY = (folderRow.top + folderRow.bottom) / 2;
+    *pFigures = {1e9, 1e9, 1e9};
+    for (int run = 0; run < kRuns; ++run) {
+        Click(hList, POINT{20, (otherRow.top + otherRow.bottom) / 2});
+        PumpMessages();
+        CStopwatch open;
+        Click(hList, POINT{20, nFolderY});
+        // The row button is where the selected row is drawn with it.
+        UpdateWindow(hList);
+        Click(hList, POINT{folderRow.right - 6, nFolderY});
+        const HWND hTree = GetFocus();
+        UpdateWindow(hTree);
+        pFigures->open = std::min(pFigures->open, open.Seconds());
+        const HTREEITEM hBench = BenchFolderItem(hTree);
+        if (!hBench)
+            return false;
+        UpdateWindow(hTree);
+        PumpMessages();
+        CStopwatch expand;
+        TreeView_Expand(hTree, hBench, TVE_EXPAND);
+        UpdateWindow(hTree);
+        pFigures->expand = std::min(pFigures->expand, expand.Seconds());
+        const std::vector<std::wstring> names = ChildTexts(hTree, hBench);
+        if (names.size() != static_cast<size_t>(kFolders))
+            return false;
+        RECT place = {};
+        GetWindowRect(hTree, &place);
+        pFigures->bare = std::min(pFigures->bare, BareTree(names, place));
+    }
+    Click(hList, POINT{20, (otherRow.top + otherRow.bottom) / 2});
+    PumpMessages();
+    return true;
+}
+
 } // namespace
 
 int main()
@@ -439,6 +599,16 @@ int main()
             MeasurePages(control.GetControlDispatch(), hFrame);
             if (result == 0 && !MeasurePicking(control.GetControlDispatch(), control.m_hWnd, &host))
                 result = 1;
+        }
+        FolderFigures folders = {};
+        MakeBenchFolders();
+        if (result == 0 && MeasureFolderTree(control.GetControlDispatch(), control.m_hWnd, &folders)) {
+            std::printf("\n%8s %10s %11s %10s %7s\n", "folders", "open (ms)", "expand (ms)", "bare (ms)", "ratio");
+            std::printf("%8d %10.1f %11.1f %10.1f %7.2f\n", kFolders, folders.open * 1000.0, folders.expand * 1000.0,
+                        folders.bare * 1000.0, folders.expand / folders.bare);
+        } else if (result == 0) {
+            std::printf("the folder tree did not open on the bench folder\n");
+            result = 1;
         }
         control.DestroyControl();
     }

@@ -13,7 +13,9 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <dlgs.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <iterator>
 #include <string>
@@ -29,7 +31,11 @@ const int kCaptionRow = 0;   // an Edit row
 const int kAlignmentRow = 1; // a drop-down row the host fills: a click shows its row button
 const int kVisibleRow = 2;   // a boolean
 const int kColourRow = 3;    // a colour
+const int kFontRow = 4;      // a Font row
 const int kPictureRow = 5;   // an EditButton row
+// Rows of the second page.
+const int kFolderRow = 0;    // a ShellFolder row
+const int kCountryRow = 3;   // a DataComboBox row
 
 // Dispatch ids of the control (its type library, _DPropertiesGrid) and of its floor control.
 enum : DISPID {
@@ -90,7 +96,7 @@ const char* const kSampleValues[][2] = {
     {"Identifier", "RPT-0042"},
     {"Data\\Folder", "C:\\Reports"},
     {"Style", "Compact"},
-    {"Country", "Norway"},
+    {"Country", "2024-03-18"},
     {"Product", "Widget | 12.50"},
     {"Left", "120"},
     {"Top", "80"},
@@ -323,7 +329,9 @@ private:
         Log(FormatText("%s page %ld row %ld", name, ArgLong(pParams, 0), ArgLong(pParams, 1)));
     }
 
-    // The tour, one step a timer tick: what a person does, and the picture it is worth.
+    // The tour, one step a timer tick: what a person does, and the picture it is worth. A step
+    // that opens a modal dialog returns only when a later step (run by the dialog's own message
+    // loop) has answered it. Pictures of pop-ups take the screen around the frame and them.
     struct TourStep {
         void (CDemoFrame::*action)();
         const char* picture;
@@ -392,14 +400,113 @@ private:
     }
     void PickColour() { PressKey(VK_RETURN); }
 
-    // The screen under the window: a drop-down or the colour popup is a window of its own.
+    // The font dialog opens modally; the tour goes on inside its loop.
+    void SelectFont() { ClickRow(0, kFontRow); }
+    void OpenFontDialog() { ClickRowButton(0, kFontRow); }
+    // A person looks at what is open.
+    void Look() {}
+    void ChooseFontInDialog()
+    {
+        HWND hDialog = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), FindFontDialog, reinterpret_cast<LPARAM>(&hDialog));
+        if (!hDialog)
+            return;
+        for (const wchar_t* pszFace : {L"Tahoma", L"DejaVu Sans", L"Liberation Sans"})
+            if (ChooseInCombo(hDialog, cmb1, pszFace))
+                break;
+        ChooseInCombo(hDialog, cmb3, L"12");
+        ::PostMessageW(hDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }
+    void SelectCountry() { ClickRow(1, kCountryRow); }
+    // The row button places the date picker over the cell; its arrow drops the calendar.
+    void OpenDatePicker()
+    {
+        ClickRowButton(1, kCountryRow);
+        HWND hList = nullptr;
+        POINT point = {};
+        const HWND hPicker = RowPoint(1, kCountryRow, &hList, &point) ? ::GetDlgItem(hList, 1000) : nullptr;
+        if (!hPicker)
+            return;
+        RECT client = {};
+        ::GetClientRect(hPicker, &client);
+        Click(hPicker, POINT{client.right - 8, client.bottom / 2});
+    }
+    void SelectFolder() { ClickRow(1, kFolderRow); }
+    // The row button drops the folder tree; the person opens the computer and selects drive C:.
+    void OpenFolderTree()
+    {
+        ClickRowButton(1, kFolderRow);
+        const HWND hTree = ::GetFocus();
+        LPITEMIDLIST pidlDrives = nullptr;
+        SHFILEINFOW computer = {};
+        if (SUCCEEDED(SHGetFolderLocation(nullptr, CSIDL_DRIVES, nullptr, 0, &pidlDrives)))
+            SHGetFileInfoW(reinterpret_cast<LPCWSTR>(pidlDrives), 0, &computer, sizeof(computer), SHGFI_PIDL | SHGFI_DISPLAYNAME);
+        CoTaskMemFree(pidlDrives);
+        TreeView_Expand(hTree, TreeView_GetRoot(hTree), TVE_COLLAPSE);
+        for (HTREEITEM hItem = TreeView_GetRoot(hTree); hItem; hItem = TreeView_GetNextSibling(hTree, hItem)) {
+            if (TreeText(hTree, hItem) != computer.szDisplayName)
+                continue;
+            TreeView_Expand(hTree, hItem, TVE_EXPAND);
+            for (HTREEITEM hDrive = TreeView_GetChild(hTree, hItem); hDrive; hDrive = TreeView_GetNextSibling(hTree, hDrive))
+                if (TreeText(hTree, hDrive).find(L"C:") != std::wstring::npos)
+                    TreeView_SelectItem(hTree, hDrive);
+        }
+    }
+
+    static std::wstring TreeText(HWND hTree, HTREEITEM hItem)
+    {
+        wchar_t text[MAX_PATH] = {};
+        TVITEMW item = {};
+        item.mask = TVIF_TEXT;
+        item.hItem = hItem;
+        item.pszText = text;
+        item.cchTextMax = MAX_PATH;
+        TreeView_GetItem(hTree, &item);
+        return text;
+    }
+    void ChooseFolder() { ::SendMessageW(::GetFocus(), WM_KEYDOWN, VK_RETURN, 1); }
+
+    static BOOL CALLBACK FindFontDialog(HWND hWnd, LPARAM lParam)
+    {
+        if (!::IsWindowVisible(hWnd) || !::GetDlgItem(hWnd, cmb1))
+            return TRUE;
+        *reinterpret_cast<HWND*>(lParam) = hWnd;
+        return FALSE;
+    }
+
+    // FALSE when the box does not offer the text.
+    static bool ChooseInCombo(HWND hDialog, int nId, const wchar_t* pszText)
+    {
+        const HWND hCombo = ::GetDlgItem(hDialog, nId);
+        const LRESULT nIndex = ::SendMessageW(hCombo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(pszText));
+        if (nIndex < 0)
+            return false;
+        ::SendMessageW(hCombo, CB_SETCURSEL, static_cast<WPARAM>(nIndex), 0);
+        ::SendMessageW(hDialog, WM_COMMAND, MAKEWPARAM(nId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(hCombo));
+        return true;
+    }
+
+    // A pop-up just opened has not painted yet: it paints now, and its place joins the picture.
+    static BOOL CALLBACK PaintAndAddVisibleWindow(HWND hWnd, LPARAM lParam)
+    {
+        RECT window = {};
+        auto* pBounds = reinterpret_cast<RECT*>(lParam);
+        if (!::IsWindowVisible(hWnd) || !::GetWindowRect(hWnd, &window))
+            return TRUE;
+        RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        UnionRect(pBounds, pBounds, &window);
+        return TRUE;
+    }
+
+    // The screen under the window and every pop-up of the tour (a drop-down, the colour popup,
+    // the font dialog are windows of their own).
     void SavePicture(const char* name)
     {
         RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        if (const HWND hFocus = ::GetFocus())
-            ::UpdateWindow(hFocus);
+        RECT bounds = GetWindowRect();
+        EnumThreadWindows(GetCurrentThreadId(), PaintAndAddVisibleWindow, reinterpret_cast<LPARAM>(&bounds));
         const std::string path = m_screenshotFolder + "\\" + name + ".png";
-        if (!PngFile::Save(WindowImage::CaptureScreen(GetWindowRect()), path))
+        if (!PngFile::Save(WindowImage::CaptureScreen(bounds), path))
             Log("> could not save " + path);
     }
 
@@ -432,6 +539,17 @@ const CDemoFrame::TourStep CDemoFrame::kTour[] = {
     {&CDemoFrame::CommitCaptionEdit, nullptr},
     {&CDemoFrame::SelectPicture, nullptr},
     {&CDemoFrame::PressPictureButton, "button-pressed"},
+    {&CDemoFrame::SelectFont, nullptr},
+    {&CDemoFrame::OpenFontDialog, nullptr},
+    {&CDemoFrame::Look, "font-dialog"},
+    {&CDemoFrame::ChooseFontInDialog, nullptr},
+    {&CDemoFrame::Look, "font-chosen"},
+    {&CDemoFrame::ShowDataPage, nullptr},
+    {&CDemoFrame::SelectCountry, nullptr},
+    {&CDemoFrame::OpenDatePicker, "date-picker"},
+    {&CDemoFrame::SelectFolder, nullptr},
+    {&CDemoFrame::OpenFolderTree, "folder-tree"},
+    {&CDemoFrame::ChooseFolder, "folder-chosen"},
 };
 
 LRESULT CDemoFrame::OnTimer(WPARAM wParam, LPARAM)

@@ -5,8 +5,11 @@
 #include "ColorComboBoxKind.h"
 #include "ComboBoxKind.h"
 #include "ControlsFactory.h"
+#include "DateKind.h"
 #include "EditButtonKind.h"
 #include "EditKind.h"
+#include "FolderKind.h"
+#include "FontKind.h"
 #include "LinkKind.h"
 #include "ReturnKind.h"
 #include "UserComboBoxKind.h"
@@ -28,6 +31,9 @@ const BuiltInKind kBuiltInKinds[] = {
     {"CControlsWnd_CBoolComboBox", &NewControlsObject<CControlsWnd_CBoolComboBox>},
     {"CControlsWnd_CUserComboBox", &NewControlsObject<CControlsWnd_CUserComboBox>},
     {"CControlsWnd_CColorComboBox", &NewControlsObject<CControlsWnd_CColorComboBox>},
+    {"CControlsWnd_CFont", &NewControlsObject<CControlsWnd_CFont>},
+    {"CControlsWnd_CDataComboBox", &NewControlsObject<CControlsWnd_CDataComboBox>},
+    {"CControlsWnd_CShellFolder", &NewControlsObject<CControlsWnd_CShellFolder>},
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "ControlTestSupport.h"
 
 #include "Bstr.h"
+#include "ControlsFactory.h"
 #include "FloorPropertiesWnd.h"
 #include "PageListCtrl.h"
 #include "Pump.h"
@@ -387,8 +388,20 @@ TEST_F(Methods, StringHandedInByReferenceIsOverwrittenAndStaysTheCallers)
     CoRevokeMallocSpy();
 }
 
+namespace {
+
+CControlsWndPtr NoObject()
+{
+    return nullptr;
+}
+
+} // namespace
+
 TEST_F(Methods, ValuesGoThroughTheRowObjects)
 {
+    // The folder row stands for a kind that makes no object (the next test's set-up brings the
+    // real kind back).
+    RegisterControlsClass("CControlsWnd_CShellFolder", &NoObject);
     CTestEditKind::Log().clear();
     Call(L"SetDefaultValue", {I2(0), I2(3), CVariant("10")});
     // An "Edit" row has a (test) object: its value, asked with the column.

@@ -7,8 +7,10 @@
 #include "ColourHook.h"
 #include "ColourPopup.h"
 #include "ControlsWnd.h"
+#include "FontDialogAnswer.h"
 #include "PageListCtrl.h"
 #include "Pump.h"
+#include "ShellTreeWalk.h"
 #include "Text.h"
 #include "VelmoraCtrl.h"
 
@@ -19,7 +21,8 @@ namespace {
 
 class HostsInsideEvents;
 
-// How a test makes the control fire one event, and the page and row the event is about.
+// How a test makes the control fire one event, and the page and row the event is about; the
+// name tells triggers of the same event apart.
 struct Trigger {
     const char* name;
     const char* event;
@@ -193,6 +196,47 @@ public:
         return Put(pHeld, name, value);
     }
 
+    // The Font row's button pressed and its dialog answered with OK.
+    void ChooseFont(short nPage, short nRow, bool bOk)
+    {
+        FontDialogAnswer answer;
+        answer.bOk = bOk;
+        AnswerFontDialog([&] {
+            if (CControlsWnd* pObj = Activate(nPage, nRow))
+                pObj->ShowEditor(2);
+        }, answer);
+    }
+
+    // The ShellFolder row's tree dropped, the drive chosen in it with Enter.
+    void ChooseFolder(short nPage, short nRow)
+    {
+        CControlsWnd* pObj = Activate(nPage, nRow);
+        if (!pObj)
+            return;
+        const HWND hTree = pObj->m_pEditor->m_hWnd;
+        pObj->ShowEditor(2);
+        if (!IsWindow(hTree))
+            return;
+        SendMessageW(hTree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(FindTreePath(hTree, L"C:\\")));
+        SendMessageW(hTree, WM_KEYDOWN, VK_RETURN, 1);
+    }
+
+    // A DataComboBox row inserted first, opened, and its date moved with the keys.
+    void ChangeDate()
+    {
+        Arm([this] {
+            HeldCall(L"InsertProperty", {CVariant(short(0)), CVariant(short(0)), CVariant("When"), CVariant("DataComboBox"), CVariant(short(0))});
+        });
+        CControlsWnd* pObj = Activate(0, 0);
+        if (!pObj)
+            return;
+        const HWND hPicker = pObj->m_pEditor->m_hWnd;
+        pObj->ShowEditor(0);
+        SetFocus(hPicker);
+        for (UINT nKey : {VK_RIGHT, VK_UP})
+            SendMessageW(hPicker, WM_KEYDOWN, nKey, 1);
+    }
+
     CComPointer<CRecordingSink> m_pSink;
     std::function<void(const std::string&)> m_onEvent;
     std::map<std::string, std::string> m_values;
@@ -278,6 +322,10 @@ const Trigger kTriggers[] = {
          t.Arm([&] { t.ClickRow(0, 0); });
          t.PressKey(0, VK_DELETE);
      }},
+    {"PropertyChangingOfTheFontDialog", "PropertyChanging", 1, 2, [](HostsInsideEvents& t) { t.ChooseFont(1, 2, false); }},
+    {"PropertyChangedOfTheFontDialog", "PropertyChanged", 1, 2, [](HostsInsideEvents& t) { t.ChooseFont(1, 2, true); }},
+    {"PropertyChangedOfTheFolderTree", "PropertyChanged", 1, 1, [](HostsInsideEvents& t) { t.ChooseFolder(1, 1); }},
+    {"PropertyChangedOfTheDatePicker", "PropertyChanged", 0, 0, [](HostsInsideEvents& t) { t.ChangeDate(); }},
 };
 
 const HostAction kActions[] = {

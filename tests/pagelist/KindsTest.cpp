@@ -79,8 +79,8 @@ protected:
         CTestPersistentKind::s_bFailEditor = false;
         KindLog().clear();
         m_list.AddItemFromText("Colour", "ComboBox", "Enable", "");
-        m_list.AddItemFromText("Face", "Font", "Enable", "");
-        m_list.AddItemFromText("Size", "Font", "Enable", "");
+        m_list.AddItemFromText("Customer", "ADORComboBox", "Enable", "");
+        m_list.AddItemFromText("Supplier", "ADORComboBox", "Enable", "");
         m_list.AddItemFromText("Unknown", "NoSuchKind", "Enable", "");
     }
     void TearDown() override
@@ -117,7 +117,7 @@ TEST_F(KindsOnListTest, FactoryGivesTheObjectItsRowColumnListAndAnEditorInTheIte
 
 TEST_F(KindsOnListTest, PersistentObjectIsReturnedAgainForItsRowUnderAnyKindName)
 {
-    CControlsWnd* pObj = CreateControlsWnd("Font", &m_list, 1, 1);
+    CControlsWnd* pObj = CreateControlsWnd("ADORComboBox", &m_list, 1, 1);
     ASSERT_NE(nullptr, pObj);
     EXPECT_EQ(pObj, FindControlsWnd(&m_list, 1));
     EXPECT_EQ(pObj, CreateControlsWnd("ComboBox", &m_list, 1, 1));
@@ -145,7 +145,7 @@ TEST_F(KindsOnListTest, GetControlsWndWithReleaseReturnsOnlySurvivors)
 
     CControlsWnd* pPersistent = m_list.GetControlsWnd(1, TRUE);
     ASSERT_NE(nullptr, pPersistent);
-    EXPECT_EQ("CControlsWnd_CFont", pPersistent->GetClassName());
+    EXPECT_EQ("CControlsWnd_CADORComboBox", pPersistent->GetClassName());
     EXPECT_EQ(pPersistent, m_list.GetControlsWnd(1, TRUE));
     EXPECT_EQ(1, LiveTestKinds());
 }
@@ -157,7 +157,7 @@ TEST_F(KindsOnListTest, KindWithoutEditorGivesNullButARegisteredObjectStays)
     EXPECT_EQ(0, LiveTestKinds()) << "an object that made no editor is deleted";
 
     CTestPersistentKind::s_bFailEditor = true;
-    EXPECT_EQ(nullptr, CreateControlsWnd("Font", &m_list, 1, 1));
+    EXPECT_EQ(nullptr, CreateControlsWnd("ADORComboBox", &m_list, 1, 1));
     CControlsWnd* pKept = FindControlsWnd(&m_list, 1);
     ASSERT_NE(nullptr, pKept);
     EXPECT_EQ(nullptr, pKept->m_pEditor);
@@ -255,7 +255,7 @@ TEST_F(KindsOnListTest, PersistentKindOnAListWithoutAControlIsNotMade)
 {
     CPageListCtrl list(nullptr, 18);
     ASSERT_TRUE(list.Create(m_hFrame, 1001));
-    list.AddItemFromText("Face", "Font", "Enable", "");
+    list.AddItemFromText("Customer", "ADORComboBox", "Enable", "");
     EXPECT_EQ(nullptr, list.GetControlsWnd(0, FALSE));
     EXPECT_EQ(0, LiveTestKinds());
 }

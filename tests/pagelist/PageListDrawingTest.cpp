@@ -1,3 +1,5 @@
+#include "ControlsFactory.h"
+#include "FontKind.h"
 #include "ItemData.h"
 #include "PageListCtrl.h"
 #include "RowMaps.h"
@@ -303,9 +305,10 @@ TEST_F(PageListDrawingTest, FontRowIsPlainTextUntilItHasAnObject)
     EXPECT_GT(CountIf(plain, inner, IsDark), 5);
     EXPECT_EQ(0, CountIf(plain, inner, IsReddish));
 
-    auto* pFont = dynamic_cast<CTestPersistentKind*>(m_list.GetControlsWnd(nRow, TRUE));
+    RegisterControlsClass("CControlsWnd_CFont", &NewControlsObject<CControlsWnd_CFont>);
+    CControlsWnd* pFont = m_list.GetControlsWnd(nRow, TRUE);
     ASSERT_NE(nullptr, pFont);
-    pFont->m_crFont = RGB(255, 0, 0);
+    pFont->SetValue(CVariant(static_cast<long>(RGB(255, 0, 0))), 0);
     const WindowImage coloured = Capture();
     EXPECT_GT(CountIf(coloured, inner, IsReddish), 10) << "drawn in the object's colour";
     EXPECT_EQ(0, CountIf(coloured, inner, IsDark));

@@ -1,7 +1,6 @@
 #include "TestKinds.h"
 
 #include "ControlsFactory.h"
-#include "Font.h"
 #include "PageListCtrl.h"
 
 namespace {
@@ -56,7 +55,7 @@ BOOL CTestTransientKind::Release()
     return CControlsWnd::Release();
 }
 
-CTestPersistentKind::CTestPersistentKind() : m_logFont(CFont::Describe("Arial", -13, 400))
+CTestPersistentKind::CTestPersistentKind()
 {
     ++g_nLiveKinds;
 }
@@ -86,5 +85,5 @@ BOOL CTestPersistentKind::Release()
 void RegisterTestKinds()
 {
     RegisterControlsClass("CControlsWnd_CComboBox", &NewControlsObject<CTestTransientKind>);
-    RegisterControlsClass("CControlsWnd_CFont", &NewControlsObject<CTestPersistentKind>);
+    RegisterControlsClass("CControlsWnd_CADORComboBox", &NewControlsObject<CTestPersistentKind>);
 }

@@ -1,9 +1,8 @@
 // Stand-ins for the control and for two behaviour kinds, so that the page list and the kind
 // machinery can be driven without the real kinds: a transient kind registered as
-// "CControlsWnd_CComboBox" and a persistent one, with a cell font, as "CControlsWnd_CFont";
-// and a page list fixture that uses them.
+// "CControlsWnd_CComboBox" and a persistent one as "CControlsWnd_CADORComboBox"; and a page
+// list fixture that uses them.
 #pragma once
-#include "CellFont.h"
 #include "ControlsWnd.h"
 #include "Font.h"
 #include "PageListCtrl.h"
@@ -98,22 +97,17 @@ public:
     CWnd m_editor;
 };
 
-// Persistent: enters itself in the row map when it makes its editor, survives Release, and
-// draws its value cell in its own font and colour.
-class CTestPersistentKind : public CControlsWnd, public CCellFont {
+// Persistent: entered in the row map before it makes its editor, and survives Release.
+class CTestPersistentKind : public CControlsWnd {
 public:
     static bool s_bFailEditor;
-    LOGFONTW m_logFont;
-    COLORREF m_crFont = RGB(0, 0, 0);
 
     CTestPersistentKind();
     ~CTestPersistentKind() override;
-    std::string GetClassName() const override { return "CControlsWnd_CFont"; }
+    std::string GetClassName() const override { return "CControlsWnd_CADORComboBox"; }
     BOOL IsPersistent() const override { return TRUE; }
     CWnd* CreateEditor() override;
     BOOL Release() override;
-    LOGFONTW* GetLogFont() override { return &m_logFont; }
-    COLORREF GetFontColor() override { return m_crFont; }
 
     CWnd m_editor;
 };

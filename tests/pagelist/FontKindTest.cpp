@@ -1,0 +1,311 @@
+// The Font kind on a real page list with a fake control: the font kept with the row, exchanged
+// as standard font objects and a colour number, chosen in the system font dialog (answered by
+// the test, OK and Cancel), and hosts that end the row while the dialog is open.
+#include "Bstr.h"
+#include "ComPointer.h"
+#include "ControlsFactory.h"
+#include "FontDialogAnswer.h"
+#include "FontKind.h"
+#include "RowMaps.h"
+#include "TestKinds.h"
+#include "Text.h"
+
+#include <gtest/gtest.h>
+
+#include <olectl.h>
+
+namespace {
+
+using Events = std::vector<FiredEvent>;
+
+FiredEvent Changing(long nRow)
+{
+    return {"PropertyChanging", 3, nRow, FALSE};
+}
+FiredEvent Changed(long nRow, BOOL bUpdate)
+{
+    return {"PropertyChanged", 3, nRow, bUpdate};
+}
+
+// A standard font object made and described the way the kind makes its own.
+CComPointer<IFont> NewFont(const wchar_t* pszFace, LONGLONG nSize10000, SHORT nWeight, bool bItalic = false)
+{
+    CComPointer<IFont> pFont;
+    if (FAILED(pFont.CreateInstance(CLSID_StdFont, CLSCTX_ALL)))
+        return pFont;
+    pFont->put_Name(CBstr(pszFace));
+    CY size;
+    size.int64 = nSize10000;
+    pFont->put_Size(size);
+    pFont->put_Weight(nWeight);
+    pFont->put_Italic(bItalic);
+    return pFont;
+}
+
+CY FontSize(IFont* pFont)
+{
+    CY size = {};
+    pFont->get_Size(&size);
+    return size;
+}
+
+std::string FontName(IFont* pFont)
+{
+    CBstr name;
+    pFont->get_Name(name.Out());
+    return name.ToUtf8();
+}
+
+CVariant AsValue(IFont* pFont)
+{
+    CComPointer<IDispatch> pDispatch;
+    pDispatch.QueryFrom(pFont);
+    return CVariant(pDispatch.Get());
+}
+
+class FontKindTest : public PageListFixture<CPageListCtrl> {
+protected:
+    void SetUp() override
+    {
+        PageListFixture::SetUp();
+        RegisterControlsClass("CControlsWnd_CFont", &NewControlsObject<CControlsWnd_CFont>);
+        m_list.AddItemFromText("Caption font", "Font", "Enable", "");
+        m_list.SetItemValue(0, "as loaded");
+    }
+    void TearDown() override
+    {
+        m_owner.onEvent = nullptr;
+        PageListFixture::TearDown();
+        EXPECT_EQ(nullptr, FindFontDialog()) << "no font dialog is left open";
+    }
+
+    CControlsWnd_CFont* Font() { return dynamic_cast<CControlsWnd_CFont*>(m_list.GetControlsWnd(0, TRUE)); }
+    std::string Value() const { return PageListFixture::Value(0); }
+
+    // The row's button pressed with the dialog answered; what the dialog showed.
+    FontDialogSeen Press(const FontDialogAnswer& answer)
+    {
+        CControlsWnd_CFont* pFont = Font();
+        m_owner.events.clear();
+        return AnswerFontDialog([pFont] { pFont->ShowEditor(2); }, answer);
+    }
+};
+
+TEST_F(FontKindTest, NewRowHoldsMsSansSerifInBlackAndStaysWithTheRow)
+{
+    CControlsWnd_CFont* pFont = Font();
+    ASSERT_NE(nullptr, pFont);
+    EXPECT_EQ("CControlsWnd_CFont", pFont->GetClassName());
+    EXPECT_EQ(pFont, FindControlsWnd(&m_list, 0)) << "kept in the row map";
+    EXPECT_FALSE(pFont->Release());
+    EXPECT_EQ(pFont, Font()) << "Release keeps it";
+    EXPECT_STREQ(L"MS Sans Serif", pFont->GetLogFont()->lfFaceName);
+    EXPECT_EQ(10, pFont->GetLogFont()->lfHeight);
+    EXPECT_EQ(FW_NORMAL, pFont->GetLogFont()->lfWeight);
+
+    const CVariant colour = pFont->GetValue(1);
+    EXPECT_EQ(VT_UI4, colour.vt);
+    EXPECT_EQ(0u, colour.ulVal);
+    const CVariant font = pFont->GetValue(0);
+    ASSERT_EQ(VT_DISPATCH, font.vt);
+    CComPointer<IFont> pGiven;
+    ASSERT_EQ(S_OK, pGiven.QueryFrom(font.pdispVal));
+    CComPointer<IFont> pReference = NewFont(L"MS Sans Serif", pFont->GetFontSize().int64, FW_NORMAL);
+    EXPECT_EQ(FontName(pReference), FontName(pGiven));
+    SHORT nWeight = 0;
+    pGiven->get_Weight(&nWeight);
+    EXPECT_EQ(FW_NORMAL, nWeight);
+    CY given = {}, reference = {};
+    pGiven->get_Size(&given);
+    pReference->get_Size(&reference);
+    EXPECT_EQ(reference.int64, given.int64);
+
+    EXPECT_EQ("as loaded", pFont->GetValue(2).ToString()) << "other columns give the text";
+}
+
+TEST_F(FontKindTest, HeightsAndPointSizesConvertAtNinetySixPixelsAnInch)
+{
+    CY size;
+    size.int64 = 120000;
+    EXPECT_EQ(-16, CControlsWnd_CFont::SizeToHeight(size));
+    size.int64 = 112500;
+    EXPECT_EQ(-15, CControlsWnd_CFont::SizeToHeight(size));
+    size.int64 = 97500;
+    EXPECT_EQ(-13, CControlsWnd_CFont::SizeToHeight(size));
+    size.int64 = -80000;
+    EXPECT_EQ(11, CControlsWnd_CFont::SizeToHeight(size));
+}
+
+TEST_F(FontKindTest, FontObjectSetsTheFontAndTheTextWithoutAnEvent)
+{
+    CControlsWnd_CFont* pFont = Font();
+    CComPointer<IFont> pSet = NewFont(L"Arial", 120000, FW_BOLD, true);
+    ASSERT_NE(nullptr, pSet.Get());
+    m_owner.events.clear();
+    pFont->SetValue(AsValue(pSet), 0);
+    EXPECT_TRUE(m_owner.events.empty());
+    // A font object reports the size it realises, which may differ from the one asked for.
+    const LOGFONTW& logFont = *pFont->GetLogFont();
+    EXPECT_EQ(CControlsWnd_CFont::SizeToHeight(FontSize(pSet)), logFont.lfHeight);
+    EXPECT_EQ(FW_BOLD, logFont.lfWeight);
+    EXPECT_TRUE(logFont.lfItalic);
+    EXPECT_EQ(FontName(pSet), WideToUtf8(logFont.lfFaceName));
+    EXPECT_EQ(FontName(pSet) + FormatText(", %.2f", -logFont.lfHeight * 0.75), Value());
+    EXPECT_EQ(Value(), pFont->GetFontText());
+}
+
+TEST_F(FontKindTest, NumberSetsTheColourOnlyAndOtherValuesAreText)
+{
+    CControlsWnd_CFont* pFont = Font();
+    pFont->SetValue(CVariant(255L), 0);
+    EXPECT_EQ(RGB(255, 0, 0), pFont->GetFontColor());
+    EXPECT_EQ("as loaded", Value());
+    CVariant word;
+    word.vt = VT_UI2;
+    word.uiVal = 0x00FF;
+    pFont->SetValue(word, 0);
+    EXPECT_EQ(COLORREF(0xFF), pFont->GetFontColor());
+    pFont->SetValue(CVariant(short(0x7F00)), 0);
+    EXPECT_EQ(COLORREF(0x7F00), pFont->GetFontColor());
+    long nByRef = RGB(0, 0, 255);
+    pFont->SetValue(CVariant::ByRef(&nByRef), 0);
+    EXPECT_EQ(RGB(0, 0, 255), pFont->GetFontColor()) << "a script's variable by reference";
+    EXPECT_EQ(RGB(0, 0, 255), pFont->GetValue(1).ulVal);
+
+    pFont->SetValue(CVariant("typed text"), 0);
+    EXPECT_EQ("typed text", Value());
+    EXPECT_EQ(RGB(0, 0, 255), pFont->GetFontColor());
+    EXPECT_STREQ(L"MS Sans Serif", pFont->GetLogFont()->lfFaceName);
+}
+
+// Objects that are no font, null objects and values of no text leave the row as it was.
+TEST_F(FontKindTest, WrongValuesChangeNothing)
+{
+    CControlsWnd_CFont* pFont = Font();
+    const LOGFONTW before = *pFont->GetLogFont();
+    pFont->SetValue(CVariant(static_cast<IDispatch*>(nullptr)), 0);
+    CComPointer<IDispatch> pNoFont;
+    ASSERT_EQ(S_OK, OleCreatePictureIndirect(nullptr, IID_IDispatch, TRUE, reinterpret_cast<void**>(pNoFont.Out())));
+    pFont->SetValue(CVariant(pNoFont.Get()), 0);
+    pFont->SetValue(CVariant(static_cast<IUnknown*>(pNoFont.Get())), 0);
+    CVariant array;
+    array.vt = VT_ARRAY | VT_I4;
+    array.parray = SafeArrayCreateVector(VT_I4, 0, 3);
+    pFont->SetValue(array, 0);
+    EXPECT_EQ("as loaded", Value());
+    EXPECT_EQ(0, memcmp(&before, pFont->GetLogFont(), sizeof(before)));
+    EXPECT_EQ(0u, pFont->GetFontColor());
+}
+
+TEST_F(FontKindTest, FontObjectsOfEveryWeightAndSizeAreTakenAsTheyCome)
+{
+    CControlsWnd_CFont* pFont = Font();
+    for (SHORT nWeight : {SHORT(0), SHORT(1), SHORT(100), SHORT(550), SHORT(900), SHORT(1000), SHORT(-5), SHORT(32767)}) {
+        for (LONGLONG nSize : {0LL, 1LL, 10000LL, 720000LL, 99990000LL, 0x7FFFFFFFLL, 0x100000000LL}) {
+            CComPointer<IFont> pSet = NewFont(L"Arial", nSize, nWeight);
+            pFont->SetValue(AsValue(pSet), 0);
+            SHORT nGiven = 0;
+            pSet->get_Weight(&nGiven);
+            EXPECT_EQ(nGiven, pFont->GetLogFont()->lfWeight);
+            CY given = {};
+            pSet->get_Size(&given);
+            EXPECT_EQ(CControlsWnd_CFont::SizeToHeight(given), pFont->GetLogFont()->lfHeight);
+            const CVariant back = pFont->GetValue(0);
+            EXPECT_EQ(VT_DISPATCH, back.vt);
+            m_list.RedrawItems(0, 0);
+            m_list.UpdateWindow();
+        }
+    }
+}
+
+TEST_F(FontKindTest, CancelledDialogFiresPropertyChangingAndNothingElse)
+{
+    const FontDialogSeen seen = Press(FontDialogAnswer{});
+    EXPECT_TRUE(seen.bSeen);
+    EXPECT_EQ(nullptr, seen.hOwner) << "the dialog has no owner";
+    EXPECT_EQ(Events{Changing(0)}, m_owner.events);
+    EXPECT_EQ("as loaded", Value());
+    EXPECT_STREQ(L"MS Sans Serif", Font()->GetLogFont()->lfFaceName);
+}
+
+TEST_F(FontKindTest, DialogOpensOnTheRowsFontAndOkCommitsTheFaceAndSizeChosen)
+{
+    CComPointer<IFont> pStart = NewFont(L"Courier New", 100000, FW_NORMAL);
+    Font()->SetValue(AsValue(pStart), 0);
+    const std::string strStartFace = WideToUtf8(Font()->GetLogFont()->lfFaceName);
+    // Another face of those the dialog offers.
+    const FontDialogSeen offered = Press(FontDialogAnswer{});
+    ASSERT_TRUE(offered.bSeen);
+    EXPECT_EQ(strStartFace, offered.strFace) << "opens on the row's font";
+    std::string strFace;
+    for (const std::string& face : offered.faces)
+        if (face != strStartFace && face.find('@') == std::string::npos && strFace.empty())
+            strFace = face;
+    ASSERT_FALSE(strFace.empty());
+
+    FontDialogAnswer answer;
+    answer.bOk = true;
+    answer.strFace = strFace;
+    answer.strSize = "12";
+    Press(answer);
+    EXPECT_EQ((Events{Changing(0), Changed(0, TRUE)}), m_owner.events);
+    EXPECT_EQ(strFace, WideToUtf8(Font()->GetLogFont()->lfFaceName));
+    EXPECT_EQ(-MulDiv(12, 96, 72), Font()->GetLogFont()->lfHeight);
+    EXPECT_EQ(strFace + ", 12.00", Value());
+
+    // OK on the same font is still reported as a change.
+    answer.strFace.clear();
+    answer.strSize.clear();
+    Press(answer);
+    EXPECT_EQ((Events{Changing(0), Changed(0, TRUE)}), m_owner.events);
+    EXPECT_EQ(strFace + ", 12.00", Value());
+}
+
+TEST_F(FontKindTest, EveryWayOfOpeningOpensTheDialogAndNoButtonClick)
+{
+    CControlsWnd_CFont* pFont = Font();
+    for (int nMode : {0, 1, 2}) {
+        m_owner.events.clear();
+        const FontDialogSeen seen = AnswerFontDialog([&] { pFont->ShowEditor(nMode); }, FontDialogAnswer{});
+        EXPECT_TRUE(seen.bSeen) << nMode;
+        EXPECT_EQ(Events{Changing(0)}, m_owner.events) << nMode;
+    }
+    m_owner.events.clear();
+    EXPECT_TRUE(AnswerFontDialog([&] { pFont->DoDefaultAction(); }, FontDialogAnswer{}).bSeen);
+    EXPECT_EQ(Events{Changing(0)}, m_owner.events);
+}
+
+// The host ends the row while the dialog is open: the dialog goes with it.
+TEST_F(FontKindTest, RowEndedWhileTheDialogIsOpenClosesTheDialog)
+{
+    FontDialogAnswer answer;
+    answer.bOk = true;
+    answer.whileOpen = [this] { m_owner.rowMaps.Clear(); };
+    const FontDialogSeen seen = Press(answer);
+    EXPECT_TRUE(seen.bSeen);
+    EXPECT_EQ(Events{Changing(0)}, m_owner.events);
+    EXPECT_EQ(nullptr, FindControlsWnd(&m_list, 0));
+    EXPECT_EQ("as loaded", Value());
+}
+
+// Hosts that end the row, the rows or the list as they hear of the dialog or of its answer.
+TEST_F(FontKindTest, HostsEndingTheRowInsideTheEventsLeaveNothingBehind)
+{
+    for (const char* pszEvent : {"PropertyChanging", "PropertyChanged"}) {
+        m_owner.rowMaps.Clear();
+        CControlsWnd_CFont* pFont = Font();
+        ASSERT_NE(nullptr, pFont);
+        m_owner.onEvent = [this, pszEvent](const FiredEvent& fired) {
+            if (std::get<0>(fired) == pszEvent)
+                m_owner.rowMaps.Clear();
+        };
+        FontDialogAnswer answer;
+        answer.bOk = true;
+        AnswerFontDialog([pFont] { pFont->ShowEditor(2); }, answer);
+        m_owner.onEvent = nullptr;
+        EXPECT_EQ(nullptr, FindControlsWnd(&m_list, 0)) << pszEvent;
+        EXPECT_EQ(nullptr, FindFontDialog()) << pszEvent;
+    }
+}
+
+} // namespace

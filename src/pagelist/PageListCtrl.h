@@ -27,7 +27,7 @@ public:
     CLifeToken::CWatch Watch() const { return m_life.Watch(); }
 
     virtual BOOL IsGroupPage();
-    virtual void ToggleGroup(long nRow, BOOL* pbExpanded);
+    void ToggleGroup(long nRow, BOOL* pbExpanded) override;
     // The new row's index, or the negative result of a failed insertion.
     virtual int InsertRow(int nIndex, const std::string& strName, DWORD dwData, const std::string& strGroup);
     virtual BOOL DeleteRow(int nRow);
@@ -85,7 +85,7 @@ public:
     HWND GetListWindow() const override { return m_hWnd; }
     std::string GetItemText(int nRow, int nColumn) const override { return CListCtrl::GetItemText(nRow, nColumn); }
     BOOL RedrawItems(int nFirst, int nLast) override { return CListCtrl::RedrawItems(nFirst, nLast); }
-    int GetNameColumn() const { return m_nNameColumn; }
+    int GetNameColumn() const override { return m_nNameColumn; }
     // Counts what may change which row a name finds: rows inserted, deleted or sorted, names
     // set, whoever sends the list the message. Equal counts mean the same names in the same rows.
     unsigned GetNameChanges() const { return m_nNameChanges; }

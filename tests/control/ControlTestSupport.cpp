@@ -1,6 +1,7 @@
 #include "ControlTestSupport.h"
 
 #include "Bstr.h"
+#include "BuiltInKinds.h"
 #include "ControlsFactory.h"
 #include "DispatchCall.h"
 #include "FloorPropertiesWnd.h"
@@ -394,6 +395,7 @@ const char* CTestNComboKind::GetColumnName(long nColumn)
 
 void RegisterControlTestKinds()
 {
+    RegisterBuiltInKinds();
     RegisterControlsClass("CControlsWnd_CEdit", &NewControlsObject<CTestEditKind>);
     RegisterControlsClass("CControlsWnd_CNComboBox", &NewControlsObject<CTestNComboKind>);
     RegisterControlsClass("CControlsWnd_CColorComboBox", &NewControlsObject<CTestListKind>);

@@ -120,7 +120,7 @@ protected:
     CComPointer<IDispatch> m_pControl;
 };
 
-// Test row kinds of the test's own process: "Edit" rows get a transient object whose value is
+// The module's own row kinds, then test row kinds of the test's own process: "Edit" rows get a transient object whose value is
 // "<column>:<text>" and which records SetValue; "NComboBox" rows a persistent object hosting
 // the NCombo control, with three named columns and settable column options.
 void RegisterControlTestKinds();

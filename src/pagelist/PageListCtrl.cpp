@@ -237,6 +237,8 @@ BOOL CPageListCtrl::InitColumns()
     LOGFONTW description;
     if (m_pCtrl && m_pCtrl->GetItemFont(&description))
         SetItemFont(description);
+    if (m_pCtrl && m_pCtrl->GetToolTips())
+        m_ToolTip.CreateForList(this);
     return TRUE;
 }
 

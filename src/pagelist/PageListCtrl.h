@@ -6,6 +6,7 @@
 #include "EventSinkMap.h"
 #include "Font.h"
 #include "ItemList.h"
+#include "ItemToolTipCtrl.h"
 #include "LifeToken.h"
 #include "ListCtrl.h"
 
@@ -93,6 +94,10 @@ public:
     // The drop button of the focused selected row, client coordinates; empty when none.
     const RECT& GetButtonRect() const { return m_rcButton; }
 
+    // The item tooltip; its window exists only while the ToolTips option was on as the columns
+    // were made.
+    const CItemToolTipCtrl& GetToolTip() const { return m_ToolTip; }
+
     // Draws a value cell that is not plain text (colour swatch, font sample); FALSE otherwise.
     BOOL DrawValueCell(int nRow, HDC hDC, const RECT& rect);
     // hDC null: the window's own device context.
@@ -134,6 +139,7 @@ protected:
 
     int m_nNameColumn = -1;
     int m_nValueColumn = -1;
+    CItemToolTipCtrl m_ToolTip;
     CControlsWnd* m_pActive = nullptr;
     CLifeToken::CWatch m_activeAlive;
     RECT m_rcButton = {0, 0, 0, 0};
@@ -164,6 +170,8 @@ private:
     void ForgetAllRows();
     bool IsRow(int nRow) const;
     bool IsKind(int nRow, const char* pszAs);
+    // The tooltip reads the mouse from the messages the list gets.
+    void RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam);
     // The row's type word; false for a row out of range.
     bool GetRowType(int nRow, WORD* pType) const;
     HICON RowButtonIcon(int nRow);

@@ -137,6 +137,30 @@ protected:
     LRESULT OnItemChanging(WPARAM, LPARAM);
     LRESULT OnItemTextChanging(WPARAM, LPARAM);
 
+    // What a row shows, for rows put in as a block.
+    struct RowContent {
+        std::string strName;
+        DWORD dwData;
+        std::string strValue;
+    };
+    // Rows in and out as one block: the list view's own work per row, but what follows the
+    // rows (active row, row map, followed rows) is brought up to date once for the whole
+    // block. No host hears of anything meanwhile: the rows taken out must not be selected or
+    // focused. Both answer how many rows went in or out.
+    int InsertRows(int nAt, const std::vector<RowContent>& rows);
+    int DeleteRows(int nFirst, int nCount);
+
+    // Runs code that may run a host's event handler. FALSE when this page list was deleted
+    // meanwhile; otherwise *pRowAfter is where nRow is now, -1 when the row went.
+    BOOL FollowRow(int nRow, const std::function<void()>& run, int* pRowAfter);
+    bool IsRow(int nRow) const;
+    bool IsSelectedRow(int nRow) const;
+    // Shows or hides the window without drawing anything.
+    void SetVisibleStyle(bool bVisible);
+    void RepaintFromPicture();
+    // The client point of a mouse message.
+    static POINT MessagePoint(LPARAM lParam);
+
     int m_nNameColumn = -1;
     int m_nValueColumn = -1;
     CItemToolTipCtrl m_ToolTip;
@@ -165,23 +189,16 @@ private:
     static CIcon LoadRowIcon(int nID);
     // Keeps the active object, the loaded row and the row map with their properties when rows
     // come and go, whoever inserts or deletes them.
-    void OnRowInserted(int nRow);
-    void OnRowDeleted(int nRow);
+    void OnRowsInserted(int nFirst, int nCount);
+    void OnRowsDeleted(int nFirst, int nCount);
     void ForgetAllRows();
-    bool IsRow(int nRow) const;
     bool IsKind(int nRow, const char* pszAs);
     // The tooltip reads the mouse from the messages the list gets.
     void RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam);
     // The row's type word; false for a row out of range.
     bool GetRowType(int nRow, WORD* pType) const;
     HICON RowButtonIcon(int nRow);
-    // The client point of a mouse message.
-    static POINT MessagePoint(LPARAM lParam);
 
-    // Runs code that may run a host's event handler. FALSE when this page list was deleted
-    // meanwhile; otherwise *pRowAfter is where nRow is now, -1 when the row went.
-    BOOL FollowRow(int nRow, const std::function<void()>& run, int* pRowAfter);
-    bool IsSelectedRow(int nRow) const;
     // FALSE when this page list was deleted meanwhile; *pRow follows the row to be selected.
     BOOL LeaveOtherRows(int* pRow);
     void OnRowBecameSelected(int nRow);
@@ -192,9 +209,6 @@ private:
     void BeginDividerDrag(POINT pt);
     void EndDividerDrag();
     void DragDividerTo(POINT pt);
-    // Shows or hides the window without drawing anything.
-    void SetVisibleStyle(bool bVisible);
-    void RepaintFromPicture();
 
     CIcon m_hIconDrop;        // 204, the default drop button
     CIcon m_hIconArrow;       // 205, the combo arrow of the drop-down lists
@@ -205,6 +219,8 @@ private:
     CIcon m_hIconLink;        // 212
 
     unsigned m_nNameChanges = 0;
+    // Set while a block of rows goes in or out: the rows are followed once, for the block.
+    bool m_bBlockOfRows = false;
     // Rows that code waiting for a host's event handler has asked to follow (FollowRow).
     std::vector<int> m_followedRows;
     CLifeToken m_life;

@@ -150,13 +150,8 @@ protected:
     int InsertRows(int nAt, const std::vector<RowContent>& rows);
     int DeleteRows(int nFirst, int nCount);
 
-    // Runs code that may run a host's event handler. FALSE when this page list was deleted
-    // meanwhile; otherwise *pRowAfter is where nRow is now, -1 when the row went.
-    BOOL FollowRow(int nRow, const std::function<void()>& run, int* pRowAfter);
     bool IsRow(int nRow) const;
     bool IsSelectedRow(int nRow) const;
-    // Shows or hides the window without drawing anything.
-    void SetVisibleStyle(bool bVisible);
     void RepaintFromPicture();
     // The client point of a mouse message.
     static POINT MessagePoint(LPARAM lParam);
@@ -199,6 +194,9 @@ private:
     bool GetRowType(int nRow, WORD* pType) const;
     HICON RowButtonIcon(int nRow);
 
+    // Runs code that may run a host's event handler. FALSE when this page list was deleted
+    // meanwhile; otherwise *pRowAfter is where nRow is now, -1 when the row went.
+    BOOL FollowRow(int nRow, const std::function<void()>& run, int* pRowAfter);
     // FALSE when this page list was deleted meanwhile; *pRow follows the row to be selected.
     BOOL LeaveOtherRows(int* pRow);
     void OnRowBecameSelected(int nRow);
@@ -209,6 +207,8 @@ private:
     void BeginDividerDrag(POINT pt);
     void EndDividerDrag();
     void DragDividerTo(POINT pt);
+    // Shows or hides the window without drawing anything.
+    void SetVisibleStyle(bool bVisible);
 
     CIcon m_hIconDrop;        // 204, the default drop button
     CIcon m_hIconArrow;       // 205, the combo arrow of the drop-down lists

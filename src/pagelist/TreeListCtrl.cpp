@@ -5,11 +5,22 @@
 
 #include <algorithm>
 
+CTreeListCtrl::~CTreeListCtrl()
+{
+    if (IsWindow())
+        ::DestroyWindow(Detach());
+}
+
 BOOL CTreeListCtrl::CreateStore(HWND hParent)
 {
     // In report view: in the default icon view every row inserted is placed on a grid first.
-    if (!Create(WS_CHILD | LVS_REPORT, RECT{0, 0, 0, 0}, hParent, 0))
+    // The window keeps the list view's own procedure: each of the messages a large page sends
+    // its store goes straight there.
+    const HWND hStore = ::CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | LVS_REPORT, 0, 0, 0, 0, hParent, nullptr,
+                                          ModuleInstance(), nullptr);
+    if (!hStore)
         return FALSE;
+    Attach(hStore);
     // Never shown: nothing in it is ever drawn, and a list that redraws pays for every row.
     SendMessage(WM_SETREDRAW, FALSE);
     m_nNameColumn = InsertColumn(0, "Name");

@@ -12,6 +12,9 @@
 
 class CTreeListCtrl : public CListCtrl, public CMemberStore {
 public:
+    CTreeListCtrl() = default;
+    ~CTreeListCtrl() override;
+
     virtual std::string GetGroupText(int nRow) const;
     virtual DWORD GetItemData(int nRow) const;
     virtual std::string GetValueText(int nRow) const;

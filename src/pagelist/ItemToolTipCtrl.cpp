@@ -66,7 +66,8 @@ LRESULT CItemToolTipCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 // The text is set only as the tip turns active: moving from one overflowing row straight to
-// another keeps the first text.
+// another keeps the first text. The tip is made active without a text, so the first row that
+// needs one gives it.
 void CItemToolTipCtrl::OnRelayed(const MSG& relayed)
 {
     if (!m_pList || ::GetFocus() != m_pList->m_hWnd)
@@ -80,6 +81,9 @@ void CItemToolTipCtrl::OnRelayed(const MSG& relayed)
     const POINT pt = {static_cast<short>(LOWORD(relayed.lParam)), static_cast<short>(HIWORD(relayed.lParam))};
     std::string strTip;
     const BOOL bShow = GetItemTip(m_pList->HitTest(pt), strTip);
-    if (ActivateTip(bShow) && bShow)
+    const BOOL bChanged = ActivateTip(bShow);
+    if (bShow && (bChanged || !m_bHasText)) {
         UpdateTipText(m_pList->m_hWnd, reinterpret_cast<UINT_PTR>(m_pList->m_hWnd), strTip);
+        m_bHasText = true;
+    }
 }

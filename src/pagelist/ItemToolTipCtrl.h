@@ -27,4 +27,5 @@ private:
 
     BOOL m_bTipActive = FALSE;
     CPageListCtrl* m_pList = nullptr; // not owned
+    bool m_bHasText = false;
 };

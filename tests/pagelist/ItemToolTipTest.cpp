@@ -117,6 +117,14 @@ TEST_F(ItemToolTipTest, AValueTooWideForItsCellShowsInFullBelowTheCursor)
     EXPECT_GT(tip.right - tip.left, List().GetColumnWidth(List().GetValueColumn())) << "wider than the cell";
 }
 
+TEST_F(ItemToolTipTest, TheFirstOverflowingRowTheMouseReachesGivesTheTipItsText)
+{
+    MakeList();
+    MoveTo(ValuePoint(3));
+    ASSERT_TRUE(WaitForTip());
+    EXPECT_EQ(kOtherLong, TipText());
+}
+
 TEST_F(ItemToolTipTest, ValuesThatFitAndEmptyValuesShowNoTip)
 {
     MakeList();

@@ -16,12 +16,14 @@ namespace {
 
 class HostsInsideEvents;
 
-// How a test makes the control fire one event, and the page and row the event is about.
+// How a test makes the control fire one event, and the page and row the event is about; where
+// tells apart two ways of firing the same event.
 struct Trigger {
     const char* event;
     short nPage;
     short nRow;
     void (*fire)(HostsInsideEvents&);
+    const char* where = "";
 };
 
 // What the host's handler does inside the event.
@@ -69,12 +71,12 @@ public:
 
     // A click on a row's name, with the cursor there: the list tells a press on its column
     // divider by the position of the last message.
-    void ClickRow(short nPage, int nRow)
+    void ClickRow(short nPage, int nRow, int x = 20)
     {
         CPageListCtrl* pList = List(nPage);
         RECT bounds = {};
         pList->GetItemRect(nRow, &bounds, LVIR_BOUNDS);
-        const POINT pt = {20, (bounds.top + bounds.bottom) / 2};
+        const POINT pt = {x, (bounds.top + bounds.bottom) / 2};
         POINT screen = pt;
         ClientToScreen(pList->m_hWnd, &screen);
         SetCursorPos(screen.x, screen.y);
@@ -92,6 +94,23 @@ public:
     }
 
     void PressKey(short nPage, WPARAM nKey) { SendMessageW(List(nPage)->m_hWnd, WM_KEYDOWN, nKey, 0); }
+
+    // A click on the plus or minus box of a grouped page's row.
+    void ClickSign(short nPage, int nRow) { ClickRow(nPage, nRow, 8); }
+
+    // Only the front page's list has the room to be clicked in.
+    void ShowPage(short nPage)
+    {
+        Call(L"ActivatePage", {I2(nPage)});
+        PumpUntilIdle();
+    }
+
+    // The group row's default action, whichever row is selected.
+    void FoldGroup(short nPage, int nRow)
+    {
+        if (CControlsWnd* pGroup = List(nPage)->GetControlsWnd(nRow, FALSE))
+            pGroup->DoDefaultAction();
+    }
 
     void ClickCaption(short nPage)
     {
@@ -172,6 +191,31 @@ const Trigger kTriggers[] = {
          t.Arm([&] { t.ClickRow(0, 0); });
          t.PressKey(0, VK_DELETE);
      }},
+    {"SelectItem", 2, 0,
+     [](HostsInsideEvents& t) {
+         t.Arm([&] { t.ShowPage(2); });
+         t.ClickSign(2, 0);
+     },
+     "OnAGroupSign"},
+    {"PropertyChanging", 2, 0,
+     [](HostsInsideEvents& t) {
+         t.Arm([&] {
+             t.ShowPage(2);
+             t.ClickRow(2, 0);
+         });
+         t.PressKey(2, VK_RETURN);
+     },
+     "OnAGroupRow"},
+    {"UnselectItem", 2, 1,
+     [](HostsInsideEvents& t) {
+         t.Arm([&] {
+             t.ShowPage(2);
+             t.ClickSign(2, 0);
+             t.ClickRow(2, 1);
+         });
+         t.FoldGroup(2, 0);
+     },
+     "AsItsGroupFolds"},
 };
 
 const HostAction kActions[] = {
@@ -215,7 +259,7 @@ TEST_P(HostsInsideEvents, NothingIsLeftBehindAndNoValueMoves)
 
 std::string CaseName(const testing::TestParamInfo<std::tuple<Trigger, HostAction>>& info)
 {
-    return std::string(std::get<0>(info.param).event) + "_" + std::get<1>(info.param).name;
+    return std::string(std::get<0>(info.param).event) + std::get<0>(info.param).where + "_" + std::get<1>(info.param).name;
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryEvent, HostsInsideEvents, testing::Combine(testing::ValuesIn(kTriggers), testing::ValuesIn(kActions)),

@@ -1,8 +1,9 @@
 // Demo host: a window that hosts the kvVelmora control as an ActiveX child (our containment),
 // loads a sample layout (several pages, rows of every kind and type, a grouped page), fills in
 // values through the control's automation interface, and lists every event the control fires
-// in a log pane. With --screenshot <file.png> it takes a short tour of the pages, saves an
-// image of the window and exits.
+// in a log pane. With --screenshot <file.png> it takes a short tour - the pages, a group opened
+// and closed, a row selected, a long value hovered - saves an image of the window and exits;
+// with --screenshots <folder> it also saves a picture of each step of the tour there.
 #include "ControlWnd.h"
 #include "DispatchDriver.h"
 #include "LayoutText.h"
@@ -22,8 +23,13 @@ namespace {
 const UINT kControlId = 1;
 const UINT kLogId = 2;
 const UINT_PTR kTourTimer = 1;
+// Long enough for a tooltip to come up between two steps.
+const UINT kTourStepMs = 900;
 const int kLogWidth = 300;
-const int kTourRow = 1; // "Alignment", a drop-down row: the click shows its row button
+const int kTourRow = 1;      // "Alignment", a drop-down row: the click shows its row button
+const int kLongValueRow = 5; // "Picture", whose value is wider than its cell
+const short kGroupedPage = 2;
+const int kSignX = 8;        // inside the plus or minus box of a grouped page's row
 
 // Dispatch ids of the control (its type library, _DPropertiesGrid) and of its floor control.
 enum : DISPID {
@@ -79,22 +85,21 @@ const char* const kSampleValues[][2] = {
     {"Visible", "True"},
     {"Fore colour", "&&H0000C0 (Dark red)"},
     {"Font", "Arial, 10 pt"},
-    {"Picture", "logo.png"},
+    {"Picture", "C:\\Users\\Public\\Pictures\\Company logos\\2024\\Quarterly report header, wide version for the printed edition of the annual review.png"},
     {"Created", "2024-03-18"},
     {"Identifier", "RPT-0042"},
     {"Data\\Folder", "C:\\Reports"},
     {"Style", "Compact"},
     {"Country", "Norway"},
     {"Product", "Widget | 12.50"},
-    {"Left", "120"},
-    {"Top", "80"},
-    {"Width", "640"},
-    {"Height", "480"},
 };
 
 class CDemoFrame : public CWnd, public CEventSinkTarget {
 public:
-    explicit CDemoFrame(std::string screenshotPath) : m_screenshotPath(std::move(screenshotPath)) {}
+    CDemoFrame(std::string screenshotPath, std::string stepFolder)
+        : m_screenshotPath(std::move(screenshotPath)), m_stepFolder(std::move(stepFolder))
+    {
+    }
 
     DECLARE_EVENTSINK_MAP()
 
@@ -113,7 +118,7 @@ protected:
             Populate();
         }
         if (!m_screenshotPath.empty())
-            SetTimer(m_hWnd, kTourTimer, 400, nullptr);
+            SetTimer(m_hWnd, kTourTimer, kTourStepMs, nullptr);
         return 0;
     }
 
@@ -127,40 +132,7 @@ protected:
         return 0;
     }
 
-    LRESULT OnTimer(WPARAM wParam, LPARAM)
-    {
-        if (wParam != kTourTimer)
-            return Default();
-        // The tour: pages brought to front as a user clicks their captions, a row selected by
-        // name and then one by a click (the mouse first goes there, as a user's would), then
-        // the picture.
-        switch (m_nTourStep++) {
-        case 0:
-            ClickCaption(1);
-            break;
-        case 1:
-            ClickCaption(2);
-            break;
-        case 2:
-            ClickCaption(0);
-            CallLogged("SetActivePropertyByName", kSetActivePropertyByName, VT_BOOL, {CVariant("Fore colour")});
-            break;
-        case 3:
-            PointAtRow(0, kTourRow);
-            break;
-        case 4:
-            ClickRow(0, kTourRow);
-            break;
-        default:
-            KillTimer(m_hWnd, kTourTimer);
-            UpdateWindow();
-            RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-            PngFile::Save(WindowImage::Capture(m_hWnd, false), m_screenshotPath);
-            DestroyWindow();
-            break;
-        }
-        return 0;
-    }
+    LRESULT OnTimer(WPARAM wParam, LPARAM);
 
     LRESULT OnDestroy(WPARAM, LPARAM)
     {
@@ -173,6 +145,60 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The tour: pages brought to front as a user clicks their captions, a group of the grouped
+    // page opened and closed by its sign, a row selected by name and then one by a click (the
+    // mouse first goes there, as a user's would), and a long value hovered.
+    struct TourStep {
+        void (CDemoFrame::*run)();
+        const char* pszPicture; // saved as <folder>/<name>.png; null for none
+    };
+    static const TourStep kTour[];
+
+    void ShowDataPage() { ClickCaption(1); }
+    void ShowGroupedPage() { ClickCaption(kGroupedPage); }
+    void OpenGroup()
+    {
+        ClickRow(kGroupedPage, 0, kSignX);
+        // Members of a closed group are not rows of their page: their names are found now.
+        CallLogged("SetDefaultValueByName Left", kSetDefaultValueByName, VT_BOOL, {CVariant("Left"), CVariant("120")});
+        CallLogged("SetDefaultValueByName Top", kSetDefaultValueByName, VT_BOOL, {CVariant("Top"), CVariant("80")});
+    }
+    void CloseGroup() { ClickRow(kGroupedPage, 0, kSignX); }
+    void ShowGeneralPage()
+    {
+        ClickCaption(0);
+        CallLogged("SetActivePropertyByName", kSetActivePropertyByName, VT_BOOL, {CVariant("Fore colour")});
+        PointAtRow(0, kTourRow);
+    }
+    void SelectRow() { ClickRow(0, kTourRow); }
+    // Over the value cell; the list hears of the move as it would of the mouse's own.
+    void HoverLongValue()
+    {
+        HWND hList = nullptr;
+        POINT point = {};
+        if (!RowPoint(0, kLongValueRow, &hList, &point))
+            return;
+        point.x = ListView_GetColumnWidth(hList, 0) + 60;
+        POINT screen = point;
+        ClientToScreen(hList, &screen);
+        SetCursorPos(screen.x, screen.y);
+        ::SendMessageW(hList, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+    }
+
+    // The window as the screen shows it, tooltips over it included.
+    WindowImage Picture()
+    {
+        UpdateWindow();
+        RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        return WindowImage::CaptureScreen(GetWindowRect());
+    }
+
+    void SaveStepPicture(const char* pszName)
+    {
+        if (pszName && !m_stepFolder.empty())
+            PngFile::Save(Picture(), m_stepFolder + "\\" + pszName + ".png");
+    }
+
     void Log(const std::string& line)
     {
         const std::wstring text = Utf8ToWide(line);
@@ -257,8 +283,8 @@ private:
         SetCursorPos(point.x, point.y);
     }
 
-    // Presses and releases the left button over a row, as the user would.
-    void ClickRow(short nPage, int nRow)
+    // Presses and releases the left button over a row (at x when given), as the user would.
+    void ClickRow(short nPage, int nRow, int x = -1)
     {
         HWND hList = nullptr;
         POINT point = {};
@@ -266,6 +292,8 @@ private:
             Log("> the row to click is not there");
             return;
         }
+        if (x >= 0)
+            point.x = x;
         ::SendMessageW(hList, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
         ::SendMessageW(hList, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
     }
@@ -314,11 +342,40 @@ private:
     }
 
     std::string m_screenshotPath;
+    std::string m_stepFolder;
     CControlWnd m_control;
     CDispatchDriver m_driver;
     CWnd m_log;
     int m_nTourStep = 0;
 };
+
+const CDemoFrame::TourStep CDemoFrame::kTour[] = {
+    {&CDemoFrame::ShowDataPage, "page-data"},
+    {&CDemoFrame::ShowGroupedPage, "groups-collapsed"},
+    {&CDemoFrame::OpenGroup, "groups-expanded"},
+    {&CDemoFrame::CloseGroup, nullptr},
+    {&CDemoFrame::ShowGeneralPage, nullptr},
+    {&CDemoFrame::SelectRow, "row-selected"},
+    {&CDemoFrame::HoverLongValue, "tooltip"},
+};
+
+LRESULT CDemoFrame::OnTimer(WPARAM wParam, LPARAM)
+{
+    if (wParam != kTourTimer)
+        return Default();
+    // The picture of a step is taken at the next tick, when what the step set off (a repaint, a
+    // tooltip's delay) has happened.
+    if (m_nTourStep > 0)
+        SaveStepPicture(kTour[m_nTourStep - 1].pszPicture);
+    if (m_nTourStep < static_cast<int>(std::size(kTour))) {
+        (this->*kTour[m_nTourStep++].run)();
+        return 0;
+    }
+    KillTimer(m_hWnd, kTourTimer);
+    PngFile::Save(Picture(), m_screenshotPath);
+    DestroyWindow();
+    return 0;
+}
 
 BEGIN_MESSAGE_MAP(CDemoFrame, CWnd)
     ON_MESSAGE(WM_CREATE, OnCreate)
@@ -340,16 +397,17 @@ BEGIN_EVENTSINK_MAP(CDemoFrame, CEventSinkTarget)
     ON_EVENT(kControlId, 10, OnCustomColorChange)
 END_EVENTSINK_MAP(CEventSinkTarget)
 
-std::string ScreenshotArgument()
+// The value after the option on the command line; empty without it.
+std::string Argument(const wchar_t* pszOption)
 {
     int argc = 0;
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    std::string path;
+    std::string value;
     for (int i = 1; i + 1 < argc; ++i)
-        if (std::wstring(argv[i]) == L"--screenshot")
-            path = WideToUtf8(argv[i + 1]);
+        if (std::wstring(argv[i]) == pszOption)
+            value = WideToUtf8(argv[i + 1]);
     LocalFree(argv);
-    return path;
+    return value;
 }
 
 } // namespace
@@ -362,7 +420,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int nCmdShow)
     CWnd::RegisterWindowClass(L"VelmoraDemoFrame", CS_DBLCLKS, GetSysColorBrush(COLOR_BTNFACE));
     int result = 0;
     {
-        CDemoFrame frame(ScreenshotArgument());
+        CDemoFrame frame(Argument(L"--screenshot"), Argument(L"--screenshots"));
         if (frame.Create(L"VelmoraDemoFrame", "kvVelmora demo", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
                          RECT{40, 40, 940, 560}, nullptr, 0)) {
             frame.ShowWindow(nCmdShow);

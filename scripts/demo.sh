@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs the demo host under Wine. Without a display it runs under Xvfb and saves a
-# PNG screenshot in the build tree.
+# Builds and runs the demo host under Wine. Without a display it runs under Xvfb, takes the
+# demo's tour, saves a PNG screenshot in the build tree and a picture of each step of the tour
+# in docs/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_ROOT:-$root/build}/x86_64
@@ -18,9 +19,13 @@ if [ -n "${DISPLAY:-}" ]; then
   "$WINE" "$build/demo/velmora_demo.exe"
 else
   shot="$build/demo-screenshot.png"
+  docs="$root/docs"
   rm -f "$shot"
-  xvfb-run -a -s "-screen 0 1280x1024x24" "$WINE" "$build/demo/velmora_demo.exe" --screenshot "Z:${shot//\//\\}"
+  mkdir -p "$docs"
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$WINE" "$build/demo/velmora_demo.exe" --screenshot "Z:${shot//\//\\}" \
+    --screenshots "Z:${docs//\//\\}"
   wineserver -k 2>/dev/null || true
   [ -f "$shot" ] || { echo "demo: no screenshot was written" >&2; exit 1; }
   echo "Screenshot: $shot"
+  echo "Tour pictures: $docs"
 fi

@@ -8,7 +8,6 @@
 
 WindowImage WindowImage::Capture(HWND hWnd, bool bClientOnly)
 {
-    WindowImage image;
     RECT rect = {};
     if (bClientOnly)
         GetClientRect(hWnd, &rect);
@@ -16,12 +15,21 @@ WindowImage WindowImage::Capture(HWND hWnd, bool bClientOnly)
         GetWindowRect(hWnd, &rect);
         OffsetRect(&rect, -rect.left, -rect.top);
     }
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
+    const CClientDC windowDC(hWnd, !bClientOnly);
+    return CaptureArea(windowDC, 0, 0, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+WindowImage WindowImage::CaptureScreen(const RECT& rect)
+{
+    const CClientDC screenDC(nullptr);
+    return CaptureArea(screenDC, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+WindowImage WindowImage::CaptureArea(HDC hdc, int x, int y, int width, int height)
+{
+    WindowImage image;
     if (width <= 0 || height <= 0)
         return image;
-
-    const CClientDC windowDC(hWnd, !bClientOnly);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -32,12 +40,12 @@ WindowImage WindowImage::Capture(HWND hWnd, bool bClientOnly)
     void* pBits = nullptr;
     // The bitmap outlives the memory DC it is selected into.
     CBitmap bitmap;
-    bitmap.Reset(CreateDIBSection(windowDC, &info, DIB_RGB_COLORS, &pBits, nullptr, 0));
+    bitmap.Reset(CreateDIBSection(hdc, &info, DIB_RGB_COLORS, &pBits, nullptr, 0));
     if (bitmap.IsNull() || !pBits)
         return image;
-    const CMemoryDC memoryDC(windowDC);
+    const CMemoryDC memoryDC(hdc);
     SelectObject(memoryDC, bitmap.Get());
-    BitBlt(memoryDC, 0, 0, width, height, windowDC, 0, 0, SRCCOPY);
+    BitBlt(memoryDC, 0, 0, width, height, hdc, x, y, SRCCOPY);
     GdiFlush();
     const auto* pSource = static_cast<const uint32_t*>(pBits);
     image.m_pixels.assign(pSource, pSource + static_cast<size_t>(width) * height);

@@ -1,11 +1,11 @@
 #include "PageTreeCtrl.h"
 
 #include "AsControls.h"
+#include "Brush.h"
 #include "GdiStack.h"
 #include "GroupKind.h"
 #include "ItemData.h"
 #include "Pen.h"
-#include "Brush.h"
 #include "RowMaps.h"
 
 namespace {
@@ -46,13 +46,7 @@ BOOL CPageTreeCtrl::IsGroupRow(int nRow)
 
 CControlsWnd_CGroup* CPageTreeCtrl::GroupAt(int nRow)
 {
-    if (!IsGroupRow(nRow))
-        return nullptr;
-    CControlsWnd* pObj = GetControlsWnd(nRow, FALSE);
-    auto* pGroup = dynamic_cast<CControlsWnd_CGroup*>(pObj);
-    if (pObj && !pGroup)
-        pObj->Release();
-    return pGroup;
+    return IsGroupRow(nRow) ? dynamic_cast<CControlsWnd_CGroup*>(GetControlsWnd(nRow, TRUE)) : nullptr;
 }
 
 void CPageTreeCtrl::ForEachGroup(const std::function<void(CControlsWnd_CGroup&)>& visit)
@@ -87,10 +81,8 @@ void CPageTreeCtrl::ShowGroupRow(int nIndex, const std::string& strName, DWORD d
     const int nRow = CPageListCtrl::InsertRow(nIndex, strName, dwData, std::string());
     if (nRow < 0)
         return;
-    if (CControlsWnd_CGroup* pGroup = GroupAt(nRow)) {
+    if (CControlsWnd_CGroup* pGroup = GroupAt(nRow))
         pGroup->CollectMembers(&m_Store);
-        pGroup->Release();
-    }
 }
 
 void CPageTreeCtrl::FollowStoreRows(int nFrom)

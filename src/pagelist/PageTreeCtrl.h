@@ -49,7 +49,8 @@ private:
     static constexpr int kSignColumnWidth = 16;
     static constexpr int kSignBox = 9;
 
-    // The group object of a group row, made if the row has none yet; null for other rows.
+    // The group object of a group row, made if the row has none yet (it stays: the row map keeps
+    // it); null for other rows.
     CControlsWnd_CGroup* GroupAt(int nRow);
     void ForEachGroup(const std::function<void(CControlsWnd_CGroup&)>& visit);
     // The expanded group that shows nRow among its members, with the row's place in the group;
@@ -64,6 +65,8 @@ private:
     // every row is still there, and the host hears of it. FALSE when its handler changed the
     // rows or deleted the page: nothing is folded then.
     BOOL LeaveMembers(int nGroupRow, int nCount);
+    // Flips the flag and shows or hides the group's members.
+    void Fold(int nGroupRow, CControlsWnd_CGroup& group, BOOL* pbExpanded);
     void ShowMembers(int nGroupRow, CControlsWnd_CGroup& group);
     void HideMembers(int nGroupRow, CControlsWnd_CGroup& group);
     int ShownMemberCount(int nGroupRow, CControlsWnd_CGroup& group) const;

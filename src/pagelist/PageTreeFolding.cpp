@@ -49,24 +49,29 @@ void CPageTreeCtrl::ToggleGroup(long nRow, BOOL* pbExpanded)
     const bool bCollapsing = *pbExpanded != FALSE;
     if (bCollapsing && (!LeaveMembers(nGroupRow, ShownMemberCount(nGroupRow, *pGroup)) || !groupAlive))
         return;
+    Fold(nGroupRow, *pGroup, pbExpanded);
+    ActivateRow(nGroupRow);
+}
+
+// Nothing is drawn while the rows change, and the result is drawn at once from a picture. The
+// list's redraw flag holds the drawing back: a list view that redraws works out what to repaint
+// for every row that comes or goes, and hiding the window instead costs Wine milliseconds as it
+// is shown again.
+void CPageTreeCtrl::Fold(int nGroupRow, CControlsWnd_CGroup& group, BOOL* pbExpanded)
+{
     const bool bHadScrollBar = HasVerticalScrollBar();
-    // Nothing is drawn while the rows change, and the result is drawn at once from a picture.
-    // The list's redraw flag holds the drawing back: a list view that redraws works out what to
-    // repaint for every row that comes or goes, and hiding the window instead costs Wine
-    // milliseconds as it is shown again.
     SendMessage(WM_SETREDRAW, FALSE);
     *pbExpanded = !*pbExpanded;
-    if (bCollapsing)
-        HideMembers(nGroupRow, *pGroup);
+    if (*pbExpanded)
+        ShowMembers(nGroupRow, group);
     else
-        ShowMembers(nGroupRow, *pGroup);
+        HideMembers(nGroupRow, group);
     SendMessage(WM_SETREDRAW, TRUE);
     EnsureVisible(nGroupRow, TRUE);
     RedrawItems(nGroupRow, nGroupRow);
     RepaintFromPicture();
     if (!bHadScrollBar && HasVerticalScrollBar())
         SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    ActivateRow(nGroupRow);
 }
 
 // What the group shows, as far as the rows below it go.

@@ -322,6 +322,40 @@ TEST_F(PageTreeTest, MembersFollowTheirStoreRowsWhenRowsAreFiledAboveThem)
     EXPECT_EQ(Names({"Position", "Size"}), Shown());
 }
 
+TEST_F(PageTreeTest, AGroupThatOpensBeyondTheBottomGetsAScrollBarAndStaysInView)
+{
+    std::string text;
+    CRowText::AppendRow(text, {"Many", "Group", "Enable", ""});
+    for (int i = 0; i < 40; ++i)
+        CRowText::AppendRow(text, {FormatText("Item %d", i), "Edit", "Enable", "Many"});
+    Load(text);
+    ASSERT_FALSE(GetWindowLongPtrW(Tree().m_hWnd, GWL_STYLE) & WS_VSCROLL);
+    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
+    EXPECT_EQ(41, Tree().GetItemCount());
+    EXPECT_TRUE(GetWindowLongPtrW(Tree().m_hWnd, GWL_STYLE) & WS_VSCROLL);
+    EXPECT_EQ(0, Tree().GetTopIndex());
+    Tree().EnsureVisible(40, FALSE);
+    ASSERT_GT(Tree().GetTopIndex(), 0);
+    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
+    EXPECT_EQ(1, Tree().GetItemCount());
+    EXPECT_EQ(0, Tree().GetTopIndex()) << "the group row is in view";
+}
+
+TEST_F(PageTreeTest, AGroupOutOfViewIsScrolledIntoViewAsItFolds)
+{
+    std::string text;
+    for (int g = 0; g < 40; ++g) {
+        CRowText::AppendRow(text, {FormatText("Group %d", g), "Group", "Enable", ""});
+        CRowText::AppendRow(text, {FormatText("Item %d", g), "Edit", "Enable", FormatText("Group %d", g)});
+    }
+    Load(text);
+    Tree().EnsureVisible(39, FALSE);
+    ASSERT_GT(Tree().GetTopIndex(), 2);
+    Tree().ToggleGroup(2, &Group(2)->m_bExpanded);
+    EXPECT_LE(Tree().GetTopIndex(), 2);
+    EXPECT_EQ("Item 2", Tree().GetItemText(3, 1));
+}
+
 // --- By mouse and keys ---
 
 TEST_F(PageTreeTest, AClickOnTheSignSelectsTheGroupAndTogglesIt)

@@ -21,6 +21,15 @@ END_MESSAGE_MAP(CPageListCtrl)
 
 CPageTreeCtrl::CPageTreeCtrl(CPageListOwner* pCtrl, int nItemHeight) : CPageListCtrl(pCtrl, nItemHeight) {}
 
+// The store tells its parent of every row it gets; that concerns no one, and a large page
+// loads faster without handing each notification through the message maps.
+LRESULT CPageTreeCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NOTIFY && lParam && reinterpret_cast<const NMHDR*>(lParam)->hwndFrom == m_Store.m_hWnd)
+        return 0;
+    return CPageListCtrl::WindowProc(message, wParam, lParam);
+}
+
 BOOL CPageTreeCtrl::IsGroupPage()
 {
     return TRUE;

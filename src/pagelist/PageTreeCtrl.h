@@ -41,6 +41,7 @@ public:
     const CTreeListCtrl& GetStore() const { return m_Store; }
 
 protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnTreeLButtonDown(WPARAM, LPARAM);
 
     DECLARE_MESSAGE_MAP()

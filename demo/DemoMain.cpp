@@ -85,7 +85,7 @@ const char* const kSampleValues[][2] = {
     {"Visible", "True"},
     {"Fore colour", "&&H0000C0 (Dark red)"},
     {"Font", "Arial, 10 pt"},
-    {"Picture", "C:\\Users\\Public\\Pictures\\Company logos\\2024\\Quarterly report header, wide version for the printed edition of the annual review.png"},
+    {"Picture", "C:\\Users\\Public\\Pictures\\Company logos\\2024\\Quarterly report header, wide version for the printed edition of the annual review, final approved layout with bleed and crop marks.png"},
     {"Created", "2024-03-18"},
     {"Identifier", "RPT-0042"},
     {"Data\\Folder", "C:\\Reports"},
@@ -185,12 +185,25 @@ private:
         ::SendMessageW(hList, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
     }
 
-    // The window as the screen shows it, tooltips over it included.
+    // The window as the screen shows it, with the pop-ups it shows (a tooltip) whole, even
+    // where they reach beyond it.
     WindowImage Picture()
     {
         UpdateWindow();
         RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        return WindowImage::CaptureScreen(GetWindowRect());
+        RECT area = GetWindowRect();
+        EnumThreadWindows(GetCurrentThreadId(), AddPopup, reinterpret_cast<LPARAM>(&area));
+        return WindowImage::CaptureScreen(area);
+    }
+
+    static BOOL CALLBACK AddPopup(HWND hWnd, LPARAM lParam)
+    {
+        RECT popup = {};
+        if ((GetWindowLongW(hWnd, GWL_STYLE) & WS_POPUP) && ::IsWindowVisible(hWnd) && ::GetWindowRect(hWnd, &popup)) {
+            RECT* pArea = reinterpret_cast<RECT*>(lParam);
+            UnionRect(pArea, pArea, &popup);
+        }
+        return TRUE;
     }
 
     void SaveStepPicture(const char* pszName)

@@ -8,8 +8,11 @@
 // a bare list box of the same kind filled with the same texts; the colour popup opened until it
 // is on the screen; colour texts written and read in a tight loop; and a ShellFolder row's
 // tree opened and then expanded on a folder of 10,000 subfolders, against a bare tree view of
-// the same style filled with the same names and expanded. Needs kvVelmora and the floor
-// control registered (run through scripts/bench.sh).
+// the same style filled with the same names and expanded. Then a grouped page of 100,000 rows
+// in 1,000 groups against the same rows ungrouped: loading, every group expanded and collapsed
+// by the space bar as a user would, and the lookup of every name; and single groups folded on
+// pages and in groups of different sizes, whose cost must follow the group, not the page.
+// Needs kvVelmora and the floor control registered (run through scripts/bench.sh).
 #include "ColourText.h"
 #include "ControlWnd.h"
 #include "EventSinkMap.h"
@@ -24,6 +27,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -563,6 +567,191 @@ bool MeasureFolderTree(IDispatch* pControl, HWND hControl, FolderFigures* pFigur
     return true;
 }
 
+// --- Grouped pages ---
+
+std::string GroupName(int nGroup)
+{
+    return FormatText("Group %d", nGroup);
+}
+
+// One page of nGroups groups, each a group row followed by its nMembers members; marked as a
+// grouped page or not, with the same rows either way.
+std::string MakeGroupedLayout(int nGroups, int nMembers, bool bGroup)
+{
+    std::string text;
+    CLayoutText::AppendPageStart(text, "Grouped", bGroup);
+    for (int g = 0, r = 0; g < nGroups; ++g) {
+        CRowText::AppendRow(text, {GroupName(g), "Group", "Enable", ""});
+        for (int m = 0; m < nMembers; ++m, ++r)
+            CRowText::AppendRow(text, {PropertyName(r), "Edit", "Enable", GroupName(g)});
+    }
+    CLayoutText::AppendPageEnd(text);
+    return text;
+}
+
+struct IdListSearch {
+    long nId;
+    HWND hFound;
+};
+
+BOOL CALLBACK FindList(HWND hWnd, LPARAM lParam)
+{
+    auto* pSearch = reinterpret_cast<IdListSearch*>(lParam);
+    if (GetDlgCtrlID(hWnd) != pSearch->nId || !IsWindowVisible(hWnd))
+        return TRUE;
+    pSearch->hFound = hWnd;
+    return FALSE;
+}
+
+// The list window of page 0.
+HWND PageList(IDispatch* pControl, HWND hControl)
+{
+    IdListSearch search = {Call(pControl, 24, DISPATCH_METHOD, {CVariant(short(0))}).ToLong(), nullptr};
+    EnumChildWindows(hControl, FindList, reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
+}
+
+// The group row brought into view and selected as a click would (the control makes it the
+// active row), then the space bar, which folds or unfolds it: the time of the key alone.
+double ToggleByKey(HWND hList, int nRow)
+{
+    SendMessageW(hList, LVM_ENSUREVISIBLE, static_cast<WPARAM>(nRow), FALSE);
+    LVITEMW state = {};
+    state.state = state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(hList, LVM_SETITEMSTATE, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&state));
+    CStopwatch watch;
+    SendMessageW(hList, WM_KEYDOWN, VK_SPACE, 1);
+    return watch.Seconds();
+}
+
+int RowCount(HWND hList)
+{
+    return static_cast<int>(SendMessageW(hList, LVM_GETITEMCOUNT, 0, 0));
+}
+
+struct GroupedFigures {
+    double load, ungroupedLoad;                    // seconds
+    double expandAll, collapseAll;                 // seconds, the keys alone
+    double lookup, cachedLookup, ungroupedLookup;  // seconds for every name
+};
+
+double BestLoad(IDispatch* pControl, const CVariant& layout, double best)
+{
+    return std::min(best, Load(pControl, layout));
+}
+
+// Every name looked up once; rows past the 16-bit range answer as not found, the others where
+// their row is.
+bool LookUpAll(IDispatch* pControl, int nGroups, int nMembers, double* pSeconds)
+{
+    const int nRows = nGroups * nMembers;
+    std::vector<CVariant> names;
+    for (int r = 0; r < nRows; ++r)
+        names.emplace_back(PropertyName(r));
+    CStopwatch watch;
+    for (int r = 0; r < nRows; ++r) {
+        short nPage = -1, nRow = -1;
+        const CVariant found = Call(pControl, 31, DISPATCH_METHOD,
+                                    {names[static_cast<size_t>(r)], CVariant::ByRef(&nPage), CVariant::ByRef(&nRow)});
+        const int nExpected = r / nMembers * (nMembers + 1) + r % nMembers + 1;
+        if (nExpected <= SHRT_MAX ? nRow != nExpected : found.ToBool())
+            return false;
+    }
+    *pSeconds = watch.Seconds();
+    return true;
+}
+
+bool MeasureGrouped(IDispatch* pControl, HWND hControl, int nGroups, int nMembers, GroupedFigures* pFigures)
+{
+    const CVariant grouped(MakeGroupedLayout(nGroups, nMembers, true));
+    const CVariant ungrouped(MakeGroupedLayout(nGroups, nMembers, false));
+    pFigures->load = pFigures->ungroupedLoad = 1e9;
+    for (int run = 0; run < kRuns; ++run) {
+        pFigures->ungroupedLoad = BestLoad(pControl, ungrouped, pFigures->ungroupedLoad);
+        pFigures->load = BestLoad(pControl, grouped, pFigures->load);
+    }
+    HWND hList = PageList(pControl, hControl);
+    if (!hList || RowCount(hList) != nGroups)
+        return false;
+    // Top down: each group opens with the groups below it still closed.
+    pFigures->expandAll = 0;
+    for (int g = 0; g < nGroups; ++g)
+        pFigures->expandAll += ToggleByKey(hList, g * (nMembers + 1));
+    if (RowCount(hList) != nGroups * (nMembers + 1))
+        return false;
+    if (!LookUpAll(pControl, nGroups, nMembers, &pFigures->lookup)
+        || !LookUpAll(pControl, nGroups, nMembers, &pFigures->cachedLookup))
+        return false;
+    // Bottom up, for the same reason.
+    pFigures->collapseAll = 0;
+    for (int g = nGroups - 1; g >= 0; --g)
+        pFigures->collapseAll += ToggleByKey(hList, g * (nMembers + 1));
+    if (RowCount(hList) != nGroups)
+        return false;
+    Call(pControl, 1, DISPATCH_PROPERTYPUT, {ungrouped});
+    return LookUpAll(pControl, nGroups, nMembers, &pFigures->ungroupedLookup);
+}
+
+// The first group of the page opened and closed again, the others staying closed; the best of
+// a few runs.
+bool MeasureOneGroup(IDispatch* pControl, HWND hControl, int nGroups, int nMembers, double* pExpand, double* pCollapse)
+{
+    Call(pControl, 1, DISPATCH_PROPERTYPUT, {CVariant(MakeGroupedLayout(nGroups, nMembers, true))});
+    HWND hList = PageList(pControl, hControl);
+    if (!hList)
+        return false;
+    *pExpand = *pCollapse = 1e9;
+    for (int run = 0; run < kRuns; ++run) {
+        *pExpand = std::min(*pExpand, ToggleByKey(hList, 0));
+        if (RowCount(hList) != nGroups + nMembers)
+            return false;
+        *pCollapse = std::min(*pCollapse, ToggleByKey(hList, 0));
+        if (RowCount(hList) != nGroups)
+            return false;
+    }
+    return true;
+}
+
+bool ReportGrouped(IDispatch* pControl, HWND hControl)
+{
+    const int nGroups = 1000, nMembers = 99;
+    const int nRows = nGroups * (nMembers + 1);
+    GroupedFigures figures = {};
+    if (!MeasureGrouped(pControl, hControl, nGroups, nMembers, &figures)) {
+        std::printf("grouped page: the control did not answer as expected\n");
+        return false;
+    }
+    std::printf("\ngrouped page of %d rows in %d groups of %d members, against the same rows ungrouped\n", nRows,
+                nGroups, nMembers);
+    std::printf("  load (ms)                     %9.1f  ungrouped %9.1f  ratio %5.2f\n", figures.load * 1000.0,
+                figures.ungroupedLoad * 1000.0, figures.load / figures.ungroupedLoad);
+    std::printf("  expand all, top down (ms)     %9.1f  per group (us) %8.1f  per member (us) %6.2f\n",
+                figures.expandAll * 1000.0, Micro(figures.expandAll, nGroups), Micro(figures.expandAll, nGroups * nMembers));
+    std::printf("  collapse all, bottom up (ms)  %9.1f  per group (us) %8.1f  per member (us) %6.2f\n",
+                figures.collapseAll * 1000.0, Micro(figures.collapseAll, nGroups),
+                Micro(figures.collapseAll, nGroups * nMembers));
+    std::printf("  GetPropertyIndex, every name, expanded (us per name): first %.2f  cached %.2f  ungrouped %.2f\n",
+                Micro(figures.lookup, nGroups * nMembers), Micro(figures.cachedLookup, nGroups * nMembers),
+                Micro(figures.ungroupedLookup, nGroups * nMembers));
+
+    std::printf("\none group opened and closed, the others closed\n");
+    std::printf("%8s %8s %10s | %12s %13s | per member (us): %8s %8s\n", "groups", "members", "page rows",
+                "expand (us)", "collapse (us)", "expand", "collapse");
+    // A group of 100 on pages of growing size; groups of 10, 100 and 1,000 on pages of about
+    // 100,000 rows.
+    const int cases[][2] = {{10, 100}, {100, 100}, {1000, 100}, {10000, 10}, {100, 1000}};
+    for (const auto& c : cases) {
+        double expand = 0, collapse = 0;
+        if (!MeasureOneGroup(pControl, hControl, c[0], c[1], &expand, &collapse)) {
+            std::printf("one group: the control did not answer as expected\n");
+            return false;
+        }
+        std::printf("%8d %8d %10d | %12.0f %13.0f | %25.2f %8.2f\n", c[0], c[1], c[0] * (c[1] + 1), expand * 1e6,
+                    collapse * 1e6, Micro(expand, c[1]), Micro(collapse, c[1]));
+    }
+    return true;
+}
+
 } // namespace
 
 int main()
@@ -598,6 +787,8 @@ int main()
             }
             MeasurePages(control.GetControlDispatch(), hFrame);
             if (result == 0 && !MeasurePicking(control.GetControlDispatch(), control.m_hWnd, &host))
+                result = 1;
+            if (result == 0 && !ReportGrouped(control.GetControlDispatch(), control.m_hWnd))
                 result = 1;
         }
         FolderFigures folders = {};

@@ -32,7 +32,9 @@ const int kAlignmentRow = 1; // a drop-down row the host fills: a click shows it
 const int kVisibleRow = 2;   // a boolean
 const int kColourRow = 3;    // a colour
 const int kFontRow = 4;      // a Font row
-const int kPictureRow = 5;   // an EditButton row
+const int kPictureRow = 5;   // an EditButton row, whose value is wider than its cell
+const short kGroupedPage = 2;
+const int kSignX = 8;        // inside the plus or minus box of a grouped page's row
 // Rows of the second page.
 const int kFolderRow = 0;    // a ShellFolder row
 const int kCountryRow = 3;   // a DataComboBox row
@@ -91,17 +93,13 @@ const char* const kSampleValues[][2] = {
     {"Visible", "True"},
     {"Fore colour", "&&H00008B (Dark red)"},
     {"Font", "Arial, 10 pt"},
-    {"Picture", "logo.png"},
+    {"Picture", "C:\\Users\\Public\\Pictures\\Company logos\\2024\\Quarterly report header, wide version for the printed edition of the annual review, final approved layout with bleed and crop marks.png"},
     {"Created", "2024-03-18"},
     {"Identifier", "RPT-0042"},
     {"Data\\Folder", "C:\\Reports"},
     {"Style", "Compact"},
     {"Country", "2024-03-18"},
     {"Product", "Widget | 12.50"},
-    {"Left", "120"},
-    {"Top", "80"},
-    {"Width", "640"},
-    {"Height", "480"},
 };
 
 class CDemoFrame : public CWnd, public CEventSinkTarget {
@@ -152,6 +150,31 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The grouped page: a group opened and closed by a click on its sign.
+    void ShowGroupedPage() { ClickCaption(kGroupedPage); }
+    void OpenGroup()
+    {
+        ClickRowAt(kGroupedPage, 0, kSignX);
+        // Members of a closed group are not rows of their page: their names are found now.
+        CallLogged("SetDefaultValueByName Left", kSetDefaultValueByName, VT_BOOL, {CVariant("Left"), CVariant("120")});
+        CallLogged("SetDefaultValueByName Top", kSetDefaultValueByName, VT_BOOL, {CVariant("Top"), CVariant("80")});
+    }
+    void CloseGroup() { ClickRowAt(kGroupedPage, 0, kSignX); }
+    // Over the value cell; the list hears of the move as it would of the mouse's own, and its
+    // tooltip comes up after its delay.
+    void HoverLongValue()
+    {
+        HWND hList = nullptr;
+        POINT point = {};
+        if (!RowPoint(0, kPictureRow, &hList, &point))
+            return;
+        point.x = ListView_GetColumnWidth(hList, 0) + 60;
+        POINT screen = point;
+        ClientToScreen(hList, &screen);
+        SetCursorPos(screen.x, screen.y);
+        ::SendMessageW(hList, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+    }
+
     void Log(const std::string& line)
     {
         const std::wstring text = Utf8ToWide(line);
@@ -256,6 +279,16 @@ private:
             ::SendMessageW(hList, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(point.x, point.y));
     }
 
+    void ClickRowAt(short nPage, int nRow, int x)
+    {
+        HWND hList = nullptr;
+        POINT point = {};
+        if (!RowPoint(nPage, nRow, &hList, &point))
+            return;
+        point.x = x;
+        Click(hList, point);
+    }
+
     // The row button sits at the right end of the selected row.
     void ClickRowButton(short nPage, int nRow)
     {
@@ -339,7 +372,6 @@ private:
     static const TourStep kTour[];
 
     void ShowDataPage() { ClickCaption(1); }
-    void ShowLayoutPage() { ClickCaption(2); }
     void ShowGeneralPage()
     {
         ClickCaption(0);
@@ -525,10 +557,15 @@ private:
 
 const CDemoFrame::TourStep CDemoFrame::kTour[] = {
     {&CDemoFrame::ShowDataPage, nullptr},
-    {&CDemoFrame::ShowLayoutPage, nullptr},
+    {&CDemoFrame::ShowGroupedPage, "groups-collapsed"},
+    {&CDemoFrame::OpenGroup, "groups-expanded"},
+    {&CDemoFrame::CloseGroup, nullptr},
     {&CDemoFrame::ShowGeneralPage, "pages"},
     {&CDemoFrame::PointAtAlignment, nullptr},
     {&CDemoFrame::SelectAlignment, "row-selected"},
+    {&CDemoFrame::HoverLongValue, nullptr},
+    {&CDemoFrame::Look, nullptr},
+    {&CDemoFrame::Look, "tooltip"},
     {&CDemoFrame::OpenAlignmentList, "combobox"},
     {&CDemoFrame::PickFromAlignmentList, nullptr},
     {&CDemoFrame::ToggleVisible, "boolcombobox"},

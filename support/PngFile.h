@@ -1,5 +1,5 @@
-// PngFile: writes a window image as a PNG file (8-bit RGB, stored without compression): the
-// demo's screenshot.
+// PngFile: writes a window image as a PNG file (8-bit RGB, deflated with the fixed codes): the
+// demo's screenshots.
 #pragma once
 #include "WindowImage.h"
 

@@ -10,6 +10,7 @@
 #include "EditKind.h"
 #include "FolderKind.h"
 #include "FontKind.h"
+#include "GroupKind.h"
 #include "LinkKind.h"
 #include "ReturnKind.h"
 #include "UserComboBoxKind.h"
@@ -34,6 +35,7 @@ const BuiltInKind kBuiltInKinds[] = {
     {"CControlsWnd_CFont", &NewControlsObject<CControlsWnd_CFont>},
     {"CControlsWnd_CDataComboBox", &NewControlsObject<CControlsWnd_CDataComboBox>},
     {"CControlsWnd_CShellFolder", &NewControlsObject<CControlsWnd_CShellFolder>},
+    {"CControlsWnd_CGroup", &NewControlsObject<CControlsWnd_CGroup>},
 };
 
 } // namespace

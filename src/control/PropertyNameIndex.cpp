@@ -2,8 +2,6 @@
 
 #include "Text.h"
 
-#include <windows.h>
-
 void CPropertyNameIndex::Clear()
 {
     m_positions.clear();
@@ -11,12 +9,12 @@ void CPropertyNameIndex::Clear()
 
 void CPropertyNameIndex::Add(const std::string& strName, short nPage, int nRow)
 {
-    m_positions[Fold(strName)].push_back(Position{nPage, nRow});
+    m_positions[FoldCase(strName)].push_back(Position{nPage, nRow});
 }
 
 bool CPropertyNameIndex::Find(const std::string& strName, short nPage, Position* pPosition) const
 {
-    const auto found = m_positions.find(Fold(strName));
+    const auto found = m_positions.find(FoldCase(strName));
     if (found == m_positions.end())
         return false;
     for (const Position& position : found->second) {
@@ -26,18 +24,4 @@ bool CPropertyNameIndex::Find(const std::string& strName, short nPage, Position*
         }
     }
     return false;
-}
-
-std::wstring CPropertyNameIndex::Fold(const std::string& strName)
-{
-    // Names compare as CompareNoCase does: ordinal, after upper-casing each character with
-    // the system's own table, whatever the user's language (CharUpperBuff would follow it).
-    const std::wstring wide = Utf8ToWide(strName);
-    if (wide.empty())
-        return wide;
-    std::wstring folded(wide.size(), L'\0');
-    const int nLength = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.data(), static_cast<int>(wide.size()),
-                                      folded.data(), static_cast<int>(folded.size()), nullptr, nullptr, 0);
-    folded.resize(nLength > 0 ? static_cast<size_t>(nLength) : 0);
-    return folded;
 }

@@ -22,7 +22,6 @@ public:
     bool Find(const std::string& strName, short nPage, Position* pPosition) const;
 
 private:
-    static std::wstring Fold(const std::string& strName);
-
-    std::unordered_map<std::wstring, std::vector<Position>> m_positions;
+    // Names by their case-folded text.
+    std::unordered_map<std::string, std::vector<Position>> m_positions;
 };

@@ -2,6 +2,7 @@
 
 #include "LayoutText.h"
 #include "PageListCtrl.h"
+#include "PageTreeCtrl.h"
 
 namespace {
 
@@ -65,10 +66,10 @@ short CFloorPropertiesWnd::CreatePage(const std::string& strCaption, CPageListOw
     return nIndex;
 }
 
-std::unique_ptr<CPageListCtrl> CFloorPropertiesWnd::CreatePageList(short nIndex, CPageListOwner* pParent, BOOL)
+std::unique_ptr<CPageListCtrl> CFloorPropertiesWnd::CreatePageList(short nIndex, CPageListOwner* pParent, BOOL bGroup)
 {
-    // Grouped pages are shown as plain page lists until the tree page exists.
-    auto pPage = std::make_unique<CPageListCtrl>(pParent, kItemHeight);
+    std::unique_ptr<CPageListCtrl> pPage = bGroup ? std::make_unique<CPageTreeCtrl>(pParent, kItemHeight)
+                                                  : std::make_unique<CPageListCtrl>(pParent, kItemHeight);
     if (!pPage->Create(m_hWnd, kFirstPageListId + static_cast<UINT>(nIndex)))
         return nullptr;
     return pPage;

@@ -77,6 +77,23 @@ int CompareNoCase(const std::string& a, const std::string& b)
     return result - CSTR_EQUAL;
 }
 
+std::string FoldCase(const std::string& text)
+{
+    if (IsAscii(text)) {
+        std::string folded(text);
+        std::transform(folded.begin(), folded.end(), folded.begin(), AsciiUpper);
+        return folded;
+    }
+    // Ordinal comparison ignoring case upper-cases each character with the system's own table,
+    // whatever the user's language; so does the invariant locale.
+    const std::wstring wide = Utf8ToWide(text);
+    std::wstring folded(wide.size(), L'\0');
+    const int nLength = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.data(), static_cast<int>(wide.size()),
+                                      folded.data(), static_cast<int>(folded.size()), nullptr, nullptr, 0);
+    folded.resize(nLength > 0 ? static_cast<size_t>(nLength) : 0);
+    return WideToUtf8(folded);
+}
+
 std::string FormatText(const char* format, ...)
 {
     va_list args;

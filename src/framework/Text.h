@@ -11,6 +11,8 @@ std::string WideToUtf8(const wchar_t* text);
 // The one case-insensitive comparison of the system (<0, 0, >0, like strcmp).
 int CompareNoCase(const std::string& a, const std::string& b);
 inline bool EqualNoCase(const std::string& a, const std::string& b) { return CompareNoCase(a, b) == 0; }
+// The key under which texts meet that CompareNoCase finds equal: for hash tables of names.
+std::string FoldCase(const std::string& text);
 
 // printf-style formatting into a std::string.
 std::string FormatText(const char* format, ...)

@@ -15,6 +15,8 @@ public:
     // The control behind the list; null without one.
     virtual CPageListOwner* GetControl() = 0;
     virtual std::string GetItemText(int nRow, int nColumn) const = 0;
+    // The column that holds the property names.
+    virtual int GetNameColumn() const = 0;
     // FALSE for a row out of range.
     virtual BOOL SetItemValue(int nRow, const std::string& strText) = 0;
     // The value cell of the row; null (and an empty rectangle) for a row out of range.
@@ -26,6 +28,9 @@ public:
     virtual void ReleaseActive() = 0;
     // Told when an editor has been hidden.
     virtual void OnEditorHidden() = 0;
+    // Expands or collapses the group of a group row and flips *pbExpanded; a list that does
+    // not fold its rows does nothing.
+    virtual void ToggleGroup(long nRow, BOOL* pbExpanded) = 0;
 
 protected:
     ~CItemList() = default;

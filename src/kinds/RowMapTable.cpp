@@ -94,24 +94,27 @@ void CRowMapTable::ShiftRows(CRowMap& map, long nFrom, long nBy)
     }
 }
 
-void CRowMapTable::OnRowInserted(const CItemList* pList, long nRow)
+void CRowMapTable::OnRowsInserted(const CItemList* pList, long nFirst, long nCount)
 {
     if (CRowMap* pMap = FindRowMap(pList))
-        ShiftRows(*pMap, nRow, 1);
+        ShiftRows(*pMap, nFirst, nCount);
 }
 
-void CRowMapTable::OnRowDeleted(const CItemList* pList, long nRow)
+void CRowMapTable::OnRowsDeleted(const CItemList* pList, long nFirst, long nCount)
 {
     CRowMap* pMap = FindRowMap(pList);
     if (!pMap)
         return;
-    CControlsWndPtr pDying;
-    const auto entry = pMap->find(nRow);
-    if (entry != pMap->end()) {
-        pDying = std::move(entry->second);
-        pMap->erase(entry);
+    std::vector<CControlsWndPtr> dying;
+    for (auto entry = pMap->begin(); entry != pMap->end();) {
+        if (entry->first >= nFirst && entry->first < nFirst + nCount) {
+            dying.push_back(std::move(entry->second));
+            entry = pMap->erase(entry);
+        } else {
+            ++entry;
+        }
     }
-    ShiftRows(*pMap, nRow + 1, -1);
+    ShiftRows(*pMap, nFirst + nCount, -nCount);
 }
 
 void CRowMapTable::RemoveRowMap(const CItemList* pList)

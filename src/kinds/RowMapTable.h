@@ -25,10 +25,11 @@ public:
     void MoveControlsWnd(CControlsWnd* pObj, long nNewRow);
     // Ends pObj as its page list's active object if it is that, then deletes it.
     void RemoveControlsWnd(CControlsWnd* pObj);
-    // Keeps the objects with their properties when a row is inserted or deleted: the deleted
-    // row's object goes, those below move with their rows.
-    void OnRowInserted(const CItemList* pList, long nRow);
-    void OnRowDeleted(const CItemList* pList, long nRow);
+    // Keeps the objects with their properties when rows are inserted or deleted: the deleted
+    // rows' objects go, those below move with their rows. A block of rows costs one pass over
+    // the page list's map, however many rows it holds.
+    void OnRowsInserted(const CItemList* pList, long nFirst, long nCount);
+    void OnRowsDeleted(const CItemList* pList, long nFirst, long nCount);
     // Deletes the page list's row map with its objects.
     void RemoveRowMap(const CItemList* pList);
     // Deletes every object and every row map.

@@ -117,11 +117,13 @@ void CPageListCtrl::SetVisibleStyle(bool bVisible)
 }
 
 // Both columns change at every step of a drag: drawn off the screen and copied in one piece,
-// the rows do not flicker.
+// the rows do not flicker. What was waiting to be painted is on the screen then.
 void CPageListCtrl::RepaintFromPicture()
 {
     const CWindowPicture picture = CWindowPicture::CaptureWindowImage(m_hWnd, kPictureBackground);
     CClientDC windowDC(m_hWnd);
-    if (!picture.DrawClientArea(windowDC))
+    if (picture.DrawClientArea(windowDC))
+        ValidateRect(m_hWnd, nullptr);
+    else
         Invalidate(TRUE);
 }

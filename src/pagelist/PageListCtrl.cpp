@@ -109,16 +109,16 @@ LRESULT CPageListCtrl::AfterRowsChange(const std::function<void(LRESULT)>& after
 LRESULT CPageListCtrl::OnRowInserting(WPARAM, LPARAM)
 {
     return AfterRowsChange([this](LRESULT nRow) {
-        if (nRow >= 0)
-            OnRowInserted(static_cast<int>(nRow));
+        if (nRow >= 0 && !m_bBlockOfRows)
+            OnRowsInserted(static_cast<int>(nRow), 1);
     });
 }
 
 LRESULT CPageListCtrl::OnRowDeleting(WPARAM wParam, LPARAM)
 {
     return AfterRowsChange([this, wParam](LRESULT bDeleted) {
-        if (bDeleted)
-            OnRowDeleted(static_cast<int>(wParam));
+        if (bDeleted && !m_bBlockOfRows)
+            OnRowsDeleted(static_cast<int>(wParam), 1);
     });
 }
 
@@ -131,45 +131,81 @@ LRESULT CPageListCtrl::OnAllRowsChanging(WPARAM, LPARAM)
 
 namespace {
 
-// Where a row index lands when a row is inserted at nInserted (nBy 1) or deleted there (-1):
-// -1 for the deleted row itself.
+// Where a row index lands when nBy rows are inserted at nAt (nBy > 0) or -nBy rows deleted
+// from there (nBy < 0): -1 for a deleted row itself.
 int MovedRow(int nRow, int nAt, int nBy)
 {
     if (nRow < nAt)
         return nRow;
-    if (nBy < 0 && nRow == nAt)
+    if (nBy < 0 && nRow < nAt - nBy)
         return -1;
     return nRow + nBy;
 }
 
 } // namespace
 
-void CPageListCtrl::OnRowInserted(int nRow)
+void CPageListCtrl::OnRowsInserted(int nFirst, int nCount)
 {
     if (CControlsWnd* pActive = GetActiveControlsWnd(); pActive && !pActive->IsPersistent())
-        pActive->m_nRow = MovedRow(static_cast<int>(pActive->m_nRow), nRow, 1);
-    m_nLoadedRow = m_nLoadedRow < 0 ? -1 : MovedRow(m_nLoadedRow, nRow, 1);
-    m_nPrevSelection = m_nPrevSelection < 0 ? -1 : MovedRow(m_nPrevSelection, nRow, 1);
+        pActive->m_nRow = MovedRow(static_cast<int>(pActive->m_nRow), nFirst, nCount);
+    m_nLoadedRow = m_nLoadedRow < 0 ? -1 : MovedRow(m_nLoadedRow, nFirst, nCount);
+    m_nPrevSelection = m_nPrevSelection < 0 ? -1 : MovedRow(m_nPrevSelection, nFirst, nCount);
     for (int& nFollowed : m_followedRows)
-        nFollowed = nFollowed < 0 ? -1 : MovedRow(nFollowed, nRow, 1);
+        nFollowed = nFollowed < 0 ? -1 : MovedRow(nFollowed, nFirst, nCount);
     if (CRowMapTable* pTable = FindRowMapTable(this))
-        pTable->OnRowInserted(this, nRow);
+        pTable->OnRowsInserted(this, nFirst, nCount);
 }
 
-void CPageListCtrl::OnRowDeleted(int nRow)
+void CPageListCtrl::OnRowsDeleted(int nFirst, int nCount)
 {
     CControlsWnd* pActive = GetActiveControlsWnd();
-    if (pActive && pActive->m_nRow == nRow) {
+    if (pActive && MovedRow(static_cast<int>(pActive->m_nRow), nFirst, -nCount) < 0) {
         ReleaseActive();
     } else if (pActive && !pActive->IsPersistent()) {
-        pActive->m_nRow = MovedRow(static_cast<int>(pActive->m_nRow), nRow, -1);
+        pActive->m_nRow = MovedRow(static_cast<int>(pActive->m_nRow), nFirst, -nCount);
     }
-    m_nLoadedRow = m_nLoadedRow < 0 ? -1 : MovedRow(m_nLoadedRow, nRow, -1);
-    m_nPrevSelection = m_nPrevSelection < 0 ? -1 : MovedRow(m_nPrevSelection, nRow, -1);
+    m_nLoadedRow = m_nLoadedRow < 0 ? -1 : MovedRow(m_nLoadedRow, nFirst, -nCount);
+    m_nPrevSelection = m_nPrevSelection < 0 ? -1 : MovedRow(m_nPrevSelection, nFirst, -nCount);
     for (int& nFollowed : m_followedRows)
-        nFollowed = nFollowed < 0 ? -1 : MovedRow(nFollowed, nRow, -1);
+        nFollowed = nFollowed < 0 ? -1 : MovedRow(nFollowed, nFirst, -nCount);
     if (CRowMapTable* pTable = FindRowMapTable(this))
-        pTable->OnRowDeleted(this, nRow);
+        pTable->OnRowsDeleted(this, nFirst, nCount);
+}
+
+int CPageListCtrl::InsertRows(int nAt, const std::vector<RowContent>& rows)
+{
+    const CLifeToken::CWatch alive = Watch();
+    m_bBlockOfRows = true;
+    int nDone = 0;
+    for (const RowContent& row : rows) {
+        const int nRow = CPageListCtrl::InsertRow(nAt + nDone, row.strName, row.dwData, std::string());
+        if (!alive || nRow < 0)
+            break;
+        if (!row.strValue.empty())
+            CPageListCtrl::SetItemValue(nRow, row.strValue);
+        ++nDone;
+    }
+    if (!alive)
+        return nDone;
+    m_bBlockOfRows = false;
+    if (nDone > 0)
+        OnRowsInserted(nAt, nDone);
+    return nDone;
+}
+
+int CPageListCtrl::DeleteRows(int nFirst, int nCount)
+{
+    const CLifeToken::CWatch alive = Watch();
+    m_bBlockOfRows = true;
+    int nDone = 0;
+    while (nDone < nCount && IsRow(nFirst) && DeleteItem(nFirst) && alive)
+        ++nDone;
+    if (!alive)
+        return nDone;
+    m_bBlockOfRows = false;
+    if (nDone > 0)
+        OnRowsDeleted(nFirst, nDone);
+    return nDone;
 }
 
 void CPageListCtrl::ForgetAllRows()
@@ -224,6 +260,8 @@ BOOL CPageListCtrl::InitColumns()
     LOGFONTW description;
     if (m_pCtrl && m_pCtrl->GetItemFont(&description))
         SetItemFont(description);
+    if (m_pCtrl && m_pCtrl->GetToolTips())
+        m_ToolTip.CreateForList(this);
     return TRUE;
 }
 
@@ -281,14 +319,13 @@ void CPageListCtrl::ToggleGroup(long, BOOL*) {}
 int CPageListCtrl::InsertRow(int nIndex, const std::string& strName, DWORD dwData, const std::string&)
 {
     // Name and data go in with the item itself when the name is the first column: one message
-    // per row instead of three, which is most of the cost of loading a large layout.
+    // per row instead of three, which is most of the cost of loading a large layout. Behind
+    // another column the data still goes in with the item.
     if (m_nNameColumn == 0)
         return InsertItem(nIndex, strName, dwData);
-    const int nRow = InsertItem(nIndex, "");
-    if (nRow < 0)
-        return nRow;
-    SetItemText(nRow, m_nNameColumn, strName);
-    SetItemData(nRow, dwData);
+    const int nRow = InsertItem(nIndex, "", dwData);
+    if (nRow >= 0)
+        SetItemText(nRow, m_nNameColumn, strName);
     return nRow;
 }
 

@@ -6,6 +6,7 @@
 #include "EventSinkMap.h"
 #include "Font.h"
 #include "ItemList.h"
+#include "ItemToolTipCtrl.h"
 #include "LifeToken.h"
 #include "ListCtrl.h"
 
@@ -27,7 +28,7 @@ public:
     CLifeToken::CWatch Watch() const { return m_life.Watch(); }
 
     virtual BOOL IsGroupPage();
-    virtual void ToggleGroup(long nRow, BOOL* pbExpanded);
+    void ToggleGroup(long nRow, BOOL* pbExpanded) override;
     // The new row's index, or the negative result of a failed insertion.
     virtual int InsertRow(int nIndex, const std::string& strName, DWORD dwData, const std::string& strGroup);
     virtual BOOL DeleteRow(int nRow);
@@ -85,13 +86,17 @@ public:
     HWND GetListWindow() const override { return m_hWnd; }
     std::string GetItemText(int nRow, int nColumn) const override { return CListCtrl::GetItemText(nRow, nColumn); }
     BOOL RedrawItems(int nFirst, int nLast) override { return CListCtrl::RedrawItems(nFirst, nLast); }
-    int GetNameColumn() const { return m_nNameColumn; }
+    int GetNameColumn() const override { return m_nNameColumn; }
     // Counts what may change which row a name finds: rows inserted, deleted or sorted, names
     // set, whoever sends the list the message. Equal counts mean the same names in the same rows.
     unsigned GetNameChanges() const { return m_nNameChanges; }
     int GetValueColumn() const { return m_nValueColumn; }
     // The drop button of the focused selected row, client coordinates; empty when none.
     const RECT& GetButtonRect() const { return m_rcButton; }
+
+    // The item tooltip; its window exists only while the ToolTips option was on as the columns
+    // were made.
+    const CItemToolTipCtrl& GetToolTip() const { return m_ToolTip; }
 
     // Draws a value cell that is not plain text (colour swatch, font sample); FALSE otherwise.
     BOOL DrawValueCell(int nRow, HDC hDC, const RECT& rect);
@@ -131,8 +136,28 @@ protected:
     LRESULT OnItemChanging(WPARAM, LPARAM);
     LRESULT OnItemTextChanging(WPARAM, LPARAM);
 
+    // What a row shows, for rows put in as a block.
+    struct RowContent {
+        std::string strName;
+        DWORD dwData;
+        std::string strValue;
+    };
+    // Rows in and out as one block: the list view's own work per row, but what follows the
+    // rows (active row, row map, followed rows) is brought up to date once for the whole
+    // block. No host hears of anything meanwhile: the rows taken out must not be selected or
+    // focused. Both answer how many rows went in or out.
+    int InsertRows(int nAt, const std::vector<RowContent>& rows);
+    int DeleteRows(int nFirst, int nCount);
+
+    bool IsRow(int nRow) const;
+    bool IsSelectedRow(int nRow) const;
+    void RepaintFromPicture();
+    // The client point of a mouse message.
+    static POINT MessagePoint(LPARAM lParam);
+
     int m_nNameColumn = -1;
     int m_nValueColumn = -1;
+    CItemToolTipCtrl m_ToolTip;
     CControlsWnd* m_pActive = nullptr;
     CLifeToken::CWatch m_activeAlive;
     RECT m_rcButton = {0, 0, 0, 0};
@@ -162,21 +187,19 @@ private:
     LRESULT AfterRowsChange(const std::function<void(LRESULT)>& after);
     // Keeps the active object, the loaded row and the row map with their properties when rows
     // come and go, whoever inserts or deletes them.
-    void OnRowInserted(int nRow);
-    void OnRowDeleted(int nRow);
+    void OnRowsInserted(int nFirst, int nCount);
+    void OnRowsDeleted(int nFirst, int nCount);
     void ForgetAllRows();
-    bool IsRow(int nRow) const;
     bool IsKind(int nRow, const char* pszAs);
+    // The tooltip reads the mouse from the messages the list gets.
+    void RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam);
     // The row's type word; false for a row out of range.
     bool GetRowType(int nRow, WORD* pType) const;
     HICON RowButtonIcon(int nRow);
-    // The client point of a mouse message.
-    static POINT MessagePoint(LPARAM lParam);
 
     // Runs code that may run a host's event handler. FALSE when this page list was deleted
     // meanwhile; otherwise *pRowAfter is where nRow is now, -1 when the row went.
     BOOL FollowRow(int nRow, const std::function<void()>& run, int* pRowAfter);
-    bool IsSelectedRow(int nRow) const;
     // FALSE when this page list was deleted meanwhile; *pRow follows the row to be selected.
     BOOL LeaveOtherRows(int* pRow);
     void OnRowBecameSelected(int nRow);
@@ -189,7 +212,6 @@ private:
     void DragDividerTo(POINT pt);
     // Shows or hides the window without drawing anything.
     void SetVisibleStyle(bool bVisible);
-    void RepaintFromPicture();
 
     CIcon m_hIconDrop;        // 204, the default drop button
     CIcon m_hIconArrow;       // 205, the combo arrow of the drop-down lists
@@ -200,6 +222,8 @@ private:
     CIcon m_hIconLink;        // 212
 
     unsigned m_nNameChanges = 0;
+    // Set while a block of rows goes in or out: the rows are followed once, for the block.
+    bool m_bBlockOfRows = false;
     // Rows that code waiting for a host's event handler has asked to follow (FollowRow).
     std::vector<int> m_followedRows;
     CLifeToken m_life;

@@ -59,7 +59,22 @@ LRESULT CPageListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (!alive)
             return 0;
     }
+    RelayToToolTip(message, wParam, lParam);
     return CListCtrl::WindowProc(message, wParam, lParam);
+}
+
+// Only mouse messages: a tooltip reads nothing else from what it is relayed, and a large page
+// sends its list one message per row as it loads.
+void CPageListCtrl::RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message < WM_MOUSEFIRST || message > WM_MOUSELAST || !m_ToolTip.IsWindow())
+        return;
+    MSG relayed = {};
+    relayed.hwnd = m_hWnd;
+    relayed.message = message;
+    relayed.wParam = wParam;
+    relayed.lParam = lParam;
+    m_ToolTip.RelayEvent(relayed);
 }
 
 // The wheel scrolls without a scroll message; an editor over a row that moved goes as well.

@@ -8,3 +8,5 @@
 #define IDI_ROW_RETURN 211      // "Return" rows
 #define IDI_ROW_LINK 212        // "Link" rows
 #define IDI_ROW_EDITBUTTON 213  // "EditButton" rows
+
+#define IDS_ITEM_TIP_PLACEHOLDER 34000  // text of the item tooltip's tool until a row needs one

@@ -190,6 +190,29 @@ TEST_F(AtlHostedControl, ClickingACaptionBringsThePageToFront)
     pSink->Disconnect();
 }
 
+// The module's own Group kind, entered as the library loaded: a click on a group's sign opens it.
+TEST_F(AtlHostedControl, AGroupedPageOpensAGroupAtAClickOnItsSign)
+{
+    LoadSample();
+    Invoke(m_pControl, L"ActivatePage", {CVariant(short(2))});
+    PumpUntilIdle();
+    const HWND hList = GetDlgItem(FloorWindow(), static_cast<int>(Invoke(m_pControl, L"GetIDListCtrl", {CVariant(short(2))}).ToLong()));
+    ASSERT_NE(hList, nullptr);
+    ASSERT_EQ(Invoke(m_pControl, L"GetPropertyCount", {CVariant(short(2))}).ToShort(), 1);
+    RECT bounds = {};
+    ListView_GetItemRect(hList, 0, &bounds, LVIR_BOUNDS);
+    POINT point = {8, (bounds.top + bounds.bottom) / 2};
+    POINT screen = point;
+    ClientToScreen(hList, &screen);
+    SetCursorPos(screen.x, screen.y);
+    PumpUntilIdle();
+    SendMessageW(hList, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    SendMessageW(hList, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+    PumpUntilIdle();
+    EXPECT_EQ(Invoke(m_pControl, L"GetPropertyCount", {CVariant(short(2))}).ToShort(), 2);
+    EXPECT_EQ(Invoke(m_pControl, L"GetPropertyName", {CVariant(short(2)), CVariant(short(1))}).ToString(), "Width");
+}
+
 TEST_F(AtlHostedControl, AutomationByNameAndByDispid)
 {
     LoadSample();

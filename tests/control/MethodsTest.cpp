@@ -40,7 +40,9 @@ TEST_F(Methods, NamesFindTheFirstMatchInPageOrderThenRowOrderIgnoringCase)
 {
     EXPECT_EQ(Lookup("Name"), (Position{true, 0, 0}));
     EXPECT_EQ(Lookup("FONT"), (Position{true, 1, 2}));
-    EXPECT_EQ(Lookup("width"), (Position{true, 2, 1}));
+    EXPECT_EQ(Lookup("look"), (Position{true, 2, 0}));
+    // The member of a collapsed group is no row of its page.
+    EXPECT_EQ(Lookup("width"), (Position{false, -1, -1}));
     // A page part limits the search to the page with that caption.
     EXPECT_EQ(Lookup("Extra\\Name"), (Position{true, 1, 0}));
     EXPECT_EQ(Lookup("General\\Size\\ignored"), (Position{true, 0, 3}));
@@ -86,8 +88,8 @@ TEST_F(Methods, LookupsFollowRowsChangedBehindTheControl)
     EXPECT_EQ(Lookup("size"), (Position{false, -1, -1}));
     EXPECT_EQ(Lookup("Height"), (Position{true, 0, 3}));
     // Rows added by the page list: the index is rebuilt.
-    List(2)->InsertRow(2, "Depth", 0, "");
-    EXPECT_EQ(Lookup("Depth"), (Position{true, 2, 2}));
+    List(1)->InsertRow(2, "Depth", 0, "");
+    EXPECT_EQ(Lookup("Depth"), (Position{true, 1, 2}));
     // Every name of a layout reloaded from PagesAndItems is looked up afresh.
     ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant("Only#{#Name\\Edit\\Enable\\#}#")), S_OK);
     PumpUntilIdle();
@@ -161,8 +163,10 @@ TEST_F(Methods, InsertAndAddProperty)
 
     // AddProperty: the page part names the page, else page 0; an existing name goes to the
     // page of its first row.
-    EXPECT_EQ(Call(L"AddProperty", {CVariant("Grouped\\Depth"), CVariant("Edit"), I2(0)}).ToShort(), 2);
-    EXPECT_EQ(Call(L"GetPropertyName", {I2(2), I2(2)}).ToString(), "Depth");
+    // On the grouped page the property is filed in the store at the page's row count (one group
+    // row) and, in no group, shown nowhere.
+    EXPECT_EQ(Call(L"AddProperty", {CVariant("Grouped\\Depth"), CVariant("Edit"), I2(0)}).ToShort(), 1);
+    EXPECT_EQ(Call(L"GetPropertyCount", {I2(2)}).ToShort(), 1);
     EXPECT_EQ(Call(L"AddProperty", {CVariant("Nowhere\\Free"), CVariant("Edit"), I2(0)}).ToShort(), 6);
     EXPECT_EQ(Call(L"GetPropertyName", {I2(0), I2(6)}).ToString(), "Free");
     EXPECT_EQ(Call(L"AddProperty", {CVariant("Path"), CVariant("Edit"), I2(1)}).ToShort(), 4);
@@ -251,7 +255,8 @@ TEST_F(Methods, PagesAndRows)
     EXPECT_EQ(Call(L"GetPage", {CVariant("None")}).ToShort(), -1);
     for (short p = 0; p < 3; ++p)
         EXPECT_EQ(Call(L"GetIDListCtrl", {I2(p)}).ToLong(), 1000 + p);
-    EXPECT_TRUE(Call(L"IsProperty", {I2(2), I2(1)}).ToBool());
+    EXPECT_TRUE(Call(L"IsProperty", {I2(2), I2(0)}).ToBool());
+    EXPECT_FALSE(Call(L"IsProperty", {I2(2), I2(1)}).ToBool()) << "the group is collapsed";
     Call(L"ActivatePage", {I2(2)});
     EXPECT_EQ(Call(L"GetActivePage").ToShort(), 2);
     EXPECT_TRUE(Call(L"SetActiveProperty", {I2(0), I2(3)}).ToBool());

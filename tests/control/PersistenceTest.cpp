@@ -220,7 +220,7 @@ TEST_F(Persistence, LayoutStoredBeforeTheWindowAppearsWithIt)
     PumpUntilIdle();
     EXPECT_EQ(Invoke(pControl, L"GetPagesCount").ToLong(), 3);
     EXPECT_EQ(Invoke(pControl, L"GetActivePage").ToShort(), 0);
-    EXPECT_EQ(Invoke(pControl, L"GetPropertyName", {CVariant(short(2)), CVariant(short(1))}).ToString(), "Width");
+    EXPECT_EQ(Invoke(pControl, L"GetPropertyName", {CVariant(short(2)), CVariant(short(0))}).ToString(), "Look");
     // Deactivated, the control loses its floor and answers as before; activated again, it
     // has the pages again.
     CComPointer<IOleInPlaceObject> pInPlace;

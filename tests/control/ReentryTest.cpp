@@ -86,12 +86,12 @@ public:
 
     // A click on a row's name, with the cursor there: the list tells a press on its column
     // divider by the position of the last message.
-    void ClickRow(short nPage, int nRow)
+    void ClickRow(short nPage, int nRow, int x = 20)
     {
         CPageListCtrl* pList = List(nPage);
         RECT bounds = {};
         pList->GetItemRect(nRow, &bounds, LVIR_BOUNDS);
-        const POINT pt = {20, (bounds.top + bounds.bottom) / 2};
+        const POINT pt = {x, (bounds.top + bounds.bottom) / 2};
         POINT screen = pt;
         ClientToScreen(pList->m_hWnd, &screen);
         SetCursorPos(screen.x, screen.y);
@@ -149,6 +149,23 @@ public:
         ClickRow(0, kColourRow);
         PressKey(0, VK_F4);
         PressKeyIn(CColourPopup::kClassName, VK_DOWN);
+    }
+
+    // A click on the plus or minus box of a grouped page's row.
+    void ClickSign(short nPage, int nRow) { ClickRow(nPage, nRow, 8); }
+
+    // Only the front page's list has the room to be clicked in.
+    void ShowPage(short nPage)
+    {
+        Call(L"ActivatePage", {I2(nPage)});
+        PumpUntilIdle();
+    }
+
+    // The group row's default action, whichever row is selected.
+    void FoldGroup(short nPage, int nRow)
+    {
+        if (CControlsWnd* pGroup = List(nPage)->GetControlsWnd(nRow, FALSE))
+            pGroup->DoDefaultAction();
     }
 
     void ClickCaption(short nPage)
@@ -326,6 +343,28 @@ const Trigger kTriggers[] = {
     {"PropertyChangedOfTheFontDialog", "PropertyChanged", 1, 2, [](HostsInsideEvents& t) { t.ChooseFont(1, 2, true); }},
     {"PropertyChangedOfTheFolderTree", "PropertyChanged", 1, 1, [](HostsInsideEvents& t) { t.ChooseFolder(1, 1); }},
     {"PropertyChangedOfTheDatePicker", "PropertyChanged", 0, 0, [](HostsInsideEvents& t) { t.ChangeDate(); }},
+    {"SelectItemOnAGroupSign", "SelectItem", 2, 0,
+     [](HostsInsideEvents& t) {
+         t.Arm([&] { t.ShowPage(2); });
+         t.ClickSign(2, 0);
+     }},
+    {"PropertyChangingOnAGroupRow", "PropertyChanging", 2, 0,
+     [](HostsInsideEvents& t) {
+         t.Arm([&] {
+             t.ShowPage(2);
+             t.ClickRow(2, 0);
+         });
+         t.PressKey(2, VK_RETURN);
+     }},
+    {"UnselectItemAsItsGroupFolds", "UnselectItem", 2, 1,
+     [](HostsInsideEvents& t) {
+         t.Arm([&] {
+             t.ShowPage(2);
+             t.ClickSign(2, 0);
+             t.ClickRow(2, 1);
+         });
+         t.FoldGroup(2, 0);
+     }},
 };
 
 const HostAction kActions[] = {

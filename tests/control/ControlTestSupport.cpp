@@ -8,6 +8,7 @@
 #include "ItemList.h"
 #include "PageListCtrl.h"
 #include "Pump.h"
+#include "ShownWindow.h"
 #include "RowMaps.h"
 #include "Text.h"
 #include "VelmoraCtrl.h"
@@ -165,20 +166,9 @@ BOOL CALLBACK ReadChild(HWND hChild, LPARAM)
     return TRUE;
 }
 
-BOOL CALLBACK FindDialog(HWND hWnd, LPARAM lParam)
-{
-    wchar_t className[32] = {};
-    GetClassNameW(hWnd, className, 32);
-    if (lstrcmpW(className, L"#32770") != 0 || !IsWindowVisible(hWnd))
-        return TRUE;
-    *reinterpret_cast<HWND*>(lParam) = hWnd;
-    return FALSE;
-}
-
 void CALLBACK AnswerTimer(HWND, UINT, UINT_PTR nTimer, DWORD)
 {
-    HWND hDialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&hDialog));
+    const HWND hDialog = ShownWindow(L"#32770");
     if (!hDialog || !g_pSeen)
         return;
     KillTimer(nullptr, nTimer);
@@ -202,8 +192,7 @@ ColourAnswer* g_pColourAnswer = nullptr;
 
 void CALLBACK AnswerColourTimer(HWND, UINT, UINT_PTR nTimer, DWORD)
 {
-    HWND hDialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&hDialog));
+    const HWND hDialog = ShownWindow(L"#32770");
     if (!hDialog || !g_pColourAnswer)
         return;
     KillTimer(nullptr, nTimer);

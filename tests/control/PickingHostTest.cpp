@@ -9,6 +9,7 @@
 #include "ColourPopup.h"
 #include "PageListCtrl.h"
 #include "Pump.h"
+#include "ShownWindow.h"
 #include "Text.h"
 #include "VelmoraCtrl.h"
 
@@ -86,24 +87,6 @@ protected:
         Click(pList->m_hWnd, POINT{(button.left + button.right) / 2, (button.top + button.bottom) / 2});
     }
 
-    static HWND Shown(const wchar_t* pszClass)
-    {
-        std::pair<const wchar_t*, HWND> found(pszClass, nullptr);
-        EnumThreadWindows(GetCurrentThreadId(), &FindShown, reinterpret_cast<LPARAM>(&found));
-        return found.second;
-    }
-
-    static BOOL CALLBACK FindShown(HWND hWnd, LPARAM lParam)
-    {
-        auto* pFound = reinterpret_cast<std::pair<const wchar_t*, HWND>*>(lParam);
-        wchar_t className[64] = {};
-        GetClassNameW(hWnd, className, 64);
-        if (lstrcmpiW(className, pFound->first) != 0 || !IsWindowVisible(hWnd))
-            return TRUE;
-        pFound->second = hWnd;
-        return FALSE;
-    }
-
     RECT ScreenCell(short nRow)
     {
         RECT cell = {};
@@ -124,7 +107,7 @@ protected:
 TEST_F(PickingHost, TheHostsItemsOpenUnderTheRowAndEachPickReachesTheHost)
 {
     ClickRowButton(kChoiceRow);
-    const HWND hDropDown = Shown(L"ListBox");
+    const HWND hDropDown = ShownWindow(L"ListBox");
     ASSERT_NE(nullptr, hDropDown);
     RECT window = {};
     GetWindowRect(hDropDown, &window);
@@ -145,7 +128,7 @@ TEST_F(PickingHost, AHostThatAnswersNothingLeavesTheListEmpty)
 {
     m_pSink->m_bAnswerItems = false;
     ClickRowButton(kChoiceRow);
-    const HWND hDropDown = Shown(L"ListBox");
+    const HWND hDropDown = ShownWindow(L"ListBox");
     ASSERT_NE(nullptr, hDropDown);
     EXPECT_EQ(0, SendMessageW(hDropDown, LB_GETCOUNT, 0, 0));
     Key(hDropDown, VK_RETURN);
@@ -156,16 +139,16 @@ TEST_F(PickingHost, ItemsInAnyScriptReachTheRowUnchanged)
 {
     m_pSink->m_strItems = "Ελληνικά\\中文\\😀";
     ClickRowButton(kChoiceRow);
-    const HWND hDropDown = Shown(L"ListBox");
+    const HWND hDropDown = ShownWindow(L"ListBox");
     ASSERT_NE(nullptr, hDropDown);
     Key(hDropDown, VK_END);
     Key(hDropDown, VK_RETURN);
     EXPECT_EQ("😀", DefaultValue(kChoiceRow));
     Key(List(0)->m_hWnd, VK_F4);
-    ASSERT_NE(nullptr, Shown(L"ListBox"));
-    Key(Shown(L"ListBox"), VK_UP);
+    ASSERT_NE(nullptr, ShownWindow(L"ListBox"));
+    Key(ShownWindow(L"ListBox"), VK_UP);
     EXPECT_EQ("中文", DefaultValue(kChoiceRow));
-    Key(Shown(L"ListBox"), VK_RETURN);
+    Key(ShownWindow(L"ListBox"), VK_RETURN);
 }
 
 TEST_F(PickingHost, ABooleanRowTogglesWithADoubleClickAndTheSpaceBar)
@@ -209,7 +192,7 @@ TEST_F(PickingHost, TheColourPopupOpensUnderTheRowAndItsPickReachesTheHost)
 {
     Call(L"SetDefaultValue", {I2(0), I2(kColourRow), CVariant("&&HFF0000 (Blue)")});
     ClickRowButton(kColourRow);
-    const HWND hPopup = Shown(CColourPopup::kClassName);
+    const HWND hPopup = ShownWindow(CColourPopup::kClassName);
     ASSERT_NE(nullptr, hPopup);
     RECT window = {};
     GetWindowRect(hPopup, &window);
@@ -231,7 +214,7 @@ TEST_F(PickingHost, TheColourDialogKeepsTheControlsCustomColoursAndTellsTheHostF
     Call(L"SetDefaultValue", {I2(0), I2(kColourRow), CVariant("&&HFFFFFF (White)")});
     Call(L"SetCustomColor", {I2(15), CVariant(static_cast<long>(RGB(7, 7, 7)))});
     ClickRowButton(kColourRow);
-    const HWND hPopup = Shown(CColourPopup::kClassName);
+    const HWND hPopup = ShownWindow(CColourPopup::kClassName);
     ASSERT_NE(nullptr, hPopup);
     Key(hPopup, VK_DOWN);
     m_pSink->m_events.clear();

@@ -10,6 +10,7 @@
 #include "FontDialogAnswer.h"
 #include "PageListCtrl.h"
 #include "Pump.h"
+#include "ShownWindow.h"
 #include "ShellTreeWalk.h"
 #include "Text.h"
 #include "VelmoraCtrl.h"
@@ -112,25 +113,6 @@ public:
 
     // A key pressed in the drop-down or the popup that is open.
     static void PressKeyIn(const wchar_t* pszClass, WPARAM nKey) { SendMessageW(ShownWindow(pszClass), WM_KEYDOWN, nKey, 0); }
-
-    // The window of that class the thread shows; null when none.
-    static HWND ShownWindow(const wchar_t* pszClass)
-    {
-        std::pair<const wchar_t*, HWND> found(pszClass, nullptr);
-        EnumThreadWindows(GetCurrentThreadId(), &FindShown, reinterpret_cast<LPARAM>(&found));
-        return found.second;
-    }
-
-    static BOOL CALLBACK FindShown(HWND hWnd, LPARAM lParam)
-    {
-        auto* pFound = reinterpret_cast<std::pair<const wchar_t*, HWND>*>(lParam);
-        wchar_t className[64] = {};
-        GetClassNameW(hWnd, className, 64);
-        if (lstrcmpiW(className, pFound->first) != 0 || !IsWindowVisible(hWnd))
-            return TRUE;
-        pFound->second = hWnd;
-        return FALSE;
-    }
 
     // A double click on a row's name, after the click that selects it.
     void DoubleClickRow(short nPage, int nRow)

@@ -8,6 +8,7 @@
 #include "ColourHook.h"
 #include "ColourText.h"
 #include "Pump.h"
+#include "ShownWindow.h"
 #include "Text.h"
 #include "WindowImage.h"
 
@@ -30,20 +31,9 @@ using Strings = std::vector<std::string>;
 
 const std::function<void(HWND)>* g_pAnswer = nullptr;
 
-BOOL CALLBACK FindDialog(HWND hWnd, LPARAM lParam)
-{
-    wchar_t className[32] = {};
-    GetClassNameW(hWnd, className, 32);
-    if (lstrcmpW(className, L"#32770") != 0 || !IsWindowVisible(hWnd))
-        return TRUE;
-    *reinterpret_cast<HWND*>(lParam) = hWnd;
-    return FALSE;
-}
-
 void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR nTimer, DWORD)
 {
-    HWND hDialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&hDialog));
+    const HWND hDialog = ShownWindow(L"#32770");
     if (!hDialog || !g_pAnswer)
         return;
     KillTimer(nullptr, nTimer);

@@ -5,6 +5,7 @@
 
 #include "PageListCtrl.h"
 #include "Pump.h"
+#include "UserInput.h"
 #include "VelmoraCtrl.h"
 
 class Events : public HostedSampleTest {
@@ -104,19 +105,9 @@ TEST_F(Events, PagesAndRowsPastTheSixteenBitRangeGoOutAsNone)
     EXPECT_EQ(m_pSink->m_events, expected);
 }
 
-// The row is clicked where the mouse is: the list tells a press on its column divider by the
-// position of the last message.
 static void ClickRow(CPageListCtrl* pList, int nRow)
 {
-    RECT bounds = {};
-    ASSERT_TRUE(pList->GetItemRect(nRow, &bounds, LVIR_BOUNDS));
-    const POINT pt = {20, (bounds.top + bounds.bottom) / 2};
-    POINT screen = pt;
-    ClientToScreen(pList->m_hWnd, &screen);
-    SetCursorPos(screen.x, screen.y);
-    PumpUntilIdle();
-    pList->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-    pList->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    ClickAt(pList->m_hWnd, PointInRow(pList->m_hWnd, nRow, 20));
 }
 
 TEST_F(Events, ClickedRowsAndActivePropertiesReachTheSinkWithTheFrontPage)

@@ -7,6 +7,7 @@
 #include "PageListCtrl.h"
 #include "Pump.h"
 #include "Text.h"
+#include "UserInput.h"
 #include "VelmoraCtrl.h"
 
 #include <gtest/gtest.h>
@@ -37,20 +38,11 @@ protected:
     short Count(short nPage) { return Call(L"GetPropertyCount", {I2(nPage)}).ToShort(); }
     std::string As(short nPage, short nRow) { return Call(L"GetPropertyAs", {I2(nPage), I2(nRow)}).ToString(); }
 
-    // A press and release on the row's sign, with the cursor there first, as a user clicks.
+    // A press and release on the row's sign, as a person clicks.
     void ClickSign(short nPage, short nRow)
     {
-        CPageListCtrl* pList = List(nPage);
-        RECT bounds = {};
-        pList->GetItemRect(nRow, &bounds, LVIR_BOUNDS);
-        const POINT pt = {8, (bounds.top + bounds.bottom) / 2};
-        POINT screen = pt;
-        ClientToScreen(pList->m_hWnd, &screen);
-        SetCursorPos(screen.x, screen.y);
-        PumpUntilIdle();
-        const HWND hList = pList->m_hWnd;
-        SendMessageW(hList, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-        SendMessageW(hList, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+        const HWND hList = List(nPage)->m_hWnd;
+        ClickAt(hList, PointInRow(hList, nRow, 8));
     }
 
     // Every group row's sign clicked, the last first, so that the rows above stay where they are.

@@ -4,6 +4,8 @@
 #include "Canvas.h"
 #include "ControlTestSupport.h"
 
+#include "UserInput.h"
+
 #include "Bstr.h"
 #include "FontDialogAnswer.h"
 #include "Pump.h"
@@ -38,18 +40,6 @@ CComPointer<IDispatch> DispatchOf(IUnknown* pObject)
     return pDispatch;
 }
 
-// A click as the mouse makes it: the cursor goes there first (the list tells a press on its
-// column divider by it).
-void ClickAt(HWND hList, POINT pt)
-{
-    POINT screen = pt;
-    ClientToScreen(hList, &screen);
-    SetCursorPos(screen.x, screen.y);
-    PumpUntilIdle();
-    SendMessageW(hList, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-    SendMessageW(hList, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-    PumpUntilIdle();
-}
 
 } // namespace
 
@@ -199,16 +189,7 @@ TEST_F(AtlHostedControl, AGroupedPageOpensAGroupAtAClickOnItsSign)
     const HWND hList = GetDlgItem(FloorWindow(), static_cast<int>(Invoke(m_pControl, L"GetIDListCtrl", {CVariant(short(2))}).ToLong()));
     ASSERT_NE(hList, nullptr);
     ASSERT_EQ(Invoke(m_pControl, L"GetPropertyCount", {CVariant(short(2))}).ToShort(), 1);
-    RECT bounds = {};
-    ListView_GetItemRect(hList, 0, &bounds, LVIR_BOUNDS);
-    POINT point = {8, (bounds.top + bounds.bottom) / 2};
-    POINT screen = point;
-    ClientToScreen(hList, &screen);
-    SetCursorPos(screen.x, screen.y);
-    PumpUntilIdle();
-    SendMessageW(hList, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
-    SendMessageW(hList, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
-    PumpUntilIdle();
+    ClickAt(hList, PointInRow(hList, 0, 8));
     EXPECT_EQ(Invoke(m_pControl, L"GetPropertyCount", {CVariant(short(2))}).ToShort(), 2);
     EXPECT_EQ(Invoke(m_pControl, L"GetPropertyName", {CVariant(short(2)), CVariant(short(1))}).ToString(), "Width");
 }
@@ -301,15 +282,7 @@ TEST_F(AtlHostedControl, ClicksAndKeysEditTextAndPressButtons)
     Invoke(m_pControl, L"SetDefaultValue", {CVariant(short(0)), CVariant(short(0)), CVariant("old")});
     const HWND hList = GetDlgItem(FloorWindow(), 1000);
     ASSERT_NE(hList, nullptr);
-    const auto click = [&](POINT pt) {
-        POINT screen = pt;
-        ClientToScreen(hList, &screen);
-        SetCursorPos(screen.x, screen.y);
-        PumpUntilIdle();
-        SendMessageW(hList, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-        SendMessageW(hList, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-        PumpUntilIdle();
-    };
+    const auto click = [&](POINT pt) { ClickAt(hList, pt); };
     RECT row = {};
     ListView_GetItemRect(hList, 0, &row, LVIR_BOUNDS);
     const POINT value = {row.right - 40, (row.top + row.bottom) / 2};

@@ -11,6 +11,7 @@
 #include "Pump.h"
 #include "ShownWindow.h"
 #include "Text.h"
+#include "UserInput.h"
 #include "VelmoraCtrl.h"
 
 #include <gtest/gtest.h>
@@ -62,17 +63,7 @@ protected:
         return POINT{20, (bounds.top + bounds.bottom) / 2};
     }
 
-    void Click(HWND hWnd, POINT pt)
-    {
-        POINT screen = pt;
-        ClientToScreen(hWnd, &screen);
-        SetCursorPos(screen.x, screen.y);
-        PumpUntilIdle();
-        SendMessageW(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-        if (IsWindow(hWnd))
-            SendMessageW(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-        PumpUntilIdle();
-    }
+    void Click(HWND hWnd, POINT pt) { ClickAt(hWnd, pt); }
 
     // The row selected, drawn with its button, and the button clicked.
     void ClickRowButton(short nRow)

@@ -13,6 +13,7 @@
 #include "ShownWindow.h"
 #include "ShellTreeWalk.h"
 #include "Text.h"
+#include "UserInput.h"
 #include "VelmoraCtrl.h"
 
 #include <map>
@@ -85,20 +86,11 @@ public:
         return alive ? pList->GetActiveControlsWnd() : nullptr;
     }
 
-    // A click on a row's name, with the cursor there: the list tells a press on its column
-    // divider by the position of the last message.
+    // A click on a row's name (or at x), as a person clicks.
     void ClickRow(short nPage, int nRow, int x = 20)
     {
-        CPageListCtrl* pList = List(nPage);
-        RECT bounds = {};
-        pList->GetItemRect(nRow, &bounds, LVIR_BOUNDS);
-        const POINT pt = {x, (bounds.top + bounds.bottom) / 2};
-        POINT screen = pt;
-        ClientToScreen(pList->m_hWnd, &screen);
-        SetCursorPos(screen.x, screen.y);
-        const HWND hList = pList->m_hWnd;
-        SendMessageW(hList, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-        SendMessageW(hList, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+        const HWND hList = List(nPage)->m_hWnd;
+        ClickAt(hList, PointInRow(hList, nRow, x));
     }
 
     // The host's handler is attached only now: what led up to the event is not its business.

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds and runs the demo host under Wine. Without a display it runs its tour under Xvfb and
-# saves a picture of each step worth one into docs/.
+# saves a picture of each step worth one into docs/images/, where the user guide shows them.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_ROOT:-$root/build}/x86_64
@@ -17,8 +17,8 @@ fi
 if [ -n "${DISPLAY:-}" ]; then
   "$WINE" "$build/demo/velmora_demo.exe"
 else
-  # The tour's pictures go into docs/, where the guide shows them.
-  shots="$root/docs"
+  # The tour's pictures go into docs/images/, where the user guide shows them.
+  shots="$root/docs/images"
   mkdir -p "$shots"
   stamp="$build/demo-tour.stamp"
   touch "$stamp"

@@ -9,6 +9,7 @@ set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)
 set(WIDL ${MINGW_PREFIX}-widl)
 set(WINE_STDOLE_DIR /usr/lib/i386-linux-gnu/wine/i386-windows)
 # The .def files of our servers name the exports undecorated; they are __stdcall functions.

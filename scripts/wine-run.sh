@@ -3,7 +3,7 @@
 # outlive the program and would keep ctest's output pipe open, so the program writes to a
 # file that is printed afterwards.
 log=$(mktemp)
-/usr/lib/wine/wine64 "$@" > "$log" 2>&1
+"${WINE:-/usr/lib/wine/wine64}" "$@" > "$log" 2>&1
 rc=$?
 cat "$log"
 rm -f "$log"

@@ -138,17 +138,20 @@ void CMultiColumnComboBox::ShowDropDown(BOOL bShow)
     if (!IsWindowVisible() || !m_pList || IsDroppedDown() == (bShow != FALSE))
         return;
     RepositionChildren();
-    m_pList->ShowWindow(bShow ? SW_SHOW : SW_HIDE);
-    SetCapture(m_pList->m_hWnd);
     if (!bShow) {
+        m_pList->ShowWindow(SW_HIDE);
         ReleaseCapture();
         return;
     }
     const CLifeToken::CWatch alive = m_life.Watch();
-    // The window losing the focus to the edit may be an editor that commits.
+    // The window losing the focus to the edit may be an editor that commits. The focus comes
+    // first: the frame it raises would otherwise cover the list on the screen.
     m_pEdit->SetFocus();
     if (!alive || !m_pList)
         return;
+    m_pList->ShowWindow(SW_SHOWNA);
+    SetWindowPos(m_pList->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetCapture(m_pList->m_hWnd);
     SetCurrentSelection(m_nCommitted);
     if (m_nCommitted >= 0)
         m_pList->EnsureVisible(m_nCommitted, FALSE);

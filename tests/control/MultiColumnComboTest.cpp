@@ -108,6 +108,15 @@ TEST_F(MultiColumnCombo, IsSeventeenPixelsHighWithItsListUnderneathShiftedRight)
     EXPECT_EQ(list.right, combo.right + 1);
 }
 
+TEST_F(MultiColumnCombo, TheOpenListIsSeenAboveTheFrame)
+{
+    DropDown();
+    const RECT list = GetWindowRectOf(List());
+    const POINT middle = {(list.left + list.right) / 2, (list.top + list.bottom) / 2};
+    const HWND hSeen = WindowFromPoint(middle);
+    EXPECT_TRUE(hSeen == List() || IsChild(List(), hSeen));
+}
+
 TEST_F(MultiColumnCombo, ExtraWidthGrowsToTheLeftAndSettingsKeepAbsoluteValues)
 {
     EXPECT_EQ(m_combo.SetDropDownLines(-3), 5);

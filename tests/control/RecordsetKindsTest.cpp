@@ -163,6 +163,11 @@ TEST_F(RecordsetKinds, OpeningDropsTheListDownUnderTheValueCell)
     EXPECT_EQ(combo.top, cell.top + 1);
     EXPECT_EQ(combo.right, cell.right - 2);
     EXPECT_EQ(GetFocus(), pCombo->GetEditCtrl()->m_hWnd);
+    const RECT list = pCombo->GetListCtrl()->GetWindowRect();
+    const RECT shown = pCombo->GetWindowRect();
+    EXPECT_EQ(list.top, shown.bottom);
+    EXPECT_EQ(list.right, shown.right + 1);
+    EXPECT_EQ(list.left, shown.left + 3);
     // Left, the row hides its combo and the open list with it.
     List(0)->ReleaseActive();
     EXPECT_FALSE(pCombo->IsWindowVisible());

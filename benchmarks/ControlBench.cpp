@@ -12,7 +12,12 @@
 // in 1,000 groups against the same rows ungrouped: loading, every group expanded and collapsed
 // by the space bar as a user would, and the lookup of every name; and single groups folded on
 // pages and in groups of different sizes, whose cost must follow the group, not the page.
+// Last, an ADORComboBox row bound to a recordset of the system's ADO of 100 to 100,000 records,
+// selected and opened until its list is on the screen, against a bare report list view filled
+// with the same texts and shown under the same cell; and a prefix typed into the combo of
+// 100,000 rows, until the row is selected.
 // Needs kvVelmora and the floor control registered (run through scripts/bench.sh).
+#include "AdoRecordset.h"
 #include "ColourText.h"
 #include "ControlWnd.h"
 #include "EventSinkMap.h"
@@ -217,13 +222,27 @@ const int kColourRow = 1;
 const int kPopupRuns = 20;
 const int kColourTexts = 1000000;
 
-// The host: answers LoadItems with a text made before the watch starts.
+const DISPID kSetObjectEvent = 8;
+
+// The host: answers LoadItems with a text, and SetObject with a recordset, made before the
+// watch starts.
 class CItemsHost : public CEventSinkTarget {
 public:
     std::wstring m_items;
+    CComPointer<IDispatch> m_pRecordset;
     DECLARE_EVENTSINK_MAP()
 
 private:
+    void OnSetObject(DISPPARAMS* pParams)
+    {
+        VARIANT& object = pParams->rgvarg[0];
+        if (pParams->cArgs != 3 || object.vt != (VT_DISPATCH | VT_BYREF) || !object.ppdispVal || !m_pRecordset)
+            return;
+        if (*object.ppdispVal)
+            (*object.ppdispVal)->Release();
+        *object.ppdispVal = m_pRecordset.Get();
+        m_pRecordset->AddRef();
+    }
     void OnLoadItems(DISPPARAMS* pParams)
     {
         VARIANT& items = pParams->rgvarg[0];
@@ -236,6 +255,7 @@ private:
 
 BEGIN_EVENTSINK_MAP(CItemsHost, CEventSinkTarget)
     ON_EVENT(kControlId, kLoadItemsEvent, OnLoadItems)
+    ON_EVENT(kControlId, kSetObjectEvent, OnSetObject)
 END_EVENTSINK_MAP(CEventSinkTarget)
 
 std::vector<std::wstring> ItemTexts(int nItems)
@@ -752,6 +772,173 @@ bool ReportGrouped(IDispatch* pControl, HWND hControl)
     return true;
 }
 
+// --- The recordset row ---
+
+const int kRecordFields = 3;
+
+std::vector<std::string> RecordTexts(int nRecord)
+{
+    return {std::to_string(nRecord), FormatText("Name %d", nRecord), FormatText("City %d", nRecord % 97)};
+}
+
+CComPointer<IDispatch> MakeRecordset(int nRecords)
+{
+    std::vector<std::vector<CVariant>> rows;
+    rows.reserve(static_cast<size_t>(nRecords));
+    for (int n = 0; n < nRecords; ++n) {
+        const std::vector<std::string> texts = RecordTexts(n);
+        rows.push_back({CVariant(n), CVariant(texts[1]), CVariant(texts[2])});
+    }
+    return CAdoRecordset::Make({{"Code", CAdoRecordset::adInteger, 0}, {"Name", CAdoRecordset::adVarWChar, 40},
+                                {"City", CAdoRecordset::adVarWChar, 40}},
+                               rows);
+}
+
+BOOL CALLBACK FindShownReport(HWND hWnd, LPARAM lParam)
+{
+    wchar_t className[32] = {};
+    GetClassNameW(hWnd, className, 32);
+    if (wcscmp(className, WC_LISTVIEWW) != 0 || !IsWindowVisible(hWnd))
+        return TRUE;
+    *reinterpret_cast<HWND*>(lParam) = hWnd;
+    return FALSE;
+}
+
+// The combo's drop-down: the report list of the thread shown outside the frame's windows.
+HWND ShownDropDown()
+{
+    HWND hFound = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), &FindShownReport, reinterpret_cast<LPARAM>(&hFound));
+    return hFound;
+}
+
+// A fresh page with the recordset row; the row selected by a click (the host hands over the
+// recordset, the combo is filled) and opened with F4, until its list is painted. Negative when
+// the list does not show every record.
+double OpenRecordsetRow(IDispatch* pControl, HWND hControl, int nRecords, HWND* phDropDown)
+{
+    std::string layout;
+    CLayoutText::AppendPageStart(layout, "Records", false);
+    CRowText::AppendRow(layout, {"Customer", "ADORComboBox", "Enable", ""});
+    CLayoutText::AppendPageEnd(layout);
+    Call(pControl, 1, DISPATCH_PROPERTYPUT, {CVariant(layout)});
+    const HWND hList = PageList(pControl, hControl);
+    if (!hList)
+        return -1.0;
+    CStopwatch watch;
+    SelectRow(hList, 0);
+    SendMessageW(hList, WM_KEYDOWN, VK_F4, 0);
+    const HWND hDropDown = ShownDropDown();
+    if (!hDropDown)
+        return -1.0;
+    UpdateWindow(hDropDown);
+    const double seconds = watch.Seconds();
+    *phDropDown = hDropDown;
+    return ListView_GetItemCount(hDropDown) == nRecords ? seconds : -1.0;
+}
+
+// The same report list view, made and filled with the same texts the fastest plain way, shown
+// where the combo's list shows, until it is painted.
+double BareReport(HWND hDropDown, int nRecords)
+{
+    RECT place = {};
+    GetWindowRect(hDropDown, &place);
+    std::vector<std::vector<std::wstring>> rows;
+    for (int n = 0; n < nRecords; ++n) {
+        std::vector<std::wstring> texts;
+        for (const std::string& text : RecordTexts(n))
+            texts.push_back(Utf8ToWide(text));
+        rows.push_back(std::move(texts));
+    }
+    CStopwatch watch;
+    const HWND hReport = CreateWindowExW(WS_EX_TOOLWINDOW, WC_LISTVIEWW, L"", WS_CHILD | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                                         0, 0, 0, 0, GetDesktopWindow(), nullptr, nullptr, nullptr);
+    ListView_SetExtendedListViewStyle(hReport, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    for (int n = 0; n < kRecordFields; ++n) {
+        LVCOLUMNW column = {};
+        column.mask = LVCF_WIDTH | LVCF_TEXT;
+        column.cx = 128;
+        column.pszText = const_cast<wchar_t*>(L"Field");
+        ListView_InsertColumn(hReport, n, &column);
+    }
+    SendMessageW(hReport, WM_SETREDRAW, FALSE, 0);
+    for (int n = 0; n < nRecords; ++n) {
+        LVITEMW item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = n;
+        item.pszText = rows[static_cast<size_t>(n)][0].data();
+        const int nItem = ListView_InsertItem(hReport, &item);
+        for (int f = 1; f < kRecordFields; ++f)
+            ListView_SetItemText(hReport, nItem, f, rows[static_cast<size_t>(n)][static_cast<size_t>(f)].data());
+    }
+    SendMessageW(hReport, WM_SETREDRAW, TRUE, 0);
+    SetWindowPos(hReport, HWND_TOPMOST, place.left, place.top, place.right - place.left, place.bottom - place.top, SWP_SHOWWINDOW);
+    UpdateWindow(hReport);
+    const double seconds = watch.Seconds();
+    DestroyWindow(hReport);
+    return seconds;
+}
+
+// A prefix of the key column (the record's code) typed into the combo's edit, until the first
+// row with it is selected.
+double TypePrefix(HWND hEdit, HWND hDropDown, const std::wstring& prefix, int nExpected)
+{
+    CStopwatch watch;
+    SetWindowTextW(hEdit, prefix.c_str());
+    const double seconds = watch.Seconds();
+    return ListView_GetNextItem(hDropDown, -1, LVNI_SELECTED) == nExpected ? seconds : -1.0;
+}
+
+bool MeasureRecordsetRow(IDispatch* pControl, HWND hControl, CItemsHost* pHost)
+{
+    std::printf("\nrecordset row (ADORComboBox) opened until its list is painted, against a bare report list\n");
+    std::printf("%8s %10s %10s %10s %7s | per record (us): %8s %8s\n", "records", "made (s)", "open (ms)", "bare (ms)", "ratio",
+                "open", "bare");
+    for (int nRecords : {100, 10000, 100000}) {
+        CStopwatch made;
+        pHost->m_pRecordset = MakeRecordset(nRecords);
+        const double madeSeconds = made.Seconds();
+        if (!pHost->m_pRecordset) {
+            std::printf("ADO does not answer: is its type library 1.0 registered?\n");
+            return false;
+        }
+        double open = 1e9, bare = 1e9;
+        HWND hDropDown = nullptr;
+        for (int run = 0; run < kRuns; ++run) {
+            const double seconds = OpenRecordsetRow(pControl, hControl, nRecords, &hDropDown);
+            if (seconds < 0) {
+                std::printf("%8d: the combo did not show every record\n", nRecords);
+                return false;
+            }
+            open = std::min(open, seconds);
+            bare = std::min(bare, BareReport(hDropDown, nRecords));
+        }
+        std::printf("%8d %10.2f %10.1f %10.1f %7.2f | %25.2f %8.2f\n", nRecords, madeSeconds, open * 1000.0, bare * 1000.0,
+                    open / bare, Micro(open, nRecords), Micro(bare, nRecords));
+        if (nRecords != 100000)
+            continue;
+        const HWND hEdit = GetFocus();
+        std::printf("prefix typed into the combo of %d rows, until selected (ms):", nRecords);
+        const int targets[] = {0, nRecords / 2, nRecords - 1};
+        for (int nTarget : targets) {
+            double best = 1e9;
+            for (int run = 0; run < kRuns; ++run) {
+                SetWindowTextW(hEdit, L"");
+                const double seconds = TypePrefix(hEdit, hDropDown, std::to_wstring(nTarget), nTarget);
+                if (seconds < 0) {
+                    std::printf(" row %d was not selected\n", nTarget);
+                    return false;
+                }
+                best = std::min(best, seconds);
+            }
+            std::printf("  row %d: %.2f", nTarget, best * 1000.0);
+        }
+        std::printf("\n");
+    }
+    pHost->m_pRecordset.Reset();
+    return true;
+}
+
 } // namespace
 
 int main()
@@ -789,6 +976,8 @@ int main()
             if (result == 0 && !MeasurePicking(control.GetControlDispatch(), control.m_hWnd, &host))
                 result = 1;
             if (result == 0 && !ReportGrouped(control.GetControlDispatch(), control.m_hWnd))
+                result = 1;
+            if (result == 0 && !MeasureRecordsetRow(control.GetControlDispatch(), control.m_hWnd, &host))
                 result = 1;
         }
         FolderFigures folders = {};

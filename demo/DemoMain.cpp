@@ -4,11 +4,13 @@
 // in a log pane. With --screenshots <folder> it takes a tour, as a person would use the control,
 // saves a picture of the window (with any drop-down or popup over it) after each step that
 // names one, and exits.
+#include "AdoRecordset.h"
 #include "ControlWnd.h"
 #include "DispatchDriver.h"
 #include "LayoutText.h"
 #include "Text.h"
 #include "PngFile.h"
+#include "PositionedRecordset.h"
 #include "Wnd.h"
 
 #include <windows.h>
@@ -37,7 +39,10 @@ const short kGroupedPage = 2;
 const int kSignX = 8;        // inside the plus or minus box of a grouped page's row
 // Rows of the second page.
 const int kFolderRow = 0;    // a ShellFolder row
+const int kCustomerRow = 2;  // an ADORComboBox row: the host hands it a recordset
 const int kCountryRow = 3;   // a DataComboBox row
+const int kProductRow = 4;   // an NComboBox row the host fills itself
+const int kSupplierRow = 5;  // an NADORComboBox row, filled from a recordset
 
 // Dispatch ids of the control (its type library, _DPropertiesGrid) and of its floor control.
 enum : DISPID {
@@ -49,8 +54,62 @@ enum : DISPID {
     kGetDefaultValueByName = 33,
     kSetActivePropertyByName = 36,
     kAddProperty = 38,
+    kGetNComboObject = 45,
+    kColumnWidth = 49,
+    kColumnHeader = 51,
+    kDropDownWidth = 52,
     kFloorCaptionTopLeft = 17,
 };
+
+// Dispatch ids of the NCombo control the NComboBox row hosts.
+enum : DISPID {
+    kNComboInsertColumn = 5,
+    kNComboInsertItem = 8,
+    kNComboSetItemText = 9,
+    kNComboSetItemData = 10,
+};
+
+const char* const kCities[] = {"Lyon", "Porto", "Graz", "Turku", "Ghent", "Brno"};
+const char* const kFirstNames[] = {"Ada", "Boris", "Clara", "Dmitri", "Elena", "Farid"};
+const char* const kLastNames[] = {"Lind", "Moreau", "Novak", "Okafor", "Petrov", "Quist"};
+
+// Thirty-six customers: number, name, city, customer since, and a credit limit for some.
+CComPointer<IDispatch> CustomerRecordset()
+{
+    std::vector<std::vector<CVariant>> rows;
+    for (long n = 0; n < 36; ++n) {
+        CVariant since;
+        since.vt = VT_DATE;
+        since.date = 40000 + n * 97;
+        CVariant limit;
+        limit.vt = VT_NULL;
+        if (n % 4 != 3)
+            limit = CVariant(500.0 + 250.0 * (n % 7));
+        rows.push_back({CVariant(1001 + n), CVariant(std::string(kFirstNames[n % 6]) + " " + kLastNames[(n / 6) % 6]),
+                        CVariant(kCities[(n * 5) % 6]), since, limit});
+    }
+    return CAdoRecordset::Make({{"Number", CAdoRecordset::adInteger, 0},
+                                {"Name", CAdoRecordset::adVarWChar, 40},
+                                {"City", CAdoRecordset::adVarWChar, 20},
+                                {"Since", CAdoRecordset::adDate, 0},
+                                {"Credit", CAdoRecordset::adDouble, 0}},
+                               rows);
+}
+
+// Wine's ADO does not answer the record position the NADORComboBox kind keeps with each row:
+// the recordset goes out wrapped in an object of ours that does.
+CComPointer<IDispatch> SupplierRecordset()
+{
+    const CComPointer<IDispatch> pRecordset = CAdoRecordset::Make(
+        {{"Code", CAdoRecordset::adVarWChar, 8}, {"Supplier", CAdoRecordset::adVarWChar, 40}, {"Lead days", CAdoRecordset::adSmallInt, 0}},
+        {{CVariant("S-01"), CVariant("Northwind Metals"), CVariant(short(5))},
+         {CVariant("S-02"), CVariant("Baltic Fasteners"), CVariant(short(12))},
+         {CVariant("S-03"), CVariant("Alpine Tooling"), CVariant(short(3))},
+         {CVariant("S-04"), CVariant("Danube Plastics"), CVariant(short(9))}});
+    if (!pRecordset)
+        return nullptr;
+    return static_cast<IDispatch*>(NewComObject<CPositionedRecordset>(pRecordset.Get()).Get());
+}
 
 std::string SampleLayout()
 {
@@ -204,6 +263,7 @@ private:
                 m_driver.Call(kSetDefaultValueByName, VT_EMPTY, {CVariant(value[0]), CVariant(value[1])});
             Log(FormatText("> SetDefaultValueByName x %d", static_cast<int>(std::size(kSampleValues))));
             CallLogged("AddProperty Data\\Notes", kAddProperty, VT_I2, {CVariant("Data\\Notes"), CVariant("Edit"), CVariant(short(0))});
+            FillProducts();
             CallLogged("GetDefaultValueByName Caption", kGetDefaultValueByName, VT_BSTR, {CVariant("Caption")});
         } catch (const CDispatchException&) {
             Log("> the control refused the sample");
@@ -353,7 +413,48 @@ private:
             *items.pbstrVal = SysAllocString(L"Left\\Centre\\Right");
         }
     }
-    void OnSetObject(DISPPARAMS* pParams) { LogRowEvent("SetObject", pParams); }
+    // The recordset rows ask for their records: customers for one, suppliers for the other.
+    void OnSetObject(DISPPARAMS* pParams)
+    {
+        LogRowEvent("SetObject", pParams);
+        VARIANT& object = pParams->rgvarg[0];
+        if (pParams->cArgs != 3 || object.vt != (VT_DISPATCH | VT_BYREF) || !object.ppdispVal)
+            return;
+        const long nRow = ArgLong(pParams, 1);
+        CComPointer<IDispatch> pRecordset = nRow == kCustomerRow ? CustomerRecordset() : nRow == kSupplierRow ? SupplierRecordset() : nullptr;
+        if (!pRecordset) {
+            Log("> no recordset: ADO does not answer (is its type library 1.0 registered?)");
+            return;
+        }
+        if (*object.ppdispVal)
+            (*object.ppdispVal)->Release();
+        *object.ppdispVal = pRecordset.Detach();
+    }
+
+    // The NComboBox row's control, filled by the host through its own interface.
+    void FillProducts()
+    {
+        try {
+            CVariant object = m_driver.Call(kGetNComboObject, VT_DISPATCH, {CVariant(1L), CVariant(long(kProductRow))});
+            if (!object.pdispVal) {
+                Log("> GetNComboObject: no NCombo control");
+                return;
+            }
+            CDispatchDriver ncombo(object.pdispVal);
+            const char* const headings[] = {"Product", "Price"};
+            for (long n = 0; n < 2; ++n)
+                ncombo.Call(kNComboInsertColumn, VT_I4, {CVariant(n), CVariant(headings[n]), CVariant(110L), CVariant(0L), CVariant(true), CVariant(true)});
+            const char* const products[][2] = {{"Widget", "12.50"}, {"Gadget", "8.75"}, {"Sprocket", "3.20"}, {"Flange", "6.10"}, {"Gasket", "0.95"}};
+            for (long n = 0; n < 5; ++n) {
+                ncombo.Call(kNComboInsertItem, VT_I4, {CVariant(n), CVariant(products[n][0])});
+                ncombo.Call(kNComboSetItemText, VT_BOOL, {CVariant(n), CVariant(1L), CVariant(products[n][1])});
+                ncombo.Call(kNComboSetItemData, VT_BOOL, {CVariant(n), CVariant(100L + n)});
+            }
+            Log("> GetNComboObject: 5 products");
+        } catch (const CDispatchException&) {
+            Log("> the NCombo control did not answer");
+        }
+    }
     void OnDelete(DISPPARAMS* pParams) { LogRowEvent("Delete", pParams); }
     void OnCustomColorChange(DISPPARAMS*) { Log("CustomColorChange"); }
 
@@ -463,6 +564,47 @@ private:
         ::GetClientRect(hPicker, &client);
         Click(hPicker, POINT{client.right - 8, client.bottom / 2});
     }
+    // The recordset row opened by its button: the host hands over its customers, the list
+    // drops down under the cell with the header shown, and the arrow keys walk it.
+    void SelectCustomer() { ClickRow(1, kCustomerRow); }
+    void OpenCustomerList()
+    {
+        ShapeCustomerList();
+        ClickRowButton(1, kCustomerRow);
+        for (int n = 0; n < 4; ++n)
+            PressKey(VK_DOWN);
+    }
+    void PickCustomer() { PressKey(VK_RETURN); }
+    // The host's settings of the row's list: column widths, the header, a wider drop-down.
+    void ShapeCustomerList()
+    {
+        const CVariant page{short(1)}, row{short(kCustomerRow)};
+        const long widths[] = {56, 104, 52, 72, 56};
+        try {
+            for (short n = 0; n < 5; ++n)
+                m_driver.Put(kColumnWidth, CVariant(widths[n]), {page, row, CVariant(n)});
+            m_driver.Put(kColumnHeader, CVariant(true), {page, row});
+            m_driver.Put(kDropDownWidth, CVariant(0.4), {page, row});
+            Log("> ColumnWidth, ColumnHeader, DropDownWidth of Customer");
+        } catch (const CDispatchException&) {
+            Log("> the Customer row took no settings");
+        }
+    }
+    void SelectProduct() { ClickRow(1, kProductRow); }
+    // The NCombo control over the cell, its own list opened (Alt+Down).
+    void OpenProductList()
+    {
+        ClickRowButton(1, kProductRow);
+        ::SendMessageW(::GetFocus(), WM_SYSKEYDOWN, VK_DOWN, 1);
+    }
+    void PickProduct() { PressKey(VK_DOWN); }
+    void SelectSupplier() { ClickRow(1, kSupplierRow); }
+    void OpenSupplierList()
+    {
+        ClickRowButton(1, kSupplierRow);
+        ::SendMessageW(::GetFocus(), WM_SYSKEYDOWN, VK_DOWN, 1);
+    }
+
     void SelectFolder() { ClickRow(1, kFolderRow); }
     // The row button drops the folder tree; the person opens the computer and selects drive C:.
     void OpenFolderTree()
@@ -587,6 +729,14 @@ const CDemoFrame::TourStep CDemoFrame::kTour[] = {
     {&CDemoFrame::SelectFolder, nullptr},
     {&CDemoFrame::OpenFolderTree, "folder-tree"},
     {&CDemoFrame::ChooseFolder, "folder-chosen"},
+    {&CDemoFrame::SelectCustomer, nullptr},
+    {&CDemoFrame::OpenCustomerList, "adorcombobox"},
+    {&CDemoFrame::PickCustomer, "adorcombobox-picked"},
+    {&CDemoFrame::SelectProduct, nullptr},
+    {&CDemoFrame::OpenProductList, "ncombobox"},
+    {&CDemoFrame::PickProduct, nullptr},
+    {&CDemoFrame::SelectSupplier, nullptr},
+    {&CDemoFrame::OpenSupplierList, "nadorcombobox"},
 };
 
 LRESULT CDemoFrame::OnTimer(WPARAM wParam, LPARAM)

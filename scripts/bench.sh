@@ -8,6 +8,7 @@ if [ "${1:-}" = "--run" ]; then
   source "$root/scripts/wine-env.sh" "$build" bench-prefix
   "$root/scripts/fresh-prefix.sh"
   while read -r server; do "$WINE" regsvr32 /s "$server"; done < "$build/servers.txt"
+  [ -f "$build/ado-typelib.reg" ] && "$WINE" reg import "Z:${build//\//\\}\\ado-typelib.reg"
   for bench in "$build"/benchmarks/*.exe; do
     echo "== $(basename "$bench")"
     "$root/scripts/wine-run.sh" "$bench"

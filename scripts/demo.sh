@@ -10,6 +10,7 @@ source "$root/scripts/wine-env.sh" "$build" demo-prefix
 [ -d "$WINEPREFIX" ] || "$root/scripts/fresh-prefix.sh"
 if [ -f "$build/servers.txt" ]; then
   while read -r server; do "$WINE" regsvr32 /s "$server"; done < "$build/servers.txt"
+  [ -f "$build/ado-typelib.reg" ] && "$WINE" reg import "Z:${build//\//\\}\\ado-typelib.reg"
   # The registration ran without a display: a server started then would keep a desktop that
   # cannot make windows.
   wineserver -k 2>/dev/null || true

@@ -1,4 +1,12 @@
-# Registers every in-proc server listed (one path a line) with regsvr32 under the emulator.
+# Registers every in-proc server listed (one path a line) with regsvr32 under the emulator, and
+# imports the registry file REG (the ADO type library key) when there is one.
+if(EXISTS "${REG}")
+  string(REPLACE "/" "\\" reg_path "Z:${REG}")
+  execute_process(COMMAND ${EMULATOR} reg import "${reg_path}" RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "reg import ${REG} failed: ${rc}")
+  endif()
+endif()
 if(NOT EXISTS "${LIST}")
   return()
 endif()

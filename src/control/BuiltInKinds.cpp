@@ -1,5 +1,6 @@
 #include "BuiltInKinds.h"
 
+#include "ADORComboBoxKind.h"
 #include "BoolComboBoxKind.h"
 #include "ButtonKind.h"
 #include "ColorComboBoxKind.h"
@@ -12,6 +13,8 @@
 #include "FontKind.h"
 #include "GroupKind.h"
 #include "LinkKind.h"
+#include "NADORComboBoxKind.h"
+#include "NComboBoxKind.h"
 #include "ReturnKind.h"
 #include "UserComboBoxKind.h"
 
@@ -36,6 +39,9 @@ const BuiltInKind kBuiltInKinds[] = {
     {"CControlsWnd_CDataComboBox", &NewControlsObject<CControlsWnd_CDataComboBox>},
     {"CControlsWnd_CShellFolder", &NewControlsObject<CControlsWnd_CShellFolder>},
     {"CControlsWnd_CGroup", &NewControlsObject<CControlsWnd_CGroup>},
+    {"CControlsWnd_CADORComboBox", &NewControlsObject<CControlsWnd_CADORComboBox>},
+    {"CControlsWnd_CNComboBox", &NewControlsObject<CControlsWnd_CNComboBox>},
+    {"CControlsWnd_CNADORComboBox", &NewControlsObject<CControlsWnd_CNADORComboBox>},
 };
 
 } // namespace

@@ -44,7 +44,12 @@ CControlsWnd* CreateControlsWnd(const char* lpszAs, CItemList* pList, long nRow,
     if (pResult->IsPersistent() && !RegisterControlsWnd(std::move(pObj)))
         return nullptr;
     // A persistent object stays in the row map even without an editor; a transient one goes.
-    pResult->m_pEditor = pResult->CreateEditor();
+    // A kind that asks its host while it makes its editor may be ended by the host's handler.
+    const CLifeToken::CWatch alive = pResult->Watch();
+    CWnd* pEditor = pResult->CreateEditor();
+    if (!alive)
+        return nullptr;
+    pResult->m_pEditor = pEditor;
     if (!pResult->m_pEditor)
         return nullptr;
     if (pResult->m_pEditor->IsWindow() && pList)

@@ -19,7 +19,6 @@
 #include <utility>
 
 const wchar_t kVelmoraProgId[] = L"KV.Velmora.1";
-int CTestNComboKind::s_nLive = 0;
 int CTestEditKind::s_nLive = 0;
 
 std::string SampleLayout()
@@ -134,7 +133,6 @@ void HostedSampleTest::TearDown()
     m_pControl.Reset();
     DestroyWindow(m_hFrame);
     PumpUntilIdle();
-    EXPECT_EQ(CTestNComboKind::s_nLive, 0);
     EXPECT_EQ(CTestEditKind::s_nLive, 0);
 }
 
@@ -366,44 +364,8 @@ void CTestEditKind::ShowEditor(int nMode)
         PlaceEditor(RECT{2, 2, 0, 1});
 }
 
-CWnd* CTestNComboKind::CreateEditor()
-{
-    if (!m_pList || !m_ncombo.Create(m_pList->GetListWindow(), nullptr))
-        return nullptr;
-    return &m_ncombo;
-}
-
-BOOL CTestNComboKind::Refresh()
-{
-    ++m_nRefreshes;
-    return TRUE;
-}
-
-void CTestNComboKind::SetColumnWidth(long nColumn, long nWidth)
-{
-    if (nColumn >= 0 && nColumn < 3)
-        m_nWidths[nColumn] = nWidth;
-}
-
-long CTestNComboKind::GetColumnWidth(long nColumn)
-{
-    return nColumn >= 0 && nColumn < 3 ? m_nWidths[nColumn] : -1;
-}
-
-void CTestNComboKind::SetColumnName(long nColumn, const std::string& strName)
-{
-    if (nColumn >= 0 && nColumn < 3)
-        m_strNames[nColumn] = strName;
-}
-
-const char* CTestNComboKind::GetColumnName(long nColumn)
-{
-    return nColumn >= 0 && nColumn < 3 ? m_strNames[nColumn].c_str() : "";
-}
-
 void RegisterControlTestKinds()
 {
     RegisterBuiltInKinds();
     RegisterControlsClass("CControlsWnd_CEdit", &NewControlsObject<CTestEditKind>);
-    RegisterControlsClass("CControlsWnd_CNComboBox", &NewControlsObject<CTestNComboKind>);
 }

@@ -6,7 +6,6 @@
 #include "ComPointer.h"
 #include "ComTestSupport.h"
 #include "ControlsWnd.h"
-#include "NCombo.h"
 #include "Variant.h"
 #include "Wnd.h"
 
@@ -124,10 +123,8 @@ protected:
     CComPointer<IDispatch> m_pControl;
 };
 
-// The kinds of the control, with test kinds of the test's own process over two of them: "Edit"
-// rows get a transient object whose value is "<column>:<text>" and which records SetValue;
-// "NComboBox" rows a persistent object hosting the NCombo control, with three named columns and
-// settable column options.
+// The kinds of the control, with a test kind of the test's own process over one of them: "Edit"
+// rows get a transient object whose value is "<column>:<text>" and which records SetValue.
 void RegisterControlTestKinds();
 
 class CTestEditKind : public CControlsWnd {
@@ -146,35 +143,3 @@ public:
     CWnd m_editor;
 };
 
-class CTestNComboKind : public CControlsWnd {
-public:
-    static int s_nLive;
-    CTestNComboKind() { ++s_nLive; }
-    ~CTestNComboKind() override { --s_nLive; }
-    std::string GetClassName() const override { return "CControlsWnd_CNComboBox"; }
-    BOOL IsPersistent() const override { return TRUE; }
-    CWnd* CreateEditor() override;
-    BOOL Release() override { return FALSE; }
-    BOOL Refresh() override;
-    void SetColumnKey(long nKey) override { m_nKey = nKey; }
-    long GetColumnKey() override { return m_nKey; }
-    void SetColumnWidth(long nColumn, long nWidth) override;
-    long GetColumnWidth(long nColumn) override;
-    void SetColumnName(long nColumn, const std::string& strName) override;
-    const char* GetColumnName(long nColumn) override;
-    void SetColumnHeader(BOOL bHeader) override { m_bHeader = bHeader; }
-    BOOL GetColumnHeader() override { return m_bHeader; }
-    void SetDropDownWidth(double dWidth) override { m_dWidth = dWidth; }
-    double GetDropDownWidth() override { return m_dWidth; }
-    void SetDropDownHeight(long nHeight) override { m_nHeight = nHeight; }
-    long GetDropDownHeight() override { return m_nHeight; }
-
-    int m_nRefreshes = 0;
-    long m_nKey = 0;
-    std::string m_strNames[3] = {"Code", "Name", "Price"};
-    long m_nWidths[3] = {40, 120, 60};
-    BOOL m_bHeader = TRUE;
-    double m_dWidth = 1.5;
-    long m_nHeight = 200;
-    CNCombo m_ncombo;
-};

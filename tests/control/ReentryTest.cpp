@@ -4,11 +4,14 @@
 // line in kTriggers.
 #include "ControlTestSupport.h"
 
+#include "AdoRecordset.h"
 #include "ColourHook.h"
 #include "ColourPopup.h"
 #include "ControlsWnd.h"
 #include "FontDialogAnswer.h"
+#include "MultiColumnComboBox.h"
 #include "PageListCtrl.h"
+#include "PositionedRecordset.h"
 #include "Pump.h"
 #include "ShownWindow.h"
 #include "ShellTreeWalk.h"
@@ -45,14 +48,24 @@ public:
     static constexpr short kChoiceRow = 4;
     static constexpr short kFlagRow = 5;
     static constexpr short kColourRow = 1;
+    // Rows bound to a recordset the host hands over: the multi-column combo and the NCombo.
+    static constexpr short kRecordRow = 6;
+    static constexpr short kLookupRow = 7;
 
     void SetUp() override
     {
         HostedSampleTest::SetUp();
         ASSERT_EQ(Call(L"InsertProperty", {I2(0), I2(-1), CVariant("Choice"), CVariant("ComboBox"), I2(0)}).ToShort(), kChoiceRow);
         ASSERT_EQ(Call(L"InsertProperty", {I2(0), I2(-1), CVariant("Flag"), CVariant("BoolComboBox"), I2(0)}).ToShort(), kFlagRow);
+        ASSERT_EQ(Call(L"InsertProperty", {I2(0), I2(-1), CVariant("Record"), CVariant("ADORComboBox"), I2(0)}).ToShort(), kRecordRow);
+        ASSERT_EQ(Call(L"InsertProperty", {I2(0), I2(-1), CVariant("Lookup"), CVariant("NADORComboBox"), I2(0)}).ToShort(), kLookupRow);
         m_pSink = NewComObject<CRecordingSink>();
         ASSERT_EQ(m_pSink->Connect(m_pControl), S_OK);
+        const CComPointer<IDispatch> pRecordset = CAdoRecordset::Make(
+            {{"Code", CAdoRecordset::adInteger, 0}, {"Name", CAdoRecordset::adVarWChar, 20}},
+            {{CVariant(1L), CVariant("one")}, {CVariant(2L), CVariant("two")}});
+        ASSERT_NE(pRecordset, nullptr);
+        m_pSink->m_pObject = static_cast<IDispatch*>(NewComObject<CPositionedRecordset>(pRecordset.Get()).Get());
         // Every row gets a value of its own, to see that none moves to another row.
         for (short nPage = 0; nPage < 3; ++nPage) {
             for (short nRow = 0; nRow < Call(L"GetPropertyCount", {I2(nPage)}).ToShort(); ++nRow) {
@@ -69,6 +82,8 @@ public:
         HostedSampleTest::TearDown();
         EXPECT_EQ(ShownWindow(L"ListBox"), nullptr) << "a drop-down is left";
         EXPECT_EQ(ShownWindow(CColourPopup::kClassName), nullptr) << "a popup is left";
+        EXPECT_EQ(ShownWindow(WC_LISTVIEWW), nullptr) << "a multi-column list is left";
+        EXPECT_EQ(CMultiColumnComboBox::GetActive(), nullptr);
         EXPECT_FALSE(CColourHook::IsInstalled());
     }
 
@@ -198,6 +213,16 @@ public:
         }, answer);
     }
 
+    // A row bound to a recordset selected and opened; keys then go to what has the focus.
+    void OpenRecordRow(short nRow)
+    {
+        Arm([&] {
+            ClickRow(0, nRow);
+            PressKey(0, VK_F4);
+        });
+    }
+    static void PressKeyInFocus(WPARAM nKey) { SendMessageW(GetFocus(), WM_KEYDOWN, nKey, 0); }
+
     // The ShellFolder row's tree dropped, the drive chosen in it with Enter.
     void ChooseFolder(short nPage, short nRow)
     {
@@ -317,6 +342,31 @@ const Trigger kTriggers[] = {
     {"PropertyChangedOfTheFontDialog", "PropertyChanged", 1, 2, [](HostsInsideEvents& t) { t.ChooseFont(1, 2, true); }},
     {"PropertyChangedOfTheFolderTree", "PropertyChanged", 1, 1, [](HostsInsideEvents& t) { t.ChooseFolder(1, 1); }},
     {"PropertyChangedOfTheDatePicker", "PropertyChanged", 0, 0, [](HostsInsideEvents& t) { t.ChangeDate(); }},
+    {"SetObjectOfARecordsetRow", "SetObject", 0, HostsInsideEvents::kRecordRow,
+     [](HostsInsideEvents& t) { t.ClickRow(0, HostsInsideEvents::kRecordRow); }},
+    {"SetObjectOfARecordsetRefresh", "SetObject", 0, HostsInsideEvents::kRecordRow,
+     [](HostsInsideEvents& t) {
+         t.OpenRecordRow(HostsInsideEvents::kRecordRow);
+         t.HeldCall(L"RefreshProperty", {CVariant(short(0)), CVariant(HostsInsideEvents::kRecordRow)});
+     }},
+    {"SetObjectOfANComboRecordsetRow", "SetObject", 0, HostsInsideEvents::kLookupRow,
+     [](HostsInsideEvents& t) { t.ClickRow(0, HostsInsideEvents::kLookupRow); }},
+    {"PropertyChangingOfARecordsetRow", "PropertyChanging", 0, HostsInsideEvents::kRecordRow,
+     [](HostsInsideEvents& t) {
+         t.Arm([&] { t.ClickRow(0, HostsInsideEvents::kRecordRow); });
+         t.PressKey(0, VK_F4);
+     }},
+    {"PropertyChangedOfARecordPick", "PropertyChanged", 0, HostsInsideEvents::kRecordRow,
+     [](HostsInsideEvents& t) {
+         t.OpenRecordRow(HostsInsideEvents::kRecordRow);
+         HostsInsideEvents::PressKeyInFocus(VK_DOWN);
+         HostsInsideEvents::PressKeyInFocus(VK_RETURN);
+     }},
+    {"PropertyChangedOfAnNComboPick", "PropertyChanged", 0, HostsInsideEvents::kLookupRow,
+     [](HostsInsideEvents& t) {
+         t.OpenRecordRow(HostsInsideEvents::kLookupRow);
+         HostsInsideEvents::PressKeyInFocus(VK_DOWN);
+     }},
     {"SelectItemOnAGroupSign", "SelectItem", 2, 0,
      [](HostsInsideEvents& t) {
          t.Arm([&] { t.ShowPage(2); });

@@ -110,9 +110,13 @@ PageFigures OpenAndApply(IDispatch* pControl, HWND hFrame)
     pPage->SetObjects(1, objects);
     RECT rect = {0, 0, 400, 300};
     pPage->Activate(hFrame, &rect, FALSE);
+    pPage->Show(SW_SHOW);
     figures.open = openWatch.Seconds();
+    // The control's own page lists are children of the frame too: the page's are in its dialog.
     HWND hList = nullptr;
-    EnumChildWindows(hFrame, FindFirstList, reinterpret_cast<LPARAM>(&hList));
+    const HWND hDialog = FindWindowExW(hFrame, nullptr, L"#32770", nullptr);
+    if (hDialog)
+        EnumChildWindows(hDialog, FindFirstList, reinterpret_cast<LPARAM>(&hList));
     const std::string strBefore = GetLayout(pControl);
     SendMessageW(hList, WM_COMMAND, kTypeEnableCommand, 0);
     CStopwatch applyWatch;

@@ -8,6 +8,8 @@
 #include "VelmoraPropPage.h"
 #include "resource.h"
 
+#include <utility>
+
 namespace {
 
 const char kPopupName[] = "MListCtrlDesign";
@@ -110,9 +112,12 @@ int CPageListCtrlDesign::AddItemFromText(const std::string& strName, const std::
     const int nRow = InsertRow(GetItemCount(), strName, 0, std::string());
     if (nRow < 0)
         return nRow;
-    SetItemText(nRow, kAsColumn, strAs);
-    SetItemText(nRow, kTypeColumn, strType);
-    SetItemText(nRow, kGroupColumn, strGroup);
+    // A new row's cells are empty already: most rows have no group, and large pages load
+    // a message per row faster.
+    for (const auto& [nColumn, pText] : {std::pair{kAsColumn, &strAs}, {kTypeColumn, &strType}, {kGroupColumn, &strGroup}}) {
+        if (!pText->empty())
+            SetItemText(nRow, nColumn, *pText);
+    }
     return nRow;
 }
 

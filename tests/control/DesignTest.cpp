@@ -207,6 +207,18 @@ TEST_F(DesignPages, PreviewShowsTheLayoutAsTextRowsAndWritesItBackUnchanged)
     CoTaskMemFree(info.pszTitle);
     ASSERT_NE(List(0), nullptr);
     ASSERT_NE(List(1), nullptr);
+    // The floor fills its place in the "Pages" frame, with the front page's list in it.
+    RECT rcFloor = {};
+    GetWindowRect(Floor(), &rcFloor);
+    MapWindowPoints(nullptr, Dialog(), reinterpret_cast<POINT*>(&rcFloor), 2);
+    RECT rcExpected = {7, 13, 7 + 205, 13 + 88};
+    MapDialogRect(Dialog(), &rcExpected);
+    EXPECT_TRUE(EqualRect(&rcFloor, &rcExpected));
+    EXPECT_TRUE(IsWindowVisible(Floor()));
+    RECT rcList = {};
+    GetClientRect(List(0), &rcList);
+    EXPECT_TRUE(IsWindowVisible(List(0)));
+    EXPECT_GT(rcList.right, 100);
     EXPECT_EQ(RowCount(0), 3);
     EXPECT_EQ(RowAt(0, 1), (Row{"Colour", "ColorComboBox", "Grayed", "", "1"}));
     EXPECT_EQ(RowAt(1, 2), (Row{"Top", "Edit", "Grayed", "position", "2"}));

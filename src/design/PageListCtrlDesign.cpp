@@ -3,12 +3,11 @@
 #include "AsControls.h"
 #include "DesignPopupMenu.h"
 #include "FloorPropertiesWndDesign.h"
-#include "RowText.h"
 #include "Text.h"
 #include "VelmoraPropPage.h"
 #include "resource.h"
 
-#include <utility>
+#include <algorithm>
 
 namespace {
 
@@ -52,6 +51,7 @@ BEGIN_MESSAGE_MAP(CPageListCtrlDesign, CPageListCtrl)
     ON_NOTIFY_REFLECT(LVN_ENDLABELEDITW, OnDesignEndLabelEdit)
     ON_NOTIFY_REFLECT(LVN_DELETEITEM, OnDesignDeleteItem)
     ON_NOTIFY_REFLECT(LVN_DELETEALLITEMS, OnDesignDeleteAllItems)
+    ON_NOTIFY_REFLECT(LVN_GETDISPINFOW, OnGetDisplayInfo)
 END_MESSAGE_MAP(CPageListCtrl)
 
 CPageListCtrlDesign::CPageListCtrlDesign(CVelmoraPropPage* pOwner, CFloorPropertiesWndDesign* pFloor)
@@ -82,7 +82,74 @@ BOOL CPageListCtrlDesign::InitColumns()
 
 bool CPageListCtrlDesign::IsGroupRow(int nRow) const
 {
-    return EqualNoCase(GetItemText(nRow, kAsColumn), kGroupKind);
+    return EqualNoCase(Cell(nRow, kAsColumn), kGroupKind);
+}
+
+const std::string& CPageListCtrlDesign::Cell(int nRow, int nColumn) const
+{
+    static const std::string kNone;
+    if (nRow < 0 || nRow >= static_cast<int>(m_rows.size()))
+        return kNone;
+    const CRowText::Row& row = m_rows[static_cast<size_t>(nRow)];
+    switch (nColumn) {
+    case kNameColumn:
+        return row.strName;
+    case kAsColumn:
+        return row.strAs;
+    case kTypeColumn:
+        return row.strType;
+    case kGroupColumn:
+        return row.strGroup;
+    default:
+        return kNone;
+    }
+}
+
+void CPageListCtrlDesign::SetCell(int nRow, int nColumn, const std::string& strText)
+{
+    if (nRow < 0 || nRow >= static_cast<int>(m_rows.size()) || nColumn < kNameColumn || nColumn > kGroupColumn)
+        return;
+    CRowText::Row& row = m_rows[static_cast<size_t>(nRow)];
+    std::string* cells[] = {&row.strName, &row.strAs, &row.strType, &row.strGroup};
+    *cells[nColumn] = strText;
+    RedrawItems(nRow, nRow);
+}
+
+// The list asks for every text it shows; the number column is the row's index.
+LRESULT CPageListCtrlDesign::OnGetDisplayInfo(WPARAM, LPARAM lParam)
+{
+    auto* pInfo = reinterpret_cast<NMLVDISPINFOW*>(lParam);
+    LVITEMW& item = pInfo->item;
+    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0)
+        return 0;
+    const std::wstring text = Utf8ToWide(item.iSubItem == kNumberColumn ? FormatText("%i", item.iItem)
+                                                                         : Cell(item.iItem, item.iSubItem));
+    const size_t nCopy = std::min(text.size(), static_cast<size_t>(item.cchTextMax - 1));
+    std::copy_n(text.c_str(), nCopy, item.pszText);
+    item.pszText[nCopy] = L'\0';
+    return 0;
+}
+
+// The item asks for its texts (its cells are all the list's callbacks); the row's texts are
+// here before the item exists, for whoever the insertion makes ask.
+int CPageListCtrlDesign::InsertRow(int nIndex, const std::string& strName, DWORD dwData, const std::string&)
+{
+    const int nAt = std::clamp(nIndex, 0, static_cast<int>(m_rows.size()));
+    m_rows.insert(m_rows.begin() + nAt, CRowText::Row{strName, std::string(), std::string(), std::string()});
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = nAt;
+    item.pszText = LPSTR_TEXTCALLBACKW;
+    item.lParam = static_cast<LPARAM>(dwData);
+    const CLifeToken::CWatch alive = Watch();
+    const int nRow = static_cast<int>(SendMessage(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    if (alive && nRow != nAt) {
+        CRowText::Row row = std::move(m_rows[static_cast<size_t>(nAt)]);
+        m_rows.erase(m_rows.begin() + nAt);
+        if (nRow >= 0)
+            m_rows.insert(m_rows.begin() + std::min(nRow, static_cast<int>(m_rows.size())), std::move(row));
+    }
+    return nRow;
 }
 
 bool CPageListCtrlDesign::FindNextGroupRow(int* pRow, std::string* pName) const
@@ -91,7 +158,7 @@ bool CPageListCtrlDesign::FindNextGroupRow(int* pRow, std::string* pName) const
     for (int nRow = *pRow + 1; nRow < nCount; ++nRow) {
         if (IsGroupRow(nRow)) {
             *pRow = nRow;
-            *pName = GetItemText(nRow, kNameColumn);
+            *pName = Cell(nRow, kNameColumn);
             return true;
         }
     }
@@ -112,12 +179,10 @@ int CPageListCtrlDesign::AddItemFromText(const std::string& strName, const std::
     const int nRow = InsertRow(GetItemCount(), strName, 0, std::string());
     if (nRow < 0)
         return nRow;
-    // A new row's cells are empty already: most rows have no group, and large pages load
-    // a message per row faster.
-    for (const auto& [nColumn, pText] : {std::pair{kAsColumn, &strAs}, {kTypeColumn, &strType}, {kGroupColumn, &strGroup}}) {
-        if (!pText->empty())
-            SetItemText(nRow, nColumn, *pText);
-    }
+    CRowText::Row& row = m_rows[static_cast<size_t>(nRow)];
+    row.strAs = strAs;
+    row.strType = strType;
+    row.strGroup = strGroup;
     return nRow;
 }
 
@@ -129,18 +194,14 @@ void CPageListCtrlDesign::LoadItemsText(const std::string& strText)
 
 void CPageListCtrlDesign::SaveItemsText(std::string& strText)
 {
-    const int nCount = GetItemCount();
-    for (int nRow = 0; nRow < nCount; ++nRow) {
-        CRowText::AppendRow(strText, CRowText::Row{GetItemText(nRow, kNameColumn), GetItemText(nRow, kAsColumn),
-                                                   GetItemText(nRow, kTypeColumn), GetItemText(nRow, kGroupColumn)});
-    }
+    for (const CRowText::Row& row : m_rows)
+        CRowText::AppendRow(strText, row);
 }
 
+// The number column shows each row's index as it is drawn: drawn again, it is up to date.
 void CPageListCtrlDesign::RenumberRows()
 {
-    const int nCount = GetItemCount();
-    for (int nRow = 0; nRow < nCount; ++nRow)
-        SetItemText(nRow, kNumberColumn, FormatText("%i", nRow));
+    Invalidate(FALSE);
 }
 
 CPageListCtrlDesign* CPageListCtrlDesign::GetActivePageList() const
@@ -150,11 +211,11 @@ CPageListCtrlDesign* CPageListCtrlDesign::GetActivePageList() const
 
 void CPageListCtrlDesign::RenameGroupMembers(const std::string& strOldName, const std::string& strNewName)
 {
-    const int nCount = GetItemCount();
+    const int nCount = static_cast<int>(m_rows.size());
     for (int nRow = 0; nRow < nCount; ++nRow) {
-        const std::string strGroup = GetItemText(nRow, kGroupColumn);
+        const std::string& strGroup = Cell(nRow, kGroupColumn);
         if (!strGroup.empty() && !IsGroupRow(nRow) && EqualNoCase(strGroup, strOldName))
-            SetItemText(nRow, kGroupColumn, strNewName);
+            SetCell(nRow, kGroupColumn, strNewName);
     }
 }
 
@@ -239,8 +300,9 @@ void CPageListCtrlDesign::InsertNewRow()
     const int nAt = nFocused >= 0 ? nFocused + 1 : pList->GetItemCount();
     const int nRow = pList->InsertRow(nAt, kNewRowName, 0, std::string());
     if (nRow >= 0) {
-        pList->SetItemText(nRow, kAsColumn, CAsControls::Get().GetAsName(m_nAsCommand));
-        pList->SetItemText(nRow, kTypeColumn, TypeText(m_nTypeCommand));
+        const char* pszAs = CAsControls::Get().GetAsName(m_nAsCommand);
+        pList->SetCell(nRow, kAsColumn, pszAs ? pszAs : "");
+        pList->SetCell(nRow, kTypeColumn, TypeText(m_nTypeCommand));
         pList->EditLabel(nRow);
     }
     SetModified();
@@ -274,9 +336,9 @@ void CPageListCtrlDesign::SetKindOfSelected(UINT nID)
     CPageListCtrlDesign* pList = GetActivePageList();
     const char* pszAs = CAsControls::Get().GetAsName(m_nAsCommand);
     for (int nRow = pList->GetNextItem(-1, LVNI_SELECTED); nRow >= 0; nRow = pList->GetNextItem(nRow, LVNI_SELECTED)) {
-        pList->SetItemText(nRow, kAsColumn, pszAs ? pszAs : "");
+        pList->SetCell(nRow, kAsColumn, pszAs ? pszAs : "");
         if (nID == ID_DESIGN_AS_GROUP)
-            pList->SetItemText(nRow, kGroupColumn, std::string());
+            pList->SetCell(nRow, kGroupColumn, std::string());
     }
     SetModified();
 }
@@ -286,7 +348,7 @@ void CPageListCtrlDesign::SetTypeOfSelected(UINT nID)
     m_nTypeCommand = nID;
     CPageListCtrlDesign* pList = GetActivePageList();
     for (int nRow = pList->GetNextItem(-1, LVNI_SELECTED); nRow >= 0; nRow = pList->GetNextItem(nRow, LVNI_SELECTED))
-        pList->SetItemText(nRow, kTypeColumn, TypeText(nID));
+        pList->SetCell(nRow, kTypeColumn, TypeText(nID));
     SetModified();
 }
 
@@ -295,11 +357,11 @@ void CPageListCtrlDesign::SetGroupOfSelected(UINT nID)
     const int nGroupRow = m_groupsMenu.LookupCommand(nID);
     if (nGroupRow == CGroupsMenu::kNotMapped)
         return;
-    const std::string strGroup = nGroupRow < 0 ? std::string() : GetItemText(nGroupRow, kNameColumn);
+    const std::string strGroup = nGroupRow < 0 ? std::string() : Cell(nGroupRow, kNameColumn);
     CPageListCtrlDesign* pList = GetActivePageList();
     for (int nRow = pList->GetNextItem(-1, LVNI_SELECTED); nRow >= 0; nRow = pList->GetNextItem(nRow, LVNI_SELECTED)) {
         if (!pList->IsGroupRow(nRow))
-            pList->SetItemText(nRow, kGroupColumn, strGroup);
+            pList->SetCell(nRow, kGroupColumn, strGroup);
     }
     SetModified();
 }
@@ -315,22 +377,27 @@ LRESULT CPageListCtrlDesign::OnDesignEndLabelEdit(WPARAM, LPARAM lParam)
     const int nRow = pInfo->item.iItem;
     if (strNew.empty() || nRow < 0 || nRow >= GetItemCount())
         return 0;
-    RenameGroupMembers(GetItemText(nRow, kNameColumn), strNew);
-    SetItemText(nRow, kNameColumn, strNew);
+    const std::string strOld = Cell(nRow, kNameColumn);
+    RenameGroupMembers(strOld, strNew);
+    SetCell(nRow, kNameColumn, strNew);
     SetModified();
     return 0;
 }
 
 LRESULT CPageListCtrlDesign::OnDesignDeleteItem(WPARAM, LPARAM lParam)
 {
-    const auto* pInfo = reinterpret_cast<const NMLISTVIEW*>(lParam);
-    if (IsGroupRow(pInfo->iItem))
-        RenameGroupMembers(GetItemText(pInfo->iItem, kNameColumn), std::string());
+    const int nRow = reinterpret_cast<const NMLISTVIEW*>(lParam)->iItem;
+    if (nRow < 0 || nRow >= static_cast<int>(m_rows.size()))
+        return 0;
+    if (IsGroupRow(nRow))
+        RenameGroupMembers(Cell(nRow, kNameColumn), std::string());
+    m_rows.erase(m_rows.begin() + nRow);
     return 0;
 }
 
 // All rows go at once: no member of a group is left behind to follow it.
 LRESULT CPageListCtrlDesign::OnDesignDeleteAllItems(WPARAM, LPARAM)
 {
+    m_rows.clear();
     return TRUE;
 }

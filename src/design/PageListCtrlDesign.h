@@ -1,9 +1,12 @@
 // CPageListCtrlDesign: a page of the Preview property page - the page list as a plain table
 // that shows, per property, what the layout text stores (name, kind, type, group) and its row
-// number, edited through its labels and a context menu instead of in-place editors.
+// number, edited through its labels and a context menu instead of in-place editors. The texts
+// live here, row for row with the list's items, which ask for them as they are drawn: a large
+// page loads and is written back without a message per cell.
 #pragma once
 #include "GroupsMenu.h"
 #include "PageListCtrl.h"
+#include "RowText.h"
 
 #include <memory>
 #include <string>
@@ -25,6 +28,7 @@ public:
     ~CPageListCtrlDesign() override;
 
     BOOL IsGroupPage() override;
+    int InsertRow(int nIndex, const std::string& strName, DWORD dwData, const std::string& strGroup) override;
     int AddItemFromText(const std::string& strName, const std::string& strAs, const std::string& strType,
                         const std::string& strGroup) override;
     void LoadItemsText(const std::string& strText) override;
@@ -45,6 +49,10 @@ public:
     // From the row after *pRow on: the next group row and its name; false past the last row.
     bool FindNextGroupRow(int* pRow, std::string* pName) const;
     bool IsGroupRow(int nRow) const;
+    // The text of a cell of columns 0 to 3 (the number column is the row's index); empty out of
+    // range.
+    const std::string& Cell(int nRow, int nColumn) const;
+    void SetCell(int nRow, int nColumn, const std::string& strText);
     void RenumberRows();
     // The text of a type command ("Enable", "Grayed", "Black").
     static const char* TypeText(UINT nTypeCommand);
@@ -57,6 +65,7 @@ protected:
     LRESULT OnDesignEndLabelEdit(WPARAM, LPARAM);
     LRESULT OnDesignDeleteItem(WPARAM, LPARAM);
     LRESULT OnDesignDeleteAllItems(WPARAM, LPARAM);
+    LRESULT OnGetDisplayInfo(WPARAM, LPARAM);
 
     DECLARE_MESSAGE_MAP()
 
@@ -76,4 +85,5 @@ private:
     UINT m_nAsCommand;
     UINT m_nTypeCommand;
     std::unique_ptr<CDesignPopupMenu> m_pPopupMenu;
+    std::vector<CRowText::Row> m_rows;
 };

@@ -425,6 +425,42 @@ TEST_F(DesignPages, AControlReleasedWhileItsPageIsOpenIsStillWritten)
     EXPECT_EQ(Applied(pWatched), "P#{#}#");
 }
 
+// A double click on a caption edits it in place; the editor keeps the focus once, so the edit
+// ends at the second focus loss, and an emptied text keeps the old caption.
+TEST_F(DesignPages, CaptionsAreEditedInPlace)
+{
+    CComPointer<IDispatch> pControl = NewControl("General#{#a\\Edit\\Enable\\#}#Extra#{#}#");
+    OpenPreview(pControl);
+    // The floor control draws its captions in a view of its own.
+    const HWND hFloorView = FindWindowExW(Floor(), nullptr, L"FloorControlView", nullptr);
+    ASSERT_NE(hFloorView, nullptr);
+    auto editCaption = [&](const std::wstring& text) {
+        SendMessageW(hFloorView, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(40, 5));
+        PumpUntilIdle();
+        const HWND hEditor = FindDescendant(Floor(), 1000, L"Edit");
+        EXPECT_TRUE(hEditor && IsWindowVisible(hEditor));
+        EXPECT_EQ(GetFocus(), hEditor);
+        wchar_t shown[64] = {};
+        GetWindowTextW(hEditor, shown, 64);
+        SendMessageW(hEditor, WM_KEYDOWN, VK_DELETE, 1); // the whole caption is selected
+        for (wchar_t ch : text)
+            SendMessageW(hEditor, WM_CHAR, ch, 1);
+        SetFocus(List(0));
+        PumpUntilIdle();
+        EXPECT_EQ(GetFocus(), hEditor);   // taken back once
+        SetFocus(List(0));
+        PumpUntilIdle();
+        EXPECT_FALSE(IsWindowVisible(hEditor));
+        return WideToUtf8(shown);
+    };
+    EXPECT_EQ(editCaption(L"Main"), "General");
+    EXPECT_EQ(m_pPage->IsPageDirty(), S_OK);
+    EXPECT_EQ(Applied(pControl), "Main#{#a\\Edit\\Enable\\#}#Extra#{#}#");
+    EXPECT_EQ(editCaption(L""), "Main");
+    EXPECT_EQ(m_pPage->IsPageDirty(), S_FALSE);
+    EXPECT_EQ(Applied(pControl), "Main#{#a\\Edit\\Enable\\#}#Extra#{#}#");
+}
+
 TEST_F(DesignPages, EscapeIsSwallowedByThePreviewPage)
 {
     CComPointer<IDispatch> pControl = NewControl("P#{#a\\Edit\\Enable\\#}#");

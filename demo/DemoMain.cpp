@@ -3,8 +3,10 @@
 // values through the control's automation interface, and lists every event the control fires
 // in a log pane. With --screenshots <folder> it takes a tour, as a person would use the control,
 // saves a picture of the window (with any drop-down or popup over it) after each step that
-// names one, and exits.
+// names one, and exits. With --property-pages it opens the control's property pages in the
+// system's property frame, as a form designer does; the tour ends there too.
 #include "AdoRecordset.h"
+#include "ComPointer.h"
 #include "ControlWnd.h"
 #include "DispatchDriver.h"
 #include "LayoutText.h"
@@ -16,16 +18,20 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <dlgs.h>
+#include <olectl.h>
+#include <prsht.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
 #include <iterator>
+#include <vector>
 #include <string>
 
 namespace {
 
 const UINT kControlId = 1;
 const UINT kLogId = 2;
+const UINT kOpenPropertyPagesCommand = 100;
 const UINT_PTR kTourTimer = 1;
 const int kLogWidth = 300;
 // Rows of the first page the tour works on.
@@ -163,7 +169,8 @@ const char* const kSampleValues[][2] = {
 
 class CDemoFrame : public CWnd, public CEventSinkTarget {
 public:
-    explicit CDemoFrame(std::string screenshotFolder) : m_screenshotFolder(std::move(screenshotFolder)) {}
+    CDemoFrame(std::string screenshotFolder, bool bPropertyPages)
+        : m_screenshotFolder(std::move(screenshotFolder)), m_bPropertyPages(bPropertyPages) {}
 
     DECLARE_EVENTSINK_MAP()
 
@@ -183,6 +190,8 @@ protected:
         }
         if (!m_screenshotFolder.empty())
             SetTimer(m_hWnd, kTourTimer, 400, nullptr);
+        else if (m_bPropertyPages)
+            PostMessage(WM_COMMAND, kOpenPropertyPagesCommand);
         return 0;
     }
 
@@ -197,6 +206,12 @@ protected:
     }
 
     LRESULT OnTimer(WPARAM wParam, LPARAM);
+    LRESULT OnCommand(WPARAM wParam, LPARAM)
+    {
+        if (LOWORD(wParam) == kOpenPropertyPagesCommand)
+            OpenPropertyPages();
+        return 0;
+    }
 
     LRESULT OnDestroy(WPARAM, LPARAM)
     {
@@ -640,6 +655,104 @@ private:
     }
     void ChooseFolder() { ::SendMessageW(::GetFocus(), WM_KEYDOWN, VK_RETURN, 1); }
 
+    // The control's own pages (Preview and Options) in the system's property frame. The frame is
+    // modal: the tour goes on inside its loop and closes it.
+    void OpenPropertyPages()
+    {
+        CComPointer<ISpecifyPropertyPages> pSpecify;
+        CAUUID pages = {};
+        if (FAILED(pSpecify.QueryFrom(m_control.GetControlUnknown())) || FAILED(pSpecify->GetPages(&pages))) {
+            Log("> the control names no property pages");
+            return;
+        }
+        // Only pages this machine can make: the stock font and colour pages may be missing.
+        std::vector<CLSID> available;
+        for (ULONG i = 0; i < pages.cElems; ++i) {
+            IClassFactory* pFactory = nullptr;
+            if (SUCCEEDED(CoGetClassObject(pages.pElems[i], CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                                           reinterpret_cast<void**>(&pFactory)))) {
+                pFactory->Release();
+                available.push_back(pages.pElems[i]);
+            }
+        }
+        CoTaskMemFree(pages.pElems);
+        IUnknown* pObject = m_control.GetControlUnknown();
+        Log("OleCreatePropertyFrame");
+        OleCreatePropertyFrame(m_hWnd, 20, 20, L"kvVelmora", 1, &pObject, static_cast<ULONG>(available.size()),
+                               available.data(), LOCALE_USER_DEFAULT, 0, nullptr);
+    }
+
+    static BOOL CALLBACK FindPropertyFrame(HWND hWnd, LPARAM lParam)
+    {
+        wchar_t className[16] = {};
+        GetClassNameW(hWnd, className, 16);
+        if (!::IsWindowVisible(hWnd) || std::wstring(className) != L"#32770" || !FindWindowExW(hWnd, nullptr, WC_TABCONTROLW, nullptr))
+            return TRUE;
+        *reinterpret_cast<HWND*>(lParam) = hWnd;
+        return FALSE;
+    }
+
+    static HWND PropertyFrame()
+    {
+        HWND hFrame = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), FindPropertyFrame, reinterpret_cast<LPARAM>(&hFrame));
+        return hFrame;
+    }
+
+    static BOOL CALLBACK FindDesignList(HWND hWnd, LPARAM lParam)
+    {
+        wchar_t className[32] = {};
+        GetClassNameW(hWnd, className, 32);
+        if (!::IsWindowVisible(hWnd) || std::wstring(className) != WC_LISTVIEWW || ::GetDlgCtrlID(hWnd) != 1000)
+            return TRUE;
+        *reinterpret_cast<HWND*>(lParam) = hWnd;
+        return FALSE;
+    }
+
+    // A right click on a row of the Preview page's first page opens the design menu; the menu's
+    // loop runs the next steps until one closes it.
+    void OpenDesignMenu()
+    {
+        HWND hList = nullptr;
+        if (const HWND hFrame = PropertyFrame())
+            EnumChildWindows(hFrame, FindDesignList, reinterpret_cast<LPARAM>(&hList));
+        RECT bounds = {};
+        if (!hList || !ListView_GetItemRect(hList, 1, &bounds, LVIR_BOUNDS)) {
+            Log("> the Preview page shows no rows");
+            return;
+        }
+        const POINT point = {30, (bounds.top + bounds.bottom) / 2};
+        POINT screen = point;
+        ClientToScreen(hList, &screen);
+        SetCursorPos(screen.x, screen.y);
+        // The list waits for the release inside the press, to tell a click from a drag.
+        ::PostMessageW(hList, WM_RBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+        ::SendMessageW(hList, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(point.x, point.y));
+    }
+    // Down the menu to "As" and into its submenu, as the keys go.
+    void OpenKindMenu()
+    {
+        for (UINT nKey : {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT})
+            PressKeyInMenu(nKey);
+    }
+    static void PressKeyInMenu(UINT nKey)
+    {
+        const HWND hMenu = FindWindowW(L"#32768", nullptr);
+        if (hMenu)
+            ::PostMessageW(hMenu, WM_KEYDOWN, nKey, 1);
+    }
+    void CloseDesignMenu() { EndMenu(); }
+    void ShowOptionsPage()
+    {
+        if (const HWND hFrame = PropertyFrame())
+            ::SendMessageW(hFrame, PSM_SETCURSEL, 1, 0);
+    }
+    void ClosePropertyPages()
+    {
+        if (const HWND hFrame = PropertyFrame())
+            ::PostMessageW(hFrame, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }
+
     static BOOL CALLBACK FindFontDialog(HWND hWnd, LPARAM lParam)
     {
         if (!::IsWindowVisible(hWnd) || !::GetDlgItem(hWnd, cmb1))
@@ -691,6 +804,7 @@ private:
     }
 
     std::string m_screenshotFolder;
+    bool m_bPropertyPages;
     CControlWnd m_control;
     CDispatchDriver m_driver;
     CWnd m_log;
@@ -737,6 +851,15 @@ const CDemoFrame::TourStep CDemoFrame::kTour[] = {
     {&CDemoFrame::PickProduct, nullptr},
     {&CDemoFrame::SelectSupplier, nullptr},
     {&CDemoFrame::OpenSupplierList, "nadorcombobox"},
+    {&CDemoFrame::OpenPropertyPages, nullptr},
+    {&CDemoFrame::Look, "design-preview"},
+    {&CDemoFrame::OpenDesignMenu, nullptr},
+    {&CDemoFrame::OpenKindMenu, nullptr},
+    {&CDemoFrame::Look, "design-menu"},
+    {&CDemoFrame::CloseDesignMenu, nullptr},
+    {&CDemoFrame::ShowOptionsPage, nullptr},
+    {&CDemoFrame::Look, "design-options"},
+    {&CDemoFrame::ClosePropertyPages, nullptr},
 };
 
 LRESULT CDemoFrame::OnTimer(WPARAM wParam, LPARAM)
@@ -759,6 +882,7 @@ BEGIN_MESSAGE_MAP(CDemoFrame, CWnd)
     ON_MESSAGE(WM_CREATE, OnCreate)
     ON_MESSAGE(WM_SIZE, OnSize)
     ON_MESSAGE(WM_TIMER, OnTimer)
+    ON_MESSAGE(WM_COMMAND, OnCommand)
     ON_MESSAGE(WM_DESTROY, OnDestroy)
 END_MESSAGE_MAP(CWnd)
 
@@ -774,6 +898,17 @@ BEGIN_EVENTSINK_MAP(CDemoFrame, CEventSinkTarget)
     ON_EVENT(kControlId, 9, OnDelete)
     ON_EVENT(kControlId, 10, OnCustomColorChange)
 END_EVENTSINK_MAP(CEventSinkTarget)
+
+bool HasArgument(const wchar_t* pszSwitch)
+{
+    int argc = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    bool bFound = false;
+    for (int i = 1; i < argc; ++i)
+        bFound = bFound || std::wstring(argv[i]) == pszSwitch;
+    LocalFree(argv);
+    return bFound;
+}
 
 std::string ScreenshotFolderArgument()
 {
@@ -797,7 +932,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int nCmdShow)
     CWnd::RegisterWindowClass(L"VelmoraDemoFrame", CS_DBLCLKS, GetSysColorBrush(COLOR_BTNFACE));
     int result = 0;
     {
-        CDemoFrame frame(ScreenshotFolderArgument());
+        CDemoFrame frame(ScreenshotFolderArgument(), HasArgument(L"--property-pages"));
         if (frame.Create(L"VelmoraDemoFrame", "kvVelmora demo", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
                          RECT{40, 40, 940, 560}, nullptr, 0)) {
             frame.ShowWindow(nCmdShow);

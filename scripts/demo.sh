@@ -16,7 +16,7 @@ if [ -f "$build/servers.txt" ]; then
   wineserver -k 2>/dev/null || true
 fi
 if [ -n "${DISPLAY:-}" ]; then
-  "$WINE" "$build/demo/velmora_demo.exe"
+  "$WINE" "$build/demo/velmora_demo.exe" "$@"
 else
   # The tour's pictures go into docs/images/, where the user guide shows them.
   shots="$root/docs/images"

@@ -15,6 +15,7 @@ public:
 
     bool IsSaving() const { return m_bSave; }
     HWND GetDialog() const { return m_hDlg; }
+    const std::vector<CComPointer<IDispatch>>& GetObjects() const { return m_objects; }
 
     void Text(int nIDC, const char* property);    // edit text <-> string property
     void Check(int nIDC, const char* property);   // check box <-> Boolean property

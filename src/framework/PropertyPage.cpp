@@ -8,6 +8,22 @@ CPropertyPage::CPropertyPage(UINT nDialogId, std::string title) : m_nDialogId(nD
 {
 }
 
+namespace {
+
+std::string LoadModuleString(UINT nID)
+{
+    const wchar_t* pText = nullptr;
+    // With no buffer size the string is not copied: pText points into the resource itself.
+    const int nLength = LoadStringW(CWnd::ModuleInstance(), nID, reinterpret_cast<LPWSTR>(&pText), 0);
+    return nLength > 0 && pText ? WideToUtf8(std::wstring(pText, static_cast<size_t>(nLength))) : std::string();
+}
+
+} // namespace
+
+CPropertyPage::CPropertyPage(UINT nDialogId, UINT nTitleId) : CPropertyPage(nDialogId, LoadModuleString(nTitleId))
+{
+}
+
 void* CPropertyPage::GetInterface(REFIID riid)
 {
     if (riid == IID_IUnknown || riid == IID_IPropertyPage || riid == IID_IPropertyPage2)
@@ -92,6 +108,7 @@ STDMETHODIMP CPropertyPage::SetObjects(ULONG cObjects, IUnknown** ppUnk)
         if (SUCCEEDED(pDispatch.QueryFrom(ppUnk[i])))
             m_objects.push_back(pDispatch);
     }
+    OnObjectsChanged();
     return m_hDlg ? UpdateData(false) : S_OK;
 }
 

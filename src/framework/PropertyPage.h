@@ -14,6 +14,8 @@
 class CPropertyPage : public IPropertyPage2, public CComObject {
 public:
     CPropertyPage(UINT nDialogId, std::string title);
+    // The title is the module's string resource nTitleId.
+    CPropertyPage(UINT nDialogId, UINT nTitleId);
 
     DECLARE_IUNKNOWN()
     STDMETHODIMP SetPageSite(IPropertyPageSite* pSite) override;
@@ -36,6 +38,8 @@ protected:
     virtual void DoDataExchange(CDataExchange& dx) = 0;
     // Messages of the dialog before the base handles them; TRUE when taken.
     virtual BOOL OnDialogMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* pResult);
+    // The frame gave the page another set of objects (the dialog may not exist yet).
+    virtual void OnObjectsChanged() {}
 
     void SetModified(BOOL bDirty = TRUE);
     HRESULT UpdateData(bool bSave);  // E_UNEXPECTED when the exchange failed

@@ -86,12 +86,20 @@ HRESULT CServerRegistry::UnregisterControl(const ControlClassInfo& info)
 HRESULT CServerRegistry::RegisterPropertyPage(const PropertyPageClassInfo& info)
 {
     const std::wstring key = ClassKey(*info.clsid);
-    return WriteKey(key, Utf8ToWide(info.typeName)) && WriteInprocServer(key) ? S_OK : SELFREG_E_CLASS;
+    const std::wstring typeName = Utf8ToWide(info.typeName);
+    bool ok = WriteKey(key, typeName) && WriteInprocServer(key);
+    if (ok && info.progId) {
+        const std::wstring progId = Utf8ToWide(info.progId);
+        ok = WriteKey(key + L"\\ProgID", progId) && WriteKey(progId, typeName)
+            && WriteKey(progId + L"\\CLSID", GuidText(*info.clsid));
+    }
+    return ok ? S_OK : SELFREG_E_CLASS;
 }
 
 HRESULT CServerRegistry::UnregisterPropertyPage(const PropertyPageClassInfo& info)
 {
-    return DeleteTree(ClassKey(*info.clsid)) ? S_OK : SELFREG_E_CLASS;
+    const bool ok = DeleteTree(ClassKey(*info.clsid)) && (!info.progId || DeleteTree(Utf8ToWide(info.progId)));
+    return ok ? S_OK : SELFREG_E_CLASS;
 }
 
 HRESULT CServerRegistry::RegisterTypeLibrary()

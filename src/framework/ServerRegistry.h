@@ -23,6 +23,7 @@ struct ControlClassInfo {
 struct PropertyPageClassInfo {
     const CLSID* clsid;
     const char* typeName;
+    const char* progId;          // null: the page has none
 };
 
 class CServerRegistry {
@@ -31,7 +32,8 @@ public:
     // Version, Control, Insertable, MiscStatus, ToolboxBitmap32) and the ProgID key.
     static HRESULT RegisterControl(const ControlClassInfo& info);
     static HRESULT UnregisterControl(const ControlClassInfo& info);
-    // CLSID key with the type name and InprocServer32 with ThreadingModel Apartment.
+    // CLSID key with the type name and InprocServer32 with ThreadingModel Apartment; the ProgID
+    // key and the class's ProgID when it has one.
     static HRESULT RegisterPropertyPage(const PropertyPageClassInfo& info);
     static HRESULT UnregisterPropertyPage(const PropertyPageClassInfo& info);
 
@@ -47,4 +49,11 @@ template <const ControlClassInfo& info>
 HRESULT UpdateControlRegistry(bool bRegister)
 {
     return bRegister ? CServerRegistry::RegisterControl(info) : CServerRegistry::UnregisterControl(info);
+}
+
+// A ServerClass registry entry for a property page class.
+template <const PropertyPageClassInfo& info>
+HRESULT UpdatePropertyPageRegistry(bool bRegister)
+{
+    return bRegister ? CServerRegistry::RegisterPropertyPage(info) : CServerRegistry::UnregisterPropertyPage(info);
 }

@@ -8,3 +8,6 @@
 void ClickAt(HWND hWnd, POINT pt);
 // A point in a list view's row: at x, halfway down the row.
 POINT PointInRow(HWND hList, int nRow, int x);
+// A right click at pt (client coordinates): cursor, press, release, and what that set off (a
+// context menu) is handled.
+void RightClickAt(HWND hWnd, POINT pt);

@@ -11,6 +11,6 @@ void CTestPage::DoDataExchange(CDataExchange& dx)
 
 HRESULT UpdateTestPageRegistry(bool bRegister)
 {
-    static const PropertyPageClassInfo info = {&CLSID_ComTestPage, "Test page of the test control"};
+    static const PropertyPageClassInfo info = {&CLSID_ComTestPage, "Test page of the test control", nullptr};
     return bRegister ? CServerRegistry::RegisterPropertyPage(info) : CServerRegistry::UnregisterPropertyPage(info);
 }

@@ -3,6 +3,7 @@
 #include "DataExchange.h"
 #include "PageListCtrl.h"
 #include "ServerRegistry.h"
+#include "ShortIndex.h"
 #include "Text.h"
 #include "resource.h"
 
@@ -121,7 +122,7 @@ void CVelmoraPropPage::OnSliderMoved()
             m_floor.CreatePage(FormatText("Page %i", nPage + 1), nullptr, std::string());
     }
     while (m_floor.GetPagesCount() > nPages) {
-        if (!m_floor.RemovePage(static_cast<short>(nPages)))
+        if (!m_floor.RemovePage(ToShortIndex(nPages)))
             break;
     }
     m_floor.RecalcLayout();
@@ -130,7 +131,7 @@ void CVelmoraPropPage::OnSliderMoved()
 
 void CVelmoraPropPage::OnPageCaptionEdit(DISPPARAMS* pParams)
 {
-    StartCaptionEdit(static_cast<short>(ArgLong(pParams, 0)));
+    StartCaptionEdit(ToShortIndex(ArgLong(pParams, 0)));
 }
 
 void CVelmoraPropPage::StartCaptionEdit(short nIndex)
@@ -147,10 +148,10 @@ void CVelmoraPropPage::StartCaptionEdit(short nIndex)
 
 void CVelmoraPropPage::CommitCaption(int nIndex)
 {
-    if (nIndex < 0 || !m_editCaption.IsWindow())
+    const short nPage = ToShortIndex(nIndex);
+    if (nPage < 0 || !m_editCaption.IsWindow())
         return;
     const std::string strText = m_editCaption.GetWindowText();
-    const short nPage = static_cast<short>(nIndex);
     if (strText.empty() || strText == m_floor.GetPageName(nPage))
         return;
     m_floor.SetPageName(nPage, strText);

@@ -63,12 +63,9 @@ void CVelmoraPropPage::OnInitDialog()
     const HWND hDlg = GetDialog();
     RECT rcFloor = {7, 13, 7 + 205, 13 + 88};
     MapDialogRect(hDlg, &rcFloor);
-    // Above the "Pages" frame, which the dialog made first; the control takes its place only
-    // when it is told where it is.
-    if (m_floor.Create(hDlg, IDC_PREVIEW_FLOOR, rcFloor, this)) {
-        m_floor.MoveControl(rcFloor);
+    // Above the "Pages" frame, which the dialog made first and which would paint over it.
+    if (m_floor.Create(hDlg, IDC_PREVIEW_FLOOR, rcFloor, this))
         SetWindowPos(m_floor.m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
     m_slider.Attach(GetDlgItem(hDlg, IDC_PREVIEW_SLIDER));
     if (m_floor.IsWindow() && m_editCaption.Create(m_floor, kCaptionEditId))
         m_editCaption.SetFont(reinterpret_cast<HFONT>(SendMessageW(hDlg, WM_GETFONT, 0, 0)), TRUE);

@@ -215,6 +215,11 @@ TEST_F(DesignPages, PreviewShowsTheLayoutAsTextRowsAndWritesItBackUnchanged)
     MapDialogRect(Dialog(), &rcExpected);
     EXPECT_TRUE(EqualRect(&rcFloor, &rcExpected));
     EXPECT_TRUE(IsWindowVisible(Floor()));
+    // Above the frame around it, which would paint over it.
+    const HWND hFrameBox = FindWindowExW(Dialog(), nullptr, L"Button", L"Pages");
+    ASSERT_NE(hFrameBox, nullptr);
+    for (HWND hAbove = GetWindow(Floor(), GW_HWNDPREV); hAbove; hAbove = GetWindow(hAbove, GW_HWNDPREV))
+        EXPECT_NE(hAbove, hFrameBox);
     RECT rcList = {};
     GetClientRect(List(0), &rcList);
     EXPECT_TRUE(IsWindowVisible(List(0)));

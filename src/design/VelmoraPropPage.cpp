@@ -3,6 +3,7 @@
 #include "DataExchange.h"
 #include "PageListCtrl.h"
 #include "ServerRegistry.h"
+#include "ShortIndex.h"
 #include "Text.h"
 #include "resource.h"
 
@@ -62,12 +63,9 @@ void CVelmoraPropPage::OnInitDialog()
     const HWND hDlg = GetDialog();
     RECT rcFloor = {7, 13, 7 + 205, 13 + 88};
     MapDialogRect(hDlg, &rcFloor);
-    // Above the "Pages" frame, which the dialog made first; the control takes its place only
-    // when it is told where it is.
-    if (m_floor.Create(hDlg, IDC_PREVIEW_FLOOR, rcFloor, this)) {
-        m_floor.MoveControl(rcFloor);
+    // Above the "Pages" frame, which the dialog made first and which would paint over it.
+    if (m_floor.Create(hDlg, IDC_PREVIEW_FLOOR, rcFloor, this))
         SetWindowPos(m_floor.m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
     m_slider.Attach(GetDlgItem(hDlg, IDC_PREVIEW_SLIDER));
     if (m_floor.IsWindow() && m_editCaption.Create(m_floor, kCaptionEditId))
         m_editCaption.SetFont(reinterpret_cast<HFONT>(SendMessageW(hDlg, WM_GETFONT, 0, 0)), TRUE);
@@ -121,7 +119,7 @@ void CVelmoraPropPage::OnSliderMoved()
             m_floor.CreatePage(FormatText("Page %i", nPage + 1), nullptr, std::string());
     }
     while (m_floor.GetPagesCount() > nPages) {
-        if (!m_floor.RemovePage(static_cast<short>(nPages)))
+        if (!m_floor.RemovePage(ToShortIndex(nPages)))
             break;
     }
     m_floor.RecalcLayout();
@@ -130,7 +128,7 @@ void CVelmoraPropPage::OnSliderMoved()
 
 void CVelmoraPropPage::OnPageCaptionEdit(DISPPARAMS* pParams)
 {
-    StartCaptionEdit(static_cast<short>(ArgLong(pParams, 0)));
+    StartCaptionEdit(ToShortIndex(ArgLong(pParams, 0)));
 }
 
 void CVelmoraPropPage::StartCaptionEdit(short nIndex)
@@ -147,10 +145,10 @@ void CVelmoraPropPage::StartCaptionEdit(short nIndex)
 
 void CVelmoraPropPage::CommitCaption(int nIndex)
 {
-    if (nIndex < 0 || !m_editCaption.IsWindow())
+    const short nPage = ToShortIndex(nIndex);
+    if (nPage < 0 || !m_editCaption.IsWindow())
         return;
     const std::string strText = m_editCaption.GetWindowText();
-    const short nPage = static_cast<short>(nIndex);
     if (strText.empty() || strText == m_floor.GetPageName(nPage))
         return;
     m_floor.SetPageName(nPage, strText);

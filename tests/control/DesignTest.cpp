@@ -215,6 +215,11 @@ TEST_F(DesignPages, PreviewShowsTheLayoutAsTextRowsAndWritesItBackUnchanged)
     MapDialogRect(Dialog(), &rcExpected);
     EXPECT_TRUE(EqualRect(&rcFloor, &rcExpected));
     EXPECT_TRUE(IsWindowVisible(Floor()));
+    // Above the frame around it, which would paint over it.
+    const HWND hFrameBox = FindWindowExW(Dialog(), nullptr, L"Button", L"Pages");
+    ASSERT_NE(hFrameBox, nullptr);
+    for (HWND hAbove = GetWindow(Floor(), GW_HWNDPREV); hAbove; hAbove = GetWindow(hAbove, GW_HWNDPREV))
+        EXPECT_NE(hAbove, hFrameBox);
     RECT rcList = {};
     GetClientRect(List(0), &rcList);
     EXPECT_TRUE(IsWindowVisible(List(0)));
@@ -459,6 +464,37 @@ TEST_F(DesignPages, CaptionsAreEditedInPlace)
     EXPECT_EQ(editCaption(L""), "Main");
     EXPECT_EQ(m_pPage->IsPageDirty(), S_FALSE);
     EXPECT_EQ(Applied(pControl), "Main#{#a\\Edit\\Enable\\#}#Extra#{#}#");
+
+    // The editor has the mouse: a click outside it ends the edit.
+    SendMessageW(hFloorView, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(40, 5));
+    PumpUntilIdle();
+    const HWND hEditor = FindDescendant(Floor(), 1000, L"Edit");
+    ASSERT_TRUE(IsWindowVisible(hEditor));
+    EXPECT_EQ(GetCapture(), hEditor);
+    RECT rcEditor = {};
+    GetClientRect(hEditor, &rcEditor);
+    const LPARAM outside = MAKELPARAM(rcEditor.right + 20, rcEditor.bottom + 40);
+    SendMessageW(hEditor, WM_LBUTTONDOWN, MK_LBUTTON, outside);
+    SendMessageW(hEditor, WM_LBUTTONUP, 0, outside);
+    PumpUntilIdle();
+    EXPECT_FALSE(IsWindowVisible(hEditor));
+    EXPECT_NE(GetCapture(), hEditor);
+}
+
+// The design floor takes the back colour of the first edited control: its captions show it.
+TEST_F(DesignPages, TheFloorHasTheBackColourOfTheFirstControl)
+{
+    CComPointer<IDispatch> pFirst = NewControl("General#{#}#Extra#{#}#");
+    CComPointer<IDispatch> pSecond = NewControl("General#{#}#Extra#{#}#");
+    ASSERT_EQ(Put(pFirst, L"BackColor", CVariant(static_cast<long>(RGB(0, 128, 0)))), S_OK);
+    ASSERT_EQ(Put(pSecond, L"BackColor", CVariant(static_cast<long>(RGB(128, 0, 0)))), S_OK);
+    Open(kPreviewPage, {pFirst.Get(), pSecond.Get()});
+    const HWND hFloorView = FindWindowExW(Floor(), nullptr, L"FloorControlView", nullptr);
+    ASSERT_NE(hFloorView, nullptr);
+    RedrawWindow(hFloorView, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    const HDC hdc = GetDC(hFloorView);
+    EXPECT_EQ(GetPixel(hdc, 6, 10), RGB(0, 128, 0));
+    ReleaseDC(hFloorView, hdc);
 }
 
 TEST_F(DesignPages, EscapeIsSwallowedByThePreviewPage)

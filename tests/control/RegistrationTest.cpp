@@ -11,6 +11,8 @@
 #include <objsafe.h>
 #include <olectl.h>
 
+#include <utility>
+
 namespace {
 
 std::string RegistryText(const std::wstring& key, const wchar_t* value = nullptr)
@@ -68,6 +70,19 @@ TEST(Registration, ClassAndProgIdKeys)
     CLSID clsid = {};
     ASSERT_EQ(CLSIDFromProgID(kVelmoraProgId, &clsid), S_OK);
     EXPECT_TRUE(IsEqualCLSID(clsid, CLSID_PropertiesGrid));
+}
+
+TEST(Registration, PropertyPageKeys)
+{
+    const std::wstring preview = L"CLSID\\{F4475476-50E7-433B-91F4-34202595B584}";
+    const std::wstring general = L"CLSID\\{B8893431-478F-451F-8D41-8C3E1EFF9E1C}";
+    EXPECT_EQ(RegistryText(preview), "Preview kvVelmora Property Page");
+    EXPECT_EQ(RegistryText(preview + L"\\ProgID"), "KV.VelmoraPreviewPropPage.1");
+    EXPECT_EQ(RegistryText(preview + L"\\InprocServer32", L"ThreadingModel"), "Apartment");
+    EXPECT_EQ(RegistryText(L"KV.VelmoraPreviewPropPage.1\\CLSID"), "{F4475476-50E7-433B-91F4-34202595B584}");
+    EXPECT_EQ(RegistryText(general), "General kvVelmora Property Page");
+    EXPECT_EQ(RegistryText(general + L"\\ProgID"), "KV.VelmoraGeneralPropPage");
+    EXPECT_EQ(RegistryText(L"KV.VelmoraGeneralPropPage\\CLSID"), "{B8893431-478F-451F-8D41-8C3E1EFF9E1C}");
 }
 
 TEST(Registration, TypeLibraryDeclaresTheInterfaces)
@@ -129,6 +144,24 @@ TEST(Registration, ResourcesOfTheModule)
     // The page lists' row-button icons are there too.
     for (int nIcon : {204, 205, 206, 208, 211, 212, 213})
         EXPECT_NE(FindResourceW(hModule, MAKEINTRESOURCEW(nIcon), RT_GROUP_ICON), nullptr) << nIcon;
+    // The property pages' dialogs and titles, the design list's menu and its status texts.
+    EXPECT_NE(FindResourceW(hModule, MAKEINTRESOURCEW(201), RT_DIALOG), nullptr);
+    EXPECT_NE(FindResourceW(hModule, MAKEINTRESOURCEW(202), RT_DIALOG), nullptr);
+    EXPECT_NE(FindResourceW(hModule, MAKEINTRESOURCEW(203), RT_MENU), nullptr);
+    const std::pair<UINT, const char*> strings[] = {
+        {200, "Preview"},
+        {201, "Options"},
+        {32768, "Insert a new line into listcontrol."},
+        {32769, "Delete selected line."},
+        {32785, "Link this property with a ADOR recordset"},
+        {32794, "This is a combination between NComboBox and ADOR RecordSet."},
+        {32791, "Set this item as group property"},
+        {32782, "Set Item disable as black"},
+    };
+    for (const auto& [nId, pszText] : strings) {
+        ASSERT_GT(LoadStringW(hModule, nId, text, 128), 0) << nId;
+        EXPECT_EQ(WideToUtf8(text), pszText);
+    }
     FreeLibrary(hModule);
 }
 
@@ -225,11 +258,14 @@ TEST_F(ServerExports, UnregisterAndRegisterAgain)
     EXPECT_EQ(m_pfnUnregister(), S_OK);
     EXPECT_FALSE(KeyExists(kClassKey));
     EXPECT_FALSE(KeyExists(L"KV.Velmora.1"));
+    EXPECT_FALSE(KeyExists(L"KV.VelmoraPreviewPropPage.1"));
+    EXPECT_FALSE(KeyExists(L"CLSID\\{B8893431-478F-451F-8D41-8C3E1EFF9E1C}"));
     CComPointer<ITypeLib> pLib;
     EXPECT_NE(LoadRegTypeLib(LIBID_kvVelmoraLib, 1, 0, 0x409, pLib.Out()), S_OK);
     EXPECT_EQ(m_pfnRegister(), S_OK);
     EXPECT_TRUE(KeyExists(kClassKey));
     EXPECT_EQ(RegistryText(L"KV.Velmora.1\\CLSID"), "{6D47D783-17E3-4B50-A6EB-4E68B221CC62}");
+    EXPECT_EQ(RegistryText(L"KV.VelmoraGeneralPropPage\\CLSID"), "{B8893431-478F-451F-8D41-8C3E1EFF9E1C}");
     EXPECT_EQ(LoadRegTypeLib(LIBID_kvVelmoraLib, 1, 0, 0x409, pLib.Out()), S_OK);
 }
 

@@ -19,11 +19,16 @@ if(WIDL AND EXISTS ${ADO_IDL})
     VERBATIM)
   add_custom_target(ado_typelib ALL DEPENDS ${ado_dir}/adodb10.tlb)
   string(REPLACE "/" "\\\\" ado_tlb_path "Z:${ado_dir}/adodb10.tlb")
+  # widl writes the library for the platform it is built for.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(ado_platform win64)
+  else()
+    set(ado_platform win32)
+  endif()
   set(ado_key "HKEY_CLASSES_ROOT\\TypeLib\\{2A75196C-D9EB-4129-B803-931327F72D5C}\\1.0")
   file(WRITE ${CMAKE_BINARY_DIR}/ado-typelib.reg
        "REGEDIT4\n\n"
        "[${ado_key}]\n@=\"Microsoft ActiveX Data Objects 1.0\"\n\n"
-       "[${ado_key}\\0\\win32]\n@=\"${ado_tlb_path}\"\n\n"
-       "[${ado_key}\\0\\win64]\n@=\"${ado_tlb_path}\"\n\n"
+       "[${ado_key}\\0\\${ado_platform}]\n@=\"${ado_tlb_path}\"\n\n"
        "[${ado_key}\\FLAGS]\n@=\"0\"\n")
 endif()

@@ -3,11 +3,23 @@
 #include "ControlsWnd.h"
 #include "ItemList.h"
 #include "PageListOwner.h"
+#include "Text.h"
+
+#include <algorithm>
 
 namespace {
 
 const int kColumnWidth = 128;
 const UINT kHeaderId = 0;
+
+std::wstring Folded(const std::wstring& text)
+{
+    std::wstring folded = text;
+    if (!folded.empty())
+        LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_LOWERCASE, text.c_str(), static_cast<int>(text.size()), folded.data(),
+                     static_cast<int>(folded.size()));
+    return folded;
+}
 
 } // namespace
 
@@ -70,8 +82,8 @@ void CADORMultiColumnComboBox::ShowHeader(BOOL bShow)
 
 BOOL CADORMultiColumnComboBox::IsHeaderShown() const
 {
-    CListCtrl* pList = const_cast<CADORMultiColumnComboBox*>(this)->GetListCtrl();
-    return pList && pList->IsWindow() && (GetWindowLongPtrW(pList->m_hWnd, GWL_STYLE) & LVS_NOCOLUMNHEADER) == 0;
+    const HWND hList = GetListWindow();
+    return hList && ::IsWindow(hList) && (GetWindowLongPtrW(hList, GWL_STYLE) & LVS_NOCOLUMNHEADER) == 0;
 }
 
 BOOL CADORMultiColumnComboBox::Requery()
@@ -102,20 +114,56 @@ void CADORMultiColumnComboBox::FillRows()
     const int nFields = InsertColumns();
     if (nFields <= 0 || !pList)
         return;
+    m_rowTexts.clear();
     try {
         m_pRecordset->MoveFirst();
         int nRow = 0;
         // Many thousands of rows: the list draws once, at the end.
         pList->SendMessage(WM_SETREDRAW, FALSE);
         while (!m_pRecordset->IsEOF()) {
-            nRow = pList->InsertItem(nRow + 1, m_arrFields[0]->GetText());
+            std::vector<std::string> texts;
+            for (int nColumn = 0; nColumn < nFields; ++nColumn)
+                texts.push_back(m_arrFields[nColumn]->GetText());
+            nRow = pList->InsertItem(nRow + 1, texts[0]);
             for (int nColumn = 1; nColumn < nFields; ++nColumn)
-                pList->SetItemText(nRow, nColumn, m_arrFields[nColumn]->GetText());
+                pList->SetItemText(nRow, nColumn, texts[nColumn]);
+            m_rowTexts.push_back(std::move(texts));
             m_pRecordset->MoveNext();
         }
     } catch (const CDispatchException&) {
     }
     pList->SendMessage(WM_SETREDRAW, TRUE);
+    IndexKeyColumn();
+}
+
+int CADORMultiColumnComboBox::FindKeyPrefix(const std::wstring& text)
+{
+    // Rows the list got from elsewhere are not in the texts: the list is asked then.
+    if (!GetListCtrl() || static_cast<size_t>(GetListCtrl()->GetItemCount()) != m_rowTexts.size())
+        return CMultiColumnComboBox::FindKeyPrefix(text);
+    if (m_nIndexedColumn != GetKeyColumn())
+        IndexKeyColumn();
+    const std::wstring prefix = Folded(text);
+    int nFirst = -1;
+    for (auto it = std::lower_bound(m_keyIndex.begin(), m_keyIndex.end(), std::make_pair(prefix, -1));
+         it != m_keyIndex.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it) {
+        if (nFirst < 0 || it->second < nFirst)
+            nFirst = it->second;
+    }
+    return nFirst;
+}
+
+void CADORMultiColumnComboBox::IndexKeyColumn()
+{
+    m_nIndexedColumn = GetKeyColumn();
+    m_keyIndex.clear();
+    m_keyIndex.reserve(m_rowTexts.size());
+    for (size_t nRow = 0; nRow < m_rowTexts.size(); ++nRow) {
+        const std::vector<std::string>& texts = m_rowTexts[nRow];
+        const size_t nColumn = static_cast<size_t>(m_nIndexedColumn);
+        m_keyIndex.emplace_back(nColumn < texts.size() ? Folded(Utf8ToWide(texts[nColumn])) : std::wstring(), static_cast<int>(nRow));
+    }
+    std::sort(m_keyIndex.begin(), m_keyIndex.end());
 }
 
 int CADORMultiColumnComboBox::InsertColumns()
@@ -192,4 +240,6 @@ void CADORMultiColumnComboBox::EmptyList()
     pList->DeleteAllItems();
     while (pList->DeleteColumn(0)) {
     }
+    m_rowTexts.clear();
+    m_keyIndex.clear();
 }

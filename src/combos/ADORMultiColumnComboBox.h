@@ -9,6 +9,8 @@
 #include "MultiColumnComboBox.h"
 
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 class CControlsWnd;
@@ -40,12 +42,19 @@ public:
     CVariant GetCellValue(int nRow, int nColumn);
 
 protected:
+    // From the texts of the last fill, sorted by key text: typing stays quick in long lists.
+    int FindKeyPrefix(const std::wstring& text) override;
+
     LRESULT OnEditColor(WPARAM wParam, LPARAM lParam);
     LRESULT OnDestroy(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:
     void EmptyList();
+    void IndexKeyColumn();
+
+    // Key texts folded to lower case, with their rows, sorted.
+    using KeyIndex = std::vector<std::pair<std::wstring, int>>;
 
     CColorHeaderCtrl m_wndHeader;
     CControlsWnd* m_pOwner = nullptr;
@@ -53,4 +62,8 @@ private:
     std::unique_ptr<CADORFields> m_pFields;
     std::vector<std::unique_ptr<CADORField>> m_arrFields;
     COLORREF m_crEditText = RGB(0, 0, 255);
+    // The texts the list was filled with, row by row, and the index of the key column's.
+    std::vector<std::vector<std::string>> m_rowTexts;
+    KeyIndex m_keyIndex;
+    int m_nIndexedColumn = -1;
 };

@@ -190,26 +190,29 @@ void CMultiColumnComboBox::SelectString(const std::string& strText)
 {
     if (!m_pList)
         return;
-    const std::wstring text = Utf8ToWide(strText);
-    int nFound = -1;
+    const int nFound = FindKeyPrefix(Utf8ToWide(strText));
+    if (nFound < 0)
+        return;
+    SetCurrentSelection(nFound);
+    m_pList->EnsureVisible(nFound, FALSE);
+}
+
+int CMultiColumnComboBox::FindKeyPrefix(const std::wstring& text)
+{
     if (m_nKeyColumn == 0) {
         // The list's own search compares the same way, without a message per row.
         LVFINDINFOW find = {};
         find.flags = LVFI_STRING | LVFI_PARTIAL;
         find.psz = text.c_str();
-        nFound = static_cast<int>(m_pList->SendMessage(LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
-    } else {
-        const int nCount = m_pList->GetItemCount();
-        for (int nRow = 0; nRow < nCount && nFound < 0; ++nRow) {
-            const std::wstring key = Utf8ToWide(m_pList->GetItemText(nRow, m_nKeyColumn)).substr(0, text.size());
-            if (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, key.c_str(), -1, text.c_str(), -1) == CSTR_EQUAL)
-                nFound = nRow;
-        }
+        return static_cast<int>(m_pList->SendMessage(LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
     }
-    if (nFound < 0)
-        return;
-    SetCurrentSelection(nFound);
-    m_pList->EnsureVisible(nFound, FALSE);
+    const int nCount = m_pList->GetItemCount();
+    for (int nRow = 0; nRow < nCount; ++nRow) {
+        const std::wstring key = Utf8ToWide(m_pList->GetItemText(nRow, m_nKeyColumn)).substr(0, text.size());
+        if (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, key.c_str(), -1, text.c_str(), -1) == CSTR_EQUAL)
+            return nRow;
+    }
+    return -1;
 }
 
 BOOL CMultiColumnComboBox::CreateChildren()

@@ -52,10 +52,16 @@ public:
     int GetKeyColumn() const { return m_nKeyColumn; }
     void SetKeyColumn(int nKeyColumn) { m_nKeyColumn = nKeyColumn; }
     int GetCommitted() const { return m_nCommitted; }
+    // The drop-down's window; null before it is made.
+    HWND GetListWindow() const { return m_pList ? m_pList->m_hWnd : nullptr; }
     // Tells whether the combo still exists after code that may end it (a host's handler).
     CLifeToken::CWatch Watch() const { return m_life.Watch(); }
 
 protected:
+    // The first row whose key text begins with the text, ignoring case; -1 for none. The list
+    // asks every row in turn: owners that keep the texts may answer faster.
+    virtual int FindKeyPrefix(const std::wstring& text);
+
     LRESULT OnCreate(WPARAM, LPARAM);
     LRESULT OnSize(WPARAM, LPARAM);
     LRESULT OnPaint(WPARAM, LPARAM);

@@ -51,6 +51,42 @@ CComPointer<IDispatch> Products()
                     {CVariant(13L), CVariant("Washer"), CVariant(1.5)}});
 }
 
+// A recordset that answers one member with a text where a number, a Boolean or an object
+// belongs, and passes every other call to the recordset it wraps.
+class CWrongTypeRecordset : public IDispatch, public CComObject {
+public:
+    CWrongTypeRecordset(IDispatch* pRecordset, DISPID dispidWrong) : m_pRecordset(pRecordset), m_dispidWrong(dispidWrong) {}
+
+    DECLARE_IUNKNOWN()
+    STDMETHODIMP GetTypeInfoCount(UINT* pctinfo) override { return m_pRecordset->GetTypeInfoCount(pctinfo); }
+    STDMETHODIMP GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) override
+    {
+        return m_pRecordset->GetTypeInfo(iTInfo, lcid, ppTInfo);
+    }
+    STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID lcid, DISPID* rgDispId) override
+    {
+        return m_pRecordset->GetIDsOfNames(riid, rgszNames, cNames, lcid, rgDispId);
+    }
+    STDMETHODIMP Invoke(DISPID dispid, REFIID riid, LCID lcid, WORD wFlags, DISPPARAMS* pParams, VARIANT* pResult,
+                        EXCEPINFO* pExcepInfo, UINT* puArgErr) override
+    {
+        if (dispid != m_dispidWrong || !pResult)
+            return m_pRecordset->Invoke(dispid, riid, lcid, wFlags, pParams, pResult, pExcepInfo, puArgErr);
+        CVariant("not this").Detach(pResult);
+        return S_OK;
+    }
+
+protected:
+    void* GetInterface(REFIID riid) override
+    {
+        return riid == IID_IUnknown || riid == IID_IDispatch ? static_cast<IDispatch*>(this) : nullptr;
+    }
+
+private:
+    CComPointer<IDispatch> m_pRecordset;
+    DISPID m_dispidWrong;
+};
+
 class RecordsetKinds : public HostedSampleTest {
 protected:
     static constexpr short kRecordRow = 4;
@@ -213,6 +249,27 @@ TEST_F(RecordsetKinds, TheKeyColumnDecidesWhatAPickWrites)
     EXPECT_EQ(Value(kRecordRow), "Nut");
 }
 
+TEST_F(RecordsetKinds, TypingSelectsTheFirstRecordWithThePrefix)
+{
+    CADORMultiColumnComboBox* pCombo = OpenRecordRow();
+    ASSERT_NE(pCombo, nullptr);
+    CEdit* pEdit = pCombo->GetEditCtrl();
+    pEdit->SetWindowText("13");
+    EXPECT_EQ(pCombo->GetCurrentSelection(), 2);
+    pEdit->SetWindowText("1");
+    EXPECT_EQ(pCombo->GetCurrentSelection(), 0) << "the first of the rows with the prefix";
+    pEdit->SetWindowText("9");
+    EXPECT_EQ(pCombo->GetCurrentSelection(), 0) << "no match leaves the selection";
+    pCombo->SetKeyColumn(1);
+    pEdit->SetWindowText("WAS");
+    EXPECT_EQ(pCombo->GetCurrentSelection(), 2);
+    pEdit->SetWindowText("n");
+    EXPECT_EQ(pCombo->GetCurrentSelection(), 1);
+    pEdit->SetWindowText("");
+    EXPECT_EQ(pCombo->GetCurrentSelection(), 0);
+    EXPECT_EQ(pCombo->GetListCtrl()->GetNextItem(-1, LVNI_SELECTED), 0);
+}
+
 TEST_F(RecordsetKinds, AClickInTheListPicksTheRecordUnderIt)
 {
     CADORMultiColumnComboBox* pCombo = OpenRecordRow();
@@ -358,6 +415,22 @@ TEST_F(RecordsetKinds, AHostWithoutARecordsetOrWithAnotherObjectGivesNoEditor)
     }
 }
 
+TEST_F(RecordsetKinds, MembersAnsweringTheWrongTypeEndTheReadingQuietly)
+{
+    const CComPointer<IDispatch> pProducts = m_pSink->m_pObject;
+    // Fields (0) as a text: nothing is bound, no editor.
+    m_pSink->m_pObject = static_cast<IDispatch*>(NewComObject<CWrongTypeRecordset>(pProducts.Get(), 0).Get());
+    ClickRow(0, kRecordRow);
+    EXPECT_EQ(Combo(kRecordRow), nullptr);
+    // EOF (1006) as a text: the columns are made, the rows are not.
+    m_pSink->m_pObject = static_cast<IDispatch*>(NewComObject<CWrongTypeRecordset>(pProducts.Get(), 1006).Get());
+    const short nRow = Call(L"InsertProperty", {I2(0), I2(-1), CVariant("Odd"), CVariant("ADORComboBox"), I2(0)}).ToShort();
+    ClickRow(0, nRow);
+    ASSERT_NE(Combo(nRow), nullptr);
+    EXPECT_EQ(Columns(Combo(nRow)->GetListCtrl()).size(), 3u);
+    EXPECT_EQ(Combo(nRow)->GetListCtrl()->GetItemCount(), 0);
+}
+
 TEST_F(RecordsetKinds, AClosedRecordsetEndsQuietly)
 {
     A::Close(m_pSink->m_pObject);
@@ -412,6 +485,9 @@ TEST_F(RecordsetKinds, ANComboBoxRowShowsTheControlTheHostFilledAndWritesPicksJo
     CControlsWnd* pObj = FindControlsWnd(List(1), 3);
     ASSERT_NE(pObj, nullptr);
     ASSERT_TRUE(pObj->m_pEditor && pObj->m_pEditor->IsWindowVisible());
+    // The host lets go of the control while it is shown: the row still holds it.
+    ncombo.Release();
+    object.Clear();
     RECT cell = {}, shown = pObj->m_pEditor->GetWindowRect();
     List(1)->GetCellRect(&cell, 3);
     MapWindowPoints(nullptr, hList, reinterpret_cast<POINT*>(&shown), 2);

@@ -288,86 +288,6 @@ double Micro(double seconds, int nRows)
     return seconds * 1e6 / nRows;
 }
 
-// --- Edits followed by a lookup ---
-
-const int kEditOps = 200;
-const double kEditBudget = 1.0; // seconds per kind of edit and size, at most
-
-struct EditFigures {
-    double add, insert, remove, rename; // seconds per operation
-};
-
-bool FindsAt(IDispatch* pControl, const CVariant& name, short nPage, short nRow)
-{
-    short nFoundPage = -1, nFoundRow = -1;
-    Call(pControl, 31, DISPATCH_METHOD, {name, CVariant::ByRef(&nFoundPage), CVariant::ByRef(&nFoundRow)});
-    return nFoundPage == nPage && nFoundRow == nRow;
-}
-
-// Up to kEditOps operations, fewer when they are slow: the time per operation, negative when
-// the control answered one of them wrongly.
-double PerOperation(const std::function<bool(int)>& operation)
-{
-    CStopwatch watch;
-    int nDone = 0;
-    while (nDone < kEditOps && (nDone < 3 || watch.Seconds() < kEditBudget)) {
-        if (!operation(nDone))
-            return -1.0;
-        ++nDone;
-    }
-    return watch.Seconds() / nDone;
-}
-
-// Each edit as a host makes it, then a lookup by name: AddProperty looks its name up first,
-// the others are followed by GetPropertyIndex. Names made before the watch starts.
-bool MeasureEdits(IDispatch* pControl, int nRows, EditFigures* pFigures)
-{
-    Call(pControl, 1, DISPATCH_PROPERTYPUT, {CVariant(MakeLayout(nRows))});
-    std::vector<CVariant> added, top, renamed;
-    for (int i = 0; i < kEditOps; ++i) {
-        added.emplace_back(FormatText("Added %d", i));
-        top.emplace_back(FormatText("Top %d", i));
-        renamed.emplace_back(FormatText("Renamed %d", i));
-    }
-    const CVariant last(PropertyName(nRows - 1));
-    const short nLastPage = static_cast<short>((nRows - 1) % kPages);
-    const short nLastRow = static_cast<short>((nRows - 1) / kPages);
-    const CVariant edit("Edit");
-    const CVariant first(short(0)), enabled(short(0));
-    pFigures->add = PerOperation([&](int i) {
-        return Call(pControl, 38, DISPATCH_METHOD, {added[static_cast<size_t>(i)], edit, enabled}).ToLong() >= 0;
-    });
-    pFigures->insert = PerOperation([&](int i) {
-        Call(pControl, 17, DISPATCH_METHOD, {first, first, top[static_cast<size_t>(i)], edit, enabled});
-        return FindsAt(pControl, top[static_cast<size_t>(i)], 0, 0);
-    });
-    pFigures->remove = PerOperation([&](int) {
-        Call(pControl, 18, DISPATCH_METHOD, {first, first});
-        return FindsAt(pControl, last, nLastPage, nLastRow);
-    });
-    pFigures->rename = PerOperation([&](int i) {
-        Call(pControl, 30, DISPATCH_METHOD, {first, first, renamed[static_cast<size_t>(i)]});
-        return FindsAt(pControl, renamed[static_cast<size_t>(i)], 0, 0);
-    });
-    return pFigures->add > 0 && pFigures->insert > 0 && pFigures->remove > 0 && pFigures->rename > 0;
-}
-
-bool ReportEdits(IDispatch* pControl)
-{
-    std::printf("\nedit then lookup by name, per operation (us)\n%8s %12s %12s %12s %12s\n", "rows", "AddProperty",
-                "Insert+find", "Delete+find", "Rename+find");
-    for (int nRows : {1000, 10000, 100000}) {
-        EditFigures figures = {};
-        if (!MeasureEdits(pControl, nRows, &figures)) {
-            std::printf("%8d: the control did not answer as expected\n", nRows);
-            return false;
-        }
-        std::printf("%8d %12.1f %12.1f %12.1f %12.1f\n", nRows, figures.add * 1e6, figures.insert * 1e6,
-                    figures.remove * 1e6, figures.rename * 1e6);
-    }
-    return true;
-}
-
 // --- Many pages, long names ---
 
 struct ShapeFigures {
@@ -606,6 +526,129 @@ bool MeasureSwitching(IDispatch* pControl, HWND hFrame, HWND hControl, double* p
     }
     ShowWindow(hControl, SW_SHOW);
     DeleteObject(hFont);
+    return true;
+}
+
+// --- Edits followed by a lookup ---
+
+const int kEditOps = 200;
+const double kEditBudget = 1.0; // seconds per kind of edit and size, at most
+
+struct EditFigures {
+    double add, insert, remove, rename;             // seconds per operation
+    double bareAdd, bareInsert, bareRemove, bareRename;
+};
+
+bool FindsAt(IDispatch* pControl, const CVariant& name, short nPage, short nRow)
+{
+    short nFoundPage = -1, nFoundRow = -1;
+    Call(pControl, 31, DISPATCH_METHOD, {name, CVariant::ByRef(&nFoundPage), CVariant::ByRef(&nFoundRow)});
+    return nFoundPage == nPage && nFoundRow == nRow;
+}
+
+// Up to kEditOps operations, fewer when they are slow: the time per operation, negative when
+// the control answered one of them wrongly.
+double PerOperation(const std::function<bool(int)>& operation)
+{
+    CStopwatch watch;
+    int nDone = 0;
+    while (nDone < kEditOps && (nDone < 3 || watch.Seconds() < kEditBudget)) {
+        if (!operation(nDone))
+            return -1.0;
+        ++nDone;
+    }
+    return watch.Seconds() / nDone;
+}
+
+// Each edit as a host makes it, then a lookup by name: AddProperty looks its name up first,
+// the others are followed by GetPropertyIndex. Names made before the watch starts.
+bool MeasureEdits(IDispatch* pControl, int nRows, EditFigures* pFigures)
+{
+    Call(pControl, 1, DISPATCH_PROPERTYPUT, {CVariant(MakeLayout(nRows))});
+    std::vector<CVariant> added, top, renamed;
+    for (int i = 0; i < kEditOps; ++i) {
+        added.emplace_back(FormatText("Added %d", i));
+        top.emplace_back(FormatText("Top %d", i));
+        renamed.emplace_back(FormatText("Renamed %d", i));
+    }
+    const CVariant last(PropertyName(nRows - 1));
+    const short nLastPage = static_cast<short>((nRows - 1) % kPages);
+    const short nLastRow = static_cast<short>((nRows - 1) / kPages);
+    const CVariant edit("Edit");
+    const CVariant first(short(0)), enabled(short(0));
+    pFigures->add = PerOperation([&](int i) {
+        return Call(pControl, 38, DISPATCH_METHOD, {added[static_cast<size_t>(i)], edit, enabled}).ToLong() >= 0;
+    });
+    pFigures->insert = PerOperation([&](int i) {
+        Call(pControl, 17, DISPATCH_METHOD, {first, first, top[static_cast<size_t>(i)], edit, enabled});
+        return FindsAt(pControl, top[static_cast<size_t>(i)], 0, 0);
+    });
+    pFigures->remove = PerOperation([&](int) {
+        Call(pControl, 18, DISPATCH_METHOD, {first, first});
+        return FindsAt(pControl, last, nLastPage, nLastRow);
+    });
+    pFigures->rename = PerOperation([&](int i) {
+        Call(pControl, 30, DISPATCH_METHOD, {first, first, renamed[static_cast<size_t>(i)]});
+        return FindsAt(pControl, renamed[static_cast<size_t>(i)], 0, 0);
+    });
+    return pFigures->add > 0 && pFigures->insert > 0 && pFigures->remove > 0 && pFigures->rename > 0;
+}
+
+// The same edits on a bare list of the page's rows, shown where the page list is: the list
+// view's own cost of each, with nothing to look up.
+void MeasureBareEdits(HWND hFrame, HWND hControl, const RECT& place, int nRows, EditFigures* pFigures)
+{
+    const PageNames names = Names(kPages, nRows, 0);
+    HFONT hFont = CreateFontW(8, 0, 0, 0, 300, 0, 0, 0, 0, 0, 0, 0, 0, L"MS Sans Serif");
+    ShowWindow(hControl, SW_HIDE);
+    {
+        CBareList bare(hFrame, place, names[0], hFont);
+        ShowWindow(bare.Window(), SW_SHOW);
+        UpdateWindow(hFrame);
+        const HWND hList = bare.Window();
+        const std::wstring name = L"Edited";
+        auto count = [hList] { return static_cast<int>(SendMessageW(hList, LVM_GETITEMCOUNT, 0, 0)); };
+        pFigures->bareAdd = PerOperation([&](int) {
+            InsertNamedRow(hList, count(), name);
+            return true;
+        });
+        pFigures->bareInsert = PerOperation([&](int) {
+            InsertNamedRow(hList, 0, name);
+            return true;
+        });
+        pFigures->bareRemove = PerOperation([&](int) { return SendMessageW(hList, LVM_DELETEITEM, 0, 0) != 0; });
+        pFigures->bareRename = PerOperation([&](int) {
+            LVITEMW item = {};
+            item.pszText = const_cast<LPWSTR>(name.c_str());
+            return SendMessageW(hList, LVM_SETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item)) != 0;
+        });
+    }
+    ShowWindow(hControl, SW_SHOW);
+    DeleteObject(hFont);
+}
+
+bool ReportEdits(IDispatch* pControl, HWND hFrame, HWND hControl)
+{
+    std::printf("\nedit then lookup by name, per operation (us); bare: the same edit of a shown bare list\n"
+                "%8s %12s %9s %12s %9s %12s %9s %12s %9s\n", "rows", "AddProperty", "bare", "Insert+find", "bare",
+                "Delete+find", "bare", "Rename+find", "bare");
+    for (int nRows : {1000, 10000, 100000}) {
+        EditFigures f = {};
+        if (!MeasureEdits(pControl, nRows, &f)) {
+            std::printf("%8d: the control did not answer as expected\n", nRows);
+            return false;
+        }
+        HWND hList = PageList(pControl, hControl);
+        if (!hList)
+            return false;
+        RECT place = {};
+        GetWindowRect(hList, &place);
+        MapWindowPoints(nullptr, hFrame, reinterpret_cast<POINT*>(&place), 2);
+        MeasureBareEdits(hFrame, hControl, place, nRows, &f);
+        std::printf("%8d %12.1f %9.1f %12.1f %9.1f %12.1f %9.1f %12.1f %9.1f\n", nRows, f.add * 1e6, f.bareAdd * 1e6,
+                    f.insert * 1e6, f.bareInsert * 1e6, f.remove * 1e6, f.bareRemove * 1e6, f.rename * 1e6,
+                    f.bareRename * 1e6);
+    }
     return true;
 }
 
@@ -1213,7 +1256,7 @@ int main(int argc, char** argv)
             IDispatch* pControl = control.GetControlDispatch();
             bool bOk = true;
             bOk = bOk && (!Wanted(argc, argv, "load") || ReportLoad(pControl, hFrame));
-            bOk = bOk && (!Wanted(argc, argv, "edits") || ReportEdits(pControl));
+            bOk = bOk && (!Wanted(argc, argv, "edits") || ReportEdits(pControl, hFrame, control.m_hWnd));
             if (bOk && Wanted(argc, argv, "shapes"))
                 ReportShapes(pControl, hFrame);
             bOk = bOk && (!Wanted(argc, argv, "drawing") || ReportDrawing(pControl, hFrame, control.m_hWnd));

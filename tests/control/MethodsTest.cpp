@@ -274,6 +274,30 @@ TEST_F(Methods, EachPageCostsTheSameFewGdiObjects)
     EXPECT_NEAR(objectsWith(10), nWith10, nSlack);
 }
 
+// Pages cost the same few GDI objects each: a layout of 3,000 one-row pages, past where 26 objects
+// a page used to exhaust the process's GDI table, loads with every page there and its row.
+TEST_F(Methods, ThreeThousandPagesLoad)
+{
+    ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant(OneRowPages(3000))), S_OK);
+    UpdateWindow(m_hFrame);
+    EXPECT_EQ(Call(L"GetPagesCount").ToLong(), 3000);
+    EXPECT_EQ(Lookup("Colour 2999"), (Position{true, 2999, 0}));
+    EXPECT_EQ(Call(L"GetPropertyName", {I2(1500), I2(0)}).ToString(), "Colour 1500");
+}
+
+// A caption of 64K characters costs what its text costs, not seconds: only what its box can
+// show is measured for drawing.
+TEST_F(Methods, LongCaptionLoadsAndPaintsAtOnce)
+{
+    const std::string strCaption(65535, 'W');
+    const DWORD dwStart = GetTickCount();
+    ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant(strCaption + "#{#Name\\Edit\\Enable\\#}#Second#{#}#")), S_OK);
+    RedrawWindow(m_hFrame, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_LT(GetTickCount() - dwStart, 1000u);
+    EXPECT_EQ(Call(L"GetPageName", {I2(0)}).ToString(), strCaption);
+    EXPECT_EQ(Lookup(strCaption + "\\Name"), (Position{true, 0, 0}));
+}
+
 TEST_F(Methods, ByNameMethods)
 {
     EXPECT_TRUE(Call(L"SetDefaultValueByName", {CVariant("Extra\\Name"), CVariant("second")}).ToBool());

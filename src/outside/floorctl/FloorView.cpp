@@ -316,10 +316,18 @@ void CFloorView::ShowOnlyActivePage()
         hActive = nullptr;
     if (m_hShown && m_hShown != hActive && ::IsWindow(m_hShown))
         ::ShowWindow(m_hShown, SW_HIDE);
+    const bool bShownBefore = m_hShown == hActive;
     m_hShown = hActive;
     if (!hActive)
         return;
     const RECT body = BodyRectFor(hActive);
+    // Pages added behind the front one change nothing of it: it is not moved or shown again.
+    RECT current = {};
+    ::GetWindowRect(hActive, &current);
+    MapWindowPoints(nullptr, ::GetParent(hActive), reinterpret_cast<POINT*>(&current), 2);
+    const bool bVisible = (::GetWindowLongW(hActive, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (bShownBefore && bVisible && EqualRect(&current, &body))
+        return;
     ::SetWindowPos(hActive, HWND_TOP, body.left, body.top, body.right - body.left, body.bottom - body.top, SWP_SHOWWINDOW);
 }
 

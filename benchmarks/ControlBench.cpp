@@ -1,21 +1,24 @@
-// Times the registered kvVelmora control as a host drives it through IDispatch, for layouts of
-// growing size on ten pages: loading through PagesAndItems against filling bare report list
-// views with the same rows and texts, and the per-name methods (GetPropertyIndex of every name,
-// first and again from the cache, SetDefaultValueByName and GetDefaultValueByName of every
-// name), whose cost per name must stay flat as the control grows; layouts of many one-row
-// pages against as many bare list views. Then the picking editors: a ComboBox row opened while
-// its host answers LoadItems with 10 to 100,000 items, until the list is on the screen, against
-// a bare list box of the same kind filled with the same texts; the colour popup opened until it
-// is on the screen; colour texts written and read in a tight loop; and a ShellFolder row's
-// tree opened and then expanded on a folder of 10,000 subfolders, against a bare tree view of
-// the same style filled with the same names and expanded. Then a grouped page of 100,000 rows
-// in 1,000 groups against the same rows ungrouped: loading, every group expanded and collapsed
-// by the space bar as a user would, and the lookup of every name; and single groups folded on
-// pages and in groups of different sizes, whose cost must follow the group, not the page.
-// Last, an ADORComboBox row bound to a recordset of the system's ADO of 100 to 100,000 records,
-// selected and opened until its list is on the screen, against a bare report list view filled
-// with the same texts and shown under the same cell; and a prefix typed into the combo of
-// 100,000 rows, until the row is selected.
+// Times the registered kvVelmora control as a host drives it through IDispatch, against bare
+// list views made and filled exactly as the control makes and fills its own page lists (the same
+// styles, the parent hidden while they fill, one shown, texts made before the watch starts),
+// the best of a few runs with both sides interleaved. Sections, each selectable by name on the
+// command line (all without one):
+// - load: layouts of 1,000 to 100,000 rows on ten pages, and the per-name methods (lookup first
+//   and from the cache, set and get by name), whose cost per name must stay flat;
+// - edits: AddProperty, InsertProperty at the top, DeleteProperty at the top and
+//   SetPropertyName, each followed by a lookup by name, per operation, at 1,000 to 100,000 rows;
+// - shapes: 1,000 pages of 10 rows, and layouts of 1 KB names, loaded, replaced and cleared;
+// - drawing: a page of 100,000 rows painted first, repainted and scrolled page by page against a
+//   plain list of the same look, and page switching;
+// - picking: a ComboBox row's list opened on 10 to 100,000 host items against a bare list box,
+//   the colour popup, colour texts written and read;
+// - grouped: a grouped page of 100,000 rows in 1,000 groups against the same rows ungrouped,
+//   every group folded by the space bar, single groups folded on pages of different sizes;
+// - folders: a ShellFolder row's tree opened and expanded on 10,000 subfolders against a bare
+//   tree view;
+// - recordset: an ADORComboBox row bound to an ADO recordset of 100 to 100,000 records opened
+//   until its list is painted, against a bare report list view filled with the same texts and
+//   shown under the same cell, and a prefix typed into the combo of 100,000 rows.
 // Needs kvVelmora and the floor control registered (run through scripts/bench.sh).
 #include "AdoRecordset.h"
 #include "ColourText.h"
@@ -34,6 +37,9 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <cstring>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -90,21 +96,118 @@ CVariant Call(IDispatch* pControl, DISPID dispid, WORD wFlags, std::vector<CVari
     return result;
 }
 
-// The physical floor: the same rows and texts into bare report list views, one per page.
-double BareFill(HWND hParent, int nRows)
+// How the control makes its page lists: the bare lists are made the same way, so that the
+// floor measures the list views' own work and nothing else.
+const DWORD kPageListStyle = LVS_OWNERDRAWFIXED | LVS_SINGLESEL | WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN |
+                             LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS | LVS_REPORT;
+const DWORD kPageListExStyle = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
+const RECT kFloorRect = {0, 0, 400, 380};
+
+// Names of the rows of each page, as wide texts, made before any watch starts.
+using PageNames = std::vector<std::vector<std::wstring>>;
+
+void InsertNamedRow(HWND hList, int nRow, const std::wstring& name)
 {
-    std::vector<CListCtrl> lists(kPages);
-    CStopwatch watch;
-    for (int p = 0; p < kPages; ++p) {
-        CListCtrl& list = lists[static_cast<size_t>(p)];
-        list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, RECT{0, 0, 380, 360}, hParent, 1);
-        list.InsertColumn(0, "Name", LVCFMT_LEFT, 140);
-        list.InsertColumn(1, "Value", LVCFMT_LEFT, 128);
-        list.SendMessage(WM_SETREDRAW, FALSE);
-        for (int r = p; r < nRows; r += kPages)
-            list.InsertItem(list.GetItemCount(), PropertyName(r), 32771);
-        list.SendMessage(WM_SETREDRAW, TRUE);
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = nRow;
+    item.pszText = const_cast<LPWSTR>(name.c_str());
+    item.lParam = 32771;
+    SendMessageW(hList, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void AddColumns(HWND hList)
+{
+    LVCOLUMNW column = {};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    column.cx = 140;
+    column.pszText = const_cast<LPWSTR>(L"Name");
+    SendMessageW(hList, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+    column.cx = 128;
+    column.iSubItem = 1;
+    column.pszText = const_cast<LPWSTR>(L"Value");
+    SendMessageW(hList, LVM_INSERTCOLUMNW, 1, reinterpret_cast<LPARAM>(&column));
+}
+
+// The fair floor: bare report lists filled as the control fills its own pages - the same styles,
+// inside a parent that is hidden while they fill and shown after, each made with an empty
+// rectangle, the first given its place before it fills and the others left hidden, each row's
+// name and item data in one message with the redraw held off.
+class CBareFloor {
+public:
+    explicit CBareFloor(HWND hFrame)
+        : m_hParent(CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_CLIPCHILDREN, 0, 0, kFloorRect.right,
+                                    kFloorRect.bottom, hFrame, nullptr, nullptr, nullptr))
+    {
     }
+    ~CBareFloor()
+    {
+        Clear();
+        DestroyWindow(m_hParent);
+    }
+    CBareFloor(const CBareFloor&) = delete;
+    CBareFloor& operator=(const CBareFloor&) = delete;
+
+    void Fill(const PageNames& pages)
+    {
+        ShowWindow(m_hParent, SW_HIDE);
+        for (size_t p = 0; p < pages.size(); ++p) {
+            const DWORD style = p == 0 ? kPageListStyle : kPageListStyle & ~WS_VISIBLE;
+            HWND hList = CreateWindowExW(0, WC_LISTVIEWW, L"", style, 0, 0, 0, 0, m_hParent,
+                                         reinterpret_cast<HMENU>(1000 + p), nullptr, nullptr);
+            SendMessageW(hList, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, kPageListExStyle);
+            AddColumns(hList);
+            if (p == 0)
+                SetWindowPos(hList, HWND_TOP, 0, 0, kFloorRect.right, kFloorRect.bottom, SWP_SHOWWINDOW);
+            SendMessageW(hList, WM_SETREDRAW, FALSE, 0);
+            for (const std::wstring& name : pages[p])
+                InsertNamedRow(hList, static_cast<int>(SendMessageW(hList, LVM_GETITEMCOUNT, 0, 0)), name);
+            SendMessageW(hList, WM_SETREDRAW, TRUE, 0);
+            m_lists.push_back(hList);
+        }
+        ShowWindow(m_hParent, SW_SHOW);
+    }
+
+    void Clear()
+    {
+        for (HWND hList : m_lists)
+            DestroyWindow(hList);
+        m_lists.clear();
+    }
+
+private:
+    HWND m_hParent;
+    std::vector<HWND> m_lists;
+};
+
+PageNames Names(int nPages, int nRows, size_t nLength)
+{
+    PageNames pages(static_cast<size_t>(nPages));
+    for (int r = 0; r < nRows; ++r) {
+        std::wstring name = Utf8ToWide(PropertyName(r));
+        name.resize(std::max(name.size(), nLength), L'x');
+        pages[static_cast<size_t>(r % nPages)].push_back(std::move(name));
+    }
+    return pages;
+}
+
+std::string LayoutOf(const PageNames& pages)
+{
+    std::string text;
+    for (size_t p = 0; p < pages.size(); ++p) {
+        CLayoutText::AppendPageStart(text, FormatText("Page %d", static_cast<int>(p)), false);
+        for (const std::wstring& name : pages[p])
+            CRowText::AppendRow(text, {WideToUtf8(name), "Edit", "Enable", ""});
+        CLayoutText::AppendPageEnd(text);
+    }
+    return text;
+}
+
+double BareFill(HWND hFrame, const PageNames& pages)
+{
+    CBareFloor floor(hFrame);
+    CStopwatch watch;
+    floor.Fill(pages);
     return watch.Seconds();
 }
 
@@ -112,13 +215,23 @@ struct Figures {
     double load, bare, firstLookup, cachedLookup, setByName, getByName;   // seconds
 };
 
+// PagesAndItems put with the caller's own string, as a host hands it over: no copy of a large
+// layout is timed with the control's work.
+void PutLayout(IDispatch* pControl, const CVariant& layout)
+{
+    VARIANT argument = layout;
+    DISPID putId = DISPID_PROPERTYPUT;
+    DISPPARAMS params = {&argument, &putId, 1, 1};
+    pControl->Invoke(1, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
+}
+
 // Loading alone: the previous layout goes before the watch starts, as the bare fill starts from
 // nothing too.
 double Load(IDispatch* pControl, const CVariant& layout)
 {
-    Call(pControl, 1, DISPATCH_PROPERTYPUT, {CVariant("")});
+    PutLayout(pControl, CVariant(""));
     CStopwatch watch;
-    Call(pControl, 1, DISPATCH_PROPERTYPUT, {layout});
+    PutLayout(pControl, layout);
     return watch.Seconds();
 }
 
@@ -127,11 +240,15 @@ double Load(IDispatch* pControl, const CVariant& layout)
 void MeasureLoad(IDispatch* pControl, HWND hFrame, int nRows, Figures* pFigures)
 {
     const CVariant layout(MakeLayout(nRows));
+    const PageNames names = Names(kPages, nRows, 0);
     pFigures->load = pFigures->bare = 1e9;
     for (int run = 0; run < kRuns; ++run) {
         pFigures->load = std::min(pFigures->load, Load(pControl, layout));
-        pFigures->bare = std::min(pFigures->bare, BareFill(hFrame, nRows));
+        // Each side fills with the other's rows gone.
+        PutLayout(pControl, CVariant(""));
+        pFigures->bare = std::min(pFigures->bare, BareFill(hFrame, names));
     }
+    PutLayout(pControl, layout);
 }
 
 bool Measure(IDispatch* pControl, HWND hFrame, int nRows, Figures* pFigures)
@@ -175,43 +292,385 @@ double Micro(double seconds, int nRows)
     return seconds * 1e6 / nRows;
 }
 
-std::string ManyPagesLayout(int nPages)
+// --- Many pages, long names ---
+
+struct ShapeFigures {
+    double load, bare, replace, bareReplace, clear, bareClear; // seconds
+};
+
+// Load from nothing, replace by the same layout, clear; the bare floor does the same with its
+// lists. The best of a few runs, the two sides interleaved.
+void MeasureShape(IDispatch* pControl, HWND hFrame, const PageNames& pages, ShapeFigures* pFigures)
 {
-    std::string text;
-    for (int p = 0; p < nPages; ++p) {
-        CLayoutText::AppendPageStart(text, FormatText("Page %d", p), false);
-        CRowText::AppendRow(text, {PropertyName(p), "Edit", "Enable", ""});
-        CLayoutText::AppendPageEnd(text);
+    const CVariant layout(LayoutOf(pages));
+    const CVariant empty("");
+    *pFigures = {1e9, 1e9, 1e9, 1e9, 1e9, 1e9};
+    for (int run = 0; run < kRuns; ++run) {
+        pFigures->load = std::min(pFigures->load, Load(pControl, layout));
+        CStopwatch replace;
+        PutLayout(pControl, layout);
+        pFigures->replace = std::min(pFigures->replace, replace.Seconds());
+        CStopwatch clear;
+        PutLayout(pControl, empty);
+        pFigures->clear = std::min(pFigures->clear, clear.Seconds());
+
+        CBareFloor floor(hFrame);
+        CStopwatch bare;
+        floor.Fill(pages);
+        pFigures->bare = std::min(pFigures->bare, bare.Seconds());
+        CStopwatch bareReplace;
+        floor.Clear();
+        floor.Fill(pages);
+        pFigures->bareReplace = std::min(pFigures->bareReplace, bareReplace.Seconds());
+        CStopwatch bareClear;
+        floor.Clear();
+        pFigures->bareClear = std::min(pFigures->bareClear, bareClear.Seconds());
     }
-    return text;
 }
 
-// The physical floor of many pages: a bare report list view per page with its row, all but the
-// first hidden, as the floor keeps them.
-double BarePages(HWND hParent, int nPages)
+void ReportShapes(IDispatch* pControl, HWND hFrame)
 {
-    std::vector<CListCtrl> lists(static_cast<size_t>(nPages));
+    struct Shape {
+        const char* pszName;
+        int nPages, nRows;
+        size_t nNameLength;
+    };
+    const Shape shapes[] = {{"1,000 pages x 10 rows", 1000, 10000, 0},
+                            {"1 KB names, 1,000 rows", kPages, 1000, 1024},
+                            {"1 KB names, 10,000 rows", kPages, 10000, 1024}};
+    std::printf("\n%-26s %9s %9s %6s | %9s %9s %6s | %9s %9s %6s\n", "layout (ms)", "load", "bare", "ratio", "replace",
+                "bare", "ratio", "clear", "bare", "ratio");
+    for (const Shape& shape : shapes) {
+        ShapeFigures f = {};
+        MeasureShape(pControl, hFrame, Names(shape.nPages, shape.nRows, shape.nNameLength), &f);
+        std::printf("%-26s %9.1f %9.1f %6.2f | %9.1f %9.1f %6.2f | %9.1f %9.1f %6.2f\n", shape.pszName, f.load * 1e3,
+                    f.bare * 1e3, f.load / f.bare, f.replace * 1e3, f.bareReplace * 1e3, f.replace / f.bareReplace,
+                    f.clear * 1e3, f.bareClear * 1e3, f.clear / f.bareClear);
+    }
+}
+
+// --- Drawing and page switching ---
+
+const int kPaintRuns = 5;
+const int kScrollPages = 100;
+
+struct IdListSearch {
+    long nId;
+    HWND hFound;
+};
+
+BOOL CALLBACK FindList(HWND hWnd, LPARAM lParam)
+{
+    auto* pSearch = reinterpret_cast<IdListSearch*>(lParam);
+    if (GetDlgCtrlID(hWnd) != pSearch->nId || !IsWindowVisible(hWnd))
+        return TRUE;
+    pSearch->hFound = hWnd;
+    return FALSE;
+}
+
+// The list window of a page, while it is the one shown.
+HWND PageList(IDispatch* pControl, HWND hControl, short nPage = 0)
+{
+    IdListSearch search = {Call(pControl, 24, DISPATCH_METHOD, {CVariant(nPage)}).ToLong(), nullptr};
+    EnumChildWindows(hControl, FindList, reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
+}
+
+void Repaint(HWND hWnd)
+{
+    RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+// The bare reference of drawing: a plain report list (it draws its own texts) with the page
+// list's look - rows 18 high, no header, grid lines, full-row selection, the same font - and
+// the same names, where the page list is.
+class CBareList {
+public:
+    // Made hidden.
+    CBareList(HWND hFrame, const RECT& place, const std::vector<std::wstring>& names, HFONT hFont)
+        : m_hImages(ImageList_Create(1, 18, ILC_COLOR, 0, 0)),
+          m_hList(CreateWindowExW(0, WC_LISTVIEWW, L"",
+                                  (kPageListStyle & ~(LVS_OWNERDRAWFIXED | WS_VISIBLE)) | WS_CLIPSIBLINGS, place.left, place.top,
+                                  place.right - place.left, place.bottom - place.top, hFrame, nullptr, nullptr, nullptr))
+    {
+        SendMessageW(m_hList, WM_SETFONT, reinterpret_cast<WPARAM>(hFont), FALSE);
+        SendMessageW(m_hList, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, kPageListExStyle);
+        SendMessageW(m_hList, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_hImages));
+        AddColumns(m_hList);
+        SendMessageW(m_hList, WM_SETREDRAW, FALSE, 0);
+        for (const std::wstring& name : names)
+            InsertNamedRow(m_hList, static_cast<int>(SendMessageW(m_hList, LVM_GETITEMCOUNT, 0, 0)), name);
+        SendMessageW(m_hList, WM_SETREDRAW, TRUE, 0);
+    }
+    ~CBareList()
+    {
+        DestroyWindow(m_hList);
+        ImageList_Destroy(m_hImages);
+    }
+    CBareList(const CBareList&) = delete;
+    CBareList& operator=(const CBareList&) = delete;
+    HWND Window() const { return m_hList; }
+
+private:
+    HIMAGELIST m_hImages;
+    HWND m_hList;
+};
+
+double Scroll(HWND hList)
+{
+    SendMessageW(hList, LVM_ENSUREVISIBLE, 0, FALSE);
+    UpdateWindow(hList);
     CStopwatch watch;
-    for (int p = 0; p < nPages; ++p) {
-        CListCtrl& list = lists[static_cast<size_t>(p)];
-        list.Create(WS_CHILD | (p == 0 ? WS_VISIBLE : 0) | LVS_REPORT, RECT{0, 0, 380, 360}, hParent, 1000 + p);
-        list.InsertColumn(0, "Name", LVCFMT_LEFT, 140);
-        list.InsertColumn(1, "Value", LVCFMT_LEFT, 128);
-        list.InsertItem(0, PropertyName(p), 32771);
+    for (int i = 0; i < kScrollPages; ++i) {
+        SendMessageW(hList, WM_VSCROLL, SB_PAGEDOWN, 0);
+        UpdateWindow(hList);
     }
-    return watch.Seconds();
+    return watch.Seconds() / kScrollPages;
 }
 
-void MeasurePages(IDispatch* pControl, HWND hFrame)
+double BestRepaint(HWND hWnd)
 {
-    std::printf("\n%8s %10s %10s %7s\n", "pages", "load (ms)", "bare (ms)", "ratio");
-    for (int nPages : {100, 1000, 3000}) {
-        const CVariant layout(ManyPagesLayout(nPages));
-        const double load = Load(pControl, layout);
-        Call(pControl, 1, DISPATCH_PROPERTYPUT, {CVariant("")});
-        const double bare = BarePages(hFrame, nPages);
-        std::printf("%8d %10.1f %10.1f %7.2f\n", nPages, load * 1000.0, bare * 1000.0, load / bare);
+    double best = 1e9;
+    for (int run = 0; run < kPaintRuns; ++run) {
+        CStopwatch watch;
+        Repaint(hWnd);
+        best = std::min(best, watch.Seconds());
     }
+    return best;
+}
+
+struct DrawFigures {
+    double first, bareFirst, repaint, bareRepaint, scroll, bareScroll; // seconds
+};
+
+// One page of 100,000 rows: the first paint after loading, a full repaint, and a page-by-page
+// scroll, against the bare list in the same place; the control hidden while the bare list runs.
+bool MeasureDrawing(IDispatch* pControl, HWND hFrame, HWND hControl, DrawFigures* pFigures)
+{
+    const int nRows = 100000;
+    const PageNames names = Names(1, nRows, 0);
+    const CVariant layout(LayoutOf(names));
+    HFONT hFont = CreateFontW(8, 0, 0, 0, 300, 0, 0, 0, 0, 0, 0, 0, 0, L"MS Sans Serif");
+    *pFigures = {1e9, 1e9, 1e9, 1e9, 1e9, 1e9};
+    bool bShown = true;
+    for (int run = 0; run < kRuns && bShown; ++run) {
+        ShowWindow(hControl, SW_SHOW);
+        Load(pControl, layout);
+        CStopwatch first;
+        UpdateWindow(hFrame);
+        Repaint(hControl);
+        pFigures->first = std::min(pFigures->first, first.Seconds());
+        HWND hList = PageList(pControl, hControl);
+        bShown = hList != nullptr;
+        if (!bShown)
+            break;
+        pFigures->repaint = std::min(pFigures->repaint, BestRepaint(hList));
+        pFigures->scroll = std::min(pFigures->scroll, Scroll(hList));
+        RECT place = {};
+        GetWindowRect(hList, &place);
+        MapWindowPoints(nullptr, hFrame, reinterpret_cast<POINT*>(&place), 2);
+        ShowWindow(hControl, SW_HIDE);
+        CBareList bare(hFrame, place, names[0], hFont);
+        CStopwatch bareFirst;
+        ShowWindow(bare.Window(), SW_SHOW);
+        UpdateWindow(hFrame);
+        Repaint(bare.Window());
+        pFigures->bareFirst = std::min(pFigures->bareFirst, bareFirst.Seconds());
+        pFigures->bareRepaint = std::min(pFigures->bareRepaint, BestRepaint(bare.Window()));
+        pFigures->bareScroll = std::min(pFigures->bareScroll, Scroll(bare.Window()));
+    }
+    ShowWindow(hControl, SW_SHOW);
+    DeleteObject(hFont);
+    return bShown;
+}
+
+const int kSwitchPages = 10;
+const int kSwitchRows = 1000;
+
+// Every page brought to front in turn until painted, through ActivatePage; the bare side shows
+// one of as many plain lists in the same place and hides the one shown before.
+bool MeasureSwitching(IDispatch* pControl, HWND hFrame, HWND hControl, double* pSwitch, double* pBare)
+{
+    const PageNames names = Names(kSwitchPages, kSwitchRows * kSwitchPages, 0);
+    Call(pControl, 1, DISPATCH_PROPERTYPUT, {CVariant(LayoutOf(names))});
+    Repaint(hControl);
+    HWND hList = PageList(pControl, hControl);
+    if (!hList)
+        return false;
+    RECT place = {};
+    GetWindowRect(hList, &place);
+    MapWindowPoints(nullptr, hFrame, reinterpret_cast<POINT*>(&place), 2);
+    HFONT hFont = CreateFontW(8, 0, 0, 0, 300, 0, 0, 0, 0, 0, 0, 0, 0, L"MS Sans Serif");
+    *pSwitch = *pBare = 1e9;
+    for (int run = 0; run < kRuns; ++run) {
+        ShowWindow(hControl, SW_SHOW);
+        CStopwatch watch;
+        for (short p = 1; p <= kSwitchPages; ++p) {
+            Call(pControl, 16, DISPATCH_METHOD, {CVariant(static_cast<short>(p % kSwitchPages))});
+            UpdateWindow(hFrame);
+            Repaint(hControl);
+        }
+        *pSwitch = std::min(*pSwitch, watch.Seconds() / kSwitchPages);
+        ShowWindow(hControl, SW_HIDE);
+        std::vector<std::unique_ptr<CBareList>> lists;
+        for (const std::vector<std::wstring>& page : names)
+            lists.push_back(std::make_unique<CBareList>(hFrame, place, page, hFont));
+        ShowWindow(lists[0]->Window(), SW_SHOW);
+        Repaint(hFrame);
+        CStopwatch bare;
+        for (size_t p = 1; p <= lists.size(); ++p) {
+            ShowWindow(lists[p - 1]->Window(), SW_HIDE);
+            HWND hShown = lists[p % lists.size()]->Window();
+            SetWindowPos(hShown, HWND_TOP, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                         SWP_SHOWWINDOW);
+            UpdateWindow(hFrame);
+            Repaint(hShown);
+        }
+        *pBare = std::min(*pBare, bare.Seconds() / kSwitchPages);
+    }
+    ShowWindow(hControl, SW_SHOW);
+    DeleteObject(hFont);
+    return true;
+}
+
+// --- Edits followed by a lookup ---
+
+const int kEditOps = 200;
+const double kEditBudget = 1.0; // seconds per kind of edit and size, at most
+
+struct EditFigures {
+    double add, insert, remove, rename;             // seconds per operation
+    double bareAdd, bareInsert, bareRemove, bareRename;
+};
+
+bool FindsAt(IDispatch* pControl, const CVariant& name, short nPage, short nRow)
+{
+    short nFoundPage = -1, nFoundRow = -1;
+    Call(pControl, 31, DISPATCH_METHOD, {name, CVariant::ByRef(&nFoundPage), CVariant::ByRef(&nFoundRow)});
+    return nFoundPage == nPage && nFoundRow == nRow;
+}
+
+// Up to kEditOps operations, fewer when they are slow: the time per operation, negative when
+// the control answered one of them wrongly.
+double PerOperation(const std::function<bool(int)>& operation)
+{
+    CStopwatch watch;
+    int nDone = 0;
+    while (nDone < kEditOps && (nDone < 3 || watch.Seconds() < kEditBudget)) {
+        if (!operation(nDone))
+            return -1.0;
+        ++nDone;
+    }
+    return watch.Seconds() / nDone;
+}
+
+// Each edit as a host makes it, then a lookup by name: AddProperty looks its name up first,
+// the others are followed by GetPropertyIndex. Names made before the watch starts.
+bool MeasureEdits(IDispatch* pControl, int nRows, EditFigures* pFigures)
+{
+    Call(pControl, 1, DISPATCH_PROPERTYPUT, {CVariant(MakeLayout(nRows))});
+    std::vector<CVariant> added, top, renamed;
+    for (int i = 0; i < kEditOps; ++i) {
+        added.emplace_back(FormatText("Added %d", i));
+        top.emplace_back(FormatText("Top %d", i));
+        renamed.emplace_back(FormatText("Renamed %d", i));
+    }
+    const CVariant last(PropertyName(nRows - 1));
+    const short nLastPage = static_cast<short>((nRows - 1) % kPages);
+    const short nLastRow = static_cast<short>((nRows - 1) / kPages);
+    const CVariant edit("Edit");
+    const CVariant first(short(0)), enabled(short(0));
+    pFigures->add = PerOperation([&](int i) {
+        return Call(pControl, 38, DISPATCH_METHOD, {added[static_cast<size_t>(i)], edit, enabled}).ToLong() >= 0;
+    });
+    pFigures->insert = PerOperation([&](int i) {
+        Call(pControl, 17, DISPATCH_METHOD, {first, first, top[static_cast<size_t>(i)], edit, enabled});
+        return FindsAt(pControl, top[static_cast<size_t>(i)], 0, 0);
+    });
+    pFigures->remove = PerOperation([&](int) {
+        Call(pControl, 18, DISPATCH_METHOD, {first, first});
+        return FindsAt(pControl, last, nLastPage, nLastRow);
+    });
+    pFigures->rename = PerOperation([&](int i) {
+        Call(pControl, 30, DISPATCH_METHOD, {first, first, renamed[static_cast<size_t>(i)]});
+        return FindsAt(pControl, renamed[static_cast<size_t>(i)], 0, 0);
+    });
+    return pFigures->add > 0 && pFigures->insert > 0 && pFigures->remove > 0 && pFigures->rename > 0;
+}
+
+// The same edits on a bare list of the page's rows, shown where the page list is: the list
+// view's own cost of each, with nothing to look up.
+void MeasureBareEdits(HWND hFrame, HWND hControl, const RECT& place, int nRows, EditFigures* pFigures)
+{
+    const PageNames names = Names(kPages, nRows, 0);
+    HFONT hFont = CreateFontW(8, 0, 0, 0, 300, 0, 0, 0, 0, 0, 0, 0, 0, L"MS Sans Serif");
+    ShowWindow(hControl, SW_HIDE);
+    {
+        CBareList bare(hFrame, place, names[0], hFont);
+        ShowWindow(bare.Window(), SW_SHOW);
+        UpdateWindow(hFrame);
+        const HWND hList = bare.Window();
+        const std::wstring name = L"Edited";
+        auto count = [hList] { return static_cast<int>(SendMessageW(hList, LVM_GETITEMCOUNT, 0, 0)); };
+        pFigures->bareAdd = PerOperation([&](int) {
+            InsertNamedRow(hList, count(), name);
+            return true;
+        });
+        pFigures->bareInsert = PerOperation([&](int) {
+            InsertNamedRow(hList, 0, name);
+            return true;
+        });
+        pFigures->bareRemove = PerOperation([&](int) { return SendMessageW(hList, LVM_DELETEITEM, 0, 0) != 0; });
+        pFigures->bareRename = PerOperation([&](int) {
+            LVITEMW item = {};
+            item.pszText = const_cast<LPWSTR>(name.c_str());
+            return SendMessageW(hList, LVM_SETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item)) != 0;
+        });
+    }
+    ShowWindow(hControl, SW_SHOW);
+    DeleteObject(hFont);
+}
+
+bool ReportEdits(IDispatch* pControl, HWND hFrame, HWND hControl)
+{
+    std::printf("\nedit then lookup by name, per operation (us); bare: the same edit of a shown bare list\n"
+                "%8s %12s %9s %12s %9s %12s %9s %12s %9s\n", "rows", "AddProperty", "bare", "Insert+find", "bare",
+                "Delete+find", "bare", "Rename+find", "bare");
+    for (int nRows : {1000, 10000, 100000}) {
+        EditFigures f = {};
+        if (!MeasureEdits(pControl, nRows, &f)) {
+            std::printf("%8d: the control did not answer as expected\n", nRows);
+            return false;
+        }
+        HWND hList = PageList(pControl, hControl);
+        if (!hList)
+            return false;
+        RECT place = {};
+        GetWindowRect(hList, &place);
+        MapWindowPoints(nullptr, hFrame, reinterpret_cast<POINT*>(&place), 2);
+        MeasureBareEdits(hFrame, hControl, place, nRows, &f);
+        std::printf("%8d %12.1f %9.1f %12.1f %9.1f %12.1f %9.1f %12.1f %9.1f\n", nRows, f.add * 1e6, f.bareAdd * 1e6,
+                    f.insert * 1e6, f.bareInsert * 1e6, f.remove * 1e6, f.bareRemove * 1e6, f.rename * 1e6,
+                    f.bareRename * 1e6);
+    }
+    return true;
+}
+
+bool ReportDrawing(IDispatch* pControl, HWND hFrame, HWND hControl)
+{
+    DrawFigures d = {};
+    double nSwitch = 0, bareSwitch = 0;
+    if (!MeasureDrawing(pControl, hFrame, hControl, &d) || !MeasureSwitching(pControl, hFrame, hControl, &nSwitch, &bareSwitch)) {
+        std::printf("drawing: the page list is not shown\n");
+        return false;
+    }
+    std::printf("\ndrawing a page of 100,000 rows (ms)   control      bare   ratio\n");
+    std::printf("  first paint after loading       %9.2f %9.2f %7.2f\n", d.first * 1e3, d.bareFirst * 1e3, d.first / d.bareFirst);
+    std::printf("  full repaint                    %9.2f %9.2f %7.2f\n", d.repaint * 1e3, d.bareRepaint * 1e3, d.repaint / d.bareRepaint);
+    std::printf("  scroll, per page down           %9.2f %9.2f %7.2f\n", d.scroll * 1e3, d.bareScroll * 1e3, d.scroll / d.bareScroll);
+    std::printf("  page switch, %d pages of %d  %9.2f %9.2f %7.2f\n", kSwitchPages, kSwitchRows, nSwitch * 1e3,
+                bareSwitch * 1e3, nSwitch / bareSwitch);
+    return true;
 }
 
 // --- Picking ---
@@ -609,28 +1068,6 @@ std::string MakeGroupedLayout(int nGroups, int nMembers, bool bGroup)
     return text;
 }
 
-struct IdListSearch {
-    long nId;
-    HWND hFound;
-};
-
-BOOL CALLBACK FindList(HWND hWnd, LPARAM lParam)
-{
-    auto* pSearch = reinterpret_cast<IdListSearch*>(lParam);
-    if (GetDlgCtrlID(hWnd) != pSearch->nId || !IsWindowVisible(hWnd))
-        return TRUE;
-    pSearch->hFound = hWnd;
-    return FALSE;
-}
-
-// The list window of page 0.
-HWND PageList(IDispatch* pControl, HWND hControl)
-{
-    IdListSearch search = {Call(pControl, 24, DISPATCH_METHOD, {CVariant(short(0))}).ToLong(), nullptr};
-    EnumChildWindows(hControl, FindList, reinterpret_cast<LPARAM>(&search));
-    return search.hFound;
-}
-
 // The group row brought into view and selected as a click would (the control makes it the
 // active row), then the space bar, which folds or unfolds it: the time of the key alone.
 double ToggleByKey(HWND hList, int nRow)
@@ -939,56 +1376,80 @@ bool MeasureRecordsetRow(IDispatch* pControl, HWND hControl, CItemsHost* pHost)
     return true;
 }
 
+// The sections named on the command line, or all of them: load, edits, shapes, drawing,
+// picking, grouped, folders, recordset.
+bool Wanted(int argc, char** argv, const char* pszSection)
+{
+    if (argc < 2)
+        return true;
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], pszSection) == 0)
+            return true;
+    return false;
+}
+
+bool ReportLoad(IDispatch* pControl, HWND hFrame)
+{
+    std::printf("%8s %10s %10s %7s | per name (us): %9s %9s %9s %9s\n", "rows", "load (ms)", "bare (ms)", "ratio",
+                "index 1st", "cached", "set", "get");
+    for (int nRows : {1000, 10000, 100000}) {
+        Figures figures = {};
+        if (!Measure(pControl, hFrame, nRows, &figures)) {
+            std::printf("%8d: the control did not answer as expected\n", nRows);
+            return false;
+        }
+        std::printf("%8d %10.1f %10.1f %7.2f | %24.2f %9.2f %9.2f %9.2f\n", nRows, figures.load * 1000.0,
+                    figures.bare * 1000.0, figures.load / figures.bare, Micro(figures.firstLookup, nRows),
+                    Micro(figures.cachedLookup, nRows), Micro(figures.setByName, nRows), Micro(figures.getByName, nRows));
+    }
+    return true;
+}
+
+bool ReportFolders(IDispatch* pControl, HWND hControl)
+{
+    FolderFigures folders = {};
+    MakeBenchFolders();
+    if (!MeasureFolderTree(pControl, hControl, &folders)) {
+        std::printf("the folder tree did not open on the bench folder\n");
+        return false;
+    }
+    std::printf("\n%8s %10s %11s %10s %7s\n", "folders", "open (ms)", "expand (ms)", "bare (ms)", "ratio");
+    std::printf("%8d %10.1f %11.1f %10.1f %7.2f\n", kFolders, folders.open * 1000.0, folders.expand * 1000.0,
+                folders.bare * 1000.0, folders.expand / folders.bare);
+    return true;
+}
+
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
     OleInitialize(nullptr);
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    HWND hFrame = CreateWindowExW(0, L"STATIC", L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 420, 400, nullptr,
-                                  nullptr, nullptr, nullptr);
+    HWND hFrame = CreateWindowExW(0, L"STATIC", L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 420,
+                                  400, nullptr, nullptr, nullptr, nullptr);
     int result = 0;
     {
         CLSID clsid = {};
         CItemsHost host;
         CControlWnd control;
         if (FAILED(CLSIDFromProgID(L"KV.Velmora.1", &clsid))
-            || !control.CreateControl(clsid, hFrame, kControlId, RECT{0, 0, 400, 380}, true, &host)) {
+            || !control.CreateControl(clsid, hFrame, kControlId, kFloorRect, true, &host)) {
             std::printf("the kvVelmora control is not registered\n");
             result = 1;
         } else {
-            std::printf("%8s %10s %10s %7s | per name (us): %9s %9s %9s %9s\n", "rows", "load (ms)", "bare (ms)", "ratio",
-                        "index 1st", "cached", "set", "get");
-            for (int nRows : {1000, 10000, 100000}) {
-                Figures figures = {};
-                if (!Measure(control.GetControlDispatch(), hFrame, nRows, &figures)) {
-                    std::printf("%8d: the control did not answer as expected\n", nRows);
-                    result = 1;
-                    break;
-                }
-                std::printf("%8d %10.1f %10.1f %7.2f | %24.2f %9.2f %9.2f %9.2f\n", nRows, figures.load * 1000.0,
-                            figures.bare * 1000.0, figures.load / figures.bare, Micro(figures.firstLookup, nRows),
-                            Micro(figures.cachedLookup, nRows), Micro(figures.setByName, nRows),
-                            Micro(figures.getByName, nRows));
-            }
-            MeasurePages(control.GetControlDispatch(), hFrame);
-            if (result == 0 && !MeasurePicking(control.GetControlDispatch(), control.m_hWnd, &host))
-                result = 1;
-            if (result == 0 && !ReportGrouped(control.GetControlDispatch(), control.m_hWnd))
-                result = 1;
-            if (result == 0 && !MeasureRecordsetRow(control.GetControlDispatch(), control.m_hWnd, &host))
-                result = 1;
-        }
-        FolderFigures folders = {};
-        MakeBenchFolders();
-        if (result == 0 && MeasureFolderTree(control.GetControlDispatch(), control.m_hWnd, &folders)) {
-            std::printf("\n%8s %10s %11s %10s %7s\n", "folders", "open (ms)", "expand (ms)", "bare (ms)", "ratio");
-            std::printf("%8d %10.1f %11.1f %10.1f %7.2f\n", kFolders, folders.open * 1000.0, folders.expand * 1000.0,
-                        folders.bare * 1000.0, folders.expand / folders.bare);
-        } else if (result == 0) {
-            std::printf("the folder tree did not open on the bench folder\n");
-            result = 1;
+            IDispatch* pControl = control.GetControlDispatch();
+            bool bOk = true;
+            bOk = bOk && (!Wanted(argc, argv, "load") || ReportLoad(pControl, hFrame));
+            bOk = bOk && (!Wanted(argc, argv, "edits") || ReportEdits(pControl, hFrame, control.m_hWnd));
+            if (bOk && Wanted(argc, argv, "shapes"))
+                ReportShapes(pControl, hFrame);
+            bOk = bOk && (!Wanted(argc, argv, "drawing") || ReportDrawing(pControl, hFrame, control.m_hWnd));
+            bOk = bOk && (!Wanted(argc, argv, "picking") || MeasurePicking(pControl, control.m_hWnd, &host));
+            bOk = bOk && (!Wanted(argc, argv, "grouped") || ReportGrouped(pControl, control.m_hWnd));
+            bOk = bOk && (!Wanted(argc, argv, "folders") || ReportFolders(pControl, control.m_hWnd));
+            bOk = bOk && (!Wanted(argc, argv, "recordset") || MeasureRecordsetRow(pControl, control.m_hWnd, &host));
+            result = bOk ? 0 : 1;
         }
         control.DestroyControl();
     }

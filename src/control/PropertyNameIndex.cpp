@@ -1,25 +1,22 @@
 #include "PropertyNameIndex.h"
 
+#include "FloorPropertiesWnd.h"
+#include "PageListCtrl.h"
 #include "Text.h"
 
-void CPropertyNameIndex::Clear()
-{
-    m_positions.clear();
-}
+#include <algorithm>
+#include <climits>
 
-void CPropertyNameIndex::Add(const std::string& strName, short nPage, int nRow)
+bool CPropertyNameIndex::Find(const std::string& strName, short nOnly, long nPages, Position* pPosition) const
 {
-    m_positions[FoldCase(strName)].push_back(Position{nPage, nRow});
-}
-
-bool CPropertyNameIndex::Find(const std::string& strName, short nPage, Position* pPosition) const
-{
-    const auto found = m_positions.find(FoldCase(strName));
-    if (found == m_positions.end())
-        return false;
-    for (const Position& position : found->second) {
-        if (nPage < 0 || position.nPage == nPage) {
-            *pPosition = position;
+    const std::string strFolded = FoldCase(strName);
+    // The floor control takes pages by 16-bit index: none past that can be named.
+    const long nEnd = nOnly >= 0 ? nOnly + 1 : std::min(nPages, long{SHRT_MAX} + 1);
+    for (long p = std::max<long>(nOnly, 0); p < nEnd; ++p) {
+        CPageListCtrl* pList = m_floor.GetPageList(static_cast<int>(p));
+        const int nRow = pList ? pList->FindRowNamed(strFolded) : -1;
+        if (nRow >= 0) {
+            *pPosition = Position{static_cast<short>(p), nRow};
             return true;
         }
     }

@@ -1,10 +1,10 @@
-// CPropertyNameIndex: every row name of the control's pages by its case-folded text, with the
-// positions in page order and then row order, so that a name lookup costs one hash probe
-// instead of a scan of all rows. It is rebuilt whole when the pages or rows change.
+// CPropertyNameIndex: finds a property by name over the pages of a floor: the first match in
+// page order, then row order. Each page list keeps the index of its own row names, which every
+// edit of that page brings up to date, so a lookup is one hash probe per page searched.
 #pragma once
 #include <string>
-#include <unordered_map>
-#include <vector>
+
+class CFloorPropertiesWnd;
 
 class CPropertyNameIndex {
 public:
@@ -15,13 +15,12 @@ public:
         int nRow;
     };
 
-    void Clear();
-    // Rows must be added in page order, then row order: the first one added wins a lookup.
-    void Add(const std::string& strName, short nPage, int nRow);
-    // The first row named strName (case ignored); on page nPage only when nPage >= 0.
-    bool Find(const std::string& strName, short nPage, Position* pPosition) const;
+    explicit CPropertyNameIndex(const CFloorPropertiesWnd& floor) : m_floor(floor) {}
+
+    // The first row named strName (case ignored) on the floor's first nPages pages; on page
+    // nOnly alone when nOnly >= 0.
+    bool Find(const std::string& strName, short nOnly, long nPages, Position* pPosition) const;
 
 private:
-    // Names by their case-folded text.
-    std::unordered_map<std::string, std::vector<Position>> m_positions;
+    const CFloorPropertiesWnd& m_floor;
 };

@@ -142,11 +142,6 @@ private:
     // The name lookup of GetPropertyIndex and of every by-name method, rows by full index.
     // Not found: false, with the page searched (or -1) and row -1.
     bool FindProperty(const std::string& strName, CPropertyNameIndex::Position* pPosition);
-    // The index behind the cache: every row name as the pages have it now.
-    void RebuildNameIndex(std::vector<std::pair<const CPageListCtrl*, unsigned>> pages);
-    bool FindInNameIndex(const std::string& strProperty, short nOnly, CPropertyNameIndex::Position* pPosition);
-    // The page lists in floor order with their counts of name changes; null where a page has none.
-    std::vector<std::pair<const CPageListCtrl*, unsigned>> PageNameStates();
     // The persistent behaviour object of a row; null when no row or no object.
     CControlsWnd* GetPersistentObject(short nIndexPage, int nIndexProperty);
     std::string ValueText(CPageListCtrl* pList, int nRow);
@@ -232,8 +227,6 @@ private:
     BOOL m_bAnimation = FALSE;
     // Name as the caller gave it -> where the lookup found it.
     std::map<std::string, CPropertyNameIndex::Position> m_mapNameCache;
-    CPropertyNameIndex m_nameIndex;
-    bool m_bNameIndexBuilt = false;
-    // The pages the index was built from, as they were then.
-    std::vector<std::pair<const CPageListCtrl*, unsigned>> m_nameIndexPages;
+    // The index behind the cache: every row name as the pages have it now.
+    CPropertyNameIndex m_nameIndex{m_floor};
 };

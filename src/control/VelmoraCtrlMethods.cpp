@@ -87,42 +87,6 @@ std::string CVelmoraCtrl::GetPagePart(const std::string& strName)
 void CVelmoraCtrl::EmptyNameCache()
 {
     m_mapNameCache.clear();
-    m_bNameIndexBuilt = false;
-}
-
-std::vector<std::pair<const CPageListCtrl*, unsigned>> CVelmoraCtrl::PageNameStates()
-{
-    std::vector<std::pair<const CPageListCtrl*, unsigned>> states;
-    // The floor control takes pages by 16-bit index: none past that can be named.
-    const long nPages = std::min(GetPagesCount(), long{SHRT_MAX} + 1);
-    for (long p = 0; p < nPages; ++p) {
-        const CPageListCtrl* pList = m_floor.GetPageList(static_cast<int>(p));
-        states.emplace_back(pList, pList ? pList->GetNameChanges() : 0);
-    }
-    return states;
-}
-
-void CVelmoraCtrl::RebuildNameIndex(std::vector<std::pair<const CPageListCtrl*, unsigned>> pages)
-{
-    m_nameIndexPages = std::move(pages);
-    m_nameIndex.Clear();
-    for (size_t p = 0; p < m_nameIndexPages.size(); ++p) {
-        const CPageListCtrl* pList = m_nameIndexPages[p].first;
-        const int nRows = pList ? pList->GetItemCount() : 0;
-        for (int r = 0; r < nRows; ++r)
-            m_nameIndex.Add(pList->GetItemText(r, pList->GetNameColumn()), ToShortIndex(p), r);
-    }
-    m_bNameIndexBuilt = true;
-}
-
-bool CVelmoraCtrl::FindInNameIndex(const std::string& strProperty, short nOnly, CPropertyNameIndex::Position* pPosition)
-{
-    // Pages added, removed or replaced, and rows inserted, deleted, sorted or renamed by anyone
-    // through the list windows, all show in the pages' states.
-    auto pages = PageNameStates();
-    if (!m_bNameIndexBuilt || pages != m_nameIndexPages)
-        RebuildNameIndex(std::move(pages));
-    return m_nameIndex.Find(strProperty, nOnly, pPosition);
 }
 
 bool CVelmoraCtrl::FindProperty(const std::string& strName, CPropertyNameIndex::Position* pPosition)
@@ -140,7 +104,9 @@ bool CVelmoraCtrl::FindProperty(const std::string& strName, CPropertyNameIndex::
     if (!strPage.empty() && nOnly < 0)
         return false;
     pPosition->nPage = nOnly;
-    if (!FindInNameIndex(strProperty, nOnly, pPosition))
+    // Rows inserted, deleted, sorted or renamed by anyone through the list windows are in the
+    // pages' own indices.
+    if (!m_nameIndex.Find(strProperty, nOnly, GetPagesCount(), pPosition))
         return false;
     m_mapNameCache[strName] = *pPosition;
     return true;

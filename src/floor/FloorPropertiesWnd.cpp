@@ -19,10 +19,10 @@ public:
         return m_floor.CreatePage(strCaption, m_pParent, strPageText);
     }
 
-    void LoadPageRows(short nPage, const std::string& strRowText) override
+    void LoadPageRows(short nPage, std::string_view rowText) override
     {
         if (CPageListCtrl* pList = m_floor.GetPageList(nPage))
-            pList->LoadItemsText(strRowText);
+            pList->LoadItemsText(rowText);
     }
 
 private:

@@ -26,7 +26,9 @@ void CLayoutText::ReadLayout(std::string_view text, CPageSink& sink)
 {
     std::string strCaption;
     std::string strPageText;
-    std::string strRowText;
+    // The rows of a page are the tokens since the last brace: "{" opens the page, and the "}"
+    // that closes an inner pair drops the rows gathered before it.
+    size_t nRowsStart = 0;
     bool bFirstToken = true;
     short nPage = -1;
     int nDepth = 0;
@@ -34,16 +36,18 @@ void CLayoutText::ReadLayout(std::string_view text, CPageSink& sink)
     CTokenReader reader(text);
     std::string_view token;
     while (reader.Next(&token)) {
+        const size_t nTokenStart = static_cast<size_t>(token.data() - text.data());
         if (token == kOpenPage) {
             ++nDepth;
             if (!strCaption.empty() && nDepth == 1)
                 nPage = sink.CreatePage(strCaption, strPageText);
+            nRowsStart = nTokenStart + token.size() + 1;
         } else if (token == kClosePage) {
             --nDepth;
             if (nDepth == 0 && nPage >= 0)
-                sink.LoadPageRows(nPage, strRowText);
+                sink.LoadPageRows(nPage, text.substr(nRowsStart, nTokenStart - nRowsStart));
             nDepth = std::max(nDepth, 0);
-            strRowText.clear();
+            nRowsStart = nTokenStart + token.size() + 1;
             strPageText.clear();
             bFirstToken = true;
         } else if (nDepth == 0) {
@@ -53,9 +57,6 @@ void CLayoutText::ReadLayout(std::string_view text, CPageSink& sink)
             } else {
                 strPageText.append(token);
             }
-        } else if (nDepth == 1) {
-            strRowText.append(token);
-            strRowText.push_back(kTokenEnd);
         }
     }
 }

@@ -20,11 +20,12 @@ public:
         virtual ~CPageSink() = default;
         // Adds a page; a negative index means the page was refused.
         virtual short CreatePage(const std::string& strCaption, const std::string& strPageText) = 0;
-        // Gives an existing page its rows ("#"-terminated row tokens).
-        virtual void LoadPageRows(short nPage, const std::string& strRowText) = 0;
+        // Gives an existing page its rows ("#"-terminated row tokens), a part of the layout text.
+        virtual void LoadPageRows(short nPage, std::string_view rowText) = 0;
     };
 
-    // Reads a whole layout, page by page, as far as the text is well formed.
+    // Reads a whole layout, page by page, as far as the text is well formed, in one pass: each
+    // page's rows are handed on as the part of the text they are.
     static void ReadLayout(std::string_view text, CPageSink& sink);
 
     static void AppendPageStart(std::string& text, const std::string& strCaption, bool bGroup);

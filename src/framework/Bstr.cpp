@@ -60,5 +60,5 @@ BSTR CBstr::Copy() const
 
 std::string CBstr::ToUtf8(BSTR bstr)
 {
-    return bstr ? WideToUtf8(std::wstring(bstr, SysStringLen(bstr))) : std::string();
+    return bstr ? WideToUtf8(bstr, SysStringLen(bstr)) : std::string();
 }

@@ -24,11 +24,16 @@ std::wstring Utf8ToWide(const char* text)
 
 std::string WideToUtf8(const std::wstring& text)
 {
-    if (text.empty())
+    return WideToUtf8(text.data(), text.size());
+}
+
+std::string WideToUtf8(const wchar_t* text, size_t nLength)
+{
+    if (nLength == 0)
         return std::string();
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(nLength), nullptr, 0, nullptr, nullptr);
     std::string narrow(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(), length, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(nLength), narrow.data(), length, nullptr, nullptr);
     return narrow;
 }
 

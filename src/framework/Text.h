@@ -7,6 +7,8 @@ std::wstring Utf8ToWide(const std::string& text);
 std::wstring Utf8ToWide(const char* text);
 std::string WideToUtf8(const std::wstring& text);
 std::string WideToUtf8(const wchar_t* text);
+// nLength characters from text, which need not end there.
+std::string WideToUtf8(const wchar_t* text, size_t nLength);
 
 // The one case-insensitive comparison of the system (<0, 0, >0, like strcmp).
 int CompareNoCase(const std::string& a, const std::string& b);

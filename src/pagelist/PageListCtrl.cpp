@@ -8,7 +8,6 @@
 #include "RowMaps.h"
 #include "RowText.h"
 #include "Text.h"
-#include "resource.h"
 
 #include <algorithm>
 
@@ -61,15 +60,7 @@ END_EVENTSINK_MAP(CEventSinkTarget)
 CPageListCtrl::CPageListCtrl(CPageListOwner* pCtrl, int nItemHeight)
     : m_nItemHeight(nItemHeight),
       m_pCtrl(pCtrl),
-      m_NormalFont(CFont::Describe("MS Sans Serif", 8, 300)),
-      m_BoldFont(CFont::Describe("MS Sans Serif", 8, 700)),
-      m_hIconDrop(LoadRowIcon(IDI_ROW_DROP)),
-      m_hIconArrow(LoadRowIcon(IDI_COMBO_ARROW)),
-      m_hIconButton(LoadRowIcon(IDI_ROW_BUTTON)),
-      m_hIconEditButton(LoadRowIcon(IDI_ROW_EDITBUTTON)),
-      m_hIconPressed(LoadRowIcon(IDI_ROW_PRESSED)),
-      m_hIconReturn(LoadRowIcon(IDI_ROW_RETURN)),
-      m_hIconLink(LoadRowIcon(IDI_ROW_LINK))
+      m_art(CPageListArt::Shared())
 {
 }
 
@@ -77,12 +68,6 @@ CPageListCtrl::CPageListCtrl(CPageListOwner* pCtrl, int nItemHeight)
 CPageListCtrl::~CPageListCtrl()
 {
     ForgetAllRows();
-}
-
-CPageListCtrl::CIcon CPageListCtrl::LoadRowIcon(int nID)
-{
-    // At the size it was drawn in: the button box is smaller than a standard icon.
-    return CIcon(static_cast<HICON>(LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(nID), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR)));
 }
 
 LRESULT CPageListCtrl::OnCreate(WPARAM, LPARAM)
@@ -146,6 +131,7 @@ int MovedRow(int nRow, int nAt, int nBy)
 
 void CPageListCtrl::OnRowsInserted(int nFirst, int nCount)
 {
+    m_nameIndex.OnRowsInserted(nFirst, nCount, [this](int nRow) { return RowName(nRow); });
     if (CControlsWnd* pActive = GetActiveControlsWnd(); pActive && !pActive->IsPersistent())
         pActive->m_nRow = MovedRow(static_cast<int>(pActive->m_nRow), nFirst, nCount);
     m_nLoadedRow = m_nLoadedRow < 0 ? -1 : MovedRow(m_nLoadedRow, nFirst, nCount);
@@ -158,6 +144,7 @@ void CPageListCtrl::OnRowsInserted(int nFirst, int nCount)
 
 void CPageListCtrl::OnRowsDeleted(int nFirst, int nCount)
 {
+    m_nameIndex.OnRowsDeleted(nFirst, nCount);
     CControlsWnd* pActive = GetActiveControlsWnd();
     if (pActive && MovedRow(static_cast<int>(pActive->m_nRow), nFirst, -nCount) < 0) {
         ReleaseActive();
@@ -210,6 +197,7 @@ int CPageListCtrl::DeleteRows(int nFirst, int nCount)
 
 void CPageListCtrl::ForgetAllRows()
 {
+    m_nameIndex.Invalidate();
     ReleaseActive();
     m_nLoadedRow = -1;
     m_nPrevSelection = -1;
@@ -218,27 +206,39 @@ void CPageListCtrl::ForgetAllRows()
         pTable->RemoveRowMap(this);
 }
 
+LRESULT CPageListCtrl::AfterNameSet(int nRow)
+{
+    const CLifeToken::CWatch alive = Watch();
+    const LRESULT result = Default();
+    if (!alive)
+        return result;
+    ++m_nNameChanges;
+    // Rows put in as a block are read whole once the block is in.
+    if (result && !m_bBlockOfRows)
+        m_nameIndex.OnRowRenamed(nRow, RowName(nRow));
+    return result;
+}
+
 LRESULT CPageListCtrl::OnItemChanging(WPARAM, LPARAM lParam)
 {
     // LVITEMA and LVITEMW agree up to the text pointer.
     const LVITEMW* pItem = reinterpret_cast<const LVITEMW*>(lParam);
-    const bool bNameText = pItem && (pItem->mask & LVIF_TEXT) && pItem->iSubItem == m_nNameColumn;
-    const CLifeToken::CWatch alive = Watch();
-    const LRESULT result = Default();
-    if (bNameText && alive)
-        ++m_nNameChanges;
-    return result;
+    if (pItem && (pItem->mask & LVIF_TEXT) && pItem->iSubItem == m_nNameColumn)
+        return AfterNameSet(pItem->iItem);
+    return Default();
 }
 
-LRESULT CPageListCtrl::OnItemTextChanging(WPARAM, LPARAM lParam)
+LRESULT CPageListCtrl::OnItemTextChanging(WPARAM wParam, LPARAM lParam)
 {
     const LVITEMW* pItem = reinterpret_cast<const LVITEMW*>(lParam);
-    const bool bNameText = pItem && pItem->iSubItem == m_nNameColumn; // values set do not move names
-    const CLifeToken::CWatch alive = Watch();
-    const LRESULT result = Default();
-    if (bNameText && alive)
-        ++m_nNameChanges;
-    return result;
+    if (pItem && pItem->iSubItem == m_nNameColumn) // values set do not move names
+        return AfterNameSet(static_cast<int>(wParam));
+    return Default();
+}
+
+int CPageListCtrl::FindRowNamed(const std::string& strFolded)
+{
+    return m_nameIndex.Find(strFolded, GetItemCount(), [this](int nRow) { return RowName(nRow); });
 }
 
 BOOL CPageListCtrl::Create(HWND hParent, UINT nID)
@@ -277,17 +277,17 @@ DWORD CPageListCtrl::GetListExStyle()
 
 void CPageListCtrl::SetItemFont(const LOGFONTW& description)
 {
-    CFont newFont(description);
-    const HFONT hOld = m_ItemFont;
-    if (hOld && IsWindow()) {
+    std::shared_ptr<const CFont> pNewFont = CPageListArt::ItemFont(description);
+    const HFONT hOld = GetItemFont();
+    if (hOld && hOld != pNewFont->Get() && IsWindow()) {
         // An open editor may still draw with the old font: it gets the new one before the old
-        // one is deleted.
+        // one is let go.
         for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
             if (reinterpret_cast<HFONT>(::SendMessageW(hChild, WM_GETFONT, 0, 0)) == hOld)
-                ::SendMessageW(hChild, WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(newFont)), TRUE);
+                ::SendMessageW(hChild, WM_SETFONT, reinterpret_cast<WPARAM>(pNewFont->Get()), TRUE);
         }
     }
-    m_ItemFont = std::move(newFont);
+    m_ItemFont = std::move(pNewFont);
 }
 
 bool CPageListCtrl::IsRow(int nRow) const
@@ -391,14 +391,14 @@ BOOL CPageListCtrl::IsBlack(int nRow)
 
 void CPageListCtrl::SaveItemsText(std::string&) {}
 
-void CPageListCtrl::LoadItemsText(const std::string& strText)
+void CPageListCtrl::LoadItemsText(std::string_view text)
 {
     if (!IsWindow())
         return;
     // One repaint for the whole page, not one per row.
     SendMessage(WM_SETREDRAW, FALSE);
     DeleteAllItems();
-    CRowText::ReadRows(strText, [this](const CRowText::Row& row) {
+    CRowText::ReadRows(text, [this](const CRowText::Row& row) {
         AddItemFromText(row.strName, row.strAs, row.strType, row.strGroup);
     });
     SendMessage(WM_SETREDRAW, TRUE);

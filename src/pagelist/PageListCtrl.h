@@ -9,11 +9,13 @@
 #include "ItemToolTipCtrl.h"
 #include "LifeToken.h"
 #include "ListCtrl.h"
+#include "PageListArt.h"
+#include "RowNameIndex.h"
 
 #include <functional>
 #include <memory>
 #include <string>
-#include <type_traits>
+#include <string_view>
 #include <vector>
 
 class CControlsWnd;
@@ -45,7 +47,7 @@ public:
     virtual BOOL IsBlack(int nRow);
     virtual void SaveItemsText(std::string& strText);
     // Replaces the rows by those of a page's part of the layout text.
-    virtual void LoadItemsText(const std::string& strText);
+    virtual void LoadItemsText(std::string_view text);
     virtual BOOL Create(HWND hParent, UINT nID);
     // The value cell of the row; null (and an empty rectangle) for a row out of range.
     RECT* GetCellRect(RECT* pRect, int nRow) override;
@@ -82,11 +84,13 @@ public:
     int GetPageIndex() const { return m_nPage; }
     // The font the in-place editors get; editors showing the old font are given the new one.
     void SetItemFont(const LOGFONTW& description);
-    HFONT GetItemFont() const override { return m_ItemFont; }
+    HFONT GetItemFont() const override { return m_ItemFont ? m_ItemFont->Get() : nullptr; }
     HWND GetListWindow() const override { return m_hWnd; }
     std::string GetItemText(int nRow, int nColumn) const override { return CListCtrl::GetItemText(nRow, nColumn); }
     BOOL RedrawItems(int nFirst, int nLast) override { return CListCtrl::RedrawItems(nFirst, nLast); }
     int GetNameColumn() const override { return m_nNameColumn; }
+    // The first row whose name, case folded, is strFolded; -1 when none.
+    int FindRowNamed(const std::string& strFolded);
     // Counts what may change which row a name finds: rows inserted, deleted or sorted, names
     // set, whoever sends the list the message. Equal counts mean the same names in the same rows.
     unsigned GetNameChanges() const { return m_nNameChanges; }
@@ -165,9 +169,10 @@ protected:
     POINT m_ptDrag = {-1, -1};
     CPageListOwner* m_pCtrl;
     int m_nPage = -1;
-    CFont m_ItemFont;
-    CFont m_NormalFont;
-    CFont m_BoldFont;
+    // Shared with the page lists given the same font.
+    std::shared_ptr<const CFont> m_ItemFont;
+    // The normal and bold fonts and the row-button icons, shared by every page list.
+    std::shared_ptr<const CPageListArt> m_art;
     int m_nLoadedRow = -1;
     int m_nPrevSelection = -1;
 
@@ -175,16 +180,13 @@ protected:
     DECLARE_EVENTSINK_MAP()
 
 private:
-    struct IconDeleter {
-        void operator()(HICON hIcon) const { DestroyIcon(hIcon); }
-    };
-    using CIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
-
-    static CIcon LoadRowIcon(int nID);
     // The list's own handling of a message that changes rows, then (while the page list still
     // exists: a notification sent half-way may have reached a host that deleted it) the count
     // of name changes and what follows from the result.
     LRESULT AfterRowsChange(const std::function<void(LRESULT)>& after);
+    // The name index hears of a row's new name, whoever set it.
+    LRESULT AfterNameSet(int nRow);
+    std::string RowName(int nRow) const { return GetItemText(nRow, m_nNameColumn); }
     // Keeps the active object, the loaded row and the row map with their properties when rows
     // come and go, whoever inserts or deletes them.
     void OnRowsInserted(int nFirst, int nCount);
@@ -196,6 +198,11 @@ private:
     // The row's type word; false for a row out of range.
     bool GetRowType(int nRow, WORD* pType) const;
     HICON RowButtonIcon(int nRow);
+    // The cell's text as the list holds it, in a buffer kept for the next cell: good until the
+    // next call.
+    std::wstring_view CellText(int nRow, int nColumn);
+    // DrawValueCell with the row's kind name and value text read already.
+    bool DrawKindCell(int nRow, const char* pszAs, std::wstring_view text, HDC hDC, const RECT& rect);
 
     // Runs code that may run a host's event handler. FALSE when this page list was deleted
     // meanwhile; otherwise *pRowAfter is where nRow is now, -1 when the row went.
@@ -213,20 +220,15 @@ private:
     // Shows or hides the window without drawing anything.
     void SetVisibleStyle(bool bVisible);
 
-    CIcon m_hIconDrop;        // 204, the default drop button
-    CIcon m_hIconArrow;       // 205, the combo arrow of the drop-down lists
-    CIcon m_hIconButton;      // 206, "Button" and "Font"
-    CIcon m_hIconEditButton;  // 213
-    CIcon m_hIconPressed;     // 208, drawn over a pressed button
-    CIcon m_hIconReturn;      // 211
-    CIcon m_hIconLink;        // 212
-
     unsigned m_nNameChanges = 0;
+    CRowNameIndex m_nameIndex;
     // Set while a block of rows goes in or out: the rows are followed once, for the block.
     bool m_bBlockOfRows = false;
     // Rows that code waiting for a host's event handler has asked to follow (FollowRow).
     std::vector<int> m_followedRows;
     CLifeToken m_life;
+    // The buffer CellText reads into.
+    std::wstring m_cellText;
 
     static BOOL s_bAutoResizingColumns;
 };

@@ -1,12 +1,13 @@
 // The owner drawing of the page list's rows.
 #include "PageListCtrl.h"
 
+#include "AsControls.h"
 #include "CellFont.h"
 #include "ClientDC.h"
 #include "ColourText.h"
 #include "ControlsWnd.h"
-#include "Brush.h"
 #include "GdiStack.h"
+#include "ItemData.h"
 #include "PageListOwner.h"
 #include "RowMaps.h"
 #include "Text.h"
@@ -22,10 +23,12 @@ const COLORREF kFocusedBack = RGB(0, 0, 128);
 const COLORREF kUnfocusedBack = RGB(192, 192, 192);
 const COLORREF kButtonFace = RGB(192, 192, 192);
 
+// With the device context's own brush: no brush is made for a fill.
 void FillSolid(HDC hDC, const RECT& rect, COLORREF colour)
 {
-    CBrush brush(colour);
-    FillRect(hDC, &rect, brush);
+    const COLORREF crPrevious = SetDCBrushColor(hDC, colour);
+    FillRect(hDC, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    SetDCBrushColor(hDC, crPrevious);
 }
 
 void FrameBlack(HDC hDC, const RECT& rect)
@@ -33,10 +36,14 @@ void FrameBlack(HDC hDC, const RECT& rect)
     FrameRect(hDC, &rect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
-void DrawCellText(HDC hDC, const std::string& strText, RECT rect)
+void DrawCellText(HDC hDC, std::wstring_view text, RECT rect)
 {
-    const std::wstring text = Utf8ToWide(strText);
-    DrawTextW(hDC, text.c_str(), static_cast<int>(text.size()), &rect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    DrawTextW(hDC, text.data(), static_cast<int>(text.size()), &rect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+}
+
+bool IsAs(const char* pszAs, const char* pszKind)
+{
+    return pszAs && EqualNoCase(pszAs, pszKind);
 }
 
 } // namespace
@@ -46,22 +53,46 @@ void CPageListCtrl::MeasureItem(LPMEASUREITEMSTRUCT pMeasure)
     pMeasure->itemHeight = static_cast<UINT>(m_nItemHeight);
 }
 
+std::wstring_view CPageListCtrl::CellText(int nRow, int nColumn)
+{
+    // The list view copies at most the buffer it is given and says how much it copied: the
+    // buffer grows until the text fits, and stays for the next cell.
+    if (m_cellText.size() < 256)
+        m_cellText.resize(256);
+    for (;;) {
+        LVITEMW item = {};
+        item.iSubItem = nColumn;
+        item.pszText = m_cellText.data();
+        item.cchTextMax = static_cast<int>(m_cellText.size());
+        const size_t nLength = static_cast<size_t>(
+            SendMessage(LVM_GETITEMTEXTW, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&item)));
+        if (nLength + 1 < m_cellText.size())
+            return std::wstring_view(m_cellText.data(), nLength);
+        m_cellText.resize(m_cellText.size() * 4);
+    }
+}
+
+// Each row's data word, state and cell texts are read once, and the fills use the device
+// context's brush: a row costs the list messages that give what it shows, and no GDI object.
 void CPageListCtrl::DrawItem(LPDRAWITEMSTRUCT pDraw)
 {
     const int nRow = static_cast<int>(pDraw->itemID);
     HDC hDC = pDraw->hDC;
     const DWORD dwData = static_cast<DWORD>(GetItemData(nRow));
-    const bool bFocused = ::GetFocus() != nullptr && (GetItemState(nRow, LVIS_FOCUSED) & LVIS_FOCUSED);
-    const bool bSelected = (GetItemState(nRow, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+    const WORD nType = ItemType(dwData);
+    const char* pszAs = CAsControls::Get().GetAsName(ItemKind(dwData));
+    const UINT nState = GetItemState(nRow, LVIS_FOCUSED | LVIS_SELECTED);
+    const bool bFocused = ::GetFocus() != nullptr && (nState & LVIS_FOCUSED);
+    const bool bSelected = (nState & LVIS_SELECTED) != 0;
     if (bFocused && bSelected)
         SetRectEmpty(&m_rcButton);
-    const bool bEnabled = IsEnabled(nRow) != FALSE;
-    const bool bEdit = IsEditKind(nRow) != FALSE;
+    const bool bEnabled = IsEnabledType(nType);
+    const bool bEdit = IsAs(pszAs, "Edit");
 
     COLORREF crText = kBlack;
     if (bEnabled && bSelected && bFocused)
         crText = kWhite;
-    else if (!bEnabled && IsGrayed(nRow))
+    else if (!bEnabled && (nType & ITEM_TYPE_GRAYED))
         crText = GetSysColor(COLOR_GRAYTEXT);
     SetTextColor(hDC, crText);
     COLORREF crBack = kWhite;
@@ -82,12 +113,13 @@ void CPageListCtrl::DrawItem(LPDRAWITEMSTRUCT pDraw)
     const int nColumns = GetColumnCount();
     for (int nColumn = 0; nColumn < nColumns; ++nColumn) {
         rcCell.right = rcCell.left + GetColumnWidth(nColumn);
+        const std::wstring_view text = CellText(nRow, nColumn);
         bool bDrawn = false;
         if (nColumn == m_nValueColumn) {
-            gdi.Push(hDC, m_NormalFont);
-            bDrawn = DrawValueCell(nRow, hDC, rcCell) != FALSE;
+            gdi.Push(hDC, m_art->NormalFont());
+            bDrawn = DrawKindCell(nRow, pszAs, text, hDC, rcCell);
         } else if (nColumn == m_nNameColumn) {
-            gdi.Push(hDC, IsBold(nRow) ? m_BoldFont : m_NormalFont);
+            gdi.Push(hDC, (nType & ITEM_TYPE_BOLD) ? m_art->BoldFont() : m_art->NormalFont());
             RECT rcName = rcCell;
             OffsetRect(&rcName, -2, 0);
             rcName.right -= 2;
@@ -99,7 +131,7 @@ void CPageListCtrl::DrawItem(LPDRAWITEMSTRUCT pDraw)
             }
         }
         if (!bDrawn)
-            DrawCellText(hDC, GetItemText(nRow, nColumn), rcCell);
+            DrawCellText(hDC, text, rcCell);
         if (nColumn == m_nNameColumn)
             SetTextColor(hDC, bOpen && m_pCtrl ? m_pCtrl->GetEditorColor() : kBlack);
         rcCell.left = rcCell.right + 2;
@@ -125,49 +157,55 @@ void CPageListCtrl::DrawItem(LPDRAWITEMSTRUCT pDraw)
 
 BOOL CPageListCtrl::DrawValueCell(int nRow, HDC hDC, const RECT& rect)
 {
-    const std::string strText = GetItemText(nRow, m_nValueColumn);
-    if (IsKind(nRow, "ColorComboBox")) {
+    if (!IsRow(nRow))
+        return FALSE;
+    return DrawKindCell(nRow, GetItemAs(nRow), CellText(nRow, m_nValueColumn), hDC, rect);
+}
+
+bool CPageListCtrl::DrawKindCell(int nRow, const char* pszAs, std::wstring_view text, HDC hDC, const RECT& rect)
+{
+    if (IsAs(pszAs, "ColorComboBox")) {
         const RECT rcSquare = {rect.left, rect.top, rect.left + (rect.bottom - rect.top), rect.bottom};
         RECT rcSwatch = rcSquare;
         InflateRect(&rcSwatch, -2, -2);
         OffsetRect(&rcSwatch, 0, 1);
-        FillSolid(hDC, rcSwatch, ParseColourText(strText));
+        FillSolid(hDC, rcSwatch, ParseColourText(WideToUtf8(text.data(), text.size())));
         FrameBlack(hDC, rcSwatch);
         RECT rcText = rect;
         rcText.left = rcSquare.right + 4;
-        DrawCellText(hDC, strText, rcText);
-        return TRUE;
+        DrawCellText(hDC, text, rcText);
+        return true;
     }
-    if (IsKind(nRow, "Font")) {
+    if (IsAs(pszAs, "Font")) {
         auto* pFontSource = dynamic_cast<CCellFont*>(FindControlsWnd(this, nRow));
         const LOGFONTW* pDescription = pFontSource ? pFontSource->GetLogFont() : nullptr;
         if (!pDescription)
-            return FALSE; // a font row with no font yet shows its text plainly
+            return false; // a font row with no font yet shows its text plainly
         LOGFONTW description = *pDescription;
         description.lfHeight = std::min<LONG>(rect.bottom - rect.top - 2, std::abs(description.lfHeight));
         CFont font(description);
         CGdiStack gdi;
         gdi.Push(hDC, font);
         const COLORREF crPrevious = SetTextColor(hDC, pFontSource->GetFontColor());
-        DrawCellText(hDC, strText, rect);
+        DrawCellText(hDC, text, rect);
         SetTextColor(hDC, crPrevious);
         gdi.Pop();
-        return TRUE;
+        return true;
     }
-    return FALSE;
+    return false;
 }
 
 HICON CPageListCtrl::RowButtonIcon(int nRow)
 {
     if (!HasOwnIcon(nRow))
-        return m_hIconDrop.get();
+        return m_art->Drop();
     if (IsKind(nRow, "Button") || IsKind(nRow, "Font"))
-        return m_hIconButton.get();
+        return m_art->Button();
     if (IsKind(nRow, "EditButton"))
-        return m_hIconEditButton.get();
+        return m_art->EditButton();
     if (IsKind(nRow, "Return"))
-        return m_hIconReturn.get();
-    return m_hIconLink.get();
+        return m_art->Return();
+    return m_art->Link();
 }
 
 void CPageListCtrl::DrawRowButton(HDC hDC, const RECT& rect, int nRow, BOOL bPressed)
@@ -186,5 +224,5 @@ void CPageListCtrl::DrawRowButton(HDC hDC, const RECT& rect, int nRow, BOOL bPre
     InflateRect(&rcBox, -1, -1);
     DrawIconEx(hDC, rcBox.left, rcBox.top, RowButtonIcon(nRow), 0, 0, 0, nullptr, DI_NORMAL);
     if (bPressed)
-        DrawIconEx(hDC, rcBox.left, rcBox.top, m_hIconPressed.get(), 0, 0, 0, nullptr, DI_NORMAL);
+        DrawIconEx(hDC, rcBox.left, rcBox.top, m_art->Pressed(), 0, 0, 0, nullptr, DI_NORMAL);
 }

@@ -112,10 +112,10 @@ void CPageTreeCtrl::AttachAllGroups()
     });
 }
 
-void CPageTreeCtrl::LoadItemsText(const std::string& strText)
+void CPageTreeCtrl::LoadItemsText(std::string_view text)
 {
     m_bLoading = true;
-    CPageListCtrl::LoadItemsText(strText);
+    CPageListCtrl::LoadItemsText(text);
     m_bLoading = false;
     AttachAllGroups();
 }

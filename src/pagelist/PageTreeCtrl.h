@@ -24,7 +24,7 @@ public:
     void SetRowName(int nRow, const std::string& strName) override;
     BOOL DeleteAllItems() override;
     void OnDrawItemBegin(HDC hDC, int nRow, DWORD dwItemData) override;
-    void LoadItemsText(const std::string& strText) override;
+    void LoadItemsText(std::string_view text) override;
     int AddItemFromText(const std::string& strName, const std::string& strAs, const std::string& strType,
                         const std::string& strGroup) override;
     BOOL InitColumns() override;

@@ -13,9 +13,13 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <tuple>
+#include <vector>
 
 // Found, page, row: what GetPropertyIndex answers.
 using Position = std::tuple<bool, short, short>;
@@ -118,6 +122,180 @@ TEST_F(Methods, LookupsSeeRowsChangedThroughTheListWindows)
     // Rows deleted through the window: the later page's row is the first match again.
     ASSERT_TRUE(SendMessageW(hList, LVM_DELETEITEM, 0, 0));
     EXPECT_EQ(Lookup("font"), (Position{true, 1, 2}));
+}
+
+// Every edit keeps the pages' name indices in step: after each of a long run of edits through
+// the methods and the list windows, on pages holding the same names in several cases, each
+// name is found where a scan of every row in page order, then row order, finds it first.
+TEST_F(Methods, LookupsAfterEveryEditAnswerAsAScanOfEveryRow)
+{
+    const char* const pool[] = {"Alpha", "ALPHA", "beta", "Gamma", "delta", "BETA"};
+    const int nPool = 6;
+    std::string layout;
+    for (int p = 0; p < 3; ++p) {
+        layout += FormatText("Page %d#{#", p);
+        for (int r = 0; r < 6; ++r)
+            layout += std::string(pool[(p * 5 + r * 7) % nPool]) + "\\Edit\\Enable\\#";
+        layout += "}#";
+    }
+    ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant(layout)), S_OK);
+    auto scan = [&](const std::string& name) {
+        for (short p = 0; p < 3; ++p) {
+            const int nRows = Call(L"GetPropertyCount", {I2(p)}).ToLong();
+            for (short r = 0; r < nRows; ++r) {
+                if (FoldCase(Call(L"GetPropertyName", {I2(p), I2(r)}).ToString()) == FoldCase(name))
+                    return Position{true, p, r};
+            }
+        }
+        return Position{false, -1, -1};
+    };
+    unsigned nSeed = 12345;
+    auto next = [&nSeed](int nBelow) {
+        nSeed = nSeed * 1103515245u + 12345u;
+        return static_cast<int>((nSeed >> 16) % static_cast<unsigned>(nBelow));
+    };
+    for (int step = 0; step < 300; ++step) {
+        const short nPage = static_cast<short>(next(3));
+        const int nRows = Call(L"GetPropertyCount", {I2(nPage)}).ToLong();
+        const std::string name = pool[next(nPool)];
+        const HWND hList = List(nPage)->GetSafeHwnd();
+        switch (next(5)) {
+        case 0:
+            Call(L"InsertProperty", {I2(nPage), I2(next(nRows + 1)), CVariant(name), CVariant("Edit"), I2(0)});
+            break;
+        case 1:
+            Call(L"DeleteProperty", {I2(nPage), I2(next(std::max(nRows, 1)))});
+            break;
+        case 2:
+            Call(L"SetPropertyName", {I2(nPage), I2(next(std::max(nRows, 1))), CVariant(name)});
+            break;
+        case 3: {
+            // Behind the control, through the list window; a lookup answers from the cache
+            // until one of the four methods empties it (DeletePage of no page does).
+            std::wstring wide = Utf8ToWide(name);
+            LVITEMW item = {};
+            item.iSubItem = List(nPage)->GetNameColumn();
+            item.pszText = wide.data();
+            SendMessageW(hList, LVM_SETITEMTEXTW, static_cast<WPARAM>(next(std::max(nRows, 1))), reinterpret_cast<LPARAM>(&item));
+            Call(L"DeletePage", {I2(99)});
+            break;
+        }
+        default:
+            SendMessageW(hList, LVM_DELETEITEM, static_cast<WPARAM>(next(std::max(nRows, 1))), 0);
+            Call(L"DeletePage", {I2(99)});
+            break;
+        }
+        for (const char* pszName : pool)
+            ASSERT_EQ(Lookup(pszName), scan(pszName)) << "step " << step << ", name " << pszName;
+    }
+}
+
+namespace {
+
+// Live GDI objects of this process. Wine answers 0 to GetGuiResources; its handles carry their
+// table index in the low 16 bits, and a handle without its upper half names whatever object
+// holds that index, so every index is asked.
+long GdiObjectCount()
+{
+    if (const DWORD nCount = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))
+        return static_cast<long>(nCount);
+    long nCount = 0;
+    for (std::uintptr_t nIndex = 1; nIndex < 0x10000; ++nIndex) {
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(nIndex)) != 0)
+            ++nCount;
+    }
+    return nCount;
+}
+
+std::string OneRowPages(int nPages)
+{
+    std::string layout;
+    for (int p = 0; p < nPages; ++p)
+        layout += FormatText("Page %d#{#Colour %d\\ColorComboBox\\Enable\\#}#", p, p);
+    return layout;
+}
+
+// What the platform's own windows of a page cost, each: a list view of the page list's style
+// with its columns and a row, and the tooltip it owns.
+long BareObjectsPerPage(HWND hParent)
+{
+    const int nPages = 50;
+    const long nBefore = GdiObjectCount();
+    std::vector<HWND> windows;
+    for (int p = 0; p < nPages; ++p) {
+        HWND hList = CreateWindowExW(0, WC_LISTVIEWW, L"", LVS_OWNERDRAWFIXED | LVS_SINGLESEL | WS_CHILD | WS_CLIPCHILDREN |
+                                     LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS | LVS_REPORT, 0, 0, 0, 0, hParent, nullptr, nullptr, nullptr);
+        LVCOLUMNW column = {};
+        column.mask = LVCF_WIDTH;
+        column.cx = 140;
+        SendMessageW(hList, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+        SendMessageW(hList, LVM_INSERTCOLUMNW, 1, reinterpret_cast<LPARAM>(&column));
+        wchar_t szName[] = L"Colour";
+        LVITEMW item = {};
+        item.mask = LVIF_TEXT;
+        item.pszText = szName;
+        SendMessageW(hList, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        windows.push_back(hList);
+        windows.push_back(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, L"", WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, hList,
+                                          nullptr, nullptr, nullptr));
+    }
+    const long nAfter = GdiObjectCount();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        DestroyWindow(*it);
+    return (nAfter - nBefore + nPages / 2) / nPages;
+}
+
+} // namespace
+
+// Icons, fonts and brushes are shared by the pages: a page adds what its windows cost the
+// platform (the list view and its tooltip) and nothing of its own, whatever the page count.
+TEST_F(Methods, EachPageCostsTheSameFewGdiObjects)
+{
+    auto objectsWith = [&](int nPages) {
+        EXPECT_EQ(Put(m_pControl, L"PagesAndItems", CVariant(OneRowPages(nPages))), S_OK);
+        UpdateWindow(m_hFrame);
+        PumpUntilIdle();
+        EXPECT_EQ(Call(L"GetPagesCount").ToLong(), nPages);
+        return GdiObjectCount();
+    };
+    // Wine keeps some of what the bare windows had after they are gone: measured first.
+    const long nBarePerPage = BareObjectsPerPage(m_hFrame);
+    const long nWith10 = objectsWith(10);
+    const long nWith60 = objectsWith(60);
+    const long nWith110 = objectsWith(110);
+    ASSERT_GT(nWith10, 0);
+    // Rounded per page: Wine makes a few objects of its own as windows come and go.
+    const long nSlack = 10;
+    const long nPerPage = (nWith60 - nWith10 + 25) / 50;
+    EXPECT_NEAR(nWith60 - nWith10, nPerPage * 50, nSlack);
+    EXPECT_NEAR(nWith110 - nWith60, nPerPage * 50, nSlack);
+    EXPECT_LE(nPerPage, nBarePerPage);
+    // And they go with the pages.
+    EXPECT_NEAR(objectsWith(10), nWith10, nSlack);
+}
+
+// Pages cost the same few GDI objects each: a layout of 3,000 one-row pages, past where 26 objects
+// a page used to exhaust the process's GDI table, loads with every page there and its row.
+TEST_F(Methods, ThreeThousandPagesLoad)
+{
+    ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant(OneRowPages(3000))), S_OK);
+    UpdateWindow(m_hFrame);
+    EXPECT_EQ(Call(L"GetPagesCount").ToLong(), 3000);
+    EXPECT_EQ(Lookup("Colour 2999"), (Position{true, 2999, 0}));
+    EXPECT_EQ(Call(L"GetPropertyName", {I2(1500), I2(0)}).ToString(), "Colour 1500");
+}
+
+// A caption of 64K characters costs what its text costs, not seconds: only what its box can
+// show is measured for drawing.
+TEST_F(Methods, LongCaptionLoadsAndPaintsAtOnce)
+{
+    const std::string strCaption(65535, 'W');
+    const DWORD dwStart = GetTickCount();
+    ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant(strCaption + "#{#Name\\Edit\\Enable\\#}#Second#{#}#")), S_OK);
+    RedrawWindow(m_hFrame, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_LT(GetTickCount() - dwStart, 1000u);
+    EXPECT_EQ(Call(L"GetPageName", {I2(0)}).ToString(), strCaption);
+    EXPECT_EQ(Lookup(strCaption + "\\Name"), (Position{true, 0, 0}));
 }
 
 TEST_F(Methods, ByNameMethods)

@@ -26,12 +26,12 @@ public:
         return static_cast<short>(pages.size() - 1);
     }
 
-    void LoadPageRows(short nPage, const std::string& strRowText) override
+    void LoadPageRows(short nPage, std::string_view rowText) override
     {
         Page& page = pages.at(static_cast<size_t>(nPage));
         page.loaded = true;
         page.rows.clear();
-        CRowText::ReadRows(strRowText, [&](const CRowText::Row& row) {
+        CRowText::ReadRows(rowText, [&](const CRowText::Row& row) {
             page.rows.push_back(row.strName + "|" + row.strAs + "|" + row.strType + "|" + row.strGroup);
         });
     }

@@ -50,6 +50,8 @@ short CFloorView::AddPage(const std::string& strCaption)
     const short nPage = static_cast<short>(m_pages.size() - 1);
     if (m_nActive < 0)
         m_nActive = nPage;
+    CountCaption(kDefaultCaptionHeight, 1);
+    CaptionsChanged(nPage);
     RecalcLayout();
     return nPage;
 }
@@ -59,6 +61,15 @@ BOOL CFloorView::DeletePage(short nPage)
     if (!IsPage(nPage))
         return FALSE;
     HWND hPage = m_pages[static_cast<size_t>(nPage)].hWindow;
+    const int nHeight = m_pages[static_cast<size_t>(nPage)].nCaptionHeight;
+    CountCaption(nHeight, -1);
+    // A page before the front one leaves the captions above the body without its own; the
+    // front page's going makes another the front one.
+    m_bCaptionsLaidOut = false;
+    if (nPage == m_nActive)
+        m_nTopCaptionsHeight = -1;
+    else if (nPage < m_nActive && m_nTopCaptionsHeight >= 0)
+        m_nTopCaptionsHeight -= nHeight;
     m_pages.erase(m_pages.begin() + nPage);
     if (hPage && ::IsWindow(hPage))
         ::ShowWindow(hPage, SW_HIDE);
@@ -93,6 +104,7 @@ BOOL CFloorView::ActivatePage(short nPage)
         return TRUE;
     const bool bFromBelow = nPage > m_nActive;
     m_nActive = nPage;
+    CaptionsChanged(-1);
     HWND hPage = m_pages[static_cast<size_t>(nPage)].hWindow;
     if (m_bAnimation && m_hWnd && hPage && ::IsWindow(hPage)) {
         const RECT body = BodyRectFor(hPage);
@@ -120,6 +132,7 @@ BOOL CFloorView::SetPageName(short nPage, const std::string& strCaption)
         return FALSE;
     m_pages[static_cast<size_t>(nPage)].strCaption = strCaption;
     m_pages[static_cast<size_t>(nPage)].nTabWidth = -1;
+    CaptionsChanged(nPage);
     if (m_hWnd)
         Invalidate();
     return TRUE;
@@ -129,7 +142,11 @@ BOOL CFloorView::SetPageCaptionHeight(short nPage, short nHeight)
 {
     if (!IsPage(nPage) || nHeight < 0)
         return FALSE;
-    m_pages[static_cast<size_t>(nPage)].nCaptionHeight = nHeight;
+    int& nCaptionHeight = m_pages[static_cast<size_t>(nPage)].nCaptionHeight;
+    CountCaption(nCaptionHeight, -1);
+    CountCaption(nHeight, 1);
+    nCaptionHeight = nHeight;
+    CaptionsChanged(nPage);
     RecalcLayout();
     return TRUE;
 }
@@ -142,6 +159,7 @@ short CFloorView::GetPageCaptionHeight(short nPage) const
 void CFloorView::SetAsFloor(BOOL bAsFloor)
 {
     m_bAsFloor = bAsFloor;
+    CaptionsChanged(-1);
     RecalcLayout();
 }
 
@@ -157,6 +175,7 @@ void CFloorView::SetCaptionFont(HFONT hFont)
     m_hFont = hFont;
     for (const Page& page : m_pages)
         page.nTabWidth = -1;
+    CaptionsChanged(-1);
     if (m_hWnd)
         RecalcLayout();
 }
@@ -175,16 +194,51 @@ int CFloorView::TabWidth(const Page& page) const
     return page.nTabWidth;
 }
 
-std::vector<RECT> CFloorView::CaptionRects() const
+void CFloorView::CaptionsChanged(short nPage)
 {
-    std::vector<RECT> rects(m_pages.size(), RECT{0, 0, 0, 0});
+    m_bCaptionsLaidOut = false;
+    if (nPage < 0 || nPage <= m_nActive)
+        m_nTopCaptionsHeight = -1;
+}
+
+int CFloorView::TopCaptionsHeight() const
+{
+    if (m_nTopCaptionsHeight < 0) {
+        const size_t nTop = m_nActive < 0 ? m_pages.size() : std::min(m_pages.size(), static_cast<size_t>(m_nActive) + 1);
+        m_nTopCaptionsHeight = 0;
+        for (size_t i = 0; i < nTop; ++i)
+            m_nTopCaptionsHeight += m_pages[i].nCaptionHeight;
+    }
+    return m_nTopCaptionsHeight;
+}
+
+void CFloorView::CountCaption(int nHeight, int nBy)
+{
+    m_nCaptionsHeight += nHeight * nBy;
+    int& nCount = m_captionHeights[nHeight];
+    nCount += nBy;
+    if (nCount == 0)
+        m_captionHeights.erase(nHeight);
+}
+
+int CFloorView::TallestCaption() const
+{
+    return m_captionHeights.empty() ? 0 : m_captionHeights.rbegin()->first;
+}
+
+const std::vector<RECT>& CFloorView::CaptionRects() const
+{
+    const RECT client = m_hWnd ? GetClientRect() : RECT{0, 0, 0, 0};
+    if (m_bCaptionsLaidOut && m_captionRects.size() == m_pages.size() && EqualRect(&client, &m_rcLaidOut))
+        return m_captionRects;
+    m_bCaptionsLaidOut = true;
+    m_rcLaidOut = client;
+    std::vector<RECT>& rects = m_captionRects;
+    rects.assign(m_pages.size(), RECT{0, 0, 0, 0});
     if (!m_hWnd)
         return rects;
-    const RECT client = GetClientRect();
     if (!m_bAsFloor) {
-        int rowHeight = 0;
-        for (const Page& page : m_pages)
-            rowHeight = std::max(rowHeight, page.nCaptionHeight);
+        const int rowHeight = TallestCaption();
         int left = 0;
         for (size_t i = 0; i < m_pages.size(); ++i) {
             if (m_pages[i].nCaptionHeight == 0)
@@ -219,17 +273,17 @@ RECT CFloorView::GetCaptionRect(short nPage) const
     return IsPage(nPage) ? CaptionRects()[static_cast<size_t>(nPage)] : RECT{0, 0, 0, 0};
 }
 
+// The captions' heights place the body: the front page's caption and those before it above it
+// (all captions in the tab look, as one row as tall as the tallest), the others below.
 RECT CFloorView::GetBodyRect() const
 {
     RECT body = m_hWnd ? GetClientRect() : RECT{0, 0, 0, 0};
-    const std::vector<RECT> captions = CaptionRects();
-    for (size_t i = 0; i < captions.size(); ++i) {
-        if (IsRectEmpty(&captions[i]))
-            continue;
-        if (!m_bAsFloor || static_cast<short>(i) <= m_nActive)
-            body.top = std::max(body.top, captions[i].bottom);
-        else
-            body.bottom = std::min(body.bottom, captions[i].top);
+    if (!m_bAsFloor) {
+        body.top = std::max<LONG>(body.top, TallestCaption());
+    } else {
+        const int nTop = TopCaptionsHeight();
+        body.top = std::max<LONG>(body.top, nTop);
+        body.bottom = std::min<LONG>(body.bottom, body.bottom - (m_nCaptionsHeight - nTop));
     }
     if (body.bottom < body.top)
         body.bottom = body.top;
@@ -262,10 +316,18 @@ void CFloorView::ShowOnlyActivePage()
         hActive = nullptr;
     if (m_hShown && m_hShown != hActive && ::IsWindow(m_hShown))
         ::ShowWindow(m_hShown, SW_HIDE);
+    const bool bShownBefore = m_hShown == hActive;
     m_hShown = hActive;
     if (!hActive)
         return;
     const RECT body = BodyRectFor(hActive);
+    // Pages added behind the front one change nothing of it: it is not moved or shown again.
+    RECT current = {};
+    ::GetWindowRect(hActive, &current);
+    MapWindowPoints(nullptr, ::GetParent(hActive), reinterpret_cast<POINT*>(&current), 2);
+    const bool bVisible = (::GetWindowLongW(hActive, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (bShownBefore && bVisible && EqualRect(&current, &body))
+        return;
     ::SetWindowPos(hActive, HWND_TOP, body.left, body.top, body.right - body.left, body.bottom - body.top, SWP_SHOWWINDOW);
 }
 
@@ -299,7 +361,7 @@ long CFloorView::GetCaptionBottomRight(short nPage) const
 
 short CFloorView::CaptionAt(POINT point) const
 {
-    const std::vector<RECT> captions = CaptionRects();
+    const std::vector<RECT>& captions = CaptionRects();
     for (size_t i = 0; i < captions.size(); ++i) {
         if (PtInRect(&captions[i], point))
             return static_cast<short>(i);
@@ -314,7 +376,12 @@ void CFloorView::DrawCaption(HDC hdc, short nPage, const RECT& rcCaption) const
         return;
     FillRect(hdc, &rect, CBrush(m_crBack));
     DrawEdge(hdc, &rect, nPage == m_nActive && !m_bAsFloor ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-    const std::wstring caption = Utf8ToWide(m_pages[static_cast<size_t>(nPage)].strCaption);
+    std::wstring caption = Utf8ToWide(m_pages[static_cast<size_t>(nPage)].strCaption);
+    // No box shows more characters than it has pixels across: the rest of a long caption would
+    // only be measured, again and again, to be cut off by the ellipsis.
+    const size_t nShown = static_cast<size_t>(std::max<LONG>(rect.right - rect.left, 0)) + 1;
+    if (caption.size() > nShown)
+        caption.resize(nShown);
     SetBkMode(hdc, TRANSPARENT);
     SetTextColor(hdc, GetSysColor(COLOR_BTNTEXT));
     DrawTextW(hdc, caption.c_str(), static_cast<int>(caption.size()), &rect,
@@ -327,7 +394,7 @@ LRESULT CFloorView::OnPaint(WPARAM, LPARAM)
     const RECT client = GetClientRect();
     FillRect(hdc, &client, CBrush(m_crBack));
     HGDIOBJ hOldFont = SelectObject(hdc, m_hFont ? m_hFont : GetStockObject(DEFAULT_GUI_FONT));
-    const std::vector<RECT> captions = CaptionRects();
+    const std::vector<RECT>& captions = CaptionRects();
     for (size_t i = 0; i < captions.size(); ++i) {
         RECT visible = {};
         if (IntersectRect(&visible, &captions[i], &hdc.PaintRect()))

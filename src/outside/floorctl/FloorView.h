@@ -4,6 +4,7 @@
 #pragma once
 #include "Wnd.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -69,9 +70,17 @@ private:
         mutable int nTabWidth = -1; // measured once per caption and font
     };
 
-    // Every caption's rectangle in one pass (empty for a hidden caption): the layout runs for
-    // each page added, and a pass per caption would make a layout's load cubic in its pages.
-    std::vector<RECT> CaptionRects() const;
+    // Every caption's rectangle (empty for a hidden caption), laid out once per change of the
+    // pages, their heights, the look, the font or the size, and kept until the next one.
+    const std::vector<RECT>& CaptionRects() const;
+    // Caption heights summed: the body's place follows from them without laying out every
+    // caption, so that adding a page costs the same however many there are.
+    int TopCaptionsHeight() const;
+    int TallestCaption() const;
+    // A caption of nHeight come (nBy 1) or gone (nBy -1).
+    void CountCaption(int nHeight, int nBy);
+    // After a change of the pages or their heights at nPage (-1: any page).
+    void CaptionsChanged(short nPage);
     short CaptionAt(POINT point) const;
     int TabWidth(const Page& page) const;
     void DrawCaption(HDC hdc, short nPage, const RECT& rect) const;
@@ -89,4 +98,10 @@ private:
     long m_nSleep = 10;
     COLORREF m_crBack = RGB(192, 192, 192);
     HFONT m_hFont = nullptr;
+    int m_nCaptionsHeight = 0;             // every caption's height summed
+    mutable int m_nTopCaptionsHeight = -1; // the front page's and those before it; -1: to sum
+    std::map<int, int> m_captionHeights;   // how many captions have each height
+    mutable std::vector<RECT> m_captionRects;
+    mutable RECT m_rcLaidOut = {0, 0, 0, 0}; // the client rectangle the captions were laid out in
+    mutable bool m_bCaptionsLaidOut = false;
 };

@@ -186,9 +186,9 @@ int CPageListCtrlDesign::AddItemFromText(const std::string& strName, const std::
     return nRow;
 }
 
-void CPageListCtrlDesign::LoadItemsText(const std::string& strText)
+void CPageListCtrlDesign::LoadItemsText(std::string_view text)
 {
-    CPageListCtrl::LoadItemsText(strText);
+    CPageListCtrl::LoadItemsText(text);
     RenumberRows();
 }
 

@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 class CDesignPopupMenu;
 class CFloorPropertiesWndDesign;
@@ -31,7 +32,7 @@ public:
     int InsertRow(int nIndex, const std::string& strName, DWORD dwData, const std::string& strGroup) override;
     int AddItemFromText(const std::string& strName, const std::string& strAs, const std::string& strType,
                         const std::string& strGroup) override;
-    void LoadItemsText(const std::string& strText) override;
+    void LoadItemsText(std::string_view text) override;
     void SaveItemsText(std::string& strText) override;
     BOOL InitColumns() override;
     DWORD GetListStyle() override;

@@ -1,8 +1,10 @@
-// libFuzzer target for the layout reader: any bytes as PagesAndItems text. The reader must only
-// hand out pages it was asked to make, and what it reads, written back and read again, must give
-// the same pages, captions, grouped flags and rows.
+// libFuzzer target for the layout reader: any bytes as PagesAndItems text. The reader must read
+// what a plain, slow reading of the format reads, hand out only pages it was asked to make, and
+// what it reads, written back and read again, must give the same pages, captions, grouped flags
+// and rows.
 #include "LayoutText.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -74,6 +76,68 @@ public:
     }
 };
 
+std::vector<std::string> Pieces(const std::string& text, char separator)
+{
+    std::vector<std::string> pieces(1);
+    for (const char c : text) {
+        if (c == separator)
+            pieces.emplace_back();
+        else
+            pieces.back().push_back(c);
+    }
+    return pieces;
+}
+
+// The format read the plain way, piece by piece as it is described, with nothing shared with
+// the reader under test.
+std::vector<Page> PlainReading(const std::string& text)
+{
+    std::vector<Page> pages;
+    std::string strCaption;
+    std::string strPageText;
+    std::vector<std::string> rowTokens;
+    bool bFirst = true;
+    long nPage = -1;
+    int nDepth = 0;
+    for (const std::string& token : Pieces(text, '#')) {
+        if (token.empty())
+            break;
+        if (token == "{") {
+            ++nDepth;
+            if (!strCaption.empty() && nDepth == 1) {
+                nPage = pages.size() < 32767 ? static_cast<long>(pages.size()) : -1;
+                if (nPage >= 0)
+                    pages.push_back({strCaption, strPageText.find("[Group]") != std::string::npos, {}});
+            }
+        } else if (token == "}") {
+            --nDepth;
+            if (nDepth == 0 && nPage >= 0) {
+                std::vector<CRowText::Row>& rows = pages[static_cast<size_t>(nPage)].rows;
+                rows.clear();
+                for (const std::string& row : rowTokens) {
+                    std::vector<std::string> fields = Pieces(row, '\\');
+                    fields.resize(std::max<size_t>(fields.size(), 4));
+                    rows.push_back({fields[0], fields[1], fields[2], fields[3]});
+                }
+            }
+            if (nDepth < 0)
+                nDepth = 0;
+            rowTokens.clear();
+            strPageText.clear();
+            bFirst = true;
+        } else if (nDepth == 0) {
+            if (bFirst)
+                strCaption = token;
+            else
+                strPageText += token;
+            bFirst = false;
+        } else if (nDepth == 1) {
+            rowTokens.push_back(token);
+        }
+    }
+    return pages;
+}
+
 std::string Write(const std::vector<Page>& pages)
 {
     std::string text;
@@ -93,6 +157,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string text(reinterpret_cast<const char*>(data), size);
     CModelFloor first;
     CLayoutText::ReadLayout(text, first);
+    if (first.m_pages != PlainReading(text))
+        Fail("the reader reads otherwise than the format says");
 
     const std::string written = Write(first.m_pages);
     CModelFloor second;

@@ -2,9 +2,9 @@
 // (a new member joins by itself), called with hostile arguments: too few and too many, empty,
 // null and missing values, the 16- and 32-bit limits, strings that are null, empty, 1 MB long or
 // hold NULs, separators or characters beyond the BMP, objects, arrays, dates, NaN and
-// references of the wrong type; on a fresh control, a loaded one and one without a window. Each
-// call must answer as the member specifies or with a DISP_E error of IDispatch itself, within a
-// bound, and the control must stay usable.
+// references of the wrong type; on a fresh control, a loaded one, one without a window and one
+// whose host's window is gone. Each call must answer as the member specifies or with a DISP_E
+// error of IDispatch itself, within a bound, and the control must stay usable.
 #include "ControlTestSupport.h"
 
 #include "Bstr.h"
@@ -581,6 +581,22 @@ TEST_F(HostileCalls, OnAControlWithoutAWindow)
     Host();
     ExpectUsable(true);
     std::printf("[ sweep    ] %ld calls on a control without a window, %ld refused\n", m_nCalls, m_nRefused);
+}
+
+TEST_F(HostileCalls, OnAControlWhoseHostWindowIsGone)
+{
+    Host();
+    ResetToSample();
+    // The form's window goes first, as when a host tears its window down before its objects.
+    DestroyWindow(m_hFrame);
+    PumpUntilIdle();
+    Sweep([this] { ResetToSample(); });
+    ExpectUsable(false);
+    m_pHost.reset();
+    m_hFrame = CreateTestFrame(420, 320);
+    Host();
+    ExpectUsable(true);
+    std::printf("[ sweep    ] %ld calls on a control whose host window is gone, %ld refused\n", m_nCalls, m_nRefused);
 }
 
 } // namespace

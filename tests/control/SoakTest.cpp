@@ -123,12 +123,14 @@ std::string Text(const Resources& r)
         + std::to_string(r.nHandles) + " handles, " + std::to_string(r.nHeapBytes) + " bytes in heaps";
 }
 
-// What the cycles may leave: nothing countable, and memory a heap may keep, not a leak per cycle.
+// What the cycles may leave: no window, no memory a heap does not keep anyway, and no more than
+// the odd GDI object or handle made once by the system along the way (2,000 controls leave one
+// GDI object more under Wine), never one per cycle.
 void ExpectFlat(const char* pszWhat, const Resources& before, const Resources& after, int nCycles)
 {
     std::printf("[ soak     ] %s, %d cycles: before %s; after %s\n", pszWhat, nCycles, Text(before).c_str(), Text(after).c_str());
     EXPECT_EQ(after.nWindows, before.nWindows) << pszWhat;
-    EXPECT_LE(after.nGdiObjects, before.nGdiObjects) << pszWhat;
+    EXPECT_LE(after.nGdiObjects, before.nGdiObjects + 2) << pszWhat;
     EXPECT_LE(after.nHandles, before.nHandles + 2) << pszWhat;
     EXPECT_LE(after.nHeapBytes, before.nHeapBytes + 64 * 1024) << pszWhat;
 }

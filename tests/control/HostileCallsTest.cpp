@@ -404,6 +404,10 @@ protected:
         SysFreeString(info.bstrDescription);
         SysFreeString(info.bstrHelpFile);
         EXPECT_LE(nTook, kLongestCallMs) << strCall;
+        if (nTook > m_nSlowestMs) {
+            m_nSlowestMs = nTook;
+            m_strSlowest = strCall;
+        }
         EXPECT_TRUE(CDialogAnswerer::s_nShown == nDialogs || kDialogMembers.count(member.strName)) << strCall << " showed a dialog";
         return answer;
     }
@@ -521,6 +525,8 @@ protected:
     CWatchdog m_watchdog;
     long m_nCalls = 0;
     long m_nRefused = 0;
+    ULONGLONG m_nSlowestMs = 0;
+    std::string m_strSlowest;
 };
 
 TEST_F(HostileCalls, EveryMemberIsListedWithItsArguments)
@@ -562,7 +568,7 @@ TEST_F(HostileCalls, OnAFreshHostedControl)
     Host();
     Sweep([this] { Put(m_pControl, L"PagesAndItems", CVariant("")); });
     ExpectUsable(true);
-    std::printf("[ sweep    ] %ld calls on a fresh control, %ld refused\n", m_nCalls, m_nRefused);
+    std::printf("[ sweep    ] %ld calls on a fresh control, %ld refused; slowest %lu ms: %s\n", m_nCalls, m_nRefused, static_cast<unsigned long>(m_nSlowestMs), m_strSlowest.c_str());
 }
 
 TEST_F(HostileCalls, OnALoadedControl)
@@ -570,7 +576,7 @@ TEST_F(HostileCalls, OnALoadedControl)
     Host();
     Sweep([this] { ResetToSample(); });
     ExpectUsable(true);
-    std::printf("[ sweep    ] %ld calls on a loaded control, %ld refused\n", m_nCalls, m_nRefused);
+    std::printf("[ sweep    ] %ld calls on a loaded control, %ld refused; slowest %lu ms: %s\n", m_nCalls, m_nRefused, static_cast<unsigned long>(m_nSlowestMs), m_strSlowest.c_str());
 }
 
 TEST_F(HostileCalls, OnAControlWithoutAWindow)
@@ -580,7 +586,7 @@ TEST_F(HostileCalls, OnAControlWithoutAWindow)
     ExpectUsable(false);
     Host();
     ExpectUsable(true);
-    std::printf("[ sweep    ] %ld calls on a control without a window, %ld refused\n", m_nCalls, m_nRefused);
+    std::printf("[ sweep    ] %ld calls on a control without a window, %ld refused; slowest %lu ms: %s\n", m_nCalls, m_nRefused, static_cast<unsigned long>(m_nSlowestMs), m_strSlowest.c_str());
 }
 
 TEST_F(HostileCalls, OnAControlWhoseHostWindowIsGone)
@@ -596,7 +602,7 @@ TEST_F(HostileCalls, OnAControlWhoseHostWindowIsGone)
     m_hFrame = CreateTestFrame(420, 320);
     Host();
     ExpectUsable(true);
-    std::printf("[ sweep    ] %ld calls on a control whose host window is gone, %ld refused\n", m_nCalls, m_nRefused);
+    std::printf("[ sweep    ] %ld calls on a control whose host window is gone, %ld refused; slowest %lu ms: %s\n", m_nCalls, m_nRefused, static_cast<unsigned long>(m_nSlowestMs), m_strSlowest.c_str());
 }
 
 } // namespace

@@ -228,21 +228,22 @@ long VisibleWindows()
     return nCount;
 }
 
+BOOL CALLBACK FindVisibleList(HWND hWnd, LPARAM lParam)
+{
+    wchar_t className[32] = {};
+    GetClassNameW(hWnd, className, 32);
+    if (lstrcmpW(className, L"SysListView32") == 0 && IsWindowVisible(hWnd)) {
+        *reinterpret_cast<HWND*>(lParam) = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The list of the page in front.
 HWND VisibleList(HWND hControl)
 {
     HWND hFound = nullptr;
-    EnumChildWindows(
-        hControl,
-        [](HWND hWnd, LPARAM lParam) {
-            wchar_t className[32] = {};
-            GetClassNameW(hWnd, className, 32);
-            if (lstrcmpW(className, L"SysListView32") == 0 && IsWindowVisible(hWnd)) {
-                *reinterpret_cast<HWND*>(lParam) = hWnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&hFound));
+    EnumChildWindows(hControl, FindVisibleList, reinterpret_cast<LPARAM>(&hFound));
     return hFound;
 }
 

@@ -6,6 +6,7 @@
 #include "ControlTestSupport.h"
 
 #include "Pump.h"
+#include "Text.h"
 
 #include <commctrl.h>
 
@@ -315,6 +316,8 @@ TEST_F(Soak, EveryEditorOpensAndClosesWithoutLeaving)
         }
     }
     PumpUntilIdle();
+    for (const wchar_t* pszServer : {L"kvVelmora.dll", L"kvFloor.dll"})
+        EXPECT_EQ(CanUnloadNow(pszServer), S_OK) << WideToUtf8(pszServer);
 }
 
 } // namespace

@@ -130,6 +130,7 @@ std::string Text(const Resources& r)
 void ExpectFlat(const char* pszWhat, const Resources& before, const Resources& after, int nCycles)
 {
     std::printf("[ soak     ] %s, %d cycles: before %s; after %s\n", pszWhat, nCycles, Text(before).c_str(), Text(after).c_str());
+    std::fflush(stdout);   // a long soak shows its figures as they come
     EXPECT_EQ(after.nWindows, before.nWindows) << pszWhat;
     EXPECT_LE(after.nGdiObjects, before.nGdiObjects + 2) << pszWhat;
     EXPECT_LE(after.nHandles, before.nHandles + 2) << pszWhat;

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake make g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools libwine-dev
-          wine wine64 xvfb xauth googletest zip unzip)
+          wine wine64 xvfb xauth googletest zip unzip clang-14 libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do

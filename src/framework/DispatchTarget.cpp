@@ -6,6 +6,8 @@
 #include "ServerModule.h"
 #include "Text.h"
 
+#include <olectl.h>
+
 #include <exception>
 #include <vector>
 
@@ -117,10 +119,31 @@ HRESULT ConvertResult(CVariant& result, VARTYPE vt, VARIANT* pResult)
     return S_OK;
 }
 
+// The text a caller shows for an error a member raises, where the platform has a standard one.
+const char* ErrorDescription(HRESULT hr)
+{
+    return hr == CTL_E_INVALIDPROPERTYVALUE ? "Invalid property value" : nullptr;
+}
+
+// IDispatch::Invoke answers its own failures (argument count, types) directly; an error the
+// member itself raises reaches the caller as an exception with the member's code.
+HRESULT RaisedByMember(HRESULT hr, EXCEPINFO* pExcepInfo)
+{
+    if (SUCCEEDED(hr) || HRESULT_FACILITY(hr) == FACILITY_DISPATCH)
+        return hr;
+    if (pExcepInfo) {
+        *pExcepInfo = EXCEPINFO();
+        pExcepInfo->scode = hr;
+        if (const char* pszText = ErrorDescription(hr))
+            pExcepInfo->bstrDescription = CBstr(pszText).Detach();
+    }
+    return DISP_E_EXCEPTION;
+}
+
 HRESULT CallHandler(const DispatchEntry& entry, CDispatchTarget* pTarget, CDispatchCall& call, EXCEPINFO* pExcepInfo)
 {
     try {
-        return entry.handler(pTarget, call);
+        return RaisedByMember(entry.handler(pTarget, call), pExcepInfo);
     } catch (const std::exception& e) {
         if (pExcepInfo) {
             *pExcepInfo = EXCEPINFO();

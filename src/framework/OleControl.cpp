@@ -770,6 +770,8 @@ HRESULT COleControl::OnGetBackColor(CDispatchCall& call)
     return S_OK;
 }
 
+// A value that is no OLE colour is refused as stock colours refuse it, with "invalid property
+// value", and the colour stays.
 HRESULT COleControl::OnSetBackColor(CDispatchCall& call)
 {
     COLORREF unused = 0;
@@ -788,11 +790,13 @@ HRESULT COleControl::OnGetFont(CDispatchCall& call)
     return S_OK;
 }
 
+// Anything that is no font object (Nothing included) gives the font a new control starts with:
+// the container's, else the default description.
 HRESULT COleControl::OnSetFont(CDispatchCall& call)
 {
     CComPointer<IFontDisp> pFont;
     if (!call.Dispatch(0) || FAILED(pFont.QueryFrom(call.Dispatch(0))))
-        return CTL_E_INVALIDPROPERTYVALUE;
+        pFont = AmbientFont();
     SetFont(pFont);
     return S_OK;
 }

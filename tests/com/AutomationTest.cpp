@@ -1,6 +1,7 @@
 // Automation through the dispatch map where the control's own tests do not reach: by-reference
-// arguments of every kind, refused calls, a handler that throws, the stock colour's range, type
-// information and the safety options of the framework's default.
+// arguments of every kind, refused calls, a handler that throws, the stock colour's range and
+// the stock font given no font, type information and the safety options of the framework's
+// default.
 #include "ComTestSupport.h"
 
 #include "AutomationObject.h"
@@ -10,6 +11,8 @@
 #include <gtest/gtest.h>
 #include <objsafe.h>
 #include <olectl.h>
+
+#include <limits>
 
 namespace {
 
@@ -106,8 +109,79 @@ TEST_F(Automation, CallsTheMapCannotServeAreRefused)
     DISPPARAMS params = {&value, &named, 1, 1};
     EXPECT_EQ(m_pControl->Invoke(2, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr),
               DISP_E_NONAMEDARGS);
-    // A colour that is neither RGB nor a system colour index.
-    EXPECT_EQ(PutProperty(m_pControl, L"BackColor", CVariant(0x7F000000L)), CTL_E_INVALIDPROPERTYVALUE);
+}
+
+namespace {
+
+// A put of the stock colour with the error information a script shows.
+HRESULT PutBackColor(IDispatch* pControl, const CVariant& value, SCODE* pScode, std::string* pText)
+{
+    CVariant arg = value;
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params = {&arg, &named, 1, 1};
+    EXCEPINFO info = {};
+    const HRESULT hr = pControl->Invoke(DISPID_BACKCOLOR, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, &info, nullptr);
+    *pScode = info.scode;
+    *pText = CBstr::ToUtf8(info.bstrDescription);
+    SysFreeString(info.bstrDescription);
+    SysFreeString(info.bstrSource);
+    SysFreeString(info.bstrHelpFile);
+    return hr;
+}
+
+} // namespace
+
+TEST_F(Automation, StockColourRefusesWhatIsNoColourAsAnInvalidPropertyValue)
+{
+    ASSERT_EQ(PutProperty(m_pControl, L"BackColor", CVariant(static_cast<long>(RGB(1, 2, 3)))), S_OK);
+    // Neither RGB nor a system colour index: -1, TRUE (which is -1), a high byte no colour has.
+    for (const CVariant& value : {CVariant(-1L), CVariant(true), CVariant(0x7F000000L), CVariant(static_cast<long>(0x800000FFUL))}) {
+        SCODE scode = S_OK;
+        std::string strText;
+        EXPECT_EQ(PutBackColor(m_pControl, value, &scode, &strText), DISP_E_EXCEPTION);
+        EXPECT_EQ(scode, CTL_E_INVALIDPROPERTYVALUE);
+        EXPECT_EQ(strText, "Invalid property value");
+        EXPECT_EQ(GetProperty(m_pControl, L"BackColor").ToLong(), static_cast<long>(RGB(1, 2, 3)));
+    }
+    // What is no number at all is refused too: by IDispatch's conversion where it fails, or, as
+    // Wine converts NaN to an integer, as no colour.
+    CVariant nan(std::numeric_limits<double>::quiet_NaN());
+    SCODE scode = S_OK;
+    std::string strText;
+    const HRESULT hr = PutBackColor(m_pControl, nan, &scode, &strText);
+    EXPECT_TRUE(hr == DISP_E_TYPEMISMATCH || hr == DISP_E_OVERFLOW || (hr == DISP_E_EXCEPTION && scode == CTL_E_INVALIDPROPERTYVALUE))
+        << std::hex << hr;
+    EXPECT_EQ(GetProperty(m_pControl, L"BackColor").ToLong(), static_cast<long>(RGB(1, 2, 3)));
+    // A system colour is a colour.
+    EXPECT_EQ(PutBackColor(m_pControl, CVariant(static_cast<long>(0x80000000UL | COLOR_WINDOW)), &scode, &strText), S_OK);
+}
+
+TEST_F(Automation, StockFontGivenNoFontObjectTakesTheDefaultFont)
+{
+    FONTDESC desc = {sizeof(FONTDESC), const_cast<LPOLESTR>(L"Courier New"), {150000, 0}, FW_BOLD, ANSI_CHARSET, TRUE, FALSE, FALSE};
+    CComPointer<IDispatch> pCourier;
+    ASSERT_EQ(OleCreateFontIndirect(&desc, IID_IDispatch, reinterpret_cast<void**>(pCourier.Out())), S_OK);
+    std::string strDefault;
+    LONGLONG nDefaultSize = 0;
+    RealizedFont(L"MS Sans Serif", 80000, &strDefault, &nDefaultSize);
+    CComPointer<IDispatch> pNotAFont = m_pControl;   // a dispatch object that is no font
+    for (const CVariant& value : {CVariant(static_cast<IDispatch*>(nullptr)), CVariant(), CVariant(pNotAFont.Get())}) {
+        ASSERT_EQ(PutProperty(m_pControl, L"Font", CVariant(pCourier.Get())), S_OK);
+        EXPECT_EQ(GetProperty(GetProperty(m_pControl, L"Font").pdispVal, L"Italic").ToBool(), true);
+        EXPECT_EQ(PutProperty(m_pControl, L"Font", value), S_OK);
+        const CVariant font = GetProperty(m_pControl, L"Font");
+        ASSERT_EQ(font.vt, VT_DISPATCH);
+        ASSERT_NE(font.pdispVal, nullptr);
+        EXPECT_EQ(GetProperty(font.pdispVal, L"Name").ToString(), strDefault);
+        EXPECT_FALSE(GetProperty(font.pdispVal, L"Italic").ToBool());
+        EXPECT_EQ(GetProperty(font.pdispVal, L"Weight").ToLong(), FW_NORMAL);
+    }
+    // A null is no object of any kind: IDispatch refuses it, and the font stays.
+    ASSERT_EQ(PutProperty(m_pControl, L"Font", CVariant(pCourier.Get())), S_OK);
+    CVariant null;
+    null.vt = VT_NULL;
+    EXPECT_EQ(PutProperty(m_pControl, L"Font", null), DISP_E_TYPEMISMATCH);
+    EXPECT_TRUE(GetProperty(GetProperty(m_pControl, L"Font").pdispVal, L"Italic").ToBool());
 }
 
 TEST(AutomationFailure, ExceptionFromAHandlerIsTheCallsError)

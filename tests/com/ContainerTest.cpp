@@ -194,6 +194,22 @@ TEST_F(OwnContainer, DefaultsFollowTheContainersAmbientProperties)
     EXPECT_TRUE(Called(*m_pSite, "SaveObject"));
 }
 
+TEST_F(OwnContainer, FontSetToNothingFollowsTheContainerAgain)
+{
+    CComPointer<IDispatch> pControl = As<IDispatch>(m_pObject);
+    FONTDESC desc = {sizeof(FONTDESC), const_cast<LPOLESTR>(L"Courier New"), {150000, 0}, FW_NORMAL, ANSI_CHARSET, TRUE, FALSE, FALSE};
+    CComPointer<IDispatch> pCourier;
+    ASSERT_EQ(OleCreateFontIndirect(&desc, IID_IDispatch, reinterpret_cast<void**>(pCourier.Out())), S_OK);
+    ASSERT_EQ(PutProperty(pControl, L"Font", CVariant(pCourier.Get())), S_OK);
+    ASSERT_FALSE(GetProperty(GetProperty(pControl, L"Font").pdispVal, L"Bold").ToBool());
+    ASSERT_EQ(PutProperty(pControl, L"Font", CVariant(static_cast<IDispatch*>(nullptr))), S_OK);
+    const CVariant font = GetProperty(pControl, L"Font");
+    ASSERT_EQ(font.vt, VT_DISPATCH);
+    EXPECT_TRUE(GetProperty(font.pdispVal, L"Bold").ToBool());
+    EXPECT_FALSE(GetProperty(font.pdispVal, L"Italic").ToBool());
+    EXPECT_EQ(GetProperty(font.pdispVal, L"Size").ToDouble(), GetProperty(m_pSite->m_pFont, L"Size").ToDouble());
+}
+
 TEST_F(OwnContainer, InPlaceActivationMakesTheWindowWhereTheSiteSaysAndAClickActivatesTheUi)
 {
     EXPECT_EQ(ControlWindow(), nullptr);

@@ -1,7 +1,7 @@
-// Hosts whose event handlers delete the row, the page, every page, or release the control,
-// from inside each event the control fires: nothing crashes, no row object, drop-down, popup
-// or hook is left behind, and no value lands in another row. Adding a way an event comes is one
-// line in kTriggers.
+// Hosts whose event handlers delete the row, the page, every page, replace the whole layout or
+// release the control, from inside each event the control fires: nothing crashes, no row
+// object, drop-down, popup or hook is left behind, and no value lands in another row. Adding a
+// way an event comes is one line in kTriggers.
 #include "ControlTestSupport.h"
 
 #include "AdoRecordset.h"
@@ -395,6 +395,9 @@ const HostAction kActions[] = {
     {"DeleteRow", [](HostsInsideEvents& t, short nPage, short nRow) { t.HeldCall(L"DeleteProperty", {CVariant(nPage), CVariant(nRow)}); }},
     {"DeletePage", [](HostsInsideEvents& t, short nPage, short) { t.HeldCall(L"DeletePage", {CVariant(nPage)}); }},
     {"DeleteAllPages", [](HostsInsideEvents& t, short, short) { t.HeldPut(L"PagesAndItems", CVariant("")); }},
+    // A new layout whose first page is new: every page moves one place on.
+    {"ReplacePagesAndItems",
+     [](HostsInsideEvents& t, short, short) { t.HeldPut(L"PagesAndItems", CVariant("Fresh#{#Name\\Edit\\Enable\\#Pick\\ComboBox\\Enable\\#}#" + SampleLayout())); }},
     {"ReleaseControl", [](HostsInsideEvents& t, short, short) { t.ReleaseControl(); }},
 };
 

@@ -11,9 +11,9 @@ namespace {
 
 const wchar_t kClassName[] = L"FloorControlView";
 const int kAnimationSteps = 8;
-// Each step waits Sleep milliseconds, but never longer than this: whatever a host or a script
-// sets, a page change holds the host's thread for a third of a second at most.
-const long kLongestStep = 40;
+// Each step waits Sleep milliseconds, but the whole slide keeps within this, drawing included:
+// whatever a host or a script sets, a page change holds the host's thread only briefly.
+const ULONGLONG kLongestSlideMs = 160;
 const int kTabPadding = 16;
 
 } // namespace
@@ -334,11 +334,17 @@ void CFloorView::ShowOnlyActivePage()
 void CFloorView::SlideIn(HWND hPage, const RECT& body, bool bFromBelow)
 {
     const int height = body.bottom - body.top;
+    const ULONGLONG nEnd = GetTickCount64() + kLongestSlideMs;
     for (int step = kAnimationSteps - 1; step >= 0; --step) {
         const int offset = height * step / kAnimationSteps * (bFromBelow ? 1 : -1);
         ::SetWindowPos(hPage, HWND_TOP, body.left, body.top + offset, body.right - body.left, height, SWP_SHOWWINDOW);
         ::UpdateWindow(hPage);
-        Sleep(static_cast<DWORD>(std::min(m_nSleep, kLongestStep)));
+        const ULONGLONG nNow = GetTickCount64();
+        if (nNow >= nEnd)
+            break;   // out of time: the page is placed at rest by the caller's layout
+        // The time left is shared by the steps left, so no step eats the whole slide.
+        const ULONGLONG nShare = (nEnd - nNow) / static_cast<ULONGLONG>(step + 1);
+        Sleep(static_cast<DWORD>(std::min(static_cast<ULONGLONG>(m_nSleep), nShare)));
     }
 }
 

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -59,13 +60,13 @@ public:
         return static_cast<short>(m_pages.size() - 1);
     }
 
-    void LoadPageRows(short nPage, const std::string& strRowText) override
+    void LoadPageRows(short nPage, std::string_view rowText) override
     {
         if (nPage < 0 || static_cast<size_t>(nPage) >= m_pages.size())
             Fail("rows for a page that was never made");
         std::vector<CRowText::Row>& rows = m_pages[static_cast<size_t>(nPage)].rows;
         rows.clear();
-        CRowText::ReadRows(strRowText, [&](const CRowText::Row& row) {
+        CRowText::ReadRows(rowText, [&](const CRowText::Row& row) {
             for (const std::string* pField : {&row.strName, &row.strAs, &row.strType, &row.strGroup}) {
                 if (pField->find(CRowText::kTokenEnd) != std::string::npos
                     || pField->find(CRowText::kFieldSeparator) != std::string::npos)

@@ -552,6 +552,35 @@ TEST_F(DesignPages, OptionsShowTheControlsFlagsAndWriteThemBack)
         EXPECT_EQ(Get(pControl, box.pszProperty).ToBool(), !box.bShown) << box.pszText;
 }
 
+// With several controls the boxes show the first control that has the options, and Apply
+// writes every control only the options that were changed; the others keep their own.
+TEST_F(DesignPages, OptionsWriteOnlyTheChangedFlagsToSeveralControls)
+{
+    CComPointer<IDispatch> pFirst = NewControl("P#{#}#");
+    CComPointer<IDispatch> pSecond = NewControl("P#{#}#");
+    ASSERT_EQ(Put(pFirst, L"ToolTips", CVariant(true)), S_OK);
+    ASSERT_EQ(Put(pFirst, L"Animation", CVariant(false)), S_OK);
+    ASSERT_EQ(Put(pSecond, L"ToolTips", CVariant(false)), S_OK);
+    ASSERT_EQ(Put(pSecond, L"Animation", CVariant(false)), S_OK);
+    CComPointer<IDispatch> pOther = CreateTestControl();   // has none of the options
+    Open(kOptionsPage, {pOther.Get(), pFirst.Get(), pSecond.Get()});
+    EXPECT_EQ(IsDlgButtonChecked(Dialog(), 211), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(Dialog(), 215), BST_UNCHECKED);
+    ClickAt(GetDlgItem(Dialog(), 215), POINT{5, 5});
+    ASSERT_EQ(m_pPage->Apply(), S_OK);
+    EXPECT_TRUE(Get(pFirst, L"Animation").ToBool());
+    EXPECT_TRUE(Get(pSecond, L"Animation").ToBool());
+    EXPECT_TRUE(Get(pFirst, L"ToolTips").ToBool());
+    EXPECT_FALSE(Get(pSecond, L"ToolTips").ToBool());
+
+    // Once applied, a change is not written again with the next one.
+    ASSERT_EQ(Put(pSecond, L"Animation", CVariant(false)), S_OK);
+    ClickAt(GetDlgItem(Dialog(), 211), POINT{5, 5});
+    ASSERT_EQ(m_pPage->Apply(), S_OK);
+    EXPECT_FALSE(Get(pFirst, L"ToolTips").ToBool());
+    EXPECT_FALSE(Get(pSecond, L"Animation").ToBool());
+}
+
 TEST_F(DesignPages, BothPagesAreRegisteredUnderTheirProgIds)
 {
     CLSID clsid = {};

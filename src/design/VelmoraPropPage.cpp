@@ -41,7 +41,7 @@ CVelmoraPropPage::~CVelmoraPropPage() = default;
 // Escape (and the cancel key) would close the frame or reach a control: both are swallowed.
 STDMETHODIMP CVelmoraPropPage::TranslateAccelerator(MSG* pMsg)
 {
-    if (pMsg && pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_ESCAPE || pMsg->wParam == VK_CANCEL))
+    if (pMsg && CEscapeFilter::IsFilteredKey(*pMsg))
         return S_OK;
     return CPropertyPage::TranslateAccelerator(pMsg);
 }
@@ -61,6 +61,7 @@ BOOL CVelmoraPropPage::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lPara
 void CVelmoraPropPage::OnInitDialog()
 {
     const HWND hDlg = GetDialog();
+    m_pEscapeFilter = std::make_unique<CEscapeFilter>(hDlg);
     RECT rcFloor = {7, 13, 7 + 205, 13 + 88};
     MapDialogRect(hDlg, &rcFloor);
     // Above the "Pages" frame, which the dialog made first and which would paint over it.
@@ -80,6 +81,7 @@ void CVelmoraPropPage::OnDestroyDialog()
     m_floor.DestroyControl();
     m_slider.Detach();
     m_nEditPage = -1;
+    m_pEscapeFilter.reset();
 }
 
 void CVelmoraPropPage::OnObjectsChanged()

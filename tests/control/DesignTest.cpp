@@ -642,4 +642,41 @@ TEST_F(DesignPages, WinesPropertyFrameOpensBothPages)
     EXPECT_EQ(Get(pControl, L"PagesAndItems").ToString(), kTwoPages);
 }
 
+// Wine's frame runs the pages in a modal dialog loop and never offers them keys: a real Escape
+// in the Preview page must still leave the frame open.
+int g_nEscapeTicks = 0;
+bool g_bOpenAfterEscape = false;
+
+void CALLBACK PressEscapeInTheFrame(HWND, UINT, UINT_PTR nTimer, DWORD)
+{
+    const HWND hFrame = ShownWindow(L"#32770");
+    if (!hFrame)
+        return;
+    if (++g_nEscapeTicks == 1) {
+        SetForegroundWindow(hFrame);
+        SetFocus(FindDescendant(hFrame, 1000, L"SysListView32"));
+        keybd_event(VK_ESCAPE, 0, 0, 0);
+        keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+    } else if (g_nEscapeTicks == 4) {
+        KillTimer(nullptr, nTimer);
+        g_bOpenAfterEscape = true;
+        PostMessageW(hFrame, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }
+}
+
+TEST_F(DesignPages, EscapeLeavesWinesPropertyFrameOpen)
+{
+    CComPointer<IDispatch> pControl = NewControl(kTwoPages);
+    IUnknown* objects[] = {pControl.Get()};
+    CLSID pages[] = {kPreviewPage};
+    g_nEscapeTicks = 0;
+    g_bOpenAfterEscape = false;
+    const UINT_PTR nTimer = SetTimer(nullptr, 0, 100, &PressEscapeInTheFrame);
+    const HRESULT hr =
+        OleCreatePropertyFrame(m_hFrame, 0, 0, L"kvVelmora", 1, objects, 1, pages, LOCALE_USER_DEFAULT, 0, nullptr);
+    KillTimer(nullptr, nTimer);
+    EXPECT_EQ(hr, S_OK);
+    EXPECT_TRUE(g_bOpenAfterEscape) << "closed after " << g_nEscapeTicks << " ticks";
+}
+
 } // namespace

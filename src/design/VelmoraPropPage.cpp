@@ -64,9 +64,12 @@ void CVelmoraPropPage::OnInitDialog()
     m_pEscapeFilter = std::make_unique<CEscapeFilter>(hDlg);
     RECT rcFloor = {7, 13, 7 + 205, 13 + 88};
     MapDialogRect(hDlg, &rcFloor);
-    // Above the "Pages" frame, which the dialog made first and which would paint over it.
-    if (m_floor.Create(hDlg, IDC_PREVIEW_FLOOR, rcFloor, this))
+    // Above the "Pages" frame, which the dialog made first and which would paint over it; a
+    // stop of the page's Tab order like the dialog's own controls.
+    if (m_floor.Create(hDlg, IDC_PREVIEW_FLOOR, rcFloor, this)) {
         SetWindowPos(m_floor.m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowLongPtrW(m_floor.m_hWnd, GWL_STYLE, GetWindowLongPtrW(m_floor.m_hWnd, GWL_STYLE) | WS_TABSTOP);
+    }
     m_slider.Attach(GetDlgItem(hDlg, IDC_PREVIEW_SLIDER));
     if (m_floor.IsWindow() && m_editCaption.Create(m_floor, kCaptionEditId))
         m_editCaption.SetFont(reinterpret_cast<HFONT>(SendMessageW(hDlg, WM_GETFONT, 0, 0)), TRUE);

@@ -215,6 +215,7 @@ TEST_F(DesignPages, PreviewShowsTheLayoutAsTextRowsAndWritesItBackUnchanged)
     MapDialogRect(Dialog(), &rcExpected);
     EXPECT_TRUE(EqualRect(&rcFloor, &rcExpected));
     EXPECT_TRUE(IsWindowVisible(Floor()));
+    EXPECT_TRUE(GetWindowLongW(Floor(), GWL_STYLE) & WS_TABSTOP);   // a stop of the page's Tab order
     // Above the frame around it, which would paint over it.
     const HWND hFrameBox = FindWindowExW(Dialog(), nullptr, L"Button", L"Pages");
     ASSERT_NE(hFrameBox, nullptr);

@@ -24,9 +24,15 @@ CGeneralPropPage::CGeneralPropPage() : CPropertyPage(IDD_PROPPAGE_GENERAL, IDS_P
 
 void CGeneralPropPage::DoDataExchange(CDataExchange& dx)
 {
-    dx.Check(IDC_GENERAL_TOOLTIPS, "ToolTips");
-    dx.Check(IDC_GENERAL_FIRSTPAGECAPTION, "FirstPageHasCaption");
-    dx.Check(IDC_GENERAL_ASFLOOR, "AsFloor");
-    dx.Check(IDC_GENERAL_RESIZEFIRSTCOLUMN, "ResizeFirstColumn");
-    dx.Check(IDC_GENERAL_ANIMATION, "Animation");
+    dx.PropertyBool(IDC_GENERAL_TOOLTIPS, m_bToolTips, "ToolTips");
+    dx.CheckBox(IDC_GENERAL_TOOLTIPS, m_bToolTips);
+    dx.PropertyBool(IDC_GENERAL_FIRSTPAGECAPTION, m_bFirstPageHasCaption, "FirstPageHasCaption");
+    dx.CheckBox(IDC_GENERAL_FIRSTPAGECAPTION, m_bFirstPageHasCaption);
+    dx.PropertyBool(IDC_GENERAL_ASFLOOR, m_bAsFloor, "AsFloor");
+    dx.CheckBox(IDC_GENERAL_ASFLOOR, m_bAsFloor);
+    dx.PropertyBool(IDC_GENERAL_RESIZEFIRSTCOLUMN, m_bResizeFirstColumn, "ResizeFirstColumn");
+    dx.CheckBox(IDC_GENERAL_RESIZEFIRSTCOLUMN, m_bResizeFirstColumn);
+    dx.PropertyBool(IDC_GENERAL_ANIMATION, m_bAnimation, "Animation");
+    dx.CheckBox(IDC_GENERAL_ANIMATION, m_bAnimation);
+    dx.PostProcess();
 }

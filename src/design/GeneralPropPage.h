@@ -11,6 +11,13 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange& dx) override;
+
+private:
+    BOOL m_bToolTips = FALSE;
+    BOOL m_bFirstPageHasCaption = FALSE;
+    BOOL m_bAsFloor = FALSE;
+    BOOL m_bResizeFirstColumn = FALSE;
+    BOOL m_bAnimation = FALSE;
 };
 
 HRESULT UpdateGeneralPropPageRegistry(bool bRegister);

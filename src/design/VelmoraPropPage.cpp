@@ -41,7 +41,7 @@ CVelmoraPropPage::~CVelmoraPropPage() = default;
 // Escape (and the cancel key) would close the frame or reach a control: both are swallowed.
 STDMETHODIMP CVelmoraPropPage::TranslateAccelerator(MSG* pMsg)
 {
-    if (pMsg && pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_ESCAPE || pMsg->wParam == VK_CANCEL))
+    if (pMsg && CEscapeFilter::IsFilteredKey(*pMsg))
         return S_OK;
     return CPropertyPage::TranslateAccelerator(pMsg);
 }
@@ -61,11 +61,15 @@ BOOL CVelmoraPropPage::OnDialogMessage(UINT message, WPARAM wParam, LPARAM lPara
 void CVelmoraPropPage::OnInitDialog()
 {
     const HWND hDlg = GetDialog();
+    m_pEscapeFilter = std::make_unique<CEscapeFilter>(hDlg);
     RECT rcFloor = {7, 13, 7 + 205, 13 + 88};
     MapDialogRect(hDlg, &rcFloor);
-    // Above the "Pages" frame, which the dialog made first and which would paint over it.
-    if (m_floor.Create(hDlg, IDC_PREVIEW_FLOOR, rcFloor, this))
+    // Above the "Pages" frame, which the dialog made first and which would paint over it; a
+    // stop of the page's Tab order like the dialog's own controls.
+    if (m_floor.Create(hDlg, IDC_PREVIEW_FLOOR, rcFloor, this)) {
         SetWindowPos(m_floor.m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowLongPtrW(m_floor.m_hWnd, GWL_STYLE, GetWindowLongPtrW(m_floor.m_hWnd, GWL_STYLE) | WS_TABSTOP);
+    }
     m_slider.Attach(GetDlgItem(hDlg, IDC_PREVIEW_SLIDER));
     if (m_floor.IsWindow() && m_editCaption.Create(m_floor, kCaptionEditId))
         m_editCaption.SetFont(reinterpret_cast<HFONT>(SendMessageW(hDlg, WM_GETFONT, 0, 0)), TRUE);
@@ -80,6 +84,7 @@ void CVelmoraPropPage::OnDestroyDialog()
     m_floor.DestroyControl();
     m_slider.Detach();
     m_nEditPage = -1;
+    m_pEscapeFilter.reset();
 }
 
 void CVelmoraPropPage::OnObjectsChanged()

@@ -2,11 +2,14 @@
 // pages and properties on a design floor (a slider sets the number of pages, a double click on
 // a caption edits it in place); Apply writes the layout text back to the controls.
 #pragma once
+#include "EscapeFilter.h"
 #include "EventSinkMap.h"
 #include "FloorPropertiesWndDesign.h"
 #include "ModalEdit.h"
 #include "PropertyPage.h"
 #include "SliderCtrl.h"
+
+#include <memory>
 
 class CVelmoraPropPage : public CPropertyPage, public CEventSinkTarget {
 public:
@@ -45,6 +48,8 @@ private:
     CSliderCtrl m_slider;
     CFloorPropertiesWndDesign m_floor;
     int m_nEditPage = -1;
+    // While the dialog exists: Escape is swallowed in frames that run a modal dialog loop too.
+    std::unique_ptr<CEscapeFilter> m_pEscapeFilter;
 };
 
 HRESULT UpdateVelmoraPropPageRegistry(bool bRegister);

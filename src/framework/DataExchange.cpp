@@ -14,14 +14,17 @@ bool CDataExchange::FindDispid(IDispatch* pObject, const char* property, DISPID*
 
 CVariant CDataExchange::GetProperty(const char* property) const
 {
-    DISPID dispid = DISPID_UNKNOWN;
-    if (m_objects.empty() || !FindDispid(m_objects.front(), property, &dispid))
-        return CVariant();
-    try {
-        return CDispatchDriver(m_objects.front()).Get(dispid, VT_EMPTY);
-    } catch (const CDispatchException&) {
-        return CVariant();
+    for (const CComPointer<IDispatch>& pObject : m_objects) {
+        DISPID dispid = DISPID_UNKNOWN;
+        if (!FindDispid(pObject, property, &dispid))
+            continue;
+        try {
+            return CDispatchDriver(pObject).Get(dispid, VT_EMPTY);
+        } catch (const CDispatchException&) {
+            return CVariant();
+        }
     }
+    return CVariant();
 }
 
 void CDataExchange::SetProperty(const char* property, const CVariant& value) const
@@ -71,4 +74,33 @@ void CDataExchange::Number(int nIDC, const char* property)
     } else {
         SetDlgItemInt(m_hDlg, nIDC, static_cast<UINT>(GetProperty(property).ToLong()), TRUE);
     }
+}
+
+void CDataExchange::PropertyBool(int nIDC, BOOL& bField, const char* property)
+{
+    if (m_bSave) {
+        m_pending.push_back(PendingBool{nIDC, &bField, property});
+        return;
+    }
+    const CVariant value = GetProperty(property);
+    if (!value.IsEmpty())
+        bField = value.ToBool() ? TRUE : FALSE;
+}
+
+void CDataExchange::CheckBox(int nIDC, BOOL& bField)
+{
+    if (m_bSave)
+        bField = IsDlgButtonChecked(m_hDlg, nIDC) == BST_CHECKED ? TRUE : FALSE;
+    else
+        CheckDlgButton(m_hDlg, nIDC, bField ? BST_CHECKED : BST_UNCHECKED);
+}
+
+// Only what the user changed is written: with several objects, the others keep their own values.
+void CDataExchange::PostProcess()
+{
+    for (const PendingBool& pending : m_pending) {
+        if (m_changedControls.count(pending.nIDC))
+            SetProperty(pending.property, CVariant(*pending.pField != FALSE));
+    }
+    m_pending.clear();
 }

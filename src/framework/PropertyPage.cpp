@@ -162,9 +162,12 @@ void CPropertyPage::SetModified(BOOL bDirty)
 HRESULT CPropertyPage::UpdateData(bool bSave)
 {
     m_bLoading = !bSave;
-    CDataExchange dx(m_hDlg, m_objects, bSave);
+    CDataExchange dx(m_hDlg, m_objects, bSave, m_changedControls);
     const HRESULT hr = GuardCall([&] { DoDataExchange(dx); return S_OK; }, E_UNEXPECTED);
     m_bLoading = false;
+    // The controls now show, or have written, the objects' values.
+    if (SUCCEEDED(hr))
+        m_changedControls.clear();
     return hr;
 }
 
@@ -199,7 +202,9 @@ INT_PTR CALLBACK CPropertyPage::DialogProc(HWND hDlg, UINT message, WPARAM wPara
     INT_PTR result = 0;
     if (GuardCall([&] { return pPage->OnDialogMessage(message, wParam, lParam, &result); }, FALSE))
         return result;
-    if (message == WM_COMMAND && lParam && !pPage->m_bLoading && IsEditNotification(wParam))
+    if (message == WM_COMMAND && lParam && !pPage->m_bLoading && IsEditNotification(wParam)) {
+        pPage->m_changedControls.insert(LOWORD(wParam));
         pPage->SetModified(TRUE);
+    }
     return FALSE;
 }

@@ -1,13 +1,14 @@
 // CPropertyPage: the base of our property pages (IPropertyPage2). The page is a dialog from
 // this module's resources; SetObjects keeps the edited objects; DoDataExchange moves values
 // between the dialog's controls and the objects' properties in both directions; edits mark the
-// page dirty and tell the page site, Apply writes them back.
+// page (and the edited control) dirty and tell the page site, Apply writes them back.
 #pragma once
 #include "ComObject.h"
 #include "DataExchange.h"
 
 #include <ocidl.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -57,5 +58,7 @@ private:
     CComPointer<IPropertyPageSite> m_pSite;
     std::vector<CComPointer<IDispatch>> m_objects;
     BOOL m_bDirty = FALSE;
+    // The dialog controls the user changed since the page last showed the objects' values.
+    std::set<int> m_changedControls;
     bool m_bLoading = false;
 };

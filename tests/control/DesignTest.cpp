@@ -215,6 +215,7 @@ TEST_F(DesignPages, PreviewShowsTheLayoutAsTextRowsAndWritesItBackUnchanged)
     MapDialogRect(Dialog(), &rcExpected);
     EXPECT_TRUE(EqualRect(&rcFloor, &rcExpected));
     EXPECT_TRUE(IsWindowVisible(Floor()));
+    EXPECT_TRUE(GetWindowLongW(Floor(), GWL_STYLE) & WS_TABSTOP);   // a stop of the page's Tab order
     // Above the frame around it, which would paint over it.
     const HWND hFrameBox = FindWindowExW(Dialog(), nullptr, L"Button", L"Pages");
     ASSERT_NE(hFrameBox, nullptr);
@@ -552,6 +553,35 @@ TEST_F(DesignPages, OptionsShowTheControlsFlagsAndWriteThemBack)
         EXPECT_EQ(Get(pControl, box.pszProperty).ToBool(), !box.bShown) << box.pszText;
 }
 
+// With several controls the boxes show the first control that has the options, and Apply
+// writes every control only the options that were changed; the others keep their own.
+TEST_F(DesignPages, OptionsWriteOnlyTheChangedFlagsToSeveralControls)
+{
+    CComPointer<IDispatch> pFirst = NewControl("P#{#}#");
+    CComPointer<IDispatch> pSecond = NewControl("P#{#}#");
+    ASSERT_EQ(Put(pFirst, L"ToolTips", CVariant(true)), S_OK);
+    ASSERT_EQ(Put(pFirst, L"Animation", CVariant(false)), S_OK);
+    ASSERT_EQ(Put(pSecond, L"ToolTips", CVariant(false)), S_OK);
+    ASSERT_EQ(Put(pSecond, L"Animation", CVariant(false)), S_OK);
+    CComPointer<IDispatch> pOther = CreateTestControl();   // has none of the options
+    Open(kOptionsPage, {pOther.Get(), pFirst.Get(), pSecond.Get()});
+    EXPECT_EQ(IsDlgButtonChecked(Dialog(), 211), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(Dialog(), 215), BST_UNCHECKED);
+    ClickAt(GetDlgItem(Dialog(), 215), POINT{5, 5});
+    ASSERT_EQ(m_pPage->Apply(), S_OK);
+    EXPECT_TRUE(Get(pFirst, L"Animation").ToBool());
+    EXPECT_TRUE(Get(pSecond, L"Animation").ToBool());
+    EXPECT_TRUE(Get(pFirst, L"ToolTips").ToBool());
+    EXPECT_FALSE(Get(pSecond, L"ToolTips").ToBool());
+
+    // Once applied, a change is not written again with the next one.
+    ASSERT_EQ(Put(pSecond, L"Animation", CVariant(false)), S_OK);
+    ClickAt(GetDlgItem(Dialog(), 211), POINT{5, 5});
+    ASSERT_EQ(m_pPage->Apply(), S_OK);
+    EXPECT_FALSE(Get(pFirst, L"ToolTips").ToBool());
+    EXPECT_FALSE(Get(pSecond, L"Animation").ToBool());
+}
+
 TEST_F(DesignPages, BothPagesAreRegisteredUnderTheirProgIds)
 {
     CLSID clsid = {};
@@ -611,6 +641,43 @@ TEST_F(DesignPages, WinesPropertyFrameOpensBothPages)
     EXPECT_EQ(seen.tabs, (std::vector<std::string>{"Preview", "Options"})) << seen.strCaption;
     EXPECT_TRUE(seen.bFloor);
     EXPECT_EQ(Get(pControl, L"PagesAndItems").ToString(), kTwoPages);
+}
+
+// Wine's frame runs the pages in a modal dialog loop and never offers them keys: a real Escape
+// in the Preview page must still leave the frame open.
+int g_nEscapeTicks = 0;
+bool g_bOpenAfterEscape = false;
+
+void CALLBACK PressEscapeInTheFrame(HWND, UINT, UINT_PTR nTimer, DWORD)
+{
+    const HWND hFrame = ShownWindow(L"#32770");
+    if (!hFrame)
+        return;
+    if (++g_nEscapeTicks == 1) {
+        SetForegroundWindow(hFrame);
+        SetFocus(FindDescendant(hFrame, 1000, L"SysListView32"));
+        keybd_event(VK_ESCAPE, 0, 0, 0);
+        keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+    } else if (g_nEscapeTicks == 4) {
+        KillTimer(nullptr, nTimer);
+        g_bOpenAfterEscape = true;
+        PostMessageW(hFrame, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }
+}
+
+TEST_F(DesignPages, EscapeLeavesWinesPropertyFrameOpen)
+{
+    CComPointer<IDispatch> pControl = NewControl(kTwoPages);
+    IUnknown* objects[] = {pControl.Get()};
+    CLSID pages[] = {kPreviewPage};
+    g_nEscapeTicks = 0;
+    g_bOpenAfterEscape = false;
+    const UINT_PTR nTimer = SetTimer(nullptr, 0, 100, &PressEscapeInTheFrame);
+    const HRESULT hr =
+        OleCreatePropertyFrame(m_hFrame, 0, 0, L"kvVelmora", 1, objects, 1, pages, LOCALE_USER_DEFAULT, 0, nullptr);
+    KillTimer(nullptr, nTimer);
+    EXPECT_EQ(hr, S_OK);
+    EXPECT_TRUE(g_bOpenAfterEscape) << "closed after " << g_nEscapeTicks << " ticks";
 }
 
 } // namespace

@@ -1,0 +1,28 @@
+// CEscapeFilter: keeps Escape and the cancel key away from a dialog and its controls while a
+// modal dialog loop runs it. Such a loop (a property frame that never offers keys to its pages'
+// TranslateAccelerator, as Wine's does) passes each message to the thread's message filter
+// before the dialog manager would turn Escape into Cancel and close the frame.
+#pragma once
+#include <windows.h>
+
+#include <vector>
+
+class CEscapeFilter {
+public:
+    explicit CEscapeFilter(HWND hDlg);
+    ~CEscapeFilter();
+    CEscapeFilter(const CEscapeFilter&) = delete;
+    CEscapeFilter& operator=(const CEscapeFilter&) = delete;
+
+    // A key-down of Escape or of the cancel key.
+    static bool IsFilteredKey(const MSG& msg);
+
+private:
+    static LRESULT CALLBACK FilterProc(int nCode, WPARAM wParam, LPARAM lParam);
+    static bool IsForFilteredDialog(HWND hWnd);
+
+    HWND m_hDlg;
+    // Dialogs filtered on this thread, and the one hook they share.
+    static std::vector<HWND> s_dialogs;
+    static HHOOK s_hHook;
+};

@@ -20,6 +20,7 @@
 //   until its list is painted, against a bare report list view filled with the same texts and
 //   shown under the same cell, and a prefix typed into the combo of 100,000 rows.
 // Needs kvVelmora and the floor control registered (run through scripts/bench.sh).
+#include "Stopwatch.h"
 #include "AdoRecordset.h"
 #include "ColourText.h"
 #include "ControlWnd.h"
@@ -67,21 +68,6 @@ std::string MakeLayout(int nRows)
     }
     return text;
 }
-
-class CStopwatch {
-public:
-    CStopwatch() { QueryPerformanceCounter(&m_start); }
-    double Seconds() const
-    {
-        LARGE_INTEGER now, frequency;
-        QueryPerformanceCounter(&now);
-        QueryPerformanceFrequency(&frequency);
-        return static_cast<double>(now.QuadPart - m_start.QuadPart) / static_cast<double>(frequency.QuadPart);
-    }
-
-private:
-    LARGE_INTEGER m_start;
-};
 
 // One IDispatch call by dispatch id, arguments in their declared order.
 CVariant Call(IDispatch* pControl, DISPID dispid, WORD wFlags, std::vector<CVariant> args)

@@ -4,6 +4,7 @@
 // loading the same layout into the empty control through PagesAndItems, and against setting it
 // again over itself (the rebuild alone). Needs kvVelmora and the floor control registered (run
 // through scripts/bench.sh).
+#include "Stopwatch.h"
 #include "ControlWnd.h"
 #include "ComPointer.h"
 #include "LayoutText.h"
@@ -43,21 +44,6 @@ std::string MakeLayout()
     }
     return text;
 }
-
-class CStopwatch {
-public:
-    CStopwatch() { QueryPerformanceCounter(&m_start); }
-    double Seconds() const
-    {
-        LARGE_INTEGER now, frequency;
-        QueryPerformanceCounter(&now);
-        QueryPerformanceFrequency(&frequency);
-        return static_cast<double>(now.QuadPart - m_start.QuadPart) / static_cast<double>(frequency.QuadPart);
-    }
-
-private:
-    LARGE_INTEGER m_start;
-};
 
 void PutLayout(IDispatch* pControl, const CVariant& layout)
 {

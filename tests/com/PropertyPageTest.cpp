@@ -2,6 +2,7 @@
 // make it dirty and Apply writes them back.
 #include "ComTestSupport.h"
 #include "Pump.h"
+#include "RecordingPageSite.h"
 #include "TestPage.h"
 
 #include <gtest/gtest.h>
@@ -25,36 +26,6 @@ std::wstring TextOf(HWND hWnd)
     GetWindowTextW(hWnd, text, 256);
     return text;
 }
-
-// A page site that records what the page tells it.
-class CRecordingPageSite : public IPropertyPageSite {
-public:
-    std::vector<DWORD> statusChanges;
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        *ppv = (riid == IID_IUnknown || riid == IID_IPropertyPageSite) ? this : nullptr;
-        return *ppv ? S_OK : E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }   // lives on the test's stack
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-    STDMETHODIMP OnStatusChange(DWORD dwFlags) override
-    {
-        statusChanges.push_back(dwFlags);
-        return S_OK;
-    }
-    STDMETHODIMP GetLocaleID(LCID* pLocale) override
-    {
-        *pLocale = LOCALE_USER_DEFAULT;
-        return S_OK;
-    }
-    STDMETHODIMP GetPageContainer(IUnknown** ppUnk) override
-    {
-        *ppUnk = nullptr;
-        return E_NOTIMPL;
-    }
-    STDMETHODIMP TranslateAccelerator(MSG*) override { return S_FALSE; }
-};
 
 // Wine's frame never calls Apply (a known limit of its OleCreatePropertyFrame), so the page is
 // driven here as a frame does it on OK.

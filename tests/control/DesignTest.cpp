@@ -3,6 +3,7 @@
 // never applies), driven by real right clicks, menu keys and label edits, and applied as a
 // frame does on OK; what reaches the edited controls is their layout text and options.
 #include "ControlTestSupport.h"
+#include "RecordingPageSite.h"
 
 #include "PopupMenuChoice.h"
 #include "Pump.h"
@@ -30,36 +31,6 @@ const int kFloorId = 201;
 const int kSliderId = 206;
 
 using Row = std::vector<std::string>;
-
-class CCountingPageSite : public IPropertyPageSite {
-public:
-    int nDirty = 0;
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        *ppv = (riid == IID_IUnknown || riid == IID_IPropertyPageSite) ? this : nullptr;
-        return *ppv ? S_OK : E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }   // lives in the fixture
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-    STDMETHODIMP OnStatusChange(DWORD dwFlags) override
-    {
-        if (dwFlags & PROPPAGESTATUS_DIRTY)
-            ++nDirty;
-        return S_OK;
-    }
-    STDMETHODIMP GetLocaleID(LCID* pLocale) override
-    {
-        *pLocale = LOCALE_USER_DEFAULT;
-        return S_OK;
-    }
-    STDMETHODIMP GetPageContainer(IUnknown** ppUnk) override
-    {
-        *ppUnk = nullptr;
-        return E_NOTIMPL;
-    }
-    STDMETHODIMP TranslateAccelerator(MSG*) override { return S_FALSE; }
-};
 
 struct FindById {
     int nId;
@@ -190,7 +161,7 @@ protected:
     }
 
     HWND m_hFrame = nullptr;
-    CCountingPageSite m_site;
+    CRecordingPageSite m_site;
     CComPointer<IPropertyPage> m_pPage;
 };
 
@@ -232,7 +203,7 @@ TEST_F(DesignPages, PreviewShowsTheLayoutAsTextRowsAndWritesItBackUnchanged)
     EXPECT_EQ(RowCount(1), 3);
     EXPECT_EQ(SendMessageW(GetDlgItem(Dialog(), kSliderId), TBM_GETPOS, 0, 0), 2);
     EXPECT_EQ(m_pPage->IsPageDirty(), S_FALSE);
-    EXPECT_EQ(m_site.nDirty, 0);
+    EXPECT_EQ(m_site.DirtyReports(), 0);
 
     // Apply writes only a page that was changed; the frame asks a dirty page.
     static_cast<void>(Choose(0, 0, {"Type", "Enable"}));
@@ -249,7 +220,7 @@ TEST_F(DesignPages, InsertAppendsANamedRowAndRenumbers)
     ASSERT_EQ(RowCount(0), 4);
     TypeLabel(0, "Depth");
     EXPECT_EQ(RowAt(0, 3), (Row{"Depth", "Edit", "Enable", "", "3"}));
-    EXPECT_GE(m_site.nDirty, 1);
+    EXPECT_GE(m_site.DirtyReports(), 1);
 
     // With the focus on row 1 the new row comes after it, and every row gets its new number.
     Select(0, {1});

@@ -152,7 +152,7 @@ CWnd* CControlsWnd_CADORComboBox::CreateEditor()
     ++s_nCreating;
     CComPointer<IDispatch> pRecordset;
     const CLifeToken::CWatch alive = Watch();
-    pOwner->FireSetObject(GetEventPage(), m_nRow, pRecordset.Out());
+    pOwner->FireSetObject(GetOwnPage(), m_nRow, pRecordset.Out());
     CWnd* pEditor = nullptr;
     if (alive && m_combo.Create(this, pRecordset)) {
         m_combo.SetEditTextColor(pOwner->GetEditorColor());

@@ -96,7 +96,7 @@ BOOL CADORMultiColumnComboBox::Requery()
     CComPointer<IDispatch> pRecordset;
     const CLifeToken::CWatch alive = Watch();
     const CLifeToken::CWatch ownerAlive = m_pOwner->Watch();
-    pControl->FireSetObject(pControl->GetActivePage(), m_pOwner->m_nRow, pRecordset.Out());
+    pControl->FireSetObject(m_pOwner->GetOwnPage(), m_pOwner->m_nRow, pRecordset.Out());
     if (!alive || !ownerAlive || !IsWindow() || !AttachRecordset(pRecordset))
         return FALSE;
     FillRows();

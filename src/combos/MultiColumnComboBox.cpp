@@ -517,12 +517,7 @@ LRESULT CALLBACK CMultiColumnComboBox::ListHook(HWND hWnd, UINT message, WPARAM 
             SetCursor(LoadCursorW(nullptr, IDC_ARROW));
             SetCapture(hWnd);
         }
-        const bool bWasDropped = pActive->IsDroppedDown();
         pActive->OnListMouse(message, point);
-        // A press that closed the list has been answered: the hidden list must not take the
-        // focus from the edit as its own press would.
-        if (message == WM_LBUTTONDOWN && bWasDropped && (!::IsWindow(hWnd) || !::IsWindowVisible(hWnd)))
-            return 0;
     }
     if (!::IsWindow(hWnd))
         return 0;

@@ -23,7 +23,7 @@ void CControlsWnd_CNADORComboBox::LoadItems()
         return;
     CComPointer<IDispatch> pDispatch;
     const CLifeToken::CWatch alive = Watch();
-    pOwner->FireSetObject(GetEventPage(), m_nRow, pDispatch.Out());
+    pOwner->FireSetObject(GetOwnPage(), m_nRow, pDispatch.Out());
     if (!alive || !pDispatch || !HasNCombo())
         return;
     try {

@@ -179,6 +179,11 @@ short CControlsWnd::GetEventPage() const
     return pOwner ? pOwner->GetActivePage() : -1;
 }
 
+long CControlsWnd::GetOwnPage() const
+{
+    return m_pList ? m_pList->GetPageIndex() : -1;
+}
+
 bool CControlsWnd::HasEditorWindow() const
 {
     return m_pEditor && m_pEditor->IsWindow();

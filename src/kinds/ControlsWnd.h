@@ -65,6 +65,8 @@ public:
     virtual BOOL RedrawRow();
     virtual RECT* GetCellRect(RECT* pRect);
     virtual std::string GetText();
+    // The position of the row's own page, which need not be the front one.
+    long GetOwnPage() const;
 
     long m_nRow = -1;
     long m_nColumn = -1;

@@ -14,6 +14,8 @@ public:
     virtual HWND GetListWindow() const = 0;
     // The control behind the list; null without one.
     virtual CPageListOwner* GetControl() = 0;
+    // The list's position among the floor's pages; -1 before the floor places it.
+    virtual int GetPageIndex() const = 0;
     virtual std::string GetItemText(int nRow, int nColumn) const = 0;
     // The column that holds the property names.
     virtual int GetNameColumn() const = 0;

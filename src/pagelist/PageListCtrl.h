@@ -81,7 +81,7 @@ public:
     // with bRelease TRUE it is released at once and returned only if it survives (persistent).
     CControlsWnd* GetControlsWnd(int nRow, BOOL bRelease);
     void SetPageIndex(int nPage) { m_nPage = nPage; }
-    int GetPageIndex() const { return m_nPage; }
+    int GetPageIndex() const override { return m_nPage; }
     // The font the in-place editors get; editors showing the old font are given the new one.
     void SetItemFont(const LOGFONTW& description);
     HFONT GetItemFont() const override { return m_ItemFont ? m_ItemFont->Get() : nullptr; }

@@ -213,6 +213,7 @@ TEST_F(MultiColumnCombo, TheSelectionFollowsTheMouseAndAClickInARowCommitsIt)
     EXPECT_EQ(EditText(), "Banana");
     EXPECT_EQ(m_parent.m_selChanges.size(), 1u);
     EXPECT_EQ(GetFocus(), Edit()) << "the hidden list does not take the focus";
+    EXPECT_EQ(GetCapture(), nullptr) << "nor the mouse";
 }
 
 TEST_F(MultiColumnCombo, AClickOutsideTheListClosesItWithoutCommitting)
@@ -222,6 +223,7 @@ TEST_F(MultiColumnCombo, AClickOutsideTheListClosesItWithoutCommitting)
     EXPECT_FALSE(m_combo.IsDroppedDown());
     EXPECT_EQ(EditText(), "");
     EXPECT_TRUE(m_parent.m_selChanges.empty());
+    EXPECT_EQ(GetCapture(), nullptr) << "the next click goes where it is aimed";
 }
 
 TEST_F(MultiColumnCombo, TheDropButtonOpensAndTheNextClickClosesTheList)

@@ -320,6 +320,18 @@ TEST_F(RecordsetKinds, ColumnAndDropDownSettingsThroughAutomation)
     EXPECT_EQ(list.bottom - list.top, 8 * CMultiColumnComboBox::kHeight);
 }
 
+TEST_F(RecordsetKinds, ARowOfAPageBehindTheFrontOneAsksWithItsOwnPage)
+{
+    const short nRow = Call(L"InsertProperty", {I2(1), I2(-1), CVariant("Behind"), CVariant("ADORComboBox"), I2(0)}).ToShort();
+    ASSERT_GE(nRow, 0);
+    ASSERT_EQ(Call(L"GetActivePage").ToShort(), 0);
+    EXPECT_EQ(Get(m_pControl, L"ColumnKey", {I2(1), I2(nRow)}).ToLong(), 0);
+    const std::string strAsked = "SetObject 1 " + std::to_string(nRow) + " null";
+    EXPECT_EQ(Heard(strAsked), 1);
+    Call(L"RefreshProperty", {I2(1), I2(nRow)});
+    EXPECT_EQ(Heard(strAsked), 2);
+}
+
 TEST_F(RecordsetKinds, ColumnNamesShareOneBuffer)
 {
     ClickRow(0, kRecordRow);

@@ -11,9 +11,11 @@ std::wstring Utf8ToWide(const std::string& text)
 {
     if (text.empty())
         return std::wstring();
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    // No text has more UTF-16 units than UTF-8 bytes: one pass over it instead of two.
+    std::wstring wide(text.size(), L'\0');
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                                           static_cast<int>(wide.size()));
+    wide.resize(static_cast<size_t>(std::max(length, 0)));
     return wide;
 }
 

@@ -33,9 +33,17 @@ std::string WideToUtf8(const wchar_t* text, size_t nLength)
 {
     if (nLength == 0)
         return std::string();
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(nLength), nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(nLength), narrow.data(), length, nullptr, nullptr);
+    // Most texts are plain ASCII, one byte a unit: one pass when they fit, a measured second
+    // try when they do not.
+    std::string narrow(nLength, '\0');
+    int length = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(nLength), narrow.data(),
+                                     static_cast<int>(narrow.size()), nullptr, nullptr);
+    if (length == 0) {
+        length = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(nLength), nullptr, 0, nullptr, nullptr);
+        narrow.assign(static_cast<size_t>(length), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(nLength), narrow.data(), length, nullptr, nullptr);
+    }
+    narrow.resize(static_cast<size_t>(std::max(length, 0)));
     return narrow;
 }
 

@@ -243,7 +243,17 @@ int CPageListCtrl::FindRowNamed(const std::string& strFolded)
 
 BOOL CPageListCtrl::Create(HWND hParent, UINT nID)
 {
-    const DWORD style = GetListStyle() | WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | LVS_NOCOLUMNHEADER |
+    return CreateList(hParent, nID, WS_VISIBLE);
+}
+
+BOOL CPageListCtrl::CreateBehind(HWND hParent, UINT nID)
+{
+    return CreateList(hParent, nID, 0);
+}
+
+BOOL CPageListCtrl::CreateList(HWND hParent, UINT nID, DWORD dwShown)
+{
+    const DWORD style = GetListStyle() | WS_CHILD | dwShown | WS_CLIPCHILDREN | LVS_NOCOLUMNHEADER |
                         LVS_SHOWSELALWAYS | LVS_REPORT;
     const RECT empty = {0, 0, 0, 0};
     if (!CListCtrl::Create(style, empty, hParent, nID))

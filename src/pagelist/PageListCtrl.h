@@ -49,6 +49,8 @@ public:
     // Replaces the rows by those of a page's part of the layout text.
     virtual void LoadItemsText(std::string_view text);
     virtual BOOL Create(HWND hParent, UINT nID);
+    // As Create, but hidden: for a page its floor shows only once it comes to the front.
+    BOOL CreateBehind(HWND hParent, UINT nID);
     // The value cell of the row; null (and an empty rectangle) for a row out of range.
     RECT* GetCellRect(RECT* pRect, int nRow) override;
     CPageListOwner* GetControl() override;
@@ -155,6 +157,7 @@ protected:
 
     bool IsRow(int nRow) const;
     bool IsSelectedRow(int nRow) const;
+    BOOL CreateList(HWND hParent, UINT nID, DWORD dwShown);
     void RepaintFromPicture();
     // The client point of a mouse message.
     static POINT MessagePoint(LPARAM lParam);

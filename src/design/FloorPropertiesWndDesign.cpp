@@ -9,7 +9,6 @@
 namespace {
 
 const int kItemHeight = 18;
-const UINT kFirstPageListId = 1000;
 
 // The dispid of the layout property; false when the object has none.
 bool FindLayoutDispid(IDispatch* pObject, DISPID* pDispid)
@@ -49,7 +48,7 @@ CFloorPropertiesWndDesign& CFloorPropertiesWndDesign::SetDesignOwner(CVelmoraPro
 std::unique_ptr<CPageListCtrl> CFloorPropertiesWndDesign::CreatePageList(short nIndex, CPageListOwner*, BOOL)
 {
     auto pPage = std::make_unique<CPageListCtrlDesign>(m_pOwner, this);
-    if (!pPage->Create(m_hWnd, kFirstPageListId + static_cast<UINT>(nIndex)))
+    if (!CreatePageWindow(*pPage, nIndex))
         return nullptr;
     return pPage;
 }

@@ -70,9 +70,15 @@ std::unique_ptr<CPageListCtrl> CFloorPropertiesWnd::CreatePageList(short nIndex,
 {
     std::unique_ptr<CPageListCtrl> pPage = bGroup ? std::make_unique<CPageTreeCtrl>(pParent, kItemHeight)
                                                   : std::make_unique<CPageListCtrl>(pParent, kItemHeight);
-    if (!pPage->Create(m_hWnd, kFirstPageListId + static_cast<UINT>(nIndex)))
+    if (!CreatePageWindow(*pPage, nIndex))
         return nullptr;
     return pPage;
+}
+
+BOOL CFloorPropertiesWnd::CreatePageWindow(CPageListCtrl& page, short nIndex)
+{
+    const UINT nID = kFirstPageListId + static_cast<UINT>(nIndex);
+    return nIndex == GetActivePage() ? page.Create(m_hWnd, nID) : page.CreateBehind(m_hWnd, nID);
 }
 
 BOOL CFloorPropertiesWnd::RemovePage(short nIndex)

@@ -37,6 +37,11 @@ public:
 
     int GetPageListCount() const { return static_cast<int>(m_pages.size()); }
 
+protected:
+    // The window of the page list of page nIndex, shown only when that page is at the front:
+    // the floor hides every other page's window as it is given.
+    BOOL CreatePageWindow(CPageListCtrl& page, short nIndex);
+
 private:
     BOOL m_bSignEnableDisable = TRUE;
     std::vector<std::unique_ptr<CPageListCtrl>> m_pages;

@@ -11,9 +11,11 @@ std::wstring Utf8ToWide(const std::string& text)
 {
     if (text.empty())
         return std::wstring();
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    // No text has more UTF-16 units than UTF-8 bytes: one pass over it instead of two.
+    std::wstring wide(text.size(), L'\0');
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                                           static_cast<int>(wide.size()));
+    wide.resize(static_cast<size_t>(std::max(length, 0)));
     return wide;
 }
 
@@ -31,9 +33,17 @@ std::string WideToUtf8(const wchar_t* text, size_t nLength)
 {
     if (nLength == 0)
         return std::string();
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(nLength), nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(nLength), narrow.data(), length, nullptr, nullptr);
+    // Most texts are plain ASCII, one byte a unit: one pass when they fit, a measured second
+    // try when they do not.
+    std::string narrow(nLength, '\0');
+    int length = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(nLength), narrow.data(),
+                                     static_cast<int>(narrow.size()), nullptr, nullptr);
+    if (length == 0) {
+        length = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(nLength), nullptr, 0, nullptr, nullptr);
+        narrow.assign(static_cast<size_t>(length), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(nLength), narrow.data(), length, nullptr, nullptr);
+    }
+    narrow.resize(static_cast<size_t>(std::max(length, 0)));
     return narrow;
 }
 

@@ -243,7 +243,17 @@ int CPageListCtrl::FindRowNamed(const std::string& strFolded)
 
 BOOL CPageListCtrl::Create(HWND hParent, UINT nID)
 {
-    const DWORD style = GetListStyle() | WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | LVS_NOCOLUMNHEADER |
+    return CreateList(hParent, nID, WS_VISIBLE);
+}
+
+BOOL CPageListCtrl::CreateBehind(HWND hParent, UINT nID)
+{
+    return CreateList(hParent, nID, 0);
+}
+
+BOOL CPageListCtrl::CreateList(HWND hParent, UINT nID, DWORD dwShown)
+{
+    const DWORD style = GetListStyle() | WS_CHILD | dwShown | WS_CLIPCHILDREN | LVS_NOCOLUMNHEADER |
                         LVS_SHOWSELALWAYS | LVS_REPORT;
     const RECT empty = {0, 0, 0, 0};
     if (!CListCtrl::Create(style, empty, hParent, nID))
@@ -260,8 +270,8 @@ BOOL CPageListCtrl::InitColumns()
     LOGFONTW description;
     if (m_pCtrl && m_pCtrl->GetItemFont(&description))
         SetItemFont(description);
-    if (m_pCtrl && m_pCtrl->GetToolTips())
-        m_ToolTip.CreateForList(this);
+    // Most pages of a large layout are never pointed at: their tooltips are made on demand.
+    m_bToolTipPending = m_pCtrl && m_pCtrl->GetToolTips();
     return TRUE;
 }
 
@@ -398,9 +408,16 @@ void CPageListCtrl::LoadItemsText(std::string_view text)
     // One repaint for the whole page, not one per row.
     SendMessage(WM_SETREDRAW, FALSE);
     DeleteAllItems();
+    // Every row goes after those already in an emptied list: nothing that follows rows has to
+    // move, and the name index is read whole when first asked.
+    const CLifeToken::CWatch alive = Watch();
+    m_bBlockOfRows = true;
     CRowText::ReadRows(text, [this](const CRowText::Row& row) {
         AddItemFromText(row.strName, row.strAs, row.strType, row.strGroup);
     });
+    if (!alive)
+        return;
+    m_bBlockOfRows = false;
     SendMessage(WM_SETREDRAW, TRUE);
     Invalidate();
 }

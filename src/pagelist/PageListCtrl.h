@@ -49,6 +49,8 @@ public:
     // Replaces the rows by those of a page's part of the layout text.
     virtual void LoadItemsText(std::string_view text);
     virtual BOOL Create(HWND hParent, UINT nID);
+    // As Create, but hidden: for a page its floor shows only once it comes to the front.
+    BOOL CreateBehind(HWND hParent, UINT nID);
     // The value cell of the row; null (and an empty rectangle) for a row out of range.
     RECT* GetCellRect(RECT* pRect, int nRow) override;
     CPageListOwner* GetControl() override;
@@ -99,7 +101,7 @@ public:
     const RECT& GetButtonRect() const { return m_rcButton; }
 
     // The item tooltip; its window exists only while the ToolTips option was on as the columns
-    // were made.
+    // were made, and is made as the mouse first comes over the list.
     const CItemToolTipCtrl& GetToolTip() const { return m_ToolTip; }
 
     // Draws a value cell that is not plain text (colour swatch, font sample); FALSE otherwise.
@@ -155,6 +157,7 @@ protected:
 
     bool IsRow(int nRow) const;
     bool IsSelectedRow(int nRow) const;
+    BOOL CreateList(HWND hParent, UINT nID, DWORD dwShown);
     void RepaintFromPicture();
     // The client point of a mouse message.
     static POINT MessagePoint(LPARAM lParam);
@@ -162,6 +165,8 @@ protected:
     int m_nNameColumn = -1;
     int m_nValueColumn = -1;
     CItemToolTipCtrl m_ToolTip;
+    // The ToolTips option was on as the columns were made, and the tooltip is not yet made.
+    bool m_bToolTipPending = false;
     CControlsWnd* m_pActive = nullptr;
     CLifeToken::CWatch m_activeAlive;
     RECT m_rcButton = {0, 0, 0, 0};

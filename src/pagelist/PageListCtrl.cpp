@@ -270,8 +270,8 @@ BOOL CPageListCtrl::InitColumns()
     LOGFONTW description;
     if (m_pCtrl && m_pCtrl->GetItemFont(&description))
         SetItemFont(description);
-    // Most pages of a large layout are never pointed at: their tooltips are made on demand.
-    m_bToolTipPending = m_pCtrl && m_pCtrl->GetToolTips();
+    if (m_pCtrl && m_pCtrl->GetToolTips())
+        m_ToolTip.CreateForList(this);
     return TRUE;
 }
 

@@ -101,7 +101,7 @@ public:
     const RECT& GetButtonRect() const { return m_rcButton; }
 
     // The item tooltip; its window exists only while the ToolTips option was on as the columns
-    // were made, and is made as the mouse first comes over the list.
+    // were made.
     const CItemToolTipCtrl& GetToolTip() const { return m_ToolTip; }
 
     // Draws a value cell that is not plain text (colour swatch, font sample); FALSE otherwise.
@@ -165,8 +165,6 @@ protected:
     int m_nNameColumn = -1;
     int m_nValueColumn = -1;
     CItemToolTipCtrl m_ToolTip;
-    // The ToolTips option was on as the columns were made, and the tooltip is not yet made.
-    bool m_bToolTipPending = false;
     CControlsWnd* m_pActive = nullptr;
     CLifeToken::CWatch m_activeAlive;
     RECT m_rcButton = {0, 0, 0, 0};

@@ -67,13 +67,7 @@ LRESULT CPageListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 // sends its list one message per row as it loads.
 void CPageListCtrl::RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message < WM_MOUSEFIRST || message > WM_MOUSELAST)
-        return;
-    if (m_bToolTipPending) {
-        m_bToolTipPending = false;
-        m_ToolTip.CreateForList(this);
-    }
-    if (!m_ToolTip.IsWindow())
+    if (message < WM_MOUSEFIRST || message > WM_MOUSELAST || !m_ToolTip.IsWindow())
         return;
     MSG relayed = {};
     relayed.hwnd = m_hWnd;

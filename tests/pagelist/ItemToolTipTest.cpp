@@ -90,13 +90,9 @@ TEST_F(ItemToolTipTest, WithTheOptionOffThereIsNoTipWindow)
     EXPECT_FALSE(Tip().IsWindow());
 }
 
-TEST_F(ItemToolTipTest, TheTipIsMadeForTheWholeListWithAnEmptyTextAsTheMouseFirstComes)
+TEST_F(ItemToolTipTest, TheTipIsMadeForTheWholeListWithAnEmptyText)
 {
     MakeList();
-    EXPECT_FALSE(Tip().IsWindow());
-    // Without the focus the list's tip stays as it was made.
-    SetFocus(m_hFrame);
-    MoveTo(ValuePoint(0));
     ASSERT_TRUE(Tip().IsWindow());
     EXPECT_EQ(1, Tip().GetToolCount());
     EXPECT_EQ("", TipText());
@@ -107,9 +103,9 @@ TEST_F(ItemToolTipTest, TheTipIsMadeForTheWholeListWithAnEmptyTextAsTheMouseFirs
 TEST_F(ItemToolTipTest, AValueTooWideForItsCellShowsInFullBelowTheCursor)
 {
     MakeList();
-    MoveTo(ValuePoint(0));
     std::string strTip;
     ASSERT_TRUE(Tip().GetItemTip(1, strTip));
+    MoveTo(ValuePoint(0));
     const POINT cursor = MoveTo(ValuePoint(1));
     ASSERT_TRUE(WaitForTip());
     EXPECT_EQ(kLong, TipText());

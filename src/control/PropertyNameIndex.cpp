@@ -2,6 +2,7 @@
 
 #include "FloorPropertiesWnd.h"
 #include "PageListCtrl.h"
+#include "ShortIndex.h"
 #include "Text.h"
 
 #include <algorithm>
@@ -16,7 +17,7 @@ bool CPropertyNameIndex::Find(const std::string& strName, short nOnly, long nPag
         CPageListCtrl* pList = m_floor.GetPageList(static_cast<int>(p));
         const int nRow = pList ? pList->FindRowNamed(strFolded) : -1;
         if (nRow >= 0) {
-            *pPosition = Position{static_cast<short>(p), nRow};
+            *pPosition = Position{ToShortIndex(p), nRow};
             return true;
         }
     }

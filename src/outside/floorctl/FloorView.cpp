@@ -3,6 +3,7 @@
 #include "Brush.h"
 #include "ClientDC.h"
 #include "PaintDC.h"
+#include "ShortIndex.h"
 #include "Text.h"
 
 #include <algorithm>
@@ -370,7 +371,7 @@ short CFloorView::CaptionAt(POINT point) const
     const std::vector<RECT>& captions = CaptionRects();
     for (size_t i = 0; i < captions.size(); ++i) {
         if (PtInRect(&captions[i], point))
-            return static_cast<short>(i);
+            return ToShortIndex(static_cast<long long>(i));
     }
     return -1;
 }
@@ -404,7 +405,7 @@ LRESULT CFloorView::OnPaint(WPARAM, LPARAM)
     for (size_t i = 0; i < captions.size(); ++i) {
         RECT visible = {};
         if (IntersectRect(&visible, &captions[i], &hdc.PaintRect()))
-            DrawCaption(hdc, static_cast<short>(i), captions[i]);
+            DrawCaption(hdc, ToShortIndex(static_cast<long long>(i)), captions[i]);
     }
     SelectObject(hdc, hOldFont);
     return 0;

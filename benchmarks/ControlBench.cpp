@@ -115,15 +115,32 @@ void AddColumns(HWND hList)
     SendMessageW(hList, LVM_INSERTCOLUMNW, 1, reinterpret_cast<LPARAM>(&column));
 }
 
+// A list's own tooltip window, made as a page list with the ToolTips option on makes its own:
+// what the platform charges for that window is then part of the floor it is measured against.
+void AddListTip(HWND hList)
+{
+    HWND hTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, L"", WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                CW_USEDEFAULT, 0, 0, hList, nullptr, nullptr, nullptr);
+    TTTOOLINFOW tool = {};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND;
+    tool.hwnd = hList;
+    tool.uId = reinterpret_cast<UINT_PTR>(hList);
+    tool.lpszText = const_cast<LPWSTR>(L"");
+    SendMessageW(hTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 // The fair floor: bare report lists filled as the control fills its own pages - the same styles,
 // inside a parent that is hidden while they fill and shown after, each made with an empty
 // rectangle, the first given its place before it fills and the others left hidden, each row's
-// name and item data in one message with the redraw held off.
+// name and item data in one message with the redraw held off. With tips, each list also has
+// its tooltip window.
 class CBareFloor {
 public:
-    explicit CBareFloor(HWND hFrame)
+    explicit CBareFloor(HWND hFrame, bool bTips = false)
         : m_hParent(CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_CLIPCHILDREN, 0, 0, kFloorRect.right,
-                                    kFloorRect.bottom, hFrame, nullptr, nullptr, nullptr))
+                                    kFloorRect.bottom, hFrame, nullptr, nullptr, nullptr)),
+          m_bTips(bTips)
     {
     }
     ~CBareFloor()
@@ -143,6 +160,8 @@ public:
                                          reinterpret_cast<HMENU>(1000 + p), nullptr, nullptr);
             SendMessageW(hList, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, kPageListExStyle);
             AddColumns(hList);
+            if (m_bTips)
+                AddListTip(hList);
             if (p == 0)
                 SetWindowPos(hList, HWND_TOP, 0, 0, kFloorRect.right, kFloorRect.bottom, SWP_SHOWWINDOW);
             SendMessageW(hList, WM_SETREDRAW, FALSE, 0);
@@ -163,6 +182,7 @@ public:
 
 private:
     HWND m_hParent;
+    bool m_bTips;
     std::vector<HWND> m_lists;
 };
 
@@ -189,16 +209,16 @@ std::string LayoutOf(const PageNames& pages)
     return text;
 }
 
-double BareFill(HWND hFrame, const PageNames& pages)
+double BareFill(HWND hFrame, const PageNames& pages, bool bTips)
 {
-    CBareFloor floor(hFrame);
+    CBareFloor floor(hFrame, bTips);
     CStopwatch watch;
     floor.Fill(pages);
     return watch.Seconds();
 }
 
 struct Figures {
-    double load, bare, firstLookup, cachedLookup, setByName, getByName;   // seconds
+    double load, bare, loadNoTips, bareTips, firstLookup, cachedLookup, setByName, getByName; // seconds
 };
 
 // PagesAndItems put with the caller's own string, as a host hands it over: no copy of a large
@@ -221,18 +241,25 @@ double Load(IDispatch* pControl, const CVariant& layout)
     return watch.Seconds();
 }
 
+const DISPID kToolTipsId = 4;
+
 // The best of a few runs of each side, interleaved, so that a busy machine does not decide
-// the ratio.
+// the ratio. The control loads with its ToolTips option on (the default) and off; the bare
+// lists are filled without and with a tooltip window each.
 void MeasureLoad(IDispatch* pControl, HWND hFrame, int nRows, Figures* pFigures)
 {
     const CVariant layout(MakeLayout(nRows));
     const PageNames names = Names(kPages, nRows, 0);
-    pFigures->load = pFigures->bare = 1e9;
+    pFigures->load = pFigures->bare = pFigures->loadNoTips = pFigures->bareTips = 1e9;
     for (int run = 0; run < kRuns; ++run) {
         pFigures->load = std::min(pFigures->load, Load(pControl, layout));
+        Call(pControl, kToolTipsId, DISPATCH_PROPERTYPUT, {CVariant(false)});
+        pFigures->loadNoTips = std::min(pFigures->loadNoTips, Load(pControl, layout));
+        Call(pControl, kToolTipsId, DISPATCH_PROPERTYPUT, {CVariant(true)});
         // Each side fills with the other's rows gone.
         PutLayout(pControl, CVariant(""));
-        pFigures->bare = std::min(pFigures->bare, BareFill(hFrame, names));
+        pFigures->bare = std::min(pFigures->bare, BareFill(hFrame, names, false));
+        pFigures->bareTips = std::min(pFigures->bareTips, BareFill(hFrame, names, true));
     }
     PutLayout(pControl, layout);
 }
@@ -1376,16 +1403,18 @@ bool Wanted(int argc, char** argv, const char* pszSection)
 
 bool ReportLoad(IDispatch* pControl, HWND hFrame)
 {
-    std::printf("%8s %10s %10s %7s | per name (us): %9s %9s %9s %9s\n", "rows", "load (ms)", "bare (ms)", "ratio",
-                "index 1st", "cached", "set", "get");
+    std::printf("%8s %10s %10s %7s | %10s %7s | %10s %7s | per name (us): %9s %9s %9s %9s\n", "rows", "load (ms)",
+                "bare (ms)", "ratio", "bare+tips", "ratio", "no tips", "ratio", "index 1st", "cached", "set", "get");
     for (int nRows : {1000, 10000, 100000}) {
         Figures figures = {};
         if (!Measure(pControl, hFrame, nRows, &figures)) {
             std::printf("%8d: the control did not answer as expected\n", nRows);
             return false;
         }
-        std::printf("%8d %10.1f %10.1f %7.2f | %24.2f %9.2f %9.2f %9.2f\n", nRows, figures.load * 1000.0,
-                    figures.bare * 1000.0, figures.load / figures.bare, Micro(figures.firstLookup, nRows),
+        std::printf("%8d %10.1f %10.1f %7.2f | %10.1f %7.2f | %10.1f %7.2f | %24.2f %9.2f %9.2f %9.2f\n", nRows,
+                    figures.load * 1000.0, figures.bare * 1000.0, figures.load / figures.bare,
+                    figures.bareTips * 1000.0, figures.load / figures.bareTips, figures.loadNoTips * 1000.0,
+                    figures.loadNoTips / figures.bare, Micro(figures.firstLookup, nRows),
                     Micro(figures.cachedLookup, nRows), Micro(figures.setByName, nRows), Micro(figures.getByName, nRows));
     }
     return true;

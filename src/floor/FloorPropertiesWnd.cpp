@@ -3,6 +3,7 @@
 #include "LayoutText.h"
 #include "PageListCtrl.h"
 #include "PageTreeCtrl.h"
+#include "ShortIndex.h"
 
 namespace {
 
@@ -58,11 +59,16 @@ short CFloorPropertiesWnd::CreatePage(const std::string& strCaption, CPageListOw
     std::unique_ptr<CPageListCtrl> pPage = CreatePageList(nIndex, pParent, bGroup);
     if (!pPage)
         return nIndex;
-    UpdateFirstCaption();
-    SetPageWindow(nIndex, pPage->m_hWnd);
+    if (m_bLoadingLayout) {
+        m_waitingWindows.push_back({nIndex, pPage->m_hWnd});
+    } else {
+        UpdateFirstCaption();
+        SetPageWindow(nIndex, pPage->m_hWnd);
+    }
     pPage->SetPageIndex(GetPageListCount());
     m_pages.push_back(std::move(pPage));
-    RecalcLayout();
+    if (!m_bLoadingLayout)
+        RecalcLayout();
     return nIndex;
 }
 
@@ -99,9 +105,19 @@ BOOL CFloorPropertiesWnd::RemovePage(short nIndex)
 
 void CFloorPropertiesWnd::RemoveAllPages()
 {
+    TakeBackPageWindows();
     while (RemovePage(0)) {
     }
     SetAsFloor(m_bAsFloor);
+}
+
+// The pages go from the front: without their windows, none of the pages behind is brought
+// forward and placed only to be destroyed next. The front page's window goes last, so the
+// floor shows no other on the way.
+void CFloorPropertiesWnd::TakeBackPageWindows()
+{
+    for (long nPage = GetPagesCount() - 1; nPage >= 0; --nPage)
+        SetPageWindow(ToShortIndex(nPage), nullptr);
 }
 
 void CFloorPropertiesWnd::DestroyPageLists()
@@ -128,5 +144,20 @@ void CFloorPropertiesWnd::LoadLayout(const std::string& strText, CPageListOwner*
     if (strText.empty())
         return;
     CFloorPageSink sink(*this, pParent);
+    m_bLoadingLayout = true;
     CLayoutText::ReadLayout(strText, sink);
+    m_bLoadingLayout = false;
+    HandOverPageWindows();
+}
+
+void CFloorPropertiesWnd::HandOverPageWindows()
+{
+    const std::vector<PageWindow> waiting = std::move(m_waitingWindows);
+    m_waitingWindows.clear();
+    if (waiting.empty())
+        return;
+    UpdateFirstCaption();
+    for (const PageWindow& page : waiting)
+        SetPageWindow(page.nIndex, page.hWnd);
+    RecalcLayout();
 }

@@ -43,6 +43,19 @@ protected:
     BOOL CreatePageWindow(CPageListCtrl& page, short nIndex);
 
 private:
+    struct PageWindow {
+        short nIndex;
+        HWND hWnd;
+    };
+
+    void HandOverPageWindows();
+    void TakeBackPageWindows();
+
     BOOL m_bSignEnableDisable = TRUE;
     std::vector<std::unique_ptr<CPageListCtrl>> m_pages;
+    // While a layout loads, the page windows wait here and reach the floor control together
+    // once every page exists: the front page is placed once, not again for every caption that
+    // a later page adds below it.
+    bool m_bLoadingLayout = false;
+    std::vector<PageWindow> m_waitingWindows;
 };

@@ -127,12 +127,16 @@ bool CWnd::RegisterWindowClass(const wchar_t* className, UINT classStyle, HBRUSH
 
 LRESULT CALLBACK CWnd::CreateHookProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
+    const LRESULT result = CallNextHookEx(t_hCreateHook, nCode, wParam, lParam);
     if (nCode == HCBT_CREATEWND && t_pCreating) {
         CWnd* pWnd = t_pCreating;
-        t_pCreating = nullptr; // only the first window created is ours, not its children
+        t_pCreating = nullptr;
+        // Only the first window created is ours: the windows it makes while it is created (a
+        // list's header, a tooltip) pass no hook of ours.
+        UnhookWindowsHookEx(std::exchange(t_hCreateHook, nullptr));
         pWnd->BindProcedure(reinterpret_cast<HWND>(wParam));
     }
-    return CallNextHookEx(t_hCreateHook, nCode, wParam, lParam);
+    return result;
 }
 
 BOOL CWnd::Create(const wchar_t* className, const std::string& text, DWORD style, DWORD exStyle,
@@ -148,7 +152,8 @@ BOOL CWnd::Create(const wchar_t* className, const std::string& text, DWORD style
     HWND hWnd = CreateWindowExW(exStyle, className, Utf8ToWide(text).c_str(), style, rect.left, rect.top,
                                 rect.right - rect.left, rect.bottom - rect.top, hParent, hMenuOrId,
                                 ModuleInstance(), nullptr);
-    UnhookWindowsHookEx(t_hCreateHook);
+    if (t_hCreateHook)
+        UnhookWindowsHookEx(t_hCreateHook);
     t_pCreating = pOuterCreating;
     t_hCreateHook = hOuterHook;
     if (!hWnd) {

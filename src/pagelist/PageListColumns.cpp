@@ -40,7 +40,12 @@ void CPageListCtrl::AutoResizeColumns()
     int nOthers = 0;
     for (int nColumn = 0; nColumn < nLast; ++nColumn)
         nOthers += GetColumnWidth(nColumn);
-    SetColumnWidth(nLast, std::abs(rcClient.right - rcClient.left - nOthers));
+    const int nWidth = std::abs(rcClient.right - rcClient.left - nOthers);
+    // A page made only taller or shorter keeps its columns, and the list is not laid out
+    // again for nothing.
+    if (GetColumnWidth(nLast) == nWidth)
+        return;
+    SetColumnWidth(nLast, nWidth);
     // The list lays its scroll position out again for the new total width.
     SendMessage(WM_HSCROLL, SB_ENDSCROLL);
 }

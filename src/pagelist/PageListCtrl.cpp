@@ -72,7 +72,11 @@ CPageListCtrl::~CPageListCtrl()
 
 LRESULT CPageListCtrl::OnCreate(WPARAM, LPARAM)
 {
-    if (Default() == -1 || !InitColumns())
+    if (Default() == -1)
+        return -1;
+    // Given before the columns are made, the list lays itself out once for both.
+    SetExtendedStyle(GetListExStyle());
+    if (!InitColumns())
         return -1;
     return 0;
 }
@@ -256,10 +260,7 @@ BOOL CPageListCtrl::CreateList(HWND hParent, UINT nID, DWORD dwShown)
     const DWORD style = GetListStyle() | WS_CHILD | dwShown | WS_CLIPCHILDREN | LVS_NOCOLUMNHEADER |
                         LVS_SHOWSELALWAYS | LVS_REPORT;
     const RECT empty = {0, 0, 0, 0};
-    if (!CListCtrl::Create(style, empty, hParent, nID))
-        return FALSE;
-    SetExtendedStyle(GetListExStyle());
-    return TRUE;
+    return CListCtrl::Create(style, empty, hParent, nID);
 }
 
 BOOL CPageListCtrl::InitColumns()

@@ -71,6 +71,37 @@ bool ConvertTo(const VARIANT& source, VARTYPE vt, CVariant& value)
     return SUCCEEDED(value.ChangeType(vt));
 }
 
+// By-value arguments already of their declared type are the caller's own values, read in place
+// rather than copied (a layout text may be megabytes long). They are let go of, not freed,
+// however the call ends.
+class CLentArguments {
+public:
+    explicit CLentArguments(std::vector<CVariant>& args) : m_args(args), m_lent(args.size(), false) {}
+    ~CLentArguments()
+    {
+        for (size_t i = 0; i < m_args.size(); ++i) {
+            if (m_lent[i])
+                VariantInit(&m_args[i]);
+        }
+    }
+    CLentArguments(const CLentArguments&) = delete;
+    CLentArguments& operator=(const CLentArguments&) = delete;
+
+    bool Lend(UINT i, const VARIANT& source, VARTYPE vt)
+    {
+        if (vt == VT_VARIANT || source.vt != vt)
+            return false;
+        m_args[i].Clear();
+        *static_cast<VARIANT*>(&m_args[i]) = source;
+        m_lent[i] = true;
+        return true;
+    }
+
+private:
+    std::vector<CVariant>& m_args;
+    std::vector<bool> m_lent;
+};
+
 // One argument of a call: a by-value argument becomes a converted copy; a by-reference one is
 // passed through when its type matches, or, given as a reference to a variant (as scripts
 // pass variables), points into the variant when it holds that type, and is otherwise
@@ -219,10 +250,13 @@ HRESULT CDispatchTarget::InvokeEntry(DISPID dispid, WORD wFlags, DISPPARAMS* pPa
 
     // rgvarg holds the arguments last first; a put's named value is rgvarg[0], the last one too.
     std::vector<CVariant> args(count);
+    CLentArguments lent(args);
     std::vector<CVariant> scratch(count);
     std::vector<VARIANT*> writeBack(count, nullptr);
     for (UINT i = 0; i < count; ++i) {
         const UINT source = count - 1 - i;
+        if (lent.Lend(i, pParams->rgvarg[source], pEntry->params[i]))
+            continue;
         if (!PrepareArgument(pParams->rgvarg[source], pEntry->params[i], args[i], scratch[i], writeBack[i])) {
             if (puArgErr)
                 *puArgErr = source;

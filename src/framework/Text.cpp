@@ -7,15 +7,33 @@
 #include <cstdio>
 #include <vector>
 
+namespace {
+
+// Leading ASCII is copied unit for unit, which is what the converter would do with it, only
+// faster: layouts and names are mostly ASCII, and a layout text may be megabytes long. An
+// ASCII unit never stands inside a longer sequence, so the converter takes over from the first
+// other unit with nothing split.
+template <class From, class To>
+size_t CopyLeadingAscii(const From* source, size_t nLength, To* target)
+{
+    size_t i = 0;
+    for (; i < nLength && static_cast<unsigned int>(source[i]) < 0x80; ++i)
+        target[i] = static_cast<To>(source[i]);
+    return i;
+}
+
+} // namespace
+
 std::wstring Utf8ToWide(const std::string& text)
 {
-    if (text.empty())
-        return std::wstring();
     // No text has more UTF-16 units than UTF-8 bytes: one pass over it instead of two.
     std::wstring wide(text.size(), L'\0');
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                                           static_cast<int>(wide.size()));
-    wide.resize(static_cast<size_t>(std::max(length, 0)));
+    const size_t nAscii = CopyLeadingAscii(text.data(), text.size(), wide.data());
+    if (nAscii == text.size())
+        return wide;
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data() + nAscii, static_cast<int>(text.size() - nAscii),
+                                           wide.data() + nAscii, static_cast<int>(wide.size() - nAscii));
+    wide.resize(nAscii + static_cast<size_t>(std::max(length, 0)));
     return wide;
 }
 
@@ -31,19 +49,21 @@ std::string WideToUtf8(const std::wstring& text)
 
 std::string WideToUtf8(const wchar_t* text, size_t nLength)
 {
-    if (nLength == 0)
-        return std::string();
     // Most texts are plain ASCII, one byte a unit: one pass when they fit, a measured second
-    // try when they do not.
+    // try for the rest when they do not.
     std::string narrow(nLength, '\0');
-    int length = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(nLength), narrow.data(),
-                                     static_cast<int>(narrow.size()), nullptr, nullptr);
+    const size_t nAscii = CopyLeadingAscii(text, nLength, narrow.data());
+    if (nAscii == nLength)
+        return narrow;
+    const wchar_t* rest = text + nAscii;
+    const int nRest = static_cast<int>(nLength - nAscii);
+    int length = WideCharToMultiByte(CP_UTF8, 0, rest, nRest, narrow.data() + nAscii, nRest, nullptr, nullptr);
     if (length == 0) {
-        length = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(nLength), nullptr, 0, nullptr, nullptr);
-        narrow.assign(static_cast<size_t>(length), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(nLength), narrow.data(), length, nullptr, nullptr);
+        length = WideCharToMultiByte(CP_UTF8, 0, rest, nRest, nullptr, 0, nullptr, nullptr);
+        narrow.resize(nAscii + static_cast<size_t>(std::max(length, 0)));
+        WideCharToMultiByte(CP_UTF8, 0, rest, nRest, narrow.data() + nAscii, length, nullptr, nullptr);
     }
-    narrow.resize(static_cast<size_t>(std::max(length, 0)));
+    narrow.resize(nAscii + static_cast<size_t>(std::max(length, 0)));
     return narrow;
 }
 

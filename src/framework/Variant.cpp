@@ -145,6 +145,10 @@ void CVariant::Detach(VARIANT* pTarget)
 
 HRESULT CVariant::ChangeType(VARTYPE vtNew)
 {
+    // A value already of that type stays as it is: converting would copy it, a whole layout
+    // text for a BSTR.
+    if (vt == vtNew)
+        return S_OK;
     VARIANT converted;
     VariantInit(&converted);
     if (!ConvertedCopy(vtNew, &converted))

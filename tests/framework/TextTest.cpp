@@ -15,6 +15,21 @@ TEST(Text, NonLatinRoundTripsThroughUtf16)
     EXPECT_EQ(WideToUtf8(static_cast<const wchar_t*>(nullptr)), "");
 }
 
+// The converters take plain ASCII at the front themselves and hand the rest over: what follows
+// it must come out as a whole text would, broken sequences included.
+TEST(Text, AsciiFollowedByOtherTextConvertsWhole)
+{
+    const std::string mixed = "Property 7 \xe6\x97\xa5\xe6\x9c\xac, then ASCII again \xf0\x9f\x98\x80 end";
+    EXPECT_EQ(WideToUtf8(Utf8ToWide(mixed)), mixed);
+    EXPECT_EQ(Utf8ToWide("ab\xe6\x97\xa5"), std::wstring(L"ab\x65e5"));
+    EXPECT_EQ(WideToUtf8(std::wstring(L"ab\x65e5")), "ab\xe6\x97\xa5");
+    // A cut sequence and a lone surrogate after ASCII become the replacement character.
+    EXPECT_EQ(Utf8ToWide("ab\xe6\x97"), std::wstring(L"ab\xfffd"));
+    EXPECT_EQ(WideToUtf8(std::wstring(L"ab\xd800")), "ab\xef\xbf\xbd");
+    const std::string longAscii(100000, 'x');
+    EXPECT_EQ(WideToUtf8(Utf8ToWide(longAscii + "\xc3\xa9")), longAscii + "\xc3\xa9");
+}
+
 TEST(Text, CompareNoCaseFoldsEveryScript)
 {
     EXPECT_TRUE(EqualNoCase("ColorComboBox", "colorcombobox"));

@@ -2,6 +2,7 @@
 // floor control shows, one page list (owned here, in floor page order) is that page's body.
 #pragma once
 #include "FloorWnd.h"
+#include "PageListArt.h"
 
 #include <memory>
 #include <string>
@@ -52,6 +53,9 @@ private:
     void TakeBackPageWindows();
 
     BOOL m_bSignEnableDisable = TRUE;
+    // Held while the floor lives: a layout loaded again finds the icons and fonts its page
+    // lists draw with already made.
+    std::shared_ptr<const CPageListArt> m_art = CPageListArt::Shared();
     std::vector<std::unique_ptr<CPageListCtrl>> m_pages;
     // While a layout loads, the page windows wait here and reach the floor control together
     // once every page exists: the front page is placed once, not again for every caption that

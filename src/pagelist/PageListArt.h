@@ -1,6 +1,7 @@
 // CPageListArt: the row-button icons and the fonts the page lists draw with, made once and
-// shared by every page list of the process while any of them lives, and the item fonts shared
-// by the page lists given the same description: a page then costs no GDI object of its own.
+// shared by every page list of the process while any of them or a floor holds them, and the
+// item fonts shared by the page lists given the same description: a page then costs no GDI
+// object of its own.
 #pragma once
 #include "Font.h"
 
@@ -9,7 +10,7 @@
 
 class CPageListArt {
 public:
-    // The one set of the process, made as the first page list asks and gone with the last.
+    // The one set of the process, made as the first holder asks and gone with the last.
     static std::shared_ptr<const CPageListArt> Shared();
     // The font of that description, shared with whoever holds it already.
     static std::shared_ptr<const CFont> ItemFont(const LOGFONTW& description);

@@ -10,6 +10,7 @@
 #include "Text.h"
 
 #include <algorithm>
+#include <climits>
 
 BOOL CPageListCtrl::s_bAutoResizingColumns = TRUE;
 
@@ -426,7 +427,9 @@ void CPageListCtrl::LoadItemsText(std::string_view text)
 int CPageListCtrl::AddItemFromText(const std::string& strName, const std::string& strAs, const std::string& strType,
                                    const std::string& strGroup)
 {
-    return InsertRow(GetItemCount(), strName, ItemDataFromNames(strAs, strType), strGroup);
+    // A list puts an item asked for past its end at the end: the row count need not be asked
+    // for every row of a layout.
+    return InsertRow(INT_MAX, strName, ItemDataFromNames(strAs, strType), strGroup);
 }
 
 RECT* CPageListCtrl::GetCellRect(RECT* pRect, int nRow)

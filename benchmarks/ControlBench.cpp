@@ -310,39 +310,70 @@ double Micro(double seconds, int nRows)
 
 // --- Many pages, long names ---
 
+struct ShapeTimes {
+    double load, replace, clear; // seconds
+};
+
+void KeepBest(ShapeTimes* pBest, const ShapeTimes& times)
+{
+    pBest->load = std::min(pBest->load, times.load);
+    pBest->replace = std::min(pBest->replace, times.replace);
+    pBest->clear = std::min(pBest->clear, times.clear);
+}
+
+ShapeTimes ControlShape(IDispatch* pControl, const CVariant& layout)
+{
+    ShapeTimes times = {};
+    times.load = Load(pControl, layout);
+    CStopwatch replace;
+    PutLayout(pControl, layout);
+    times.replace = replace.Seconds();
+    CStopwatch clear;
+    PutLayout(pControl, CVariant(""));
+    times.clear = clear.Seconds();
+    return times;
+}
+
+ShapeTimes BareShape(HWND hFrame, const PageNames& pages, bool bTips)
+{
+    ShapeTimes times = {};
+    CBareFloor floor(hFrame, bTips);
+    CStopwatch load;
+    floor.Fill(pages);
+    times.load = load.Seconds();
+    CStopwatch replace;
+    floor.Clear();
+    floor.Fill(pages);
+    times.replace = replace.Seconds();
+    CStopwatch clear;
+    floor.Clear();
+    times.clear = clear.Seconds();
+    return times;
+}
+
 struct ShapeFigures {
-    double load, bare, bareTips, replace, bareReplace, clear, bareClear; // seconds
+    ShapeTimes control, bare, bareTips;
 };
 
 // Load from nothing, replace by the same layout, clear; the bare floor does the same with its
-// lists. The best of a few runs, the two sides interleaved.
+// lists, without and with a tooltip window each. The best of a few runs, the sides interleaved.
 void MeasureShape(IDispatch* pControl, HWND hFrame, const PageNames& pages, ShapeFigures* pFigures)
 {
     const CVariant layout(LayoutOf(pages));
-    const CVariant empty("");
-    *pFigures = {1e9, 1e9, 1e9, 1e9, 1e9, 1e9, 1e9};
+    const ShapeTimes none = {1e9, 1e9, 1e9};
+    *pFigures = {none, none, none};
     for (int run = 0; run < kRuns; ++run) {
-        pFigures->load = std::min(pFigures->load, Load(pControl, layout));
-        CStopwatch replace;
-        PutLayout(pControl, layout);
-        pFigures->replace = std::min(pFigures->replace, replace.Seconds());
-        CStopwatch clear;
-        PutLayout(pControl, empty);
-        pFigures->clear = std::min(pFigures->clear, clear.Seconds());
-
-        CBareFloor floor(hFrame);
-        CStopwatch bare;
-        floor.Fill(pages);
-        pFigures->bare = std::min(pFigures->bare, bare.Seconds());
-        CStopwatch bareReplace;
-        floor.Clear();
-        floor.Fill(pages);
-        pFigures->bareReplace = std::min(pFigures->bareReplace, bareReplace.Seconds());
-        CStopwatch bareClear;
-        floor.Clear();
-        pFigures->bareClear = std::min(pFigures->bareClear, bareClear.Seconds());
-        pFigures->bareTips = std::min(pFigures->bareTips, BareFill(hFrame, pages, true));
+        KeepBest(&pFigures->control, ControlShape(pControl, layout));
+        KeepBest(&pFigures->bare, BareShape(hFrame, pages, false));
+        KeepBest(&pFigures->bareTips, BareShape(hFrame, pages, true));
     }
+}
+
+void PrintShapeRatios(const char* pszName, const ShapeTimes& control, const ShapeTimes& bare)
+{
+    std::printf("%-30s %9.1f %9.1f %6.2f | %9.1f %9.1f %6.2f | %9.1f %9.1f %6.2f\n", pszName, control.load * 1e3,
+                bare.load * 1e3, control.load / bare.load, control.replace * 1e3, bare.replace * 1e3,
+                control.replace / bare.replace, control.clear * 1e3, bare.clear * 1e3, control.clear / bare.clear);
 }
 
 void ReportShapes(IDispatch* pControl, HWND hFrame)
@@ -355,15 +386,13 @@ void ReportShapes(IDispatch* pControl, HWND hFrame)
     const Shape shapes[] = {{"1,000 pages x 10 rows", 1000, 10000, 0},
                             {"1 KB names, 1,000 rows", kPages, 1000, 1024},
                             {"1 KB names, 10,000 rows", kPages, 10000, 1024}};
-    std::printf("\n%-26s %9s %9s %6s | %9s %6s | %9s %9s %6s | %9s %9s %6s\n", "layout (ms)", "load", "bare", "ratio",
-                "bare+tips", "ratio", "replace", "bare", "ratio", "clear", "bare", "ratio");
+    std::printf("\n%-30s %9s %9s %6s | %9s %9s %6s | %9s %9s %6s\n", "layout (ms)", "load", "bare", "ratio", "replace",
+                "bare", "ratio", "clear", "bare", "ratio");
     for (const Shape& shape : shapes) {
         ShapeFigures f = {};
         MeasureShape(pControl, hFrame, Names(shape.nPages, shape.nRows, shape.nNameLength), &f);
-        std::printf("%-26s %9.1f %9.1f %6.2f | %9.1f %6.2f | %9.1f %9.1f %6.2f | %9.1f %9.1f %6.2f\n", shape.pszName,
-                    f.load * 1e3, f.bare * 1e3, f.load / f.bare, f.bareTips * 1e3, f.load / f.bareTips, f.replace * 1e3,
-                    f.bareReplace * 1e3, f.replace / f.bareReplace,
-                    f.clear * 1e3, f.bareClear * 1e3, f.clear / f.bareClear);
+        PrintShapeRatios(shape.pszName, f.control, f.bare);
+        PrintShapeRatios("  against bare lists with tips", f.control, f.bareTips);
     }
 }
 

@@ -98,7 +98,9 @@ BOOL CFloorPropertiesWnd::RemovePage(short nIndex)
         // Page lists report their position with their events: keep it that of their floor page.
         for (int i = nIndex; i < GetPageListCount(); ++i)
             m_pages[static_cast<size_t>(i)]->SetPageIndex(i);
-        UpdateFirstCaption();
+        // Emptying the floor leaves no first page to give a caption to.
+        if (!m_bRemovingAll)
+            UpdateFirstCaption();
     }
     return bRemoved;
 }
@@ -106,8 +108,10 @@ BOOL CFloorPropertiesWnd::RemovePage(short nIndex)
 void CFloorPropertiesWnd::RemoveAllPages()
 {
     TakeBackPageWindows();
+    m_bRemovingAll = true;
     while (RemovePage(0)) {
     }
+    m_bRemovingAll = false;
     SetAsFloor(m_bAsFloor);
 }
 

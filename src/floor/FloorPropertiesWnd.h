@@ -61,5 +61,6 @@ private:
     // once every page exists: the front page is placed once, not again for every caption that
     // a later page adds below it.
     bool m_bLoadingLayout = false;
+    bool m_bRemovingAll = false;
     std::vector<PageWindow> m_waitingWindows;
 };

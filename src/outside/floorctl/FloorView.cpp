@@ -296,7 +296,10 @@ void CFloorView::RecalcLayout()
     if (!m_hWnd)
         return;
     ShowOnlyActivePage();
-    Invalidate();
+    // A floor out of sight is painted whole when it comes into view: pages added or removed
+    // while it is hidden (as a layout loads) ask nothing of the window system.
+    if (::IsWindowVisible(m_hWnd))
+        Invalidate();
 }
 
 RECT CFloorView::BodyRectFor(HWND hPage) const

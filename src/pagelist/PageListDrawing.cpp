@@ -82,7 +82,9 @@ void CPageListCtrl::DrawItem(LPDRAWITEMSTRUCT pDraw)
     const WORD nType = ItemType(dwData);
     const char* pszAs = CAsControls::Get().GetAsName(ItemKind(dwData));
     const UINT nState = GetItemState(nRow, LVIS_FOCUSED | LVIS_SELECTED);
-    const bool bFocused = ::GetFocus() != nullptr && (nState & LVIS_FOCUSED);
+    // Asking for the focus is a round trip to the window server under Wine: only the one row
+    // with the focused state needs the answer.
+    const bool bFocused = (nState & LVIS_FOCUSED) && ::GetFocus() != nullptr;
     const bool bSelected = (nState & LVIS_SELECTED) != 0;
     if (bFocused && bSelected)
         SetRectEmpty(&m_rcButton);

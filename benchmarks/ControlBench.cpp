@@ -362,7 +362,9 @@ void MeasureShape(IDispatch* pControl, HWND hFrame, const PageNames& pages, Shap
     const CVariant layout(LayoutOf(pages));
     const ShapeTimes none = {1e9, 1e9, 1e9};
     *pFigures = {none, none, none};
-    for (int run = 0; run < kRuns; ++run) {
+    // A layout of many pages takes seconds; the others are short, and taken more often.
+    const int nRuns = pages.size() > kPages ? kRuns : kLoadRuns;
+    for (int run = 0; run < nRuns; ++run) {
         KeepBest(&pFigures->control, ControlShape(pControl, layout));
         KeepBest(&pFigures->bare, BareShape(hFrame, pages, false));
         KeepBest(&pFigures->bareTips, BareShape(hFrame, pages, true));

@@ -425,6 +425,15 @@ HWND PageList(IDispatch* pControl, HWND hControl, short nPage = 0)
     return search.hFound;
 }
 
+// Where a window lies in the frame's coordinates: the bare reference goes in the same place.
+RECT PlaceIn(HWND hWnd, HWND hFrame)
+{
+    RECT place = {};
+    GetWindowRect(hWnd, &place);
+    MapWindowPoints(nullptr, hFrame, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
 void Repaint(HWND hWnd)
 {
     RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -515,9 +524,7 @@ bool MeasureDrawing(IDispatch* pControl, HWND hFrame, HWND hControl, DrawFigures
             break;
         pFigures->repaint = std::min(pFigures->repaint, BestRepaint(hList));
         pFigures->scroll = std::min(pFigures->scroll, Scroll(hList));
-        RECT place = {};
-        GetWindowRect(hList, &place);
-        MapWindowPoints(nullptr, hFrame, reinterpret_cast<POINT*>(&place), 2);
+        const RECT place = PlaceIn(hList, hFrame);
         ShowWindow(hControl, SW_HIDE);
         CBareList bare(hFrame, place, names[0], hFont);
         CStopwatch bareFirst;
@@ -546,9 +553,7 @@ bool MeasureSwitching(IDispatch* pControl, HWND hFrame, HWND hControl, double* p
     HWND hList = PageList(pControl, hControl);
     if (!hList)
         return false;
-    RECT place = {};
-    GetWindowRect(hList, &place);
-    MapWindowPoints(nullptr, hFrame, reinterpret_cast<POINT*>(&place), 2);
+    const RECT place = PlaceIn(hList, hFrame);
     HFONT hFont = CreateFontW(8, 0, 0, 0, 300, 0, 0, 0, 0, 0, 0, 0, 0, L"MS Sans Serif");
     *pSwitch = *pBare = 1e9;
     for (int run = 0; run < kRuns; ++run) {
@@ -694,9 +699,7 @@ bool ReportEdits(IDispatch* pControl, HWND hFrame, HWND hControl)
         HWND hList = PageList(pControl, hControl);
         if (!hList)
             return false;
-        RECT place = {};
-        GetWindowRect(hList, &place);
-        MapWindowPoints(nullptr, hFrame, reinterpret_cast<POINT*>(&place), 2);
+        const RECT place = PlaceIn(hList, hFrame);
         MeasureBareEdits(hFrame, hControl, place, nRows, &f);
         std::printf("%8d %12.1f %9.1f %12.1f %9.1f %12.1f %9.1f %12.1f %9.1f\n", nRows, f.add * 1e6, f.bareAdd * 1e6,
                     f.insert * 1e6, f.bareInsert * 1e6, f.remove * 1e6, f.bareRemove * 1e6, f.rename * 1e6,

@@ -127,6 +127,9 @@ protected:
     void OnFontChanged() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     std::vector<CLSID> GetPropertyPageIds() const override;
+    // A screen reader finds the control as a pane named after the host's name for it.
+    LRESULT OnGetObject(WPARAM, LPARAM);
+    DECLARE_MESSAGE_MAP()
 
 private:
     // Change actions of the persistent properties.

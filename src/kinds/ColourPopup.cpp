@@ -3,6 +3,7 @@
 #include "Brush.h"
 #include "ClientDC.h"
 #include "ColourPicker.h"
+#include "ColourPopupAccessible.h"
 #include "ColourText.h"
 #include "GdiStack.h"
 #include "PageListOwner.h"
@@ -69,6 +70,7 @@ BEGIN_MESSAGE_MAP(CColourPopup, CWnd)
     ON_MESSAGE(WM_ACTIVATEAPP, OnActivateApp)
     ON_MESSAGE(WM_PALETTECHANGED, OnPaletteChanged)
     ON_MESSAGE(WM_QUERYNEWPALETTE, OnQueryNewPalette)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
 END_MESSAGE_MAP(CWnd)
 
 CColourPopup::CColourPopup(CColourPicker* pPicker, CPageListOwner* pControl)
@@ -200,6 +202,34 @@ RECT CColourPopup::GetCellRect(int nCell) const
     return RECT{nLeft, nTop, nLeft + m_nCellSize, nTop + m_nCellSize};
 }
 
+std::vector<int> CColourPopup::GetCells() const
+{
+    std::vector<int> cells;
+    if (HasAutomaticBox())
+        cells.push_back(kAutomaticBox);
+    for (int nCell = 0; nCell < m_nCount; ++nCell)
+        cells.push_back(nCell);
+    if (HasMoreBox())
+        cells.push_back(kMoreBox);
+    return cells;
+}
+
+std::string CColourPopup::GetCellName(int nCell) const
+{
+    if (nCell == kAutomaticBox)
+        return m_strAutomaticText;
+    if (nCell == kMoreBox)
+        return m_strMoreText;
+    return nCell >= 0 && nCell < m_nCount ? kColourTable[nCell].pszName : "";
+}
+
+LRESULT CColourPopup::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    if (static_cast<LONG>(lParam) != OBJID_CLIENT)
+        return Default();
+    return CAccessibleBase::Serve(NewComObject<CColourPopupAccessible>(*this), wParam, lParam);
+}
+
 // What is under the mouse is what is drawn there.
 int CColourPopup::CellFromPoint(POINT pt) const
 {
@@ -265,6 +295,10 @@ void CColourPopup::ChangeHighlight(int nCell)
         DrawCell(dc, nOld);
         DrawCell(dc, nCell);
     }
+    // A screen reader follows the highlight as the focus among the cells.
+    const std::vector<int> cells = GetCells();
+    if (const auto found = std::find(cells.begin(), cells.end(), nCell); found != cells.end() && nCell != nOld)
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, m_hWnd, OBJID_CLIENT, CAccessibleBase::ChildId(found - cells.begin()));
     if (nCell >= 0)
         m_crCurrent = kColourTable[nCell].crColour;
     else if (nCell == kAutomaticBox)

@@ -11,6 +11,7 @@
 #include "Wnd.h"
 
 #include <string>
+#include <vector>
 
 class CColourPicker;
 class CPageListOwner;
@@ -38,6 +39,11 @@ public:
     COLORREF GetCurrentColour() const { return m_crCurrent; }
     // A cell's or a box's rectangle, client coordinates.
     RECT GetCellRect(int nCell) const;
+    // What accessibility clients find, in order: the Automatic box, the colours, the More box
+    // (each box only when the popup has it); a cell number (kAutomaticBox, 0 ..., kMoreBox).
+    std::vector<int> GetCells() const;
+    // A cell's name: the colour's, or the box's text.
+    std::string GetCellName(int nCell) const;
 
 protected:
     // Mouse messages pass the cells' tooltips on their way.
@@ -51,6 +57,7 @@ protected:
     LRESULT OnActivateApp(WPARAM, LPARAM);
     LRESULT OnPaletteChanged(WPARAM, LPARAM);
     LRESULT OnQueryNewPalette(WPARAM, LPARAM);
+    LRESULT OnGetObject(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:

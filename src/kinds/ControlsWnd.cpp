@@ -1,5 +1,6 @@
 #include "ControlsWnd.h"
 
+#include "AccessibleName.h"
 #include "ItemList.h"
 #include "PageListOwner.h"
 #include "Wnd.h"
@@ -115,8 +116,11 @@ CWnd* CControlsWnd::CreateEditor()
 
 void CControlsWnd::ShowEditor(int)
 {
-    if (HasEditorWindow() && m_pList)
+    if (HasEditorWindow() && m_pList) {
         m_pEditor->SetFont(m_pList->GetItemFont(), TRUE);
+        // A screen reader names the editor after the property it edits.
+        CAccessibleName::Give(m_pEditor->m_hWnd, m_pList->GetItemText(static_cast<int>(m_nRow), m_pList->GetNameColumn()));
+    }
     RedrawRow();
     if (CPageListOwner* pOwner = GetOwner())
         pOwner->FirePropertyChanging(GetEventPage(), m_nRow);
@@ -140,8 +144,12 @@ void CControlsWnd::CommitText(std::string& strText, BOOL)
     const std::string strOld = GetText();
     if (m_pList)
         m_pList->SetItemValue(m_nRow, strText);
+    const CLifeToken::CWatch alive = Watch();
     if (CPageListOwner* pOwner = GetOwner())
         pOwner->FirePropertyChanged(GetEventPage(), m_nRow, strOld != strText);
+    // Accessibility clients hear of the value once the host has.
+    if (alive && m_pList && m_nRow >= 0)
+        NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, m_pList->GetListWindow(), OBJID_CLIENT, CAccessibleBase::ChildId(m_nRow));
 }
 
 void CControlsWnd::DoDefaultAction() {}

@@ -47,6 +47,8 @@ BEGIN_MESSAGE_MAP(CPageListCtrl, CListCtrl)
     ON_MESSAGE(WM_SETCURSOR, OnSetCursor)
     ON_MESSAGE(WM_KILLFOCUS, OnKillFocus)
     ON_MESSAGE(WM_KEYDOWN, OnKeyDown)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
+    ON_MESSAGE(kAccessibleAction, OnAccessibleAction)
     ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, OnItemChanged)
     ON_NOTIFY_REFLECT(LVN_ITEMCHANGING, OnNotifyTaken)
     ON_NOTIFY_REFLECT(LVN_INSERTITEM, OnNotifyTaken)
@@ -137,6 +139,7 @@ int MovedRow(int nRow, int nAt, int nBy)
 void CPageListCtrl::OnRowsInserted(int nFirst, int nCount)
 {
     m_nameIndex.OnRowsInserted(nFirst, nCount, [this](int nRow) { return RowName(nRow); });
+    m_accessibleRows.OnInserted(nFirst, nCount);
     if (CControlsWnd* pActive = GetActiveControlsWnd(); pActive && !pActive->IsPersistent())
         pActive->m_nRow = MovedRow(static_cast<int>(pActive->m_nRow), nFirst, nCount);
     m_nLoadedRow = m_nLoadedRow < 0 ? -1 : MovedRow(m_nLoadedRow, nFirst, nCount);
@@ -150,6 +153,7 @@ void CPageListCtrl::OnRowsInserted(int nFirst, int nCount)
 void CPageListCtrl::OnRowsDeleted(int nFirst, int nCount)
 {
     m_nameIndex.OnRowsDeleted(nFirst, nCount);
+    m_accessibleRows.OnDeleted(nFirst, nCount);
     CControlsWnd* pActive = GetActiveControlsWnd();
     if (pActive && MovedRow(static_cast<int>(pActive->m_nRow), nFirst, -nCount) < 0) {
         ReleaseActive();
@@ -203,6 +207,7 @@ int CPageListCtrl::DeleteRows(int nFirst, int nCount)
 void CPageListCtrl::ForgetAllRows()
 {
     m_nameIndex.Invalidate();
+    m_accessibleRows.ForgetAll();
     ReleaseActive();
     m_nLoadedRow = -1;
     m_nPrevSelection = -1;
@@ -230,7 +235,16 @@ LRESULT CPageListCtrl::OnItemChanging(WPARAM, LPARAM lParam)
     const LVITEMW* pItem = reinterpret_cast<const LVITEMW*>(lParam);
     if (pItem && (pItem->mask & LVIF_TEXT) && pItem->iSubItem == m_nNameColumn)
         return AfterNameSet(pItem->iItem);
-    return Default();
+    if (!pItem || !(pItem->mask & LVIF_PARAM))
+        return Default();
+    // A row enabled or disabled is told to accessibility clients.
+    const int nRow = pItem->iItem;
+    const BOOL bWasEnabled = IsEnabled(nRow);
+    const CLifeToken::CWatch alive = Watch();
+    const LRESULT result = Default();
+    if (alive && result && IsEnabled(nRow) != bWasEnabled)
+        NotifyRow(EVENT_OBJECT_STATECHANGE, nRow);
+    return result;
 }
 
 LRESULT CPageListCtrl::OnItemTextChanging(WPARAM wParam, LPARAM lParam)

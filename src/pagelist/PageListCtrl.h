@@ -6,6 +6,7 @@
 #include "EventSinkMap.h"
 #include "Font.h"
 #include "ItemList.h"
+#include "ItemSlots.h"
 #include "ItemToolTipCtrl.h"
 #include "LifeToken.h"
 #include "ListCtrl.h"
@@ -100,6 +101,12 @@ public:
     // The drop button of the focused selected row, client coordinates; empty when none.
     const RECT& GetButtonRect() const { return m_rcButton; }
 
+    // The rows accessibility clients hold objects of, followed as rows come and go.
+    CItemSlots& GetAccessibleRows() { return m_accessibleRows; }
+    // The row's default action as an accessibility client asks for it: run once the client's
+    // call has returned, on the row where it is by then.
+    void DoAccessibleAction(int nRow);
+
     // The item tooltip; its window exists only while the ToolTips option was on as the columns
     // were made.
     const CItemToolTipCtrl& GetToolTip() const { return m_ToolTip; }
@@ -141,6 +148,11 @@ protected:
     LRESULT OnAllRowsChanging(WPARAM, LPARAM);
     LRESULT OnItemChanging(WPARAM, LPARAM);
     LRESULT OnItemTextChanging(WPARAM, LPARAM);
+    LRESULT OnGetObject(WPARAM, LPARAM);
+    LRESULT OnAccessibleAction(WPARAM, LPARAM);
+    // WinEvents of a row (child id nRow + 1), and of the focus and selection a row gained.
+    void NotifyRow(DWORD dwEvent, int nRow) const;
+    void NotifyRowStates(int nRow, UINT nOld, UINT nNew) const;
 
     // What a row shows, for rows put in as a block.
     struct RowContent {
@@ -232,6 +244,10 @@ private:
     CLifeToken m_life;
     // The buffer CellText reads into.
     std::wstring m_cellText;
+    CItemSlots m_accessibleRows;
+    // The rows of the default actions accessibility clients have asked for, oldest first.
+    std::vector<std::shared_ptr<long>> m_pendingActions;
+    static constexpr UINT kAccessibleAction = WM_APP + 0x30;
 
     static BOOL s_bAutoResizingColumns;
 };

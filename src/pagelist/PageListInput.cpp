@@ -35,6 +35,12 @@ bool IsNavigationKey(UINT nChar)
     }
 }
 
+// The keys that switch pages belong to the floor that holds the page.
+bool IsPageSwitchKey(UINT nChar)
+{
+    return (GetKeyState(VK_CONTROL) & 0x8000) && (nChar == VK_TAB || nChar == VK_PRIOR || nChar == VK_NEXT);
+}
+
 } // namespace
 
 POINT CPageListCtrl::MessagePoint(LPARAM lParam)
@@ -229,6 +235,8 @@ LRESULT CPageListCtrl::OnKillFocus(WPARAM wParam, LPARAM)
 LRESULT CPageListCtrl::OnKeyDown(WPARAM wParam, LPARAM lParam)
 {
     const UINT nChar = static_cast<UINT>(wParam);
+    if (IsPageSwitchKey(nChar))
+        return ::SendMessageW(GetParent(), WM_KEYDOWN, wParam, lParam);
     if (IsNavigationKey(nChar))
         return Default();
     if (nChar == VK_DELETE)
@@ -270,6 +278,8 @@ LRESULT CPageListCtrl::OnItemChanged(WPARAM, LPARAM lParam)
 {
     const auto* pChange = reinterpret_cast<const NMLISTVIEW*>(lParam);
     const int nRow = pChange->iItem;
+    if (nRow >= 0 && (pChange->uChanged & LVIF_STATE))
+        NotifyRowStates(nRow, pChange->uOldState, pChange->uNewState);
     if (!m_pCtrl || nRow < 0 || !(pChange->uChanged & LVIF_STATE))
         return 0;
     const UINT nOld = pChange->uOldState;

@@ -50,6 +50,7 @@ void CPageTreeCtrl::ToggleGroup(long nRow, BOOL* pbExpanded)
     if (bCollapsing && (!LeaveMembers(nGroupRow, ShownMemberCount(nGroupRow, *pGroup)) || !groupAlive))
         return;
     Fold(nGroupRow, *pGroup, pbExpanded);
+    NotifyRow(EVENT_OBJECT_STATECHANGE, nGroupRow);
     ActivateRow(nGroupRow);
 }
 

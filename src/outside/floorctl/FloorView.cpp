@@ -2,6 +2,7 @@
 
 #include "Brush.h"
 #include "ClientDC.h"
+#include "FloorAccessible.h"
 #include "PaintDC.h"
 #include "ShortIndex.h"
 #include "Text.h"
@@ -25,6 +26,8 @@ BEGIN_MESSAGE_MAP(CFloorView, CWnd)
     ON_MESSAGE(WM_LBUTTONDOWN, OnLeftButtonDown)
     ON_MESSAGE(WM_LBUTTONDBLCLK, OnLeftButtonDoubleClick)
     ON_MESSAGE(WM_SIZE, OnSize)
+    ON_MESSAGE(WM_KEYDOWN, OnKeyDown)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
 END_MESSAGE_MAP(CWnd)
 
 BOOL CFloorView::Create(HWND hParent, const RECT& rect)
@@ -106,6 +109,8 @@ BOOL CFloorView::ActivatePage(short nPage)
     const bool bFromBelow = nPage > m_nActive;
     m_nActive = nPage;
     CaptionsChanged(-1);
+    if (m_hWnd)
+        NotifyWinEvent(EVENT_OBJECT_SELECTION, m_hWnd, OBJID_CLIENT, CAccessibleBase::ChildId(nPage));
     HWND hPage = m_pages[static_cast<size_t>(nPage)].hWindow;
     if (m_bAnimation && m_hWnd && hPage && ::IsWindow(hPage)) {
         const RECT body = BodyRectFor(hPage);
@@ -427,6 +432,40 @@ LRESULT CFloorView::OnLeftButtonDown(WPARAM, LPARAM lParam)
     ActivatePage(nPage);
     m_events.OnPageSelected(nPage);
     return 0;
+}
+
+void CFloorView::SwitchTo(short nPage)
+{
+    const HWND hFocus = ::GetFocus();
+    const bool bHadFocus = hFocus && (hFocus == m_hWnd || ::IsChild(m_hWnd, hFocus));
+    if (!ActivatePage(nPage))
+        return;
+    if (const HWND hPage = GetPageWindow(nPage); bHadFocus && hPage)
+        ::SetFocus(hPage);
+    m_events.OnPageSelected(nPage);
+}
+
+LRESULT CFloorView::OnKeyDown(WPARAM wParam, LPARAM)
+{
+    const long nCount = GetPagesCount();
+    if (!(GetKeyState(VK_CONTROL) & 0x8000) || nCount == 0)
+        return Default();
+    long nBy = 0;
+    if (wParam == VK_TAB)
+        nBy = (GetKeyState(VK_SHIFT) & 0x8000) ? -1 : 1;
+    else if (wParam == VK_NEXT || wParam == VK_PRIOR)
+        nBy = wParam == VK_NEXT ? 1 : -1;
+    if (nBy == 0)
+        return Default();
+    SwitchTo(ToShortIndex((m_nActive + nBy + nCount) % nCount));
+    return 0;
+}
+
+LRESULT CFloorView::OnGetObject(WPARAM wParam, LPARAM lParam)
+{
+    if (static_cast<LONG>(lParam) != OBJID_CLIENT)
+        return Default();
+    return CAccessibleBase::Serve(NewComObject<CFloorAccessible>(*this), wParam, lParam);
 }
 
 LRESULT CFloorView::OnLeftButtonDoubleClick(WPARAM, LPARAM lParam)

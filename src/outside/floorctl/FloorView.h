@@ -29,6 +29,9 @@ public:
     std::string GetPageName(short nPage) const;
     short GetPageIndex(const std::string& strCaption) const;
     BOOL ActivatePage(short nPage);
+    // As a click on the page's caption, from the keyboard or an accessibility client: the page
+    // comes to the front, takes the focus if the floor had it, and the control hears of it.
+    void SwitchTo(short nPage);
     BOOL SetPageWindow(short nPage, HWND hPage);
     BOOL SetPageName(short nPage, const std::string& strCaption);
     void RecalcLayout();
@@ -60,6 +63,10 @@ protected:
     LRESULT OnLeftButtonDown(WPARAM, LPARAM);
     LRESULT OnLeftButtonDoubleClick(WPARAM, LPARAM);
     LRESULT OnSize(WPARAM, LPARAM);
+    // Ctrl+Tab and Ctrl+Page Down switch to the next page, Ctrl+Shift+Tab and Ctrl+Page Up to
+    // the one before, round the ends; the page windows pass these keys up.
+    LRESULT OnKeyDown(WPARAM, LPARAM);
+    LRESULT OnGetObject(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:

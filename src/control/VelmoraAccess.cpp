@@ -1,7 +1,7 @@
 // The control's window answers accessibility clients with its pane.
 #include "VelmoraCtrl.h"
 
-#include "VelmoraAccessible.h"
+#include "AccessiblePane.h"
 
 BEGIN_MESSAGE_MAP(CVelmoraCtrl, COleControl)
     ON_MESSAGE(WM_GETOBJECT, OnGetObject)
@@ -11,5 +11,5 @@ LRESULT CVelmoraCtrl::OnGetObject(WPARAM wParam, LPARAM lParam)
 {
     if (static_cast<LONG>(lParam) != OBJID_CLIENT)
         return Default();
-    return CAccessibleBase::Serve(NewComObject<CVelmoraAccessible>(m_hWnd, AmbientDisplayName()), wParam, lParam);
+    return CAccessibleBase::Serve(NewComObject<CAccessiblePane>(m_hWnd, AmbientDisplayName()), wParam, lParam);
 }

@@ -16,12 +16,12 @@ HRESULT NoStandard(void** ppOut)
 
 CAccessibleBase::CAccessibleBase(HWND hWnd) : m_hWnd(hWnd)
 {
-    CreateStdAccessibleObject(hWnd, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(m_pStandard.Out()));
+    CreateStdAccessibleObject(hWnd, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(m_pStandard.Out()));
 }
 
 void* CAccessibleBase::GetInterface(REFIID riid)
 {
-    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IAccessible)
+    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == __uuidof(IAccessible))
         return static_cast<IAccessible*>(this);
     return nullptr;
 }
@@ -30,7 +30,7 @@ LRESULT CAccessibleBase::Serve(IAccessible* pObject, WPARAM wParam, LPARAM lPara
 {
     if (static_cast<LONG>(lParam) != OBJID_CLIENT || !pObject)
         return 0;
-    return LresultFromObject(IID_IAccessible, wParam, pObject);
+    return LresultFromObject(__uuidof(IAccessible), wParam, pObject);
 }
 
 long CAccessibleBase::IndexOf(const VARIANT& varChild)

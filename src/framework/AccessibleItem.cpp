@@ -7,7 +7,7 @@ CAccessibleItem::CAccessibleItem(IAccessible* pParent, std::shared_ptr<long> pSl
 
 void* CAccessibleItem::GetInterface(REFIID riid)
 {
-    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IAccessible)
+    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == __uuidof(IAccessible))
         return static_cast<IAccessible*>(this);
     return nullptr;
 }

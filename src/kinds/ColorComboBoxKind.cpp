@@ -1,5 +1,6 @@
 #include "ColorComboBoxKind.h"
 
+#include "AccessibleEditor.h"
 #include "ColourHook.h"
 #include "ColourPopup.h"
 #include "ColourText.h"
@@ -82,6 +83,7 @@ void CControlsWnd_CColorComboBox::ShowEditor(int nMode)
     MapWindowPoints(m_pList->GetListWindow(), nullptr, reinterpret_cast<POINT*>(&cell), 2);
     pPopup->AlignRight(cell.right);
     pPopup->SetStartColour(ParseColourText(GetText()));
+    CAccessibleEditor::Give(pPopup->m_hWnd, m_pList->GetItemText(static_cast<int>(m_nRow), m_pList->GetNameColumn()));
     // Shown, the popup takes the focus from the window that had it, maybe an editor that
     // commits: the host may end this row meanwhile.
     pPopup->ShowWindow(SW_SHOW);

@@ -1,6 +1,6 @@
 #include "ControlsWnd.h"
 
-#include "AccessibleName.h"
+#include "AccessibleEditor.h"
 #include "ItemList.h"
 #include "PageListOwner.h"
 #include "Wnd.h"
@@ -119,7 +119,7 @@ void CControlsWnd::ShowEditor(int)
     if (HasEditorWindow() && m_pList) {
         m_pEditor->SetFont(m_pList->GetItemFont(), TRUE);
         // A screen reader names the editor after the property it edits.
-        CAccessibleName::Give(m_pEditor->m_hWnd, m_pList->GetItemText(static_cast<int>(m_nRow), m_pList->GetNameColumn()));
+        CAccessibleEditor::Give(m_pEditor->m_hWnd, m_pList->GetItemText(static_cast<int>(m_nRow), m_pList->GetNameColumn()));
     }
     RedrawRow();
     if (CPageListOwner* pOwner = GetOwner())

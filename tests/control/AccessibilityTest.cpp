@@ -37,17 +37,19 @@ const char* EventName(DWORD dwEvent)
     }
 }
 
-// Events of drawn items only (the child id tells which); those of other windows than the
-// page lists are marked "Tab" (the floor's captions) or "Cell" (the colour popup).
+// Events of drawn items (the child id tells which); those of other windows than the page
+// lists are marked "Tab" (the floor's captions) or "Cell" (the colour popup). Editors and popups
+// are told as they show and hide, by class.
 void CALLBACK HearWinEvent(HWINEVENTHOOK, DWORD dwEvent, HWND hWnd, LONG idObject, LONG idChild, DWORD, DWORD)
 {
     wchar_t className[64] = L"";
     GetClassNameW(hWnd, className, 64);
     const std::wstring strClass = className;
-    if (g_pHeard && (dwEvent == EVENT_OBJECT_SHOW || dwEvent == EVENT_OBJECT_HIDE) && idObject == OBJID_WINDOW &&
-        (strClass == L"Edit" || strClass == CColourPopup::kClassName))
+    if (!g_pHeard || idObject != OBJID_CLIENT)
+        return;
+    if ((dwEvent == EVENT_OBJECT_SHOW || dwEvent == EVENT_OBJECT_HIDE) && idChild == CHILDID_SELF)
         g_pHeard->push_back(FormatText("%s %s", dwEvent == EVENT_OBJECT_SHOW ? "Show" : "Hide", WideToUtf8(className).c_str()));
-    if (!g_pHeard || !EventName(dwEvent) || idObject != OBJID_CLIENT || idChild == CHILDID_SELF)
+    if (!EventName(dwEvent) || idChild == CHILDID_SELF)
         return;
     const char* pszMark = strClass == WC_LISTVIEWW ? "" : strClass == L"FloorControlView" ? "Tab " : "Cell ";
     g_pHeard->push_back(FormatText("%s%s %ld", pszMark, EventName(dwEvent), idChild));
@@ -110,7 +112,7 @@ std::string Describe(IAccessible* pObject, long nChild)
 CComPointer<IAccessible> ObjectOf(HWND hWnd)
 {
     CComPointer<IAccessible> pObject;
-    AccessibleObjectFromWindow(hWnd, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(pObject.Out()));
+    AccessibleObjectFromWindow(hWnd, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(pObject.Out()));
     return pObject;
 }
 
@@ -162,7 +164,7 @@ protected:
         HostedSampleTest::SetUp();
         m_pSink = NewComObject<CRecordingSink>();
         ASSERT_EQ(m_pSink->Connect(m_pControl), S_OK);
-        g_pHeard = &m_pSink->m_events;
+        g_pHeard = &m_winEvents;
         m_hHook = SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_VALUECHANGE, nullptr, &HearWinEvent,
                                   GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     }
@@ -180,14 +182,20 @@ protected:
         const CComPointer<IAccessible> pControl = ObjectOf(ControlWindow(m_pControl));
         return pControl ? FindRole(pControl, nRole) : CComPointer<IAccessible>();
     }
+    // What the host heard, then the WinEvents (which reach their hook as the queue is pumped),
+    // each in its order.
     Lines Heard()
     {
         PumpUntilIdle();
-        return std::exchange(m_pSink->m_events, {});
+        Lines heard = std::exchange(m_pSink->m_events, {});
+        for (std::string& strEvent : std::exchange(m_winEvents, {}))
+            heard.push_back(std::move(strEvent));
+        return heard;
     }
 
     CComPointer<CRecordingSink> m_pSink;
     HWINEVENTHOOK m_hHook = nullptr;
+    Lines m_winEvents;
 };
 
 TEST_F(Accessibility, TheFrontPageIsAListOfItsRowsWithNameValueKindActionAndState)
@@ -201,7 +209,7 @@ TEST_F(Accessibility, TheFrontPageIsAListOfItsRowsWithNameValueKindActionAndStat
 
     ClickAt(List(0)->m_hWnd, PointInRow(List(0)->m_hWnd, 1, 20));
     EXPECT_EQ(Describe(pList, 2), "Colour||colour|Open|SF");
-    EXPECT_EQ(Heard(), (Lines{"Focus 2", "Selection 2", "SelectItem 0 1"}));
+    EXPECT_EQ(Heard(), (Lines{"SelectItem 0 1", "Focus 2", "Selection 2"}));
 }
 
 TEST_F(Accessibility, TheControlIsAPaneWhoseFloorTabsSwitchPagesByActionAndKeys)
@@ -216,7 +224,7 @@ TEST_F(Accessibility, TheControlIsAPaneWhoseFloorTabsSwitchPagesByActionAndKeys)
     EXPECT_EQ(pTabs->accDoDefaultAction(CVariant(3L)), S_OK);
     EXPECT_EQ(Call(L"GetActivePage").ToShort(), 2);
     EXPECT_EQ(Describe(pTabs, 3), "Grouped|||Switch|S");
-    EXPECT_EQ(Heard(), (Lines{"Tab Selection 3", "SelectPage 2"}));
+    EXPECT_EQ(Heard(), (Lines{"SelectPage 2", "Tab Selection 3"}));
 
     struct Case {
         UINT nKey;
@@ -229,7 +237,7 @@ TEST_F(Accessibility, TheControlIsAPaneWhoseFloorTabsSwitchPagesByActionAndKeys)
         CtrlKey(hList, c.nKey, c.bShift);
         EXPECT_EQ(Call(L"GetActivePage").ToShort(), c.nPage);
         EXPECT_EQ(::GetFocus(), List(c.nPage)->m_hWnd);
-        EXPECT_EQ(Heard(), (Lines{FormatText("Tab Selection %d", c.nPage + 1), FormatText("SelectPage %d", c.nPage)}));
+        EXPECT_EQ(Heard(), (Lines{FormatText("SelectPage %d", c.nPage), FormatText("Tab Selection %d", c.nPage + 1)}));
     }
 }
 
@@ -238,13 +246,13 @@ TEST_F(Accessibility, AGroupedPageIsAnOutlineWhoseGroupsFoldThroughTheirAction)
     Call(L"ActivatePage", {I2(2)});
     const CComPointer<IAccessible> pList = FrontList(ROLE_SYSTEM_OUTLINE);
     ASSERT_TRUE(pList);
-    EXPECT_EQ(Rows(pList), (Lines{"Look|||Expand|C"}));
+    EXPECT_EQ(Rows(pList), (Lines{"Look||group|Expand|C"}));
     Heard();
     const CComPointer<IAccessible> pLook = ChildObject(pList, 1);
     ASSERT_TRUE(pLook);
     EXPECT_EQ(pLook->accDoDefaultAction(CVariant(CHILDID_SELF)), S_OK);
     const Lines heard = Heard();
-    EXPECT_EQ(Rows(pList), (Lines{"Look|||Collapse|SFE", "Width||text|Edit|"}));
+    EXPECT_EQ(Rows(pList), (Lines{"Look||group|Collapse|SFE", "Width||text|Edit|"}));
     EXPECT_NE(std::find(heard.begin(), heard.end(), "StateChange 1"), heard.end());
 }
 
@@ -252,7 +260,8 @@ TEST_F(Accessibility, AGroupedPageIsAnOutlineWhoseGroupsFoldThroughTheirAction)
 // editor it opens carries the row's name.
 TEST_F(Accessibility, ARowsActionDoesWhatTheMouseDoes)
 {
-    ASSERT_EQ(Call(L"InsertProperty", {I2(1), I2(-1), CVariant("Go"), CVariant("Button"), I2(0)}).ToShort(), 4);
+    std::string strLayout = SampleLayout();
+    strLayout.insert(strLayout.find("}#Grouped"), "Go\\Button\\Enable\\#");
     struct Case {
         short nPage, nRow;
         bool bButton; // opened by its drawn button, else by a second click on the row
@@ -261,7 +270,7 @@ TEST_F(Accessibility, ARowsActionDoesWhatTheMouseDoes)
         SCOPED_TRACE(FormatText("page %d row %d", c.nPage, c.nRow));
         Lines seen[2];
         for (int nWay = 0; nWay < 2; ++nWay) {
-            Call(L"ActivatePage", {I2(c.nPage == 0 ? 1 : 0)});
+            ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant(strLayout)), S_OK);
             Call(L"ActivatePage", {I2(c.nPage)});
             const HWND hList = List(c.nPage)->m_hWnd;
             ::SetFocus(hList);
@@ -284,8 +293,6 @@ TEST_F(Accessibility, ARowsActionDoesWhatTheMouseDoes)
             // A popup that holds the mouse is left as Escape leaves it.
             if (const HWND hCapture = GetCapture())
                 SendMessageW(hCapture, WM_KEYDOWN, VK_ESCAPE, 0);
-            ::SetFocus(hList);
-            Call(L"SetActiveProperty", {I2(c.nPage), I2(-1)});
         }
         EXPECT_FALSE(seen[0].empty());
         EXPECT_EQ(seen[1], seen[0]);
@@ -295,12 +302,15 @@ TEST_F(Accessibility, ARowsActionDoesWhatTheMouseDoes)
 TEST_F(Accessibility, TheColourPopupShowsItsColoursByNameTheChosenOneSelected)
 {
     Call(L"SetDefaultValue", {I2(0), I2(1), CVariant(FormatColourText(RGB(255, 0, 0)))});
-    const CComPointer<IAccessible> pRow = ChildObject(FrontList(), 2);
+    SetCursorPos(0, 0); // no colour under the mouse as the popup opens
+    const CComPointer<IAccessible> pList = FrontList();
+    ASSERT_TRUE(pList);
+    const CComPointer<IAccessible> pRow = ChildObject(pList, 2);
     ASSERT_TRUE(pRow);
     Heard();
     ASSERT_EQ(pRow->accDoDefaultAction(CVariant(CHILDID_SELF)), S_OK);
     const Lines heard = Heard();
-    EXPECT_NE(std::find(heard.begin(), heard.end(), "Show VelmoraColourPopup"), heard.end());
+    EXPECT_EQ(heard.back(), "Show VelmoraColourPopup");
     const HWND hPopup = FindWindowW(CColourPopup::kClassName, nullptr);
     ASSERT_TRUE(hPopup);
     const CComPointer<IAccessible> pPopup = ObjectOf(hPopup);
@@ -315,9 +325,21 @@ TEST_F(Accessibility, TheColourPopupShowsItsColoursByNameTheChosenOneSelected)
     }
     EXPECT_EQ(cells, (Lines{"Automatic||||", "Black||||", "Red||||S", "White||||", "More Colours...||||"}));
     SendMessageW(hPopup, WM_KEYDOWN, VK_RIGHT, 0);
-    EXPECT_EQ(Describe(pPopup, 18), "Light orange||||F");
+    EXPECT_EQ(Describe(pPopup, 19), "Light orange||||F");
+    EXPECT_EQ(Heard(), (Lines{"Cell Focus 19"}));
     SendMessageW(hPopup, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_EQ(Heard(), (Lines{"Cell Focus 18", "Hide VelmoraColourPopup"}));
+    EXPECT_EQ(Heard(), (Lines{"PropertyChanged 0 1 0", "ValueChange 2"}));
+
+    // The in-place edit, named after its row, is told as it shows and as it hides.
+    const CComPointer<IAccessible> pName = ChildObject(pList, 1);
+    ASSERT_TRUE(pName);
+    ASSERT_EQ(pName->accDoDefaultAction(CVariant(CHILDID_SELF)), S_OK);
+    Heard();
+    const CControlsWnd* pActive = List(0)->GetActiveControlsWnd();
+    ASSERT_TRUE(pActive && pActive->m_pEditor);
+    EXPECT_EQ(Text(ObjectOf(pActive->m_pEditor->m_hWnd), &IAccessible::get_accName, CHILDID_SELF), "Name");
+    ::SetFocus(nullptr);
+    EXPECT_EQ(Heard(), (Lines{"Hide Edit"}));
 }
 
 TEST_F(Accessibility, RowObjectsOfDeletedRowsAndPagesAnswerNotConnected)
@@ -329,7 +351,7 @@ TEST_F(Accessibility, RowObjectsOfDeletedRowsAndPagesAnswerNotConnected)
         rows.push_back(ChildObject(pList, nChild));
     // The host deletes the row being selected and the one above it as it hears of it.
     m_pSink->m_onEvent = [this](const std::string& strEvent) {
-        if (strEvent == "SelectItem 0 2") {
+        if (strEvent == "SelectItem" && Call(L"GetPropertyCount", {I2(0)}).ToShort() == 4) {
             Call(L"DeleteProperty", {I2(0), I2(2)});
             Call(L"DeleteProperty", {I2(0), I2(1)});
         }
@@ -340,7 +362,7 @@ TEST_F(Accessibility, RowObjectsOfDeletedRowsAndPagesAnswerNotConnected)
     Lines answers;
     for (const CComPointer<IAccessible>& pRow : rows)
         answers.push_back(Describe(pRow, CHILDID_SELF));
-    EXPECT_EQ(answers, (Lines{"Name||text|Edit|", "gone", "gone", "Size||text||R"}));
+    EXPECT_EQ(answers, (Lines{"Name||text|Edit|", "gone", "gone", "Size||text||FR"}));
 
     m_pSink->m_onEvent = nullptr;
     Call(L"DeletePage", {I2(0)});

@@ -1,5 +1,6 @@
 #include "FloorCtrl.h"
 
+#include "AccessiblePane.h"
 #include "DispatchCall.h"
 #include "FloorControl_h.h"
 
@@ -69,6 +70,12 @@ LRESULT CFloorCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     LRESULT result = 0;
     if (CWnd::ReflectToSender(m_hWnd, message, wParam, lParam, &result))
         return result;
+    // The page windows pass up the keys that switch pages: the view knows the pages.
+    if (message == WM_KEYDOWN && m_view.IsWindow())
+        return m_view.SendMessage(message, wParam, lParam);
+    // A screen reader finds the captions (the view) and the front page in a pane.
+    if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT)
+        return CAccessibleBase::Serve(NewComObject<CAccessiblePane>(m_hWnd, std::string()), wParam, lParam);
     return COleControl::WindowProc(message, wParam, lParam);
 }
 

@@ -436,8 +436,10 @@ LRESULT CFloorView::OnLeftButtonDown(WPARAM, LPARAM lParam)
 
 void CFloorView::SwitchTo(short nPage)
 {
+    // The page windows are the view's siblings, in the floor control's window.
+    const HWND hFloor = GetParent();
     const HWND hFocus = ::GetFocus();
-    const bool bHadFocus = hFocus && (hFocus == m_hWnd || ::IsChild(m_hWnd, hFocus));
+    const bool bHadFocus = hFocus && hFloor && (hFocus == hFloor || ::IsChild(hFloor, hFocus));
     if (!ActivatePage(nPage))
         return;
     if (const HWND hPage = GetPageWindow(nPage); bHadFocus && hPage)

@@ -1,14 +1,14 @@
-// CVelmoraAccessible: the control as a screen reader finds it - a pane named after the host's
-// name for the control (where the container gives one), holding the floor with its page tabs
-// and the front page.
+// CAccessiblePane: a window that only holds others, as a screen reader finds it - a pane with
+// a name of its own where it has one (the standard object's otherwise), whose children are its
+// visible child windows.
 #pragma once
 #include "AccessibleItems.h"
 
 #include <string>
 
-class CVelmoraAccessible : public CAccessibleItems {
+class CAccessiblePane : public CAccessibleItems {
 public:
-    CVelmoraAccessible(HWND hWnd, std::string strName) : CAccessibleItems(hWnd), m_strName(std::move(strName)) {}
+    CAccessiblePane(HWND hWnd, std::string strName) : CAccessibleItems(hWnd), m_strName(std::move(strName)) {}
 
 protected:
     long ItemCount() const override { return 0; }

@@ -210,6 +210,12 @@ TEST_F(Accessibility, TheFrontPageIsAListOfItsRowsWithNameValueKindActionAndStat
     ClickAt(List(0)->m_hWnd, PointInRow(List(0)->m_hWnd, 1, 20));
     EXPECT_EQ(Describe(pList, 2), "Colour||colour|Open|SF");
     EXPECT_EQ(Heard(), (Lines{"SelectItem 0 1", "Focus 2", "Selection 2"}));
+
+    // A row greyed, then made read-only (still disabled), then enabled again.
+    for (const short nType : {1, 2, 0})
+        Call(L"SetPropertyType", {I2(0), I2(0), I2(nType)});
+    EXPECT_EQ(Describe(pList, 1), "Name|Box|text|Edit|");
+    EXPECT_EQ(Heard(), (Lines{"StateChange 1", "StateChange 1"}));
 }
 
 TEST_F(Accessibility, TheControlIsAPaneWhoseFloorTabsSwitchPagesByActionAndKeys)

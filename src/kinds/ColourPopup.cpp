@@ -71,6 +71,7 @@ BEGIN_MESSAGE_MAP(CColourPopup, CWnd)
     ON_MESSAGE(WM_PALETTECHANGED, OnPaletteChanged)
     ON_MESSAGE(WM_QUERYNEWPALETTE, OnQueryNewPalette)
     ON_MESSAGE(WM_GETOBJECT, OnGetObject)
+    ON_MESSAGE(kPickCellMessage, OnPickCell)
 END_MESSAGE_MAP(CWnd)
 
 CColourPopup::CColourPopup(CColourPicker* pPicker, CPageListOwner* pControl)
@@ -221,6 +222,22 @@ std::string CColourPopup::GetCellName(int nCell) const
     if (nCell == kMoreBox)
         return m_strMoreText;
     return nCell >= 0 && nCell < m_nCount ? kColourTable[nCell].pszName : "";
+}
+
+void CColourPopup::PickCell(int nCell)
+{
+    PostMessage(kPickCellMessage, static_cast<WPARAM>(nCell));
+}
+
+LRESULT CColourPopup::OnPickCell(WPARAM wParam, LPARAM)
+{
+    const std::vector<int> cells = GetCells();
+    const int nCell = static_cast<int>(wParam);
+    if (std::find(cells.begin(), cells.end(), nCell) == cells.end())
+        return 0;
+    ChangeHighlight(nCell);
+    Close(true);
+    return 0;
 }
 
 LRESULT CColourPopup::OnGetObject(WPARAM wParam, LPARAM lParam)

@@ -23,6 +23,7 @@ public:
     static constexpr int kMoreBox = -2;
     static constexpr int kAutomaticBox = -3;
     static const wchar_t kClassName[];
+    static constexpr UINT kPickCellMessage = WM_APP + 0x31;
 
     // A new popup with its top-left corner at ptTopLeft (screen), hidden and holding the mouse;
     // null when its window cannot be made. pControl holds the custom colours (may be null).
@@ -44,6 +45,9 @@ public:
     std::vector<int> GetCells() const;
     // A cell's name: the colour's, or the box's text.
     std::string GetCellName(int nCell) const;
+    // As a click on the cell, once the caller (an accessibility client) has returned: the More
+    // box's dialog does not hold its call.
+    void PickCell(int nCell);
 
 protected:
     // Mouse messages pass the cells' tooltips on their way.
@@ -58,6 +62,7 @@ protected:
     LRESULT OnPaletteChanged(WPARAM, LPARAM);
     LRESULT OnQueryNewPalette(WPARAM, LPARAM);
     LRESULT OnGetObject(WPARAM, LPARAM);
+    LRESULT OnPickCell(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -51,6 +51,7 @@ bool CColourPopupAccessible::GetItem(long nIndex, ItemFacts* pFacts) const
         pFacts->nState |= STATE_SYSTEM_SELECTED;
     if (nCell == m_pPopup->GetHotCell())
         pFacts->nState |= STATE_SYSTEM_FOCUSED;
+    pFacts->strDefaultAction = bBox ? "Press" : "Choose";
     return true;
 }
 
@@ -67,4 +68,13 @@ long CColourPopupAccessible::FocusedItem() const
 long CColourPopupAccessible::SelectedItem() const
 {
     return IndexOf(m_pPopup->GetChosenCell());
+}
+
+HRESULT CColourPopupAccessible::DoItemDefaultAction(long nIndex)
+{
+    const int nCell = CellOf(nIndex);
+    if (nCell == CColourPopup::kNoCell)
+        return E_INVALIDARG;
+    m_pPopup->PickCell(nCell);
+    return S_OK;
 }

@@ -1,6 +1,7 @@
 // CColourPopupAccessible: the colour popup as a screen reader finds it - a list of the colours
 // by name, the one the popup opened on selected and the highlighted one focused, with the
-// Automatic and More Colours boxes as buttons before and after them.
+// Automatic and More Colours boxes as buttons before and after them; a colour is chosen, or a
+// box pressed, by its default action as by a click.
 #pragma once
 #include "AccessibleItems.h"
 #include "LifeToken.h"
@@ -18,6 +19,7 @@ protected:
     RECT ItemRect(long nIndex) const override;
     long FocusedItem() const override;
     long SelectedItem() const override;
+    HRESULT DoItemDefaultAction(long nIndex) override;
     long OwnRole() const override;
 
 private:

@@ -31,7 +31,7 @@ int CColourPopupAccessible::CellOf(long nIndex) const
                                                                     : CColourPopup::kNoCell;
 }
 
-long CColourPopupAccessible::IndexOf(int nCell) const
+long CColourPopupAccessible::IndexOfCell(int nCell) const
 {
     const std::vector<int> cells = m_pPopup->GetCells();
     const auto found = std::find(cells.begin(), cells.end(), nCell);
@@ -62,12 +62,12 @@ RECT CColourPopupAccessible::ItemRect(long nIndex) const
 
 long CColourPopupAccessible::FocusedItem() const
 {
-    return IndexOf(m_pPopup->GetHotCell());
+    return IndexOfCell(m_pPopup->GetHotCell());
 }
 
 long CColourPopupAccessible::SelectedItem() const
 {
-    return IndexOf(m_pPopup->GetChosenCell());
+    return IndexOfCell(m_pPopup->GetChosenCell());
 }
 
 HRESULT CColourPopupAccessible::DoItemDefaultAction(long nIndex)

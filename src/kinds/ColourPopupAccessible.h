@@ -25,7 +25,7 @@ protected:
 private:
     // The item's cell number; CColourPopup::kNoCell when there is none.
     int CellOf(long nIndex) const;
-    long IndexOf(int nCell) const;
+    long IndexOfCell(int nCell) const;
 
     CColourPopup* m_pPopup;
     CLifeToken::CWatch m_popupAlive;

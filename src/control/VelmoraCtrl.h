@@ -171,7 +171,7 @@ private:
     HRESULT OnIsProperty(CDispatchCall& call);
     HRESULT OnGetIDListCtrl(CDispatchCall& call);
     HRESULT OnGetActivePage(CDispatchCall& call);
-    HRESULT OnGetFloorWnd(CDispatchCall& call);
+    HRESULT OnGetxFloorWnd(CDispatchCall& call);
     HRESULT OnGetDefaultValue(CDispatchCall& call);
     HRESULT OnSetDefaultValue(CDispatchCall& call);
     HRESULT OnGetPropertyCount(CDispatchCall& call);

@@ -429,7 +429,7 @@ HRESULT CVelmoraCtrl::OnGetActivePage(CDispatchCall& call)
     return S_OK;
 }
 
-HRESULT CVelmoraCtrl::OnGetFloorWnd(CDispatchCall& call)
+HRESULT CVelmoraCtrl::OnGetxFloorWnd(CDispatchCall& call)
 {
     call.SetResult(m_floor.GetControlUnknown());
     return S_OK;

@@ -322,9 +322,20 @@ TEST_F(AtlHostedControl, ClicksChooseAFontInTheFontDialog)
     RECT row = {};
     ListView_GetItemRect(hList, 0, &row, LVIR_BOUNDS);
     ClickAt(hList, POINT{20, (row.top + row.bottom) / 2});
+    // A fresh row's font: its height is a cell height, of which the internal leading is no size.
+    const double dFreshSize = GetProperty(Invoke(m_pControl, L"GetValue", {CVariant(short(0)), CVariant(short(0)), CVariant(0L)}).pdispVal, L"Size").ToDouble();
+    EXPECT_GT(dFreshSize, 0.0);
+    EXPECT_LE(dFreshSize, 7.5);
     const POINT button = {row.right - 6, (row.top + row.bottom) / 2};
-    const FontDialogSeen cancelled = AnswerFontDialog([&] { ClickAt(hList, button); }, FontDialogAnswer{});
+    // The dialog is owned by the form, which it disables while it is up.
+    const HWND hForm = GetAncestor(hList, GA_ROOT);
+    FontDialogAnswer cancel;
+    bool bFormEnabled = true;
+    cancel.whileOpen = [&] { bFormEnabled = IsWindowEnabled(hForm) != FALSE; };
+    const FontDialogSeen cancelled = AnswerFontDialog([&] { ClickAt(hList, button); }, cancel);
     ASSERT_TRUE(cancelled.bSeen);
+    EXPECT_EQ(cancelled.hOwner, hForm);
+    EXPECT_FALSE(bFormEnabled);
     EXPECT_EQ(pSink->m_events, (std::vector<std::string>{"SelectItem 0 0", "PropertyChanging 0 0"}));
     EXPECT_EQ(Invoke(m_pControl, L"GetDefaultValueByName", {CVariant("Caption font")}).ToString(), "");
 

@@ -36,7 +36,7 @@ public:
     void SaveItemsText(std::string& strText) override;
     BOOL InitColumns() override;
     DWORD GetListStyle() override;
-    BOOL IsOverDivider() override { return FALSE; }
+    BOOL IsOverDivider(POINT) override { return FALSE; }
     BOOL IsEditorVisible() override { return FALSE; }
     BOOL ActivateRow(int) override { return FALSE; }
     CControlsWnd* GetActiveControlsWnd() override { return nullptr; }

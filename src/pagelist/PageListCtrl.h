@@ -58,7 +58,8 @@ public:
     CControlsWnd* GetActiveControlsWnd() override;
     virtual void OnDrawItemBegin(HDC hDC, int nRow, DWORD dwItemData);
     virtual void OnDrawItemEnd(HDC hDC, int nRow, DWORD dwItemData);
-    virtual BOOL IsOverDivider();
+    // pt: client coordinates of the mouse message being handled.
+    virtual BOOL IsOverDivider(POINT pt);
     virtual BOOL IsEditorVisible();
     void ReleaseActive() override;
     virtual BOOL ActivateRow(int nRow);

@@ -140,7 +140,7 @@ LRESULT CPageListCtrl::OnLButtonDown(WPARAM, LPARAM lParam)
     SetFocus();
     if (!alive)
         return 0;
-    if (IsOverDivider()) {
+    if (IsOverDivider(pt)) {
         BeginDividerDrag(pt);
         return 0;
     }

@@ -583,12 +583,13 @@ TEST_P(PageListCursorTest, SizingCursorAndDragOnlyWithBothOptions)
     const bool bSizing = GetParam().bResizeFirstColumn && GetParam().bAutoResizing;
     const HCURSOR hSizing = LoadCursor(nullptr, IDC_SIZEWE);
 
+    // The cursor follows each real move at once, onto the divider and off it.
     MoveCursor(POINT{60, 100});
-    List().SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(List().m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_NE(hSizing, GetCursor()) << "away from the divider";
     MoveCursor(DividerPoint());
-    List().SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(List().m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(bSizing, hSizing == GetCursor());
+    MoveCursor(POINT{DividerPoint().x - 40, 100});
+    EXPECT_NE(hSizing, GetCursor()) << "40 pixels into the name column";
 
     const POINT divider = DividerPoint();
     const POINT moved = {divider.x + 50, divider.y};

@@ -59,7 +59,8 @@ public:
     // Fires CustomColorChange when at least one colour differs.
     void SetCustomColors(const COLORREF crColors[kCustomColorCount]) override;
     CFloorPropertiesWnd* GetFloor() { return &m_floor; }
-    short GetActivePage() const override;
+    // The front page of the floor (-1 without a floor control).
+    short GetActivePage() const;
     CRowMapTable& GetRowMapTable() override { return m_rowMaps; }
 
     // The page list of a page when row is one of its rows; null otherwise. Rows go by their

@@ -119,7 +119,7 @@ void CControlsWnd::ShowEditor(int)
         m_pEditor->SetFont(m_pList->GetItemFont(), TRUE);
     RedrawRow();
     if (CPageListOwner* pOwner = GetOwner())
-        pOwner->FirePropertyChanging(GetEventPage(), m_nRow);
+        pOwner->FirePropertyChanging(GetOwnPage(), m_nRow);
 }
 
 void CControlsWnd::HideEditor(BOOL)
@@ -135,13 +135,17 @@ void CControlsWnd::HideEditor(BOOL)
 
 void CControlsWnd::CommitText(std::string& strText, BOOL)
 {
+    StoreText(GetText(), strText);
+}
+
+void CControlsWnd::StoreText(const std::string& strHeld, const std::string& strText)
+{
     if (m_bClosing)
         return;
-    const std::string strOld = GetText();
     if (m_pList)
         m_pList->SetItemValue(m_nRow, strText);
     if (CPageListOwner* pOwner = GetOwner())
-        pOwner->FirePropertyChanged(GetEventPage(), m_nRow, strOld != strText);
+        pOwner->FirePropertyChanged(GetOwnPage(), m_nRow, strHeld != strText);
 }
 
 void CControlsWnd::DoDefaultAction() {}
@@ -171,12 +175,6 @@ std::string CControlsWnd::GetText()
 CPageListOwner* CControlsWnd::GetOwner() const
 {
     return m_pList ? m_pList->GetControl() : nullptr;
-}
-
-short CControlsWnd::GetEventPage() const
-{
-    CPageListOwner* pOwner = GetOwner();
-    return pOwner ? pOwner->GetActivePage() : -1;
 }
 
 long CControlsWnd::GetOwnPage() const
@@ -218,10 +216,11 @@ void CControlsWnd::PressButton(int nMode)
     if (!pOwner)
         return;
     const CLifeToken::CWatch alive = Watch();
-    pOwner->FireButtonClick(GetEventPage(), m_nRow);
+    const std::string strHeld = GetText();
+    pOwner->FireButtonClick(GetOwnPage(), m_nRow);
     if (!alive)
         return;
-    // The row's own text, whatever an editor of the kind holds: the host may have changed it.
-    std::string strText = GetText();
-    CControlsWnd::CommitText(strText, FALSE);
+    // The row's own text, whatever an editor of the kind holds: the host may have changed it,
+    // and the change is told against what the row held before the press.
+    StoreText(strHeld, GetText());
 }

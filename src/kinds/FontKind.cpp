@@ -188,7 +188,7 @@ void CControlsWnd_CFont::CommitText(std::string& strText, BOOL)
     if (m_pList)
         m_pList->SetItemValue(m_nRow, strText);
     if (CPageListOwner* pOwner = GetOwner())
-        pOwner->FirePropertyChanged(GetEventPage(), m_nRow, TRUE);
+        pOwner->FirePropertyChanged(GetOwnPage(), m_nRow, TRUE);
 }
 
 LOGFONTW* CControlsWnd_CFont::GetLogFont()

@@ -279,7 +279,7 @@ LRESULT CPageListCtrl::OnItemChanged(WPARAM, LPARAM lParam)
     if ((nNew & LVIS_SELECTED) && !(nOld & LVIS_SELECTED) && IsSelectedRow(nRow))
         OnRowBecameSelected(nRow);
     else if ((nOld & kSelectedOrFocused) && !(nNew & kSelectedOrFocused) && !GetItemState(nRow, kSelectedOrFocused))
-        m_pCtrl->FireUnselectItem(m_pCtrl->GetActivePage(), nRow);
+        m_pCtrl->FireUnselectItem(m_nPage, nRow);
     return 0;
 }
 
@@ -292,7 +292,7 @@ void CPageListCtrl::OnRowBecameSelected(int nRow)
     if (!alive)
         return;
     CPageListOwner* pCtrl = m_pCtrl;
-    const auto fire = [pCtrl, nRow] { pCtrl->FireSelectItem(pCtrl->GetActivePage(), nRow); };
+    const auto fire = [pCtrl, nPage = m_nPage, nRow] { pCtrl->FireSelectItem(nPage, nRow); };
     int nSelected = -1;
     if (FollowRow(nRow, fire, &nSelected) && IsSelectedRow(nSelected))
         OnRowSelected(nSelected, 0);

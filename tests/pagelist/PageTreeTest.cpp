@@ -102,6 +102,7 @@ protected:
         m_hFrame = CreateTestFrame(420, 320);
         m_pTree = std::make_unique<CPageTreeCtrl>(&m_owner, 18);
         ASSERT_TRUE(m_pTree->Create(m_hFrame, 1000));
+        m_pTree->SetPageIndex(3);
         m_pTree->MoveWindow(RECT{0, 0, 400, 300});
     }
     void TearDown() override

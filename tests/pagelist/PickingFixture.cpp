@@ -103,6 +103,7 @@ void PickingTest::SetUp()
     m_hFrame = CreateTestFrame(420, 300);
     m_pList = std::make_unique<CPageListCtrl>(&m_owner, 18);
     ASSERT_TRUE(m_pList->Create(m_hFrame, 1000));
+    m_pList->SetPageIndex(3);
     m_pList->MoveWindow(RECT{0, 0, 400, 300});
     const char* const rows[][2] = {{"Choice", "ComboBox"},     {"Visible", "BoolComboBox"}, {"Style", "UserComboBox"},
                                    {"Fore", "ColorComboBox"}, {"Back", "ColorComboBox"},    {"Note", "NoSuchKind"}};

@@ -62,6 +62,9 @@ protected:
     LRESULT OnMouseDefault(WPARAM, LPARAM);
     LRESULT OnKeyDefault(WPARAM, LPARAM);
     LRESULT OnContextMenu(WPARAM, LPARAM);
+    // Where a menu asked for from the keyboard opens: on the selected row, else at the list's
+    // top left corner; screen coordinates.
+    POINT KeyboardMenuPoint() const;
     LRESULT OnMenuCommand(WPARAM, LPARAM);
     LRESULT OnDesignEndLabelEdit(WPARAM, LPARAM);
     LRESULT OnDesignDeleteItem(WPARAM, LPARAM);

@@ -263,6 +263,26 @@ TEST_F(DesignPages, TheMenuShowsWhatCanBeDoneAndTheLastChoices)
     EXPECT_FALSE(FindMenuItem(FindMenuItem(seen, "Type")->submenu, "Enable")->bChecked);
 }
 
+// Shift+F10 or the menu key (a context menu without a position) opens the menu at the
+// selected row, not at the screen's corner.
+TEST_F(DesignPages, TheMenuFromTheKeyboardOpensAtTheSelectedRow)
+{
+    CComPointer<IDispatch> pControl = NewControl(kTwoPages);
+    OpenPreview(pControl);
+    Select(0, {2});
+    const HWND hList = List(0);
+    RECT shown = {};
+    ASSERT_FALSE(ChooseFromPopupMenu([&] { SendMessageW(hList, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hList), MAKELPARAM(-1, -1)); },
+                                     {}, &shown).empty());
+    RECT row = {};
+    ListView_GetItemRect(hList, 2, &row, LVIR_LABEL);
+    MapWindowPoints(hList, nullptr, reinterpret_cast<POINT*>(&row), 2);
+    EXPECT_GE(shown.top, row.top);
+    EXPECT_LE(shown.top, row.bottom);
+    EXPECT_LT(shown.left, (row.left + row.right) / 2);
+    EXPECT_GT(shown.right, (row.left + row.right) / 2);
+}
+
 TEST_F(DesignPages, GroupsAreSetClearedRenamedAndDeletedWithTheirMembers)
 {
     CComPointer<IDispatch> pControl = NewControl("Shape#[Group]#{#Position\\Group\\Enable\\#Left\\Edit\\Enable\\Position#"

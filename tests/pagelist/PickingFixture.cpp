@@ -237,3 +237,15 @@ void PickingTest::MoveFrameTo(int nScreenY)
     SetWindowPos(m_hFrame, nullptr, frame.left, frame.top + nScreenY - origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     PumpUntilIdle();
 }
+
+CShorterWorkArea::CShorterWorkArea(int nShorter)
+{
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &m_rcBefore, 0);
+    m_rcShorter = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) - nShorter};
+    SystemParametersInfoW(SPI_SETWORKAREA, 0, &m_rcShorter, 0);
+}
+
+CShorterWorkArea::~CShorterWorkArea()
+{
+    SystemParametersInfoW(SPI_SETWORKAREA, 0, &m_rcBefore, 0);
+}

@@ -33,6 +33,9 @@ public:
     void ToggleGroup(long nRow, BOOL* pbExpanded) override;
     // The new row's index, or the negative result of a failed insertion.
     virtual int InsertRow(int nIndex, const std::string& strName, DWORD dwData, const std::string& strGroup);
+    // A property the host inserts: the row index it is shown at, which the other methods take
+    // for it; negative when it is shown nowhere or the insertion failed.
+    virtual int InsertProperty(int nIndex, const std::string& strName, DWORD dwData);
     virtual BOOL DeleteRow(int nRow);
     virtual void InvalidateItems(BOOL bErase);
     virtual void SetRowName(int nRow, const std::string& strName);

@@ -55,7 +55,7 @@ enum : DISPID {
     kPagesAndItems = 1,
     kGetPagesCount = 11,
     kGetIDListCtrl = 24,
-    kGetFloorWnd = 26,
+    kGetxFloorWnd = 26,
     kSetDefaultValueByName = 32,
     kGetDefaultValueByName = 33,
     kSetActivePropertyByName = 36,
@@ -289,7 +289,7 @@ private:
     void ClickCaption(short nPage)
     {
         try {
-            CVariant floor = m_driver.Call(kGetFloorWnd, VT_UNKNOWN);
+            CVariant floor = m_driver.Call(kGetxFloorWnd, VT_UNKNOWN);
             CComPointer<IDispatch> pFloor;
             if (FAILED(pFloor.QueryFrom(floor.punkVal)))
                 return;

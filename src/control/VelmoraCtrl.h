@@ -59,7 +59,8 @@ public:
     // Fires CustomColorChange when at least one colour differs.
     void SetCustomColors(const COLORREF crColors[kCustomColorCount]) override;
     CFloorPropertiesWnd* GetFloor() { return &m_floor; }
-    short GetActivePage() const override;
+    // The front page of the floor (-1 without a floor control).
+    short GetActivePage() const;
     CRowMapTable& GetRowMapTable() override { return m_rowMaps; }
 
     // The page list of a page when row is one of its rows; null otherwise. Rows go by their
@@ -174,7 +175,7 @@ private:
     HRESULT OnIsProperty(CDispatchCall& call);
     HRESULT OnGetIDListCtrl(CDispatchCall& call);
     HRESULT OnGetActivePage(CDispatchCall& call);
-    HRESULT OnGetFloorWnd(CDispatchCall& call);
+    HRESULT OnGetxFloorWnd(CDispatchCall& call);
     HRESULT OnGetDefaultValue(CDispatchCall& call);
     HRESULT OnSetDefaultValue(CDispatchCall& call);
     HRESULT OnGetPropertyCount(CDispatchCall& call);

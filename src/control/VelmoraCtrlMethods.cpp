@@ -164,7 +164,7 @@ short CVelmoraCtrl::InsertProperty(short nIndexPage, short nIndexProperty, const
     const DWORD dwData = (nKind & 0xFFFF) | (static_cast<DWORD>(static_cast<WORD>(nType)) << 16);
     const int nIndex = nIndexProperty == -1 ? pList->GetItemCount() : nIndexProperty;
     // A row appended past the 16-bit range is there, but its index cannot be told: -1.
-    return ToShortIndex(pList->InsertRow(nIndex, strName, dwData, std::string()));
+    return ToShortIndex(pList->InsertProperty(nIndex, strName, dwData));
 }
 
 BOOL CVelmoraCtrl::DeleteProperty(short nIndexPage, int nIndexProperty)
@@ -429,7 +429,7 @@ HRESULT CVelmoraCtrl::OnGetActivePage(CDispatchCall& call)
     return S_OK;
 }
 
-HRESULT CVelmoraCtrl::OnGetFloorWnd(CDispatchCall& call)
+HRESULT CVelmoraCtrl::OnGetxFloorWnd(CDispatchCall& call)
 {
     call.SetResult(m_floor.GetControlUnknown());
     return S_OK;

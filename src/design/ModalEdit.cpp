@@ -4,8 +4,9 @@
 
 namespace {
 
-// Child, hidden, centred, several lines, Enter typed into the text.
-const DWORD kEditStyle = 0x40001005;
+// Child, hidden, centred, several lines, Enter typed into the text. A caption is one line high:
+// without scrolling, the edit would refuse a line break (or a line too long) that does not fit.
+const DWORD kEditStyle = WS_CHILD | ES_CENTER | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | ES_AUTOHSCROLL;
 
 } // namespace
 

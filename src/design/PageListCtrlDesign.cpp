@@ -243,10 +243,26 @@ LRESULT CPageListCtrlDesign::OnKeyDefault(WPARAM, LPARAM)
     return Default();
 }
 
+POINT CPageListCtrlDesign::KeyboardMenuPoint() const
+{
+    POINT pt = {0, 0};
+    RECT rcLabel = {};
+    int nRow = GetNextItem(-1, LVNI_FOCUSED | LVNI_SELECTED);
+    if (nRow < 0)
+        nRow = GetNextItem(-1, LVNI_SELECTED);
+    if (nRow >= 0 && GetItemRect(nRow, &rcLabel, LVIR_LABEL))
+        pt = POINT{(rcLabel.left + rcLabel.right) / 2, (rcLabel.top + rcLabel.bottom) / 2};
+    ClientToScreen(m_hWnd, &pt);
+    return pt;
+}
+
 LRESULT CPageListCtrlDesign::OnContextMenu(WPARAM, LPARAM lParam)
 {
     m_pPopupMenu.reset();
-    const POINT ptScreen = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    // Shift+F10 and the menu key give no position (-1, -1).
+    POINT ptScreen = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (ptScreen.x == -1 && ptScreen.y == -1)
+        ptScreen = KeyboardMenuPoint();
     m_pPopupMenu = std::make_unique<CDesignPopupMenu>(IDM_LISTCTRL_DESIGN, kPopupName, m_hWnd, ptScreen);
     const HMENU hPopup = m_pPopupMenu->GetPopup();
     if (!hPopup)

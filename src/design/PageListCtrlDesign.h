@@ -36,7 +36,7 @@ public:
     void SaveItemsText(std::string& strText) override;
     BOOL InitColumns() override;
     DWORD GetListStyle() override;
-    BOOL IsOverDivider() override { return FALSE; }
+    BOOL IsOverDivider(POINT) override { return FALSE; }
     BOOL IsEditorVisible() override { return FALSE; }
     BOOL ActivateRow(int) override { return FALSE; }
     CControlsWnd* GetActiveControlsWnd() override { return nullptr; }
@@ -62,6 +62,9 @@ protected:
     LRESULT OnMouseDefault(WPARAM, LPARAM);
     LRESULT OnKeyDefault(WPARAM, LPARAM);
     LRESULT OnContextMenu(WPARAM, LPARAM);
+    // Where a menu asked for from the keyboard opens: on the selected row, else at the list's
+    // top left corner; screen coordinates.
+    POINT KeyboardMenuPoint() const;
     LRESULT OnMenuCommand(WPARAM, LPARAM);
     LRESULT OnDesignEndLabelEdit(WPARAM, LPARAM);
     LRESULT OnDesignDeleteItem(WPARAM, LPARAM);

@@ -143,11 +143,30 @@ STDMETHODIMP CPropertyPage::Apply()
     return S_OK;
 }
 
+// The page uses the keys its focused control asks for and those that move between its
+// controls. Enter and Escape that no control of the page wants belong to the frame (its OK and
+// Cancel): they go to the page site, as the property page contract has it.
 STDMETHODIMP CPropertyPage::TranslateAccelerator(MSG* pMsg)
 {
     if (!pMsg)
         return E_POINTER;
-    return m_hDlg && IsDialogMessageW(m_hDlg, pMsg) ? S_OK : S_FALSE;
+    if (!m_hDlg || (pMsg->hwnd != m_hDlg && !IsChild(m_hDlg, pMsg->hwnd)))
+        return S_FALSE;
+    if (IsFrameKey(*pMsg)) {
+        const LRESULT code = ::SendMessageW(pMsg->hwnd, WM_GETDLGCODE, pMsg->wParam, reinterpret_cast<LPARAM>(pMsg));
+        if (!(code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)))
+            return m_pSite ? m_pSite->TranslateAccelerator(pMsg) : S_FALSE;
+        // The dialog manager could still take it for OK or Cancel: the control gets it as typed.
+        TranslateMessage(pMsg);
+        DispatchMessageW(pMsg);
+        return S_OK;
+    }
+    return IsDialogMessageW(m_hDlg, pMsg) ? S_OK : S_FALSE;
+}
+
+bool CPropertyPage::IsFrameKey(const MSG& msg)
+{
+    return msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE || msg.wParam == VK_CANCEL);
 }
 
 void CPropertyPage::SetModified(BOOL bDirty)

@@ -51,6 +51,8 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
     HWND CreateDialogWindow(HWND hParent, bool bBind);
     static bool IsEditNotification(WPARAM wParam);
+    // Enter, Escape and the cancel key: the frame's keys unless a control asks for them.
+    static bool IsFrameKey(const MSG& msg);
 
     UINT m_nDialogId;
     std::string m_title;

@@ -420,3 +420,19 @@ std::string CWnd::GetWindowText() const
     ::GetWindowTextW(m_hWnd, buffer.data(), length + 1);
     return WideToUtf8(buffer.data());
 }
+
+RECT WorkAreaAt(const RECT& rcScreen)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoW(MonitorFromRect(&rcScreen, MONITOR_DEFAULTTONEAREST), &info))
+        return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    // The primary monitor's work area as a program set it (a desk band): Windows gives it in
+    // both places, Wine only in the system parameter.
+    RECT rcSet = {};
+    RECT rcBoth = {};
+    if ((info.dwFlags & MONITORINFOF_PRIMARY) && SystemParametersInfoW(SPI_GETWORKAREA, 0, &rcSet, 0) &&
+        IntersectRect(&rcBoth, &info.rcWork, &rcSet))
+        return rcBoth;
+    return info.rcWork;
+}

@@ -98,3 +98,7 @@ private:
     HWND m_hEntry = nullptr;
     bool m_bOwnsWindow = false;
 };
+
+// The work area (the monitor less its task bars) of the monitor that holds most of rcScreen,
+// or of the nearest one: where a popup shown at rcScreen has to fit.
+RECT WorkAreaAt(const RECT& rcScreen);

@@ -157,13 +157,12 @@ void CColourPopup::SizeWindow()
 
 void CColourPopup::KeepOnScreen()
 {
-    const int nScreenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int nScreenHeight = GetSystemMetrics(SM_CYSCREEN);
-    if (m_rcWindow.right > nScreenWidth)
-        OffsetRect(&m_rcWindow, nScreenWidth - m_rcWindow.right, 0);
-    if (m_rcWindow.left < 0)
-        OffsetRect(&m_rcWindow, -m_rcWindow.left, 0);
-    if (m_rcWindow.bottom > nScreenHeight)
+    const RECT rcWork = WorkAreaAt(m_pPicker->GetWindowRect());
+    if (m_rcWindow.right > rcWork.right)
+        OffsetRect(&m_rcWindow, rcWork.right - m_rcWindow.right, 0);
+    if (m_rcWindow.left < rcWork.left)
+        OffsetRect(&m_rcWindow, rcWork.left - m_rcWindow.left, 0);
+    if (m_rcWindow.bottom > rcWork.bottom)
         OffsetRect(&m_rcWindow, 0, -(Height(m_pPicker->GetWindowRect()) + Height(m_rcWindow)));
 }
 

@@ -70,7 +70,8 @@ private:
 
     BOOL CreatePopup(POINT ptTopLeft);
     void SizeWindow();
-    // Moves m_rcWindow back onto the screen; over the picker when it would leave at the bottom.
+    // Moves m_rcWindow back into the work area of the picker's monitor; over the picker when it
+    // would leave at the bottom.
     void KeepOnScreen();
     void AddToolTips();
     bool HasAutomaticBox() const { return !m_strAutomaticText.empty(); }

@@ -58,7 +58,7 @@ void CControlsWnd_CComboBox::LoadItems()
         return;
     std::string strItems;
     const CLifeToken::CWatch alive = Watch();
-    const bool bAnswered = pOwner->FireLoadItems(GetEventPage(), m_nRow, &strItems);
+    const bool bAnswered = pOwner->FireLoadItems(GetOwnPage(), m_nRow, &strItems);
     if (alive && bAnswered && m_list.IsWindow())
         m_list.FillFromText(strItems, kItemSeparator);
 }

@@ -43,15 +43,19 @@ CControlsWnd* CreateControlsWnd(const char* lpszAs, CItemList* pList, long nRow,
     CControlsWnd* pResult = pObj.get();
     if (pResult->IsPersistent() && !RegisterControlsWnd(std::move(pObj)))
         return nullptr;
-    // A persistent object stays in the row map even without an editor; a transient one goes.
     // A kind that asks its host while it makes its editor may be ended by the host's handler.
+    // An object that made no editor goes, from the row map too: the row asks again next time
+    // (a host that opens its data late, or answered while another row was asking).
     const CLifeToken::CWatch alive = pResult->Watch();
     CWnd* pEditor = pResult->CreateEditor();
     if (!alive)
         return nullptr;
     pResult->m_pEditor = pEditor;
-    if (!pResult->m_pEditor)
+    if (!pResult->m_pEditor) {
+        if (pResult->IsPersistent())
+            RemoveControlsWnd(pResult);
         return nullptr;
+    }
     if (pResult->m_pEditor->IsWindow() && pList)
         pResult->m_pEditor->SetFont(pList->GetItemFont(), TRUE);
     (void)pObj.release(); // the caller's until its Release

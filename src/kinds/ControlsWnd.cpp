@@ -123,7 +123,7 @@ void CControlsWnd::ShowEditor(int)
     }
     RedrawRow();
     if (CPageListOwner* pOwner = GetOwner())
-        pOwner->FirePropertyChanging(GetEventPage(), m_nRow);
+        pOwner->FirePropertyChanging(GetOwnPage(), m_nRow);
 }
 
 void CControlsWnd::HideEditor(BOOL)
@@ -139,14 +139,18 @@ void CControlsWnd::HideEditor(BOOL)
 
 void CControlsWnd::CommitText(std::string& strText, BOOL)
 {
+    StoreText(GetText(), strText);
+}
+
+void CControlsWnd::StoreText(const std::string& strHeld, const std::string& strText)
+{
     if (m_bClosing)
         return;
-    const std::string strOld = GetText();
     if (m_pList)
         m_pList->SetItemValue(m_nRow, strText);
     const CLifeToken::CWatch alive = Watch();
     if (CPageListOwner* pOwner = GetOwner())
-        pOwner->FirePropertyChanged(GetEventPage(), m_nRow, strOld != strText);
+        pOwner->FirePropertyChanged(GetOwnPage(), m_nRow, strHeld != strText);
     // Accessibility clients hear of the value once the host has.
     if (alive && m_pList && m_nRow >= 0)
         NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, m_pList->GetListWindow(), OBJID_CLIENT, CAccessibleBase::ChildId(m_nRow));
@@ -179,12 +183,6 @@ std::string CControlsWnd::GetText()
 CPageListOwner* CControlsWnd::GetOwner() const
 {
     return m_pList ? m_pList->GetControl() : nullptr;
-}
-
-short CControlsWnd::GetEventPage() const
-{
-    CPageListOwner* pOwner = GetOwner();
-    return pOwner ? pOwner->GetActivePage() : -1;
 }
 
 long CControlsWnd::GetOwnPage() const
@@ -226,10 +224,11 @@ void CControlsWnd::PressButton(int nMode)
     if (!pOwner)
         return;
     const CLifeToken::CWatch alive = Watch();
-    pOwner->FireButtonClick(GetEventPage(), m_nRow);
+    const std::string strHeld = GetText();
+    pOwner->FireButtonClick(GetOwnPage(), m_nRow);
     if (!alive)
         return;
-    // The row's own text, whatever an editor of the kind holds: the host may have changed it.
-    std::string strText = GetText();
-    CControlsWnd::CommitText(strText, FALSE);
+    // The row's own text, whatever an editor of the kind holds: the host may have changed it,
+    // and the change is told against what the row held before the press.
+    StoreText(strHeld, GetText());
 }

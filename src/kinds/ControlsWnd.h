@@ -65,7 +65,8 @@ public:
     virtual BOOL RedrawRow();
     virtual RECT* GetCellRect(RECT* pRect);
     virtual std::string GetText();
-    // The position of the row's own page, which need not be the front one.
+    // The position of the row's own page, which need not be the front one: every event about
+    // the row names it.
     long GetOwnPage() const;
 
     long m_nRow = -1;
@@ -76,8 +77,6 @@ public:
 protected:
     // The control behind the page list; null without one.
     CPageListOwner* GetOwner() const;
-    // The floor's front page, as the events carry it.
-    short GetEventPage() const;
     bool HasEditorWindow() const;
     // The base's part of showing an editor (item font, redraw, PropertyChanging); false when
     // the host's handler of the event ended this object, which must then be left alone.
@@ -90,6 +89,9 @@ protected:
     void PressButton(int nMode);
 
 private:
+    // Stores strText in the row and tells the host whether it differs from strHeld.
+    void StoreText(const std::string& strHeld, const std::string& strText);
+
     CLifeToken m_life;
     bool m_bClosing = false;
 };

@@ -64,7 +64,7 @@ void CDropListBox::DropDown(int nLeft, int nTop, int nRight, int nBottom, int nL
     MoveWindow(RECT{cell.left, cell.top, cell.right, cell.top + nHeight}, FALSE);
     const RECT placed = GetWindowRect();
     const int nRealHeight = placed.bottom - placed.top;
-    if (cell.bottom + nRealHeight >= GetSystemMetrics(SM_CYSCREEN))
+    if (cell.bottom + nRealHeight >= WorkAreaAt(cell).bottom)
         MoveWindow(RECT{cell.left, cell.top - nRealHeight, cell.right, cell.top}, TRUE);
     else
         MoveWindow(RECT{cell.left, cell.bottom, cell.right, cell.bottom + nRealHeight}, TRUE);

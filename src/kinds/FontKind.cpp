@@ -1,8 +1,10 @@
 #include "FontKind.h"
 
 #include "Bstr.h"
+#include "ClientDC.h"
 #include "ComPointer.h"
 #include "DispatchDriver.h"
+#include "GdiStack.h"
 #include "Font.h"
 #include "ItemList.h"
 #include "PageListOwner.h"
@@ -102,7 +104,7 @@ bool CControlsWnd_CFont::ReadFontObject(IDispatch* pFont)
         logFont.lfUnderline = font.Get(kFontUnderline, VT_BOOL).boolVal ? TRUE : FALSE;
         logFont.lfWeight = font.Get(kFontWeight, VT_I2).iVal;
         logFont.lfCharSet = static_cast<BYTE>(font.Get(kFontCharset, VT_I2).iVal);
-        logFont.lfHeight = SizeToHeight(font.Get(kFontSize, VT_CY).cyVal);
+        logFont.lfHeight = SizeToHeight(font.Get(kFontSize, VT_CY).cyVal, ScreenDpi());
         const std::wstring face = Utf8ToWide(font.Get(kFontName, VT_BSTR).ToString());
         wcsncpy(logFont.lfFaceName, face.c_str(), LF_FACESIZE - 1);
         logFont.lfFaceName[LF_FACESIZE - 1] = L'\0';
@@ -155,6 +157,10 @@ bool CControlsWnd_CFont::ChooseFontFor(LOGFONTW* pLogFont, COLORREF* pcrFont)
     CHOOSEFONTW choose = {};
     choose.lStructSize = sizeof(choose);
     choose.lpLogFont = pLogFont;
+    // Owned by the host's top-level window, as a dialog without a parent of its own is: the
+    // form is disabled while the dialog is up, so no second dialog opens over it.
+    if (m_pList && m_pList->GetListWindow())
+        choose.hwndOwner = GetAncestor(m_pList->GetListWindow(), GA_ROOT);
     choose.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT | CF_ENABLEHOOK;
     choose.rgbColors = *pcrFont;
     choose.lCustData = reinterpret_cast<LPARAM>(this);
@@ -182,7 +188,7 @@ void CControlsWnd_CFont::CommitText(std::string& strText, BOOL)
     if (m_pList)
         m_pList->SetItemValue(m_nRow, strText);
     if (CPageListOwner* pOwner = GetOwner())
-        pOwner->FirePropertyChanged(GetEventPage(), m_nRow, TRUE);
+        pOwner->FirePropertyChanged(GetOwnPage(), m_nRow, TRUE);
 }
 
 LOGFONTW* CControlsWnd_CFont::GetLogFont()
@@ -195,16 +201,38 @@ COLORREF CControlsWnd_CFont::GetFontColor()
     return m_crFont;
 }
 
-LONG CControlsWnd_CFont::SizeToHeight(CY cySize)
+LONG CControlsWnd_CFont::SizeToHeight(CY cySize, int nDpi)
 {
-    return -MulDiv(static_cast<int>(cySize.Lo), 96, 720000);
+    return -MulDiv(static_cast<int>(cySize.Lo), nDpi, 720000);
+}
+
+CY CControlsWnd_CFont::HeightToSize(const LOGFONTW& logFont, int nDpi)
+{
+    LONGLONG nCharacters = -static_cast<LONGLONG>(logFont.lfHeight);
+    if (logFont.lfHeight > 0) {
+        const CFont font(logFont);
+        const CClientDC dc(nullptr);
+        CGdiStack gdi;
+        TEXTMETRICW metrics = {};
+        if (font && gdi.Push(dc, font) && GetTextMetricsW(dc, &metrics))
+            nCharacters = logFont.lfHeight - metrics.tmInternalLeading;
+        gdi.PopAll();
+    }
+    CY cySize;
+    cySize.int64 = nCharacters * 720000 / (nDpi > 0 ? nDpi : 96);
+    return cySize;
+}
+
+int CControlsWnd_CFont::ScreenDpi()
+{
+    const CClientDC dc(nullptr);
+    const int nDpi = GetDeviceCaps(dc, LOGPIXELSY);
+    return nDpi > 0 ? nDpi : 96;
 }
 
 CY CControlsWnd_CFont::GetFontSize() const
 {
-    CY cySize;
-    cySize.int64 = -static_cast<LONGLONG>(m_logFont.lfHeight) * 7500;
-    return cySize;
+    return HeightToSize(m_logFont, ScreenDpi());
 }
 
 std::string CControlsWnd_CFont::GetFontText() const

@@ -29,8 +29,13 @@ public:
 
     LOGFONTW* GetLogFont() override;
     COLORREF GetFontColor() override;
-    // Point size (1/10000 points) to a LOGFONT height at 96 pixels an inch, and back.
-    static LONG SizeToHeight(CY cySize);
+    // Point sizes (1/10000 points) and LOGFONT heights at nDpi pixels an inch. A negative
+    // height is the characters' height; a positive one is the cell height, whose internal
+    // leading is no part of the size.
+    static LONG SizeToHeight(CY cySize, int nDpi);
+    static CY HeightToSize(const LOGFONTW& logFont, int nDpi);
+    // The pixels an inch of the screen the row's font is shown on.
+    static int ScreenDpi();
     CY GetFontSize() const;
     // "<face>, <points with 2 decimals>".
     std::string GetFontText() const;

@@ -3,6 +3,8 @@
 #include "ItemList.h"
 #include "MemberStore.h"
 
+#include <utility>
+
 std::string CControlsWnd_CGroup::GetClassName() const
 {
     return "CControlsWnd_CGroup";
@@ -58,4 +60,32 @@ void CControlsWnd_CGroup::CollectMembers(CMemberStore* pStore)
 {
     if (pStore && m_pList)
         pStore->CollectMembers(this, m_pList->GetItemText(static_cast<int>(m_nRow), m_pList->GetNameColumn()));
+}
+
+void CControlsWnd_CGroup::KeepFolded(int nStoreRow, CControlsWndPtr pObj)
+{
+    if (pObj)
+        m_folded[nStoreRow] = std::move(pObj);
+}
+
+CControlsWndPtr CControlsWnd_CGroup::TakeFolded(int nStoreRow)
+{
+    const auto found = m_folded.find(nStoreRow);
+    if (found == m_folded.end())
+        return nullptr;
+    CControlsWndPtr pObj = std::move(found->second);
+    m_folded.erase(found);
+    return pObj;
+}
+
+void CControlsWnd_CGroup::FollowStoreRows(int nFrom)
+{
+    for (int& nMember : m_arrMembers) {
+        if (nMember >= nFrom)
+            ++nMember;
+    }
+    std::map<int, CControlsWndPtr> moved;
+    for (auto& entry : m_folded)
+        moved[entry.first >= nFrom ? entry.first + 1 : entry.first] = std::move(entry.second);
+    m_folded = std::move(moved);
 }

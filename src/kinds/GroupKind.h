@@ -5,6 +5,7 @@
 #include "Button.h"
 #include "ControlsWnd.h"
 
+#include <map>
 #include <vector>
 
 class CMemberStore;
@@ -26,10 +27,18 @@ public:
     virtual const std::vector<int>& GetMembers();
     virtual void CollectMembers(CMemberStore* pStore);
 
+    // The objects of the members while the group is folded, by store row: folding changes
+    // what is shown, not what a row holds.
+    void KeepFolded(int nStoreRow, CControlsWndPtr pObj);
+    CControlsWndPtr TakeFolded(int nStoreRow);
+    // Store rows from nFrom on moved down one: the members and the kept objects follow them.
+    void FollowStoreRows(int nFrom);
+
     std::vector<int> m_arrMembers; // store rows, as last collected
     BOOL m_bExpanded = FALSE;
 
 private:
+    std::map<int, CControlsWndPtr> m_folded;
     // Only there for the factory, which wants an editor object; its window is never made.
     CButton m_button;
 };

@@ -39,9 +39,6 @@ public:
     // Stores the colours; the control reports a change to the host itself.
     virtual void SetCustomColors(const COLORREF crColors[kCustomColorCount]) = 0;
 
-    // The front page of the floor (-1 without a floor control).
-    virtual short GetActivePage() const = 0;
-
     virtual CRowMapTable& GetRowMapTable() = 0;
 
 protected:

@@ -54,6 +54,19 @@ void CRowMapTable::MoveControlsWnd(CControlsWnd* pObj, long nNewRow)
     CControlsWndPtr pDisplaced = std::exchange((*pMap)[nNewRow], std::move(pMoving));
 }
 
+CControlsWndPtr CRowMapTable::TakeControlsWnd(const CItemList* pList, long nRow)
+{
+    CRowMap* pMap = FindRowMap(pList);
+    if (!pMap)
+        return nullptr;
+    const auto entry = pMap->find(nRow);
+    if (entry == pMap->end())
+        return nullptr;
+    CControlsWndPtr pObj = std::move(entry->second);
+    pMap->erase(entry);
+    return pObj;
+}
+
 void CRowMapTable::RemoveControlsWnd(CControlsWnd* pObj)
 {
     if (!pObj)

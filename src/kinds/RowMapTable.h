@@ -23,6 +23,9 @@ public:
     // entered under nNewRow is deleted: callers move rows in an order that frees each target
     // row first.
     void MoveControlsWnd(CControlsWnd* pObj, long nNewRow);
+    // The object entered under the row, taken out of the table (null when none): the caller
+    // owns it now.
+    CControlsWndPtr TakeControlsWnd(const CItemList* pList, long nRow);
     // Ends pObj as its page list's active object if it is that, then deletes it.
     void RemoveControlsWnd(CControlsWnd* pObj);
     // Keeps the objects with their properties when rows are inserted or deleted: the deleted

@@ -36,6 +36,12 @@ void MoveControlsWnd(CControlsWnd* pObj, long nNewRow)
         pTable->MoveControlsWnd(pObj, nNewRow);
 }
 
+CControlsWndPtr TakeControlsWnd(CItemList* pList, long nRow)
+{
+    CRowMapTable* pTable = FindRowMapTable(pList);
+    return pTable ? pTable->TakeControlsWnd(pList, nRow) : nullptr;
+}
+
 void RemoveControlsWnd(CControlsWnd* pObj)
 {
     if (!pObj)

@@ -11,3 +11,4 @@ BOOL RegisterControlsWnd(CControlsWndPtr pObj);
 CControlsWnd* FindControlsWnd(CItemList* pList, long nRow);
 void MoveControlsWnd(CControlsWnd* pObj, long nNewRow);
 void RemoveControlsWnd(CControlsWnd* pObj);
+CControlsWndPtr TakeControlsWnd(CItemList* pList, long nRow);

@@ -14,16 +14,13 @@ const COLORREF kPictureBackground = RGB(255, 255, 255);
 
 } // namespace
 
-BOOL CPageListCtrl::IsOverDivider()
+BOOL CPageListCtrl::IsOverDivider(POINT pt)
 {
     if (!s_bAutoResizingColumns || !m_pCtrl || !m_pCtrl->GetResizeFirstColumn())
         return FALSE;
     int x = 0;
     for (int nColumn = 0; nColumn <= m_nNameColumn; ++nColumn)
         x += GetColumnWidth(nColumn);
-    const DWORD dwPos = GetMessagePos();
-    POINT pt = {static_cast<short>(LOWORD(dwPos)), static_cast<short>(HIWORD(dwPos))};
-    ScreenToClient(m_hWnd, &pt);
     RECT rcDivider = GetClientRect();
     rcDivider.left = x - 2;
     rcDivider.right = x + 2;
@@ -59,7 +56,12 @@ LRESULT CPageListCtrl::OnSize(WPARAM, LPARAM)
 
 LRESULT CPageListCtrl::OnSetCursor(WPARAM, LPARAM)
 {
-    if (!IsOverDivider())
+    // The cursor is set before the move that brought it here is taken from the queue: the
+    // position of the last message taken would be the one before.
+    POINT pt = {};
+    GetCursorPos(&pt);
+    ScreenToClient(m_hWnd, &pt);
+    if (!IsOverDivider(pt))
         return Default();
     ::SetCursor(LoadCursor(nullptr, IDC_SIZEWE));
     return TRUE;

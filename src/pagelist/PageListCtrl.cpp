@@ -355,6 +355,11 @@ int CPageListCtrl::InsertRow(int nIndex, const std::string& strName, DWORD dwDat
     return nRow;
 }
 
+int CPageListCtrl::InsertProperty(int nIndex, const std::string& strName, DWORD dwData)
+{
+    return InsertRow(nIndex, strName, dwData, std::string());
+}
+
 BOOL CPageListCtrl::DeleteRow(int nRow)
 {
     return DeleteItem(nRow);

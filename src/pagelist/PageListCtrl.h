@@ -34,6 +34,9 @@ public:
     void ToggleGroup(long nRow, BOOL* pbExpanded) override;
     // The new row's index, or the negative result of a failed insertion.
     virtual int InsertRow(int nIndex, const std::string& strName, DWORD dwData, const std::string& strGroup);
+    // A property the host inserts: the row index it is shown at, which the other methods take
+    // for it; negative when it is shown nowhere or the insertion failed.
+    virtual int InsertProperty(int nIndex, const std::string& strName, DWORD dwData);
     virtual BOOL DeleteRow(int nRow);
     virtual void InvalidateItems(BOOL bErase);
     virtual void SetRowName(int nRow, const std::string& strName);
@@ -59,7 +62,8 @@ public:
     CControlsWnd* GetActiveControlsWnd() override;
     virtual void OnDrawItemBegin(HDC hDC, int nRow, DWORD dwItemData);
     virtual void OnDrawItemEnd(HDC hDC, int nRow, DWORD dwItemData);
-    virtual BOOL IsOverDivider();
+    // pt: client coordinates of the mouse message being handled.
+    virtual BOOL IsOverDivider(POINT pt);
     virtual BOOL IsEditorVisible();
     void ReleaseActive() override;
     virtual BOOL ActivateRow(int nRow);

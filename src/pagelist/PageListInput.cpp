@@ -146,7 +146,7 @@ LRESULT CPageListCtrl::OnLButtonDown(WPARAM, LPARAM lParam)
     SetFocus();
     if (!alive)
         return 0;
-    if (IsOverDivider()) {
+    if (IsOverDivider(pt)) {
         BeginDividerDrag(pt);
         return 0;
     }
@@ -289,7 +289,7 @@ LRESULT CPageListCtrl::OnItemChanged(WPARAM, LPARAM lParam)
     if ((nNew & LVIS_SELECTED) && !(nOld & LVIS_SELECTED) && IsSelectedRow(nRow))
         OnRowBecameSelected(nRow);
     else if ((nOld & kSelectedOrFocused) && !(nNew & kSelectedOrFocused) && !GetItemState(nRow, kSelectedOrFocused))
-        m_pCtrl->FireUnselectItem(m_pCtrl->GetActivePage(), nRow);
+        m_pCtrl->FireUnselectItem(m_nPage, nRow);
     return 0;
 }
 
@@ -302,7 +302,7 @@ void CPageListCtrl::OnRowBecameSelected(int nRow)
     if (!alive)
         return;
     CPageListOwner* pCtrl = m_pCtrl;
-    const auto fire = [pCtrl, nRow] { pCtrl->FireSelectItem(pCtrl->GetActivePage(), nRow); };
+    const auto fire = [pCtrl, nPage = m_nPage, nRow] { pCtrl->FireSelectItem(nPage, nRow); };
     int nSelected = -1;
     if (FollowRow(nRow, fire, &nSelected) && IsSelectedRow(nSelected))
         OnRowSelected(nSelected, 0);

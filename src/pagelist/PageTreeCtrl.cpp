@@ -8,6 +8,8 @@
 #include "Pen.h"
 #include "RowMaps.h"
 
+#include <algorithm>
+
 namespace {
 
 const COLORREF kSignFrame = RGB(128, 128, 128);
@@ -96,12 +98,60 @@ void CPageTreeCtrl::ShowGroupRow(int nIndex, const std::string& strName, DWORD d
 
 void CPageTreeCtrl::FollowStoreRows(int nFrom)
 {
-    ForEachGroup([nFrom](CControlsWnd_CGroup& group) {
-        for (int& nMember : group.m_arrMembers) {
-            if (nMember >= nFrom)
-                ++nMember;
-        }
-    });
+    ForEachGroup([nFrom](CControlsWnd_CGroup& group) { group.FollowStoreRows(nFrom); });
+}
+
+int CPageTreeCtrl::InsertProperty(int nIndex, const std::string& strName, DWORD dwData)
+{
+    if (nIndex < 0)
+        return -1;
+    nIndex = std::min(nIndex, GetItemCount());
+    if (IsGroupData(dwData)) {
+        if (m_Store.InsertRow(m_Store.GetItemCount(), strName, dwData, std::string()) < 0)
+            return -1;
+        const int nRow = CPageListCtrl::InsertRow(nIndex, strName, dwData, std::string());
+        if (CControlsWnd_CGroup* pGroup = GroupAt(nRow))
+            pGroup->CollectMembers(&m_Store);
+        return nRow;
+    }
+    int nGroupRow = nIndex - 1;
+    while (nGroupRow >= 0 && !IsGroupRow(nGroupRow))
+        --nGroupRow;
+    CControlsWnd_CGroup* pGroup = nGroupRow < 0 ? nullptr : GroupAt(nGroupRow);
+    if (!pGroup)
+        return InsertUngrouped(nIndex, strName, dwData);
+    const std::string strGroup = GetItemText(nGroupRow, m_nNameColumn);
+    std::vector<int>& members = pGroup->m_arrMembers;
+    if (!pGroup->m_bExpanded) {
+        const int nStoreRow = FileInStore(members.empty() ? m_Store.GetItemCount() : members.back() + 1, strName, dwData, strGroup);
+        if (nStoreRow >= 0)
+            AttachAllGroups();
+        return -1; // filed in the folded group: no row shows it until the group opens
+    }
+    const size_t nPlace = std::min(static_cast<size_t>(nIndex - nGroupRow - 1), members.size());
+    const int nBefore = nPlace < members.size() ? members[nPlace] : (members.empty() ? m_Store.GetItemCount() : members.back() + 1);
+    const int nStoreRow = FileInStore(nBefore, strName, dwData, strGroup);
+    if (nStoreRow < 0)
+        return -1;
+    members.insert(members.begin() + static_cast<std::ptrdiff_t>(nPlace), nStoreRow);
+    return CPageListCtrl::InsertRow(nGroupRow + 1 + static_cast<int>(nPlace), strName, dwData, std::string());
+}
+
+// Above every group: shown as it is, in no group.
+int CPageTreeCtrl::InsertUngrouped(int nIndex, const std::string& strName, DWORD dwData)
+{
+    if (FileInStore(m_Store.GetItemCount(), strName, dwData, std::string()) < 0)
+        return -1;
+    return CPageListCtrl::InsertRow(nIndex, strName, dwData, std::string());
+}
+
+int CPageTreeCtrl::FileInStore(int nStoreIndex, const std::string& strName, DWORD dwData, const std::string& strGroup)
+{
+    const int nStoreRows = m_Store.GetItemCount();
+    const int nStoreRow = m_Store.InsertRow(nStoreIndex, strName, dwData, strGroup);
+    if (nStoreRow >= 0 && nStoreRow < nStoreRows)
+        FollowStoreRows(nStoreRow);
+    return nStoreRow;
 }
 
 void CPageTreeCtrl::AttachAllGroups()

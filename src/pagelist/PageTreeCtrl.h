@@ -18,6 +18,10 @@ public:
     // Files the property in the store, where nIndex counts; a group row is shown at once, a
     // member only when its group is expanded. Answers the store row.
     int InsertRow(int nIndex, const std::string& strName, DWORD dwData, const std::string& strGroup) override;
+    // A property inserted by the host joins the group shown above nIndex: shown at nIndex when
+    // that group is open (the answer), filed in the store only when it is folded (-1). Above
+    // every group it is shown in no group.
+    int InsertProperty(int nIndex, const std::string& strName, DWORD dwData) override;
     BOOL DeleteRow(int nRow) override;
     void InvalidateItems(BOOL bErase) override;
     // Names of a grouped page are those of its layout.
@@ -60,6 +64,9 @@ private:
     // Store rows from nFrom on moved down one: the groups' members follow them.
     void FollowStoreRows(int nFrom);
     void ShowGroupRow(int nIndex, const std::string& strName, DWORD dwData);
+    int InsertUngrouped(int nIndex, const std::string& strName, DWORD dwData);
+    // A store row at nStoreIndex; the groups' members follow the rows it moves down.
+    int FileInStore(int nStoreIndex, const std::string& strName, DWORD dwData, const std::string& strGroup);
 
     // Folding (PageTreeFolding.cpp).
     // Members that are about to be folded away lose the selection and the focus first, while

@@ -4,6 +4,7 @@
 #include "PageTreeCtrl.h"
 
 #include "GroupKind.h"
+#include "RowMaps.h"
 
 #include <algorithm>
 
@@ -97,8 +98,8 @@ BOOL CPageTreeCtrl::LeaveMembers(int nGroupRow, int nCount)
     return TRUE;
 }
 
-// The members as the store has them now, values included; the group keeps in step with what
-// it shows.
+// The members as the store has them now, values included, each with the object it held when
+// the group folded; the group keeps in step with what it shows.
 void CPageTreeCtrl::ShowMembers(int nGroupRow, CControlsWnd_CGroup& group)
 {
     group.CollectMembers(&m_Store);
@@ -108,11 +109,20 @@ void CPageTreeCtrl::ShowMembers(int nGroupRow, CControlsWnd_CGroup& group)
         rows.push_back(RowContent{m_Store.GetNameText(nStoreRow), m_Store.GetItemData(nStoreRow), m_Store.GetValueText(nStoreRow)});
     const int nShown = InsertRows(nGroupRow + 1, rows);
     group.m_arrMembers.resize(static_cast<size_t>(nShown));
+    for (int nPlace = 0; nPlace < nShown; ++nPlace) {
+        if (CControlsWndPtr pObj = group.TakeFolded(group.m_arrMembers[static_cast<size_t>(nPlace)])) {
+            pObj->m_nRow = nGroupRow + 1 + nPlace;
+            RegisterControlsWnd(std::move(pObj));
+        }
+    }
 }
 
-// The members' rows go, and the persistent objects on them with them; the objects of the rows
-// below move up with their rows, whatever their kind.
+// The members' rows go; the group keeps their objects until it opens again. The objects of the
+// rows below move up with their rows, whatever their kind.
 void CPageTreeCtrl::HideMembers(int nGroupRow, CControlsWnd_CGroup& group)
 {
-    DeleteRows(nGroupRow + 1, ShownMemberCount(nGroupRow, group));
+    const int nCount = ShownMemberCount(nGroupRow, group);
+    for (int nPlace = 0; nPlace < nCount; ++nPlace)
+        group.KeepFolded(group.m_arrMembers[static_cast<size_t>(nPlace)], TakeControlsWnd(this, nGroupRow + 1 + nPlace));
+    DeleteRows(nGroupRow + 1, nCount);
 }

@@ -263,6 +263,26 @@ TEST_F(DesignPages, TheMenuShowsWhatCanBeDoneAndTheLastChoices)
     EXPECT_FALSE(FindMenuItem(FindMenuItem(seen, "Type")->submenu, "Enable")->bChecked);
 }
 
+// Shift+F10 or the menu key (a context menu without a position) opens the menu at the
+// selected row, not at the screen's corner.
+TEST_F(DesignPages, TheMenuFromTheKeyboardOpensAtTheSelectedRow)
+{
+    CComPointer<IDispatch> pControl = NewControl(kTwoPages);
+    OpenPreview(pControl);
+    Select(0, {2});
+    const HWND hList = List(0);
+    RECT shown = {};
+    ASSERT_FALSE(ChooseFromPopupMenu([&] { SendMessageW(hList, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hList), MAKELPARAM(-1, -1)); },
+                                     {}, &shown).empty());
+    RECT row = {};
+    ListView_GetItemRect(hList, 2, &row, LVIR_LABEL);
+    MapWindowPoints(hList, nullptr, reinterpret_cast<POINT*>(&row), 2);
+    EXPECT_GE(shown.top, row.top);
+    EXPECT_LE(shown.top, row.bottom);
+    EXPECT_LT(shown.left, (row.left + row.right) / 2);
+    EXPECT_GT(shown.right, (row.left + row.right) / 2);
+}
+
 TEST_F(DesignPages, GroupsAreSetClearedRenamedAndDeletedWithTheirMembers)
 {
     CComPointer<IDispatch> pControl = NewControl("Shape#[Group]#{#Position\\Group\\Enable\\#Left\\Edit\\Enable\\Position#"
@@ -451,6 +471,29 @@ TEST_F(DesignPages, CaptionsAreEditedInPlace)
     PumpUntilIdle();
     EXPECT_FALSE(IsWindowVisible(hEditor));
     EXPECT_NE(GetCapture(), hEditor);
+
+    // Enter is typed into the caption as a line break, offered to the page first as a frame
+    // does, or sent to the editor straight.
+    SendMessageW(hFloorView, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(40, 5));
+    PumpUntilIdle();
+    ASSERT_TRUE(IsWindowVisible(hEditor));
+    SendMessageW(hEditor, WM_KEYDOWN, VK_DELETE, 1);
+    SendMessageW(hEditor, WM_CHAR, L'X', 1);
+    MSG enter = {hEditor, WM_KEYDOWN, VK_RETURN, 1, 0, {0, 0}};
+    if (m_pPage->TranslateAccelerator(&enter) != S_OK) {
+        TranslateMessage(&enter);
+        DispatchMessageW(&enter);
+    }
+    PumpUntilIdle();
+    SendMessageW(hEditor, WM_CHAR, L'Y', 1);
+    SendMessageW(hEditor, WM_CHAR, L'\r', 1);
+    SendMessageW(hEditor, WM_CHAR, L'Z', 1);
+    EXPECT_TRUE(m_site.keysOffered.empty());
+    SetFocus(List(0));
+    PumpUntilIdle();
+    SetFocus(List(0));
+    PumpUntilIdle();
+    EXPECT_EQ(Applied(pControl), "X\r\nY\r\nZ#{#a\\Edit\\Enable\\#}#Extra#{#}#");
 }
 
 // The design floor takes the back colour of the first edited control: its captions show it.
@@ -469,16 +512,33 @@ TEST_F(DesignPages, TheFloorHasTheBackColourOfTheFirstControl)
     ReleaseDC(hFloorView, hdc);
 }
 
-TEST_F(DesignPages, EscapeIsSwallowedByThePreviewPage)
+// Keys offered to a page first, as a frame does: the Preview page keeps Escape (and the cancel
+// key); every other key that no control of the page asks for goes on to the frame.
+TEST_F(DesignPages, PagesKeepTheirOwnKeysAndHandTheRestToTheFrame)
 {
+    const struct {
+        bool bPreview;
+        WPARAM nKey;
+        bool bToFrame;
+    } cases[] = {
+        {true, VK_ESCAPE, false}, {true, VK_CANCEL, false}, {true, VK_RETURN, true},
+        {false, VK_ESCAPE, true}, {false, VK_RETURN, true},
+    };
     CComPointer<IDispatch> pControl = NewControl("P#{#a\\Edit\\Enable\\#}#");
-    OpenPreview(pControl);
-    MSG escape = {List(0), WM_KEYDOWN, VK_ESCAPE, 1, 0, {0, 0}};
-    EXPECT_EQ(m_pPage->TranslateAccelerator(&escape), S_OK);
-    MSG cancel = {List(0), WM_KEYDOWN, VK_CANCEL, 1, 0, {0, 0}};
-    EXPECT_EQ(m_pPage->TranslateAccelerator(&cancel), S_OK);
-    EXPECT_NE(List(0), nullptr);
-    EXPECT_EQ(m_pPage->IsPageDirty(), S_FALSE);
+    for (const auto& key : cases) {
+        SCOPED_TRACE(std::to_string(key.bPreview) + " " + std::to_string(key.nKey));
+        Open(key.bPreview ? kPreviewPage : kOptionsPage, {pControl.Get()});
+        const HWND hFocus = key.bPreview ? List(0) : GetDlgItem(Dialog(), 211);
+        SetFocus(hFocus);
+        m_site.keysOffered.clear();
+        MSG msg = {hFocus, WM_KEYDOWN, key.nKey, 1, 0, {0, 0}};
+        EXPECT_EQ(m_pPage->TranslateAccelerator(&msg), S_OK);
+        EXPECT_EQ(m_site.keysOffered, key.bToFrame ? std::vector<WPARAM>{key.nKey} : std::vector<WPARAM>{});
+        EXPECT_EQ(m_pPage->IsPageDirty(), S_FALSE);
+        m_pPage->Deactivate();
+        m_pPage->SetPageSite(nullptr);
+        m_pPage = CComPointer<IPropertyPage>();
+    }
 }
 
 TEST_F(DesignPages, OptionsShowTheControlsFlagsAndWriteThemBack)

@@ -69,7 +69,8 @@ TEST_F(Events, SetObjectObjectPlacedByTheSinkReachesTheControl)
     EXPECT_EQ(m_pSink->m_events.size(), 2u);
 }
 
-TEST_F(Events, RowObjectsFireThroughTheControlWithTheFrontPage)
+// A row of a page behind the front one names its own page, not the front one.
+TEST_F(Events, RowObjectsFireThroughTheControlWithTheirOwnPage)
 {
     Call(L"ActivatePage", {I2(2)});
     Call(L"SetDefaultValue", {I2(0), I2(3), CVariant("old")});
@@ -80,8 +81,8 @@ TEST_F(Events, RowObjectsFireThroughTheControlWithTheFrontPage)
     for (std::string text : {"new", "new", "NEW"})
         pObj->CommitText(text, TRUE);
     pObj->Release();
-    const std::vector<std::string> expected = {"PropertyChanging 2 3", "PropertyChanged 2 3 1", "PropertyChanged 2 3 0",
-                                               "PropertyChanged 2 3 1"};
+    const std::vector<std::string> expected = {"PropertyChanging 0 3", "PropertyChanged 0 3 1", "PropertyChanged 0 3 0",
+                                               "PropertyChanged 0 3 1"};
     EXPECT_EQ(m_pSink->m_events, expected);
     EXPECT_EQ(List(0)->GetItemText(3, List(0)->GetValueColumn()), "NEW");
 }
@@ -100,8 +101,8 @@ TEST_F(Events, PagesAndRowsPastTheSixteenBitRangeGoOutAsNone)
     std::string text = "far";
     pObj->CommitText(text, TRUE);
     pObj->Release();
-    const std::vector<std::string> expected = {"SelectItem -1 -1", "Delete 1 -1", "PropertyChanging 1 -1",
-                                               "PropertyChanged 1 -1 1"};
+    const std::vector<std::string> expected = {"SelectItem -1 -1", "Delete 1 -1", "PropertyChanging 0 -1",
+                                               "PropertyChanged 0 -1 1"};
     EXPECT_EQ(m_pSink->m_events, expected);
 }
 
@@ -110,7 +111,7 @@ static void ClickRow(CPageListCtrl* pList, int nRow)
     ClickAt(pList->m_hWnd, PointInRow(pList->m_hWnd, nRow, 20));
 }
 
-TEST_F(Events, ClickedRowsAndActivePropertiesReachTheSinkWithTheFrontPage)
+TEST_F(Events, ClickedRowsAndActivePropertiesReachTheSinkWithTheirPage)
 {
     Call(L"ActivatePage", {I2(1)});
     PumpUntilIdle();

@@ -4,6 +4,8 @@
 // a grouped page does not expect.
 #include "ControlTestSupport.h"
 
+#include "Bstr.h"
+#include "DispatchDriver.h"
 #include "PageListCtrl.h"
 #include "Pump.h"
 #include "Text.h"
@@ -11,6 +13,8 @@
 #include "VelmoraCtrl.h"
 
 #include <gtest/gtest.h>
+
+#include <olectl.h>
 
 #include <string>
 #include <vector>
@@ -120,19 +124,75 @@ TEST_F(GroupedPage, ValuesSetThroughTheRowObjectsSurviveFolding)
     EXPECT_EQ(Call(L"GetDefaultValueByName", {CVariant("Top")}).ToString(), "40");
 }
 
-TEST_F(GroupedPage, PropertiesAddedByTheHostAreFiledInTheStore)
+// A property the host inserts joins the group shown above its place: shown there when the
+// group is open, with an index the other methods take for it; filed until it opens when folded.
+TEST_F(GroupedPage, PropertiesAddedByTheHostJoinTheGroupAboveThem)
 {
     Load(ShapeLayout(true));
-    // The page's row count is where a row is appended: in no group, it is shown nowhere.
-    EXPECT_EQ(Call(L"InsertProperty", {I2(0), I2(-1), CVariant("Depth"), CVariant("Edit"), I2(0)}).ToShort(), 2);
-    EXPECT_EQ(Call(L"AddProperty", {CVariant("Shape\\Angle"), CVariant("Edit"), I2(0)}).ToShort(), 2);
-    EXPECT_EQ(Count(0), 2);
-    // A group row is shown where it is inserted.
-    EXPECT_EQ(Call(L"InsertProperty", {I2(0), I2(1), CVariant("Style"), CVariant("Group"), I2(0)}).ToShort(), 1);
-    EXPECT_EQ(Count(0), 3);
-    EXPECT_EQ(Call(L"GetPropertyName", {I2(0), I2(1)}).ToString(), "Style");
     ClickSign(0, 0);
-    EXPECT_EQ(Count(0), 5) << "Position shows its two members";
+    ASSERT_EQ(Count(0), 4);
+    const auto insert = [this](short nIndex, const char* pszName, const char* pszAs) {
+        return Call(L"InsertProperty", {I2(0), I2(nIndex), CVariant(pszName), CVariant(pszAs), I2(0)}).ToShort();
+    };
+    const auto name = [this](short nRow) { return Call(L"GetPropertyName", {I2(0), I2(nRow)}).ToString(); };
+    EXPECT_EQ(insert(1, "Depth", "Edit"), 1);
+    EXPECT_EQ(name(1), "Depth");
+    EXPECT_EQ(name(2), "Left");
+    EXPECT_TRUE(Call(L"SetDefaultValue", {I2(0), I2(1), CVariant("d")}).ToBool());
+    EXPECT_EQ(Call(L"GetDefaultValueByName", {CVariant("Left")}).ToString(), "");
+    // After the folded Size group: filed in it, shown when it opens.
+    EXPECT_EQ(Call(L"AddProperty", {CVariant("Shape\\Angle"), CVariant("Edit"), I2(0)}).ToShort(), -1);
+    EXPECT_EQ(Count(0), 5);
+    ClickSign(0, 4);
+    ASSERT_EQ(Count(0), 9);
+    EXPECT_EQ(name(8), "Angle");
+    // After the open Size group: shown at the end, in it.
+    EXPECT_EQ(Call(L"AddProperty", {CVariant("Shape\\Slant"), CVariant("Edit"), I2(0)}).ToShort(), 9);
+    EXPECT_EQ(name(9), "Slant");
+    // Folded and opened again, the members come back in their places with their values.
+    ClickSign(0, 0);
+    ClickSign(0, 0);
+    EXPECT_EQ(name(1), "Depth");
+    EXPECT_EQ(Call(L"GetDefaultValueByName", {CVariant("Depth")}).ToString(), "d");
+    // Above every group: shown in no group. A group row is shown where it is inserted.
+    EXPECT_EQ(insert(0, "Note", "Edit"), 0);
+    EXPECT_EQ(insert(-1, "Style", "Group"), 11);
+    EXPECT_EQ(name(11), "Style");
+    EXPECT_EQ(Count(0), 12);
+}
+
+// Folding changes what is shown, never what a row holds: a Font member keeps its font and
+// colour, an NComboBox member the control its host filled.
+TEST_F(GroupedPage, MembersKeepWhatTheyHoldAcrossFolding)
+{
+    Load("Shape#[Group]#{#Looks\\Group\\Enable\\#Face\\Font\\Enable\\Looks#Pick\\NComboBox\\Enable\\Looks#}#");
+    ClickSign(0, 0);
+    ASSERT_EQ(Count(0), 3);
+    CComPointer<IFont> pArial;
+    ASSERT_EQ(pArial.CreateInstance(CLSID_StdFont, CLSCTX_ALL), S_OK);
+    pArial->put_Name(CBstr(L"Arial"));
+    CComPointer<IDispatch> pArialDispatch;
+    pArialDispatch.QueryFrom(pArial);
+    Call(L"SetValue", {I2(0), I2(1), CVariant(pArialDispatch.Get()), I2(0)});
+    Call(L"SetValue", {I2(0), I2(1), CVariant(255L), I2(1)});
+    const auto ncombo = [this] {
+        const CVariant object = Invoke(m_pControl, 45, {CVariant(0L), CVariant(2L)});
+        return CComPointer<IDispatch>(object.vt == VT_DISPATCH ? object.pdispVal : nullptr);
+    };
+    ASSERT_NE(ncombo(), nullptr);
+    CDispatchDriver(ncombo().Get()).Call(5, VT_I4, {CVariant(0L), CVariant("c"), CVariant(80L), CVariant(0L), CVariant(true), CVariant(true)});
+    CDispatchDriver(ncombo().Get()).Call(8, VT_I4, {CVariant(0L), CVariant("kept")});
+
+    ClickSign(0, 0);
+    ASSERT_EQ(Count(0), 1);
+    ClickSign(0, 0);
+    ASSERT_EQ(Count(0), 3);
+    const CVariant font = Call(L"GetValue", {I2(0), I2(1), CVariant(0L)});
+    ASSERT_EQ(font.vt, VT_DISPATCH);
+    EXPECT_EQ(GetProperty(font.pdispVal, L"Name").ToString(), GetProperty(pArialDispatch.Get(), L"Name").ToString());
+    EXPECT_EQ(Call(L"GetValue", {I2(0), I2(1), CVariant(1L)}).ToLong(), 255);
+    ASSERT_NE(ncombo(), nullptr);
+    EXPECT_EQ(CDispatchDriver(ncombo().Get()).CallLong(7), 1) << "the row the host put in";
 }
 
 TEST_F(GroupedPage, DeletedMembersStayDeletedAndRenamingChangesNothing)

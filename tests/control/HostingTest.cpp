@@ -275,7 +275,7 @@ TEST_F(AtlHostedControl, TheModuleHasTheTextAndButtonKinds)
 // a click in a Button row's cell button is a press the host hears of.
 TEST_F(AtlHostedControl, ClicksAndKeysEditTextAndPressButtons)
 {
-    ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant("Page#{#Title\\Edit\\Enable\\#Go\\Button\\Enable\\#}#")), S_OK);
+    ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant("Page#{#Title\\Edit\\Enable\\#Go\\Button\\Enable\\#More\\EditButton\\Enable\\#}#")), S_OK);
     PumpUntilIdle();
     CComPointer<CRecordingSink> pSink = NewComObject<CRecordingSink>();
     ASSERT_EQ(pSink->Connect(m_pControl), S_OK);
@@ -305,6 +305,24 @@ TEST_F(AtlHostedControl, ClicksAndKeysEditTextAndPressButtons)
     const std::vector<std::string> expected = {"UnselectItem 0 0", "SelectItem 0 1", "PropertyChanging 0 1", "ButtonClick 0 1",
                                                "PropertyChanged 0 1 0"};
     EXPECT_EQ(pSink->m_events, expected);
+
+    // A host that sets a new value in its ButtonClick handler hears of a change; pressed again,
+    // with the value the row held set again, of none.
+    pSink->m_onEvent = [&](const std::string& strEvent) {
+        if (strEvent == "ButtonClick")
+            Invoke(m_pControl, L"SetDefaultValue", {CVariant(short(0)), CVariant(short(ListView_GetNextItem(hList, -1, LVNI_SELECTED))), CVariant("pressed")});
+    };
+    for (int nRow : {1, 2}) {
+        ListView_GetItemRect(hList, nRow, &row, LVIR_BOUNDS);
+        click(POINT{20, (row.top + row.bottom) / 2});
+        for (int nChanged : {1, 0}) {
+            pSink->m_events.clear();
+            click(POINT{row.right - 6, (row.top + row.bottom) / 2});
+            ASSERT_FALSE(pSink->m_events.empty());
+            EXPECT_EQ(pSink->m_events.back(), FormatText("PropertyChanged 0 %d %d", nRow, nChanged));
+        }
+    }
+    pSink->m_onEvent = nullptr;
     pSink->Disconnect();
 }
 
@@ -322,9 +340,20 @@ TEST_F(AtlHostedControl, ClicksChooseAFontInTheFontDialog)
     RECT row = {};
     ListView_GetItemRect(hList, 0, &row, LVIR_BOUNDS);
     ClickAt(hList, POINT{20, (row.top + row.bottom) / 2});
+    // A fresh row's font: its height is a cell height, of which the internal leading is no size.
+    const double dFreshSize = GetProperty(Invoke(m_pControl, L"GetValue", {CVariant(short(0)), CVariant(short(0)), CVariant(0L)}).pdispVal, L"Size").ToDouble();
+    EXPECT_GT(dFreshSize, 0.0);
+    EXPECT_LE(dFreshSize, 7.5);
     const POINT button = {row.right - 6, (row.top + row.bottom) / 2};
-    const FontDialogSeen cancelled = AnswerFontDialog([&] { ClickAt(hList, button); }, FontDialogAnswer{});
+    // The dialog is owned by the form, which it disables while it is up.
+    const HWND hForm = GetAncestor(hList, GA_ROOT);
+    FontDialogAnswer cancel;
+    bool bFormEnabled = true;
+    cancel.whileOpen = [&] { bFormEnabled = IsWindowEnabled(hForm) != FALSE; };
+    const FontDialogSeen cancelled = AnswerFontDialog([&] { ClickAt(hList, button); }, cancel);
     ASSERT_TRUE(cancelled.bSeen);
+    EXPECT_EQ(cancelled.hOwner, hForm);
+    EXPECT_FALSE(bFormEnabled);
     EXPECT_EQ(pSink->m_events, (std::vector<std::string>{"SelectItem 0 0", "PropertyChanging 0 0"}));
     EXPECT_EQ(Invoke(m_pControl, L"GetDefaultValueByName", {CVariant("Caption font")}).ToString(), "");
 

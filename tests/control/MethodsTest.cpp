@@ -341,9 +341,9 @@ TEST_F(Methods, InsertAndAddProperty)
 
     // AddProperty: the page part names the page, else page 0; an existing name goes to the
     // page of its first row.
-    // On the grouped page the property is filed in the store at the page's row count (one group
-    // row) and, in no group, shown nowhere.
-    EXPECT_EQ(Call(L"AddProperty", {CVariant("Grouped\\Depth"), CVariant("Edit"), I2(0)}).ToShort(), 1);
+    // On the grouped page the property joins the group above the end, which is folded: it is
+    // filed, and no row shows it.
+    EXPECT_EQ(Call(L"AddProperty", {CVariant("Grouped\\Depth"), CVariant("Edit"), I2(0)}).ToShort(), -1);
     EXPECT_EQ(Call(L"GetPropertyCount", {I2(2)}).ToShort(), 1);
     EXPECT_EQ(Call(L"AddProperty", {CVariant("Nowhere\\Free"), CVariant("Edit"), I2(0)}).ToShort(), 6);
     EXPECT_EQ(Call(L"GetPropertyName", {I2(0), I2(6)}).ToString(), "Free");

@@ -404,26 +404,61 @@ TEST_F(RecordsetKinds, NoRecordsGiveColumnsWithoutRowsAndNoFieldsAnEmptyList)
     EXPECT_EQ(Heard("PropertyChanged 0 4 1") + Heard("PropertyChanged 0 4 0"), 0);
 }
 
-TEST_F(RecordsetKinds, AHostWithoutARecordsetOrWithAnotherObjectGivesNoEditor)
+// A host that answers late (nothing, another object, or while another row is asking) gets no
+// editor, and is asked again at the next selection or RefreshProperty.
+TEST_F(RecordsetKinds, ARowWithoutARecordsetGivesNoEditorAndAsksAgain)
 {
-    for (bool bOtherObject : {false, true}) {
-        SCOPED_TRACE(bOtherObject ? "another object" : "nothing");
-        if (bOtherObject)
-            m_pSink->m_pObject = static_cast<IDispatch*>(NewComObject<CRecordingSink>().Get());
-        else
-            m_pSink->m_pObject.Reset();
-        const short nRow = Call(L"InsertProperty", {I2(0), I2(-1), CVariant("Bare"), CVariant("ADORComboBox"), I2(0)}).ToShort();
-        ClickRow(0, nRow);
-        SendMessageW(List(0)->m_hWnd, WM_KEYDOWN, VK_F4, 0);
-        PumpUntilIdle();
-        EXPECT_EQ(Combo(nRow), nullptr);
-        EXPECT_EQ(Get(m_pControl, L"ColumnWidth", {I2(0), I2(nRow), I2(0)}).ToLong(), -1);
-        EXPECT_EQ(Get(m_pControl, L"ColumnKey", {I2(0), I2(nRow)}).ToLong(), -1);
-        EXPECT_EQ(Get(m_pControl, L"DropDownHeight", {I2(0), I2(nRow)}).ToLong(), -1);
-        EXPECT_DOUBLE_EQ(Get(m_pControl, L"DropDownWidth", {I2(0), I2(nRow)}).ToDouble(), -1.0);
-        EXPECT_FALSE(Get(m_pControl, L"ColumnHeader", {I2(0), I2(nRow)}).ToBool());
-        EXPECT_TRUE(AnswersNullString(m_pControl, 50, DISPATCH_PROPERTYGET, {I2(0), I2(nRow), I2(0)}));
-        EXPECT_EQ(Call(L"GetValue", {I2(0), I2(nRow), CVariant(0L)}).vt, VT_EMPTY);
+    enum Answer { kNothing, kOtherObject, kWhileAnotherAsks };
+    for (Answer answer : {kNothing, kOtherObject, kWhileAnotherAsks}) {
+        for (bool bRefresh : {false, true}) {
+            SCOPED_TRACE(std::to_string(answer) + (bRefresh ? " refresh" : " select"));
+            const short nFirst = Call(L"InsertProperty", {I2(0), I2(-1), CVariant("Late"), CVariant("ADORComboBox"), I2(0)}).ToShort();
+            const short nOther = Call(L"InsertProperty", {I2(0), I2(-1), CVariant("Inner"), CVariant("ADORComboBox"), I2(0)}).ToShort();
+            short nRow = nFirst;
+            if (answer == kNothing) {
+                m_pSink->m_pObject.Reset();
+            } else if (answer == kOtherObject) {
+                m_pSink->m_pObject = static_cast<IDispatch*>(NewComObject<CRecordingSink>().Get());
+            } else {
+                nRow = nOther;
+                m_pSink->m_pObject = Products();
+                m_pSink->m_onEvent = [this, nOther](const std::string& strEvent) {
+                    if (strEvent == "SetObject")
+                        Get(m_pControl, L"ColumnKey", {I2(0), I2(nOther)});
+                };
+            }
+            ClickRow(0, nFirst);
+            m_pSink->m_onEvent = nullptr;
+            EXPECT_EQ(Combo(nRow), nullptr);
+            if (answer != kWhileAnotherAsks) {
+                SendMessageW(List(0)->m_hWnd, WM_KEYDOWN, VK_F4, 0);
+                PumpUntilIdle();
+                EXPECT_EQ(Combo(nRow), nullptr);
+                EXPECT_EQ(Get(m_pControl, L"ColumnWidth", {I2(0), I2(nRow), I2(0)}).ToLong(), -1);
+                EXPECT_EQ(Get(m_pControl, L"ColumnKey", {I2(0), I2(nRow)}).ToLong(), -1);
+                EXPECT_EQ(Get(m_pControl, L"DropDownHeight", {I2(0), I2(nRow)}).ToLong(), -1);
+                EXPECT_DOUBLE_EQ(Get(m_pControl, L"DropDownWidth", {I2(0), I2(nRow)}).ToDouble(), -1.0);
+                EXPECT_FALSE(Get(m_pControl, L"ColumnHeader", {I2(0), I2(nRow)}).ToBool());
+                EXPECT_TRUE(AnswersNullString(m_pControl, 50, DISPATCH_PROPERTYGET, {I2(0), I2(nRow), I2(0)}));
+                EXPECT_EQ(Call(L"GetValue", {I2(0), I2(nRow), CVariant(0L)}).vt, VT_BSTR) << "the value text";
+            }
+
+            m_pSink->m_pObject = Products();
+            if (bRefresh) {
+                Call(L"RefreshProperty", {I2(0), I2(nRow)});
+                EXPECT_EQ(Get(m_pControl, L"ColumnWidth", {I2(0), I2(nRow), I2(0)}).ToLong(), 128);
+            } else {
+                ClickRow(0, 0);
+                ClickRow(0, nRow);
+                SendMessageW(List(0)->m_hWnd, WM_KEYDOWN, VK_F4, 0);
+                PumpUntilIdle();
+                ASSERT_NE(Combo(nRow), nullptr);
+                EXPECT_TRUE(Combo(nRow)->IsDroppedDown());
+                List(0)->ReleaseActive();
+            }
+            Call(L"DeleteProperty", {I2(0), I2(nOther)});
+            Call(L"DeleteProperty", {I2(0), I2(nFirst)});
+        }
     }
 }
 

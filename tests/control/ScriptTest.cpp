@@ -65,7 +65,7 @@ TEST(Script, MethodsWithoutAFloorGiveTheirNoFloorResults)
         "WScript.Echo c.ColumnKey(0, 0) & \" \" & c.ColumnWidth(0, 0, 1) & \" \" & c.DropDownWidth(0, 0) & \" \" & c.DropDownHeight(0, 0) & \" \" & c.ColumnHeader(0, 0)\r\n"
         "Dim a\r\n"
         "WScript.Echo c.GetActiveProperty(a) & \" \" & a\r\n"
-        "If c.GetFloorWnd() Is Nothing Then WScript.Echo \"no floor\"\r\n"
+        "If c.GetxFloorWnd() Is Nothing Then WScript.Echo \"no floor\"\r\n"
         "If c.GetNComboObject(0, 0) Is Nothing Then WScript.Echo \"no ncombo\"\r\n"
         "c.Init\r\n"
         "c.ActivatePage 0\r\n"

@@ -217,9 +217,10 @@ TEST_F(ColourPopupTest, AColourOutsideTheTableOpensWithTheMoreBoxChosen)
     Key(pPopup->m_hWnd, VK_ESCAPE);
 }
 
-TEST_F(ColourPopupTest, NearTheBottomOfTheScreenThePopupOpensAboveThePicker)
+TEST_F(ColourPopupTest, NearTheBottomOfTheWorkAreaThePopupOpensAboveThePicker)
 {
-    MoveFrameTo(GetSystemMetrics(SM_CYSCREEN) - 120);
+    const CShorterWorkArea workArea(200);
+    MoveFrameTo(workArea.Bottom() - 120);
     CColourPopup* pPopup = OpenFore("&&HFF0000 (Blue)");
     ASSERT_NE(nullptr, pPopup);
     const RECT cell = ScreenCell(kFore);

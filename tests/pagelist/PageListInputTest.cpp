@@ -267,14 +267,13 @@ using Calls = std::vector<std::string>;
 
 TEST_F(PageListInputTest, ClickSelectsTheRowThenTheHostHearsOfItThenTheRowIsActivated)
 {
-    m_owner.nActivePage = 7;
     std::string activeDuringEvent = "unset";
     Click(NamePoint(0));
     m_owner.strActOn = "SelectItem";
     m_owner.action = [this, &activeDuringEvent](short) { activeDuringEvent = ActiveRowName(); };
     Click(NamePoint(1));
 
-    EXPECT_EQ(Events({{"SelectItem", 7, 0, FALSE}, {"UnselectItem", 7, 0, FALSE}, {"SelectItem", 7, 1, FALSE}}),
+    EXPECT_EQ(Events({{"SelectItem", 5, 0, FALSE}, {"UnselectItem", 5, 0, FALSE}, {"SelectItem", 5, 1, FALSE}}),
               m_owner.events);
     EXPECT_EQ("", activeDuringEvent) << "the row before is released before the host hears of the new one";
     EXPECT_EQ("Colour", ActiveRowName());
@@ -323,7 +322,7 @@ TEST_F(PageListInputTest, TextsSetOnTheSelectedRowSelectNothingAgain)
 TEST_F(PageListInputTest, SelectRowSelectsAsAClickDoes)
 {
     List().SelectRow(2);
-    EXPECT_EQ(Events({{"SelectItem", 3, 2, FALSE}}), m_owner.events);
+    EXPECT_EQ(Events({{"SelectItem", 5, 2, FALSE}}), m_owner.events);
     EXPECT_EQ(UINT(LVIS_SELECTED | LVIS_FOCUSED), List().GetItemState(2, LVIS_SELECTED | LVIS_FOCUSED));
     EXPECT_EQ("Size", ActiveRowName());
 }
@@ -337,7 +336,7 @@ TEST_F(PageListInputTest, SecondClickOnAnEditRowOpensItsEditorWithMode1)
     Click(NamePoint(0));
     EXPECT_EQ(Calls({"Caption load", "Caption show 1"}), KindCalls());
     EXPECT_TRUE(List().IsEditorVisible());
-    EXPECT_EQ(Events({{"SelectItem", 3, 0, FALSE}, {"PropertyChanging", 3, 0, FALSE}}), m_owner.events);
+    EXPECT_EQ(Events({{"SelectItem", 5, 0, FALSE}, {"PropertyChanging", 5, 0, FALSE}}), m_owner.events);
 }
 
 TEST_F(PageListInputTest, ClickInTheRowButtonOpensWithMode2AndElsewhereNot)
@@ -444,7 +443,7 @@ TEST_F(PageListInputTest, DisabledRowsAreSelectedButOpenNothing)
             Key(nChar);
         EXPECT_EQ(nullptr, List().GetActiveControlsWnd()) << nRow;
     }
-    EXPECT_EQ(Events({{"SelectItem", 3, 3, FALSE}, {"UnselectItem", 3, 3, FALSE}, {"SelectItem", 3, 4, FALSE}}),
+    EXPECT_EQ(Events({{"SelectItem", 5, 3, FALSE}, {"UnselectItem", 5, 3, FALSE}, {"SelectItem", 5, 4, FALSE}}),
               m_owner.events);
     EXPECT_TRUE(KindCalls().empty());
 }
@@ -583,12 +582,13 @@ TEST_P(PageListCursorTest, SizingCursorAndDragOnlyWithBothOptions)
     const bool bSizing = GetParam().bResizeFirstColumn && GetParam().bAutoResizing;
     const HCURSOR hSizing = LoadCursor(nullptr, IDC_SIZEWE);
 
+    // The cursor follows each real move at once, onto the divider and off it.
     MoveCursor(POINT{60, 100});
-    List().SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(List().m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_NE(hSizing, GetCursor()) << "away from the divider";
     MoveCursor(DividerPoint());
-    List().SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(List().m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(bSizing, hSizing == GetCursor());
+    MoveCursor(POINT{DividerPoint().x - 40, 100});
+    EXPECT_NE(hSizing, GetCursor()) << "40 pixels into the name column";
 
     const POINT divider = DividerPoint();
     const POINT moved = {divider.x + 50, divider.y};

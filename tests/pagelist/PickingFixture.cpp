@@ -103,6 +103,7 @@ void PickingTest::SetUp()
     m_hFrame = CreateTestFrame(420, 300);
     m_pList = std::make_unique<CPageListCtrl>(&m_owner, 18);
     ASSERT_TRUE(m_pList->Create(m_hFrame, 1000));
+    m_pList->SetPageIndex(3);
     m_pList->MoveWindow(RECT{0, 0, 400, 300});
     const char* const rows[][2] = {{"Choice", "ComboBox"},     {"Visible", "BoolComboBox"}, {"Style", "UserComboBox"},
                                    {"Fore", "ColorComboBox"}, {"Back", "ColorComboBox"},    {"Note", "NoSuchKind"}};
@@ -235,4 +236,16 @@ void PickingTest::MoveFrameTo(int nScreenY)
     ClientToScreen(m_pList->m_hWnd, &origin);
     SetWindowPos(m_hFrame, nullptr, frame.left, frame.top + nScreenY - origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     PumpUntilIdle();
+}
+
+CShorterWorkArea::CShorterWorkArea(int nShorter)
+{
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &m_rcBefore, 0);
+    m_rcShorter = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) - nShorter};
+    SystemParametersInfoW(SPI_SETWORKAREA, 0, &m_rcShorter, 0);
+}
+
+CShorterWorkArea::~CShorterWorkArea()
+{
+    SystemParametersInfoW(SPI_SETWORKAREA, 0, &m_rcBefore, 0);
 }

@@ -38,6 +38,21 @@ private:
 
 // Rows: 0 "Choice" ComboBox, 1 "Visible" BoolComboBox, 2 "Style" UserComboBox, 3 "Fore"
 // ColorComboBox, 4 "Back" ColorComboBox, 5 "Note" of an unregistered kind.
+// The primary monitor's work area ends nShorter pixels above the screen's bottom while the
+// object lives, as a task bar there makes it; Bottom() is where it ends.
+class CShorterWorkArea {
+public:
+    explicit CShorterWorkArea(int nShorter);
+    ~CShorterWorkArea();
+    CShorterWorkArea(const CShorterWorkArea&) = delete;
+    CShorterWorkArea& operator=(const CShorterWorkArea&) = delete;
+    int Bottom() const { return m_rcShorter.bottom; }
+
+private:
+    RECT m_rcBefore = {};
+    RECT m_rcShorter = {};
+};
+
 class PickingTest : public testing::Test {
 protected:
     enum Row { kChoice, kVisible, kStyle, kFore, kBack, kNote };

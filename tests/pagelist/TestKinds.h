@@ -30,7 +30,6 @@ public:
     std::function<void(const FiredEvent&)> onEvent;
     // The host's answer to LoadItems; none: it leaves the argument as it came.
     std::optional<std::string> items;
-    short nActivePage = 3;
     bool bHasItemFont = true;
     LOGFONTW itemFont = CFont::Describe("Arial", -15, 400);
     CRowMapTable rowMaps;
@@ -64,7 +63,6 @@ public:
     COLORREF GetEditorColor() const override { return RGB(0, 0, 255); }
     void GetCustomColors(COLORREF crColors[kCustomColorCount]) const override { std::fill_n(crColors, kCustomColorCount, 0); }
     void SetCustomColors(const COLORREF[kCustomColorCount]) override {}
-    short GetActivePage() const override { return nActivePage; }
     CRowMapTable& GetRowMapTable() override { return rowMaps; }
 
 private:
@@ -125,6 +123,7 @@ protected:
         m_hFrame = CreateTestFrame(400, 300);
         ASSERT_TRUE(m_list.Create(m_hFrame, 1000));
         m_list.MoveWindow(RECT{0, 0, 400, 300});
+        m_list.SetPageIndex(3); // the events name the row's page
     }
     void TearDown() override
     {

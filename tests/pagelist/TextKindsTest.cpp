@@ -332,6 +332,7 @@ TEST_F(HostEndsTest, NothingMoreHappensAfterTheButtonClickHandlerEndsTheList)
 {
     auto pList = std::make_unique<CPageListCtrl>(&m_owner, 18);
     ASSERT_TRUE(pList->Create(m_hFrame, 1001));
+    pList->SetPageIndex(3);
     pList->AddItemFromText("Go", "Link", "Enable", "");
     ASSERT_TRUE(pList->ActivateRow(0));
     EndOn("ButtonClick", [&pList] { pList.reset(); });
@@ -359,6 +360,7 @@ TEST_F(HostEndsTest, AnEditWhoseRowEndsWhileItCommitsIsLeftAlone)
     for (int nWay = 0; nWay < 3; ++nWay) {
         auto pList = std::make_unique<CPageListCtrl>(&m_owner, 18);
         ASSERT_TRUE(pList->Create(m_hFrame, 1001));
+        pList->SetPageIndex(3);
         pList->AddItemFromText("Text", "Edit", "Enable", "");
         pList->AddItemFromText("Other", "Edit", "Enable", "");
         ASSERT_TRUE(pList->ActivateRow(0));

@@ -10,6 +10,7 @@ struct MenuAnswer {
     HMENU hTop = nullptr;
     bool bAnswered = false;
     std::vector<MenuItemSeen> seen;
+    RECT rcShown = {};
 };
 
 thread_local MenuAnswer* t_pAnswer = nullptr;
@@ -87,6 +88,7 @@ LRESULT CALLBACK WatchMenuMessages(int nCode, WPARAM wParam, LPARAM lParam)
             std::vector<WPARAM> keys;
             if (!pAnswer->bAnswered && pAnswer->hTop) {
                 pAnswer->seen = ReadMenu(pAnswer->hTop);
+                GetWindowRect(reinterpret_cast<HWND>(pMessage->lParam), &pAnswer->rcShown);
                 if (!KeysFor(pAnswer->seen, *pAnswer->pPath, &keys))
                     keys.assign(1, VK_ESCAPE);
             } else {
@@ -107,7 +109,8 @@ void CALLBACK EndStuckMenu(HWND, UINT, UINT_PTR, DWORD)
 
 } // namespace
 
-std::vector<MenuItemSeen> ChooseFromPopupMenu(const std::function<void()>& open, const std::vector<std::string>& path)
+std::vector<MenuItemSeen> ChooseFromPopupMenu(const std::function<void()>& open, const std::vector<std::string>& path,
+                                              RECT* prcShown)
 {
     MenuAnswer answer;
     answer.pPath = &path;
@@ -118,6 +121,8 @@ std::vector<MenuItemSeen> ChooseFromPopupMenu(const std::function<void()>& open,
     KillTimer(nullptr, nTimer);
     UnhookWindowsHookEx(hHook);
     t_pAnswer = nullptr;
+    if (prcShown)
+        *prcShown = answer.rcShown;
     return answer.seen;
 }
 

@@ -20,6 +20,8 @@ struct MenuItemSeen {
 // texts from the top, e.g. {"As", "Group"}); an empty path or a path the menu does not have
 // leaves the menu with Escape. Returns the items of the menu as it was shown (empty when no
 // menu came). The command a chosen item posts is still in the queue: pump to deliver it.
-std::vector<MenuItemSeen> ChooseFromPopupMenu(const std::function<void()>& open, const std::vector<std::string>& path);
+// prcShown, when given, gets the menu window's screen rectangle.
+std::vector<MenuItemSeen> ChooseFromPopupMenu(const std::function<void()>& open, const std::vector<std::string>& path,
+                                              RECT* prcShown = nullptr);
 // The item of that text among items; null when there is none.
 const MenuItemSeen* FindMenuItem(const std::vector<MenuItemSeen>& items, const std::string& strText);

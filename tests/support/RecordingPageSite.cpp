@@ -31,3 +31,11 @@ STDMETHODIMP CRecordingPageSite::GetPageContainer(IUnknown** ppUnk)
     *ppUnk = nullptr;
     return E_NOTIMPL;
 }
+
+STDMETHODIMP CRecordingPageSite::TranslateAccelerator(MSG* pMsg)
+{
+    if (!pMsg)
+        return E_POINTER;
+    keysOffered.push_back(pMsg->wParam);
+    return S_OK;
+}

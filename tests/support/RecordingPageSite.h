@@ -11,6 +11,8 @@
 class CRecordingPageSite : public IPropertyPageSite {
 public:
     std::vector<DWORD> statusChanges;
+    // The keys the page handed on to the frame (virtual key codes).
+    std::vector<WPARAM> keysOffered;
 
     // How many reports said the page has changes to apply.
     int DirtyReports() const;
@@ -21,5 +23,5 @@ public:
     STDMETHODIMP OnStatusChange(DWORD dwFlags) override;
     STDMETHODIMP GetLocaleID(LCID* pLocale) override;
     STDMETHODIMP GetPageContainer(IUnknown** ppUnk) override;
-    STDMETHODIMP TranslateAccelerator(MSG*) override { return S_FALSE; }
+    STDMETHODIMP TranslateAccelerator(MSG* pMsg) override;
 };

@@ -2,9 +2,12 @@
 // over, and the editor of every kind opened and closed over and over, leave the process's
 // windows, GDI objects, handles and memory where they were; and the servers can unload once
 // everything is released. The suite runs a share of the cycles; VELMORA_SOAK=full runs them all
-// (2,000 controls, 10,000 openings per kind).
+// (2,000 controls, 10,000 openings per kind, ten times the cycles of the threads and unloads).
+// Controls on several UI threads at once keep to their own thread, and the servers, unloaded by
+// COM and loaded again, leave nothing behind.
 #include "ControlTestSupport.h"
 
+#include "ColourPopup.h"
 #include "Pump.h"
 #include "Text.h"
 
@@ -14,7 +17,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -322,6 +327,264 @@ TEST_F(Soak, EveryEditorOpensAndClosesWithoutLeaving)
     PumpUntilIdle();
     for (const wchar_t* pszServer : {L"kvVelmora.dll", L"kvFloor.dll"})
         EXPECT_EQ(CanUnloadNow(pszServer), S_OK) << WideToUtf8(pszServer);
+}
+
+// --- Several UI threads, and servers that unload ---
+
+// The kinds of the threads' layouts: every kind, the recordset ones ask their host and open
+// nothing without a recordset.
+std::vector<std::string> EveryKind()
+{
+    std::vector<std::string> kinds(std::begin(kKinds), std::end(kKinds));
+    kinds.insert(kinds.end(), {"ADORComboBox", "NADORComboBox"});
+    return kinds;
+}
+
+std::string EveryKindLayout()
+{
+    std::string strLayout = "Editors#{#";
+    for (const std::string& kind : EveryKind())
+        strLayout += "Anchor\\Edit\\Enable\\#" + kind + "\\" + kind + "\\Enable\\#";
+    return strLayout + "}#Second#{#Name\\Edit\\Enable\\#}#";
+}
+
+BOOL CALLBACK FindThreadPopup(HWND hWnd, LPARAM lParam)
+{
+    wchar_t className[32] = {};
+    GetClassNameW(hWnd, className, 32);
+    if (lstrcmpW(className, CColourPopup::kClassName) == 0 && IsWindowVisible(hWnd)) {
+        *reinterpret_cast<HWND*>(lParam) = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The colour popup open on the calling thread, if any.
+HWND ThreadColourPopup()
+{
+    HWND hFound = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindThreadPopup, reinterpret_cast<LPARAM>(&hFound));
+    return hFound;
+}
+
+const wchar_t* const kServers[] = {L"kvVelmora.dll", L"kvFloor.dll", L"kvNCombo.dll"};
+
+// One UI thread of a host: its own apartment, frame and message loop, two controls with sinks
+// of its own. Failures are kept to be reported by the test's thread.
+class CUiThread {
+public:
+    CUiThread(int nThread, int nCycles) : m_nThread(nThread), m_nCycles(nCycles) {}
+
+    static DWORD WINAPI Run(void* pParam)
+    {
+        auto* pThread = static_cast<CUiThread*>(pParam);
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        pThread->Cycles();
+        CoUninitialize();
+        return 0;
+    }
+
+    std::vector<std::string> m_failures;
+    int m_nCommits = 0;
+    // The servers' modules while the thread used them.
+    HMODULE m_hServers[3] = {};
+
+private:
+    struct Hosted {
+        CComPointer<IDispatch> pControl;
+        std::unique_ptr<CTestHost> pHost;
+        CComPointer<CRecordingSink> pSink;
+    };
+
+    void Fail(const std::string& strWhat, int nCycle)
+    {
+        if (m_failures.size() < 20)
+            m_failures.push_back("thread " + std::to_string(m_nThread) + ", cycle " + std::to_string(nCycle) + ": " + strWhat);
+    }
+
+    void Make(Hosted& hosted, int nSlot)
+    {
+        hosted = Hosted();
+        hosted.pControl = NewControl();
+        if (!hosted.pControl)
+            return Fail("no control", -1);
+        const RECT place = {nSlot * 300, 0, nSlot * 300 + 290, 400};
+        hosted.pHost = std::make_unique<CTestHost>(hosted.pControl, m_hFrame, place);
+        hosted.pSink = NewComObject<CRecordingSink>();
+        if (hosted.pHost->Result() != S_OK || hosted.pSink->Connect(hosted.pControl) != S_OK
+            || Put(hosted.pControl, L"PagesAndItems", CVariant(EveryKindLayout())) != S_OK)
+            Fail("not hosted", -1);
+    }
+
+    static void End(Hosted& hosted)
+    {
+        if (hosted.pSink)
+            hosted.pSink->Disconnect();
+        hosted.pHost.reset();
+        hosted = Hosted();
+    }
+
+    static std::string ValueOf(IDispatch* pControl, short nRow)
+    {
+        return Invoke(pControl, L"GetValue", {CVariant(short(0)), CVariant(nRow), CVariant(0L)}).ToString();
+    }
+
+    // Opens the row's editor with F4 and commits through it (an edit typed into, the colour
+    // popup's next colour) or closes it with Escape; the host hears of a commit, with this
+    // thread's value, and of nothing else.
+    void EditorCycle(Hosted& hosted, int nCycle)
+    {
+        const std::vector<std::string> kinds = EveryKind();
+        const size_t nKind = static_cast<size_t>(nCycle) % kinds.size();
+        const short nRow = static_cast<short>(2 * nKind + 1);
+        Invoke(hosted.pControl, L"ActivatePage", {CVariant(short(nCycle % 2))});
+        Invoke(hosted.pControl, L"ActivatePage", {CVariant(short(0))});
+        const HWND hList = VisibleList(ControlWindow(hosted.pControl));
+        if (!hList)
+            return Fail("no page list", nCycle);
+        Click(hList, nRow);
+        hosted.pSink->m_events.clear();
+        SendMessageW(hList, WM_KEYDOWN, VK_F4, 0);
+        Drain();
+        std::string strExpected;
+        if (kinds[nKind] == "Edit" && GetFocus() != hList) {
+            strExpected = "t" + std::to_string(m_nThread) + "c" + std::to_string(nCycle);
+            const HWND hEdit = GetFocus();
+            SendMessageW(hEdit, EM_SETSEL, 0, -1);
+            for (char ch : strExpected)
+                SendMessageW(hEdit, WM_CHAR, static_cast<WPARAM>(ch), 1);
+            SendMessageW(hEdit, WM_KEYDOWN, VK_RETURN, 1);
+        } else if (const HWND hPopup = kinds[nKind] == "ColorComboBox" ? ThreadColourPopup() : nullptr) {
+            SendMessageW(hPopup, WM_KEYDOWN, m_nThread % 2 ? VK_RIGHT : VK_LEFT, 0);
+            SendMessageW(hPopup, WM_KEYDOWN, VK_RETURN, 0);
+            strExpected = "colour";
+        } else if (const HWND hFocus = GetFocus()) {
+            SendMessageW(hFocus, WM_KEYDOWN, VK_ESCAPE, 0);
+        }
+        Drain();
+        const std::string strChanged = "PropertyChanged 0 " + std::to_string(nRow) + " 1";
+        const auto& events = hosted.pSink->m_events;
+        const bool bChanged = std::find(events.begin(), events.end(), strChanged) != events.end();
+        if (!strExpected.empty() && !bChanged)
+            Fail(kinds[nKind] + " committed without PropertyChanged", nCycle);
+        if (strExpected.empty() && bChanged)
+            Fail(kinds[nKind] + " changed without a commit", nCycle);
+        if (strExpected != "colour" && !strExpected.empty() && ValueOf(hosted.pControl, nRow) != strExpected)
+            Fail("Edit holds " + ValueOf(hosted.pControl, nRow) + ", not " + strExpected, nCycle);
+        m_nCommits += bChanged ? 1 : 0;
+        Click(hList, nRow - 1);
+    }
+
+    void Cycles()
+    {
+        const CDialogCloser dialogs;
+        m_hFrame = CreateTestFrame(600, 420, L"thread");
+        Hosted hosted[2];
+        for (int nSlot = 0; nSlot < 2; ++nSlot)
+            Make(hosted[nSlot], nSlot);
+        for (int nCycle = 0; nCycle < m_nCycles && m_failures.empty(); ++nCycle) {
+            Hosted& current = hosted[nCycle % 2];
+            EditorCycle(current, nCycle);
+            if (nCycle % 25 == 24 && Put(current.pControl, L"PagesAndItems", CVariant(EveryKindLayout())) != S_OK)
+                Fail("not reloaded", nCycle);
+            if (nCycle % 100 == 99) {
+                End(current);
+                Make(current, nCycle % 2);
+            }
+        }
+        for (size_t i = 0; i < std::size(m_hServers); ++i)
+            m_hServers[i] = GetModuleHandleW(kServers[i]);
+        for (Hosted& each : hosted)
+            End(each);
+        DestroyWindow(m_hFrame);
+        Drain();
+    }
+
+    const int m_nThread;
+    const int m_nCycles;
+    HWND m_hFrame = nullptr;
+};
+
+// Runs the threads at once and waits for them, a bounded while.
+void RunUiThreads(std::vector<std::unique_ptr<CUiThread>>& threads)
+{
+    std::vector<HANDLE> handles;
+    for (auto& pThread : threads)
+        handles.push_back(CreateThread(nullptr, 0, &CUiThread::Run, pThread.get(), 0, nullptr));
+    const DWORD dwWait = WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), TRUE, 20 * 60 * 1000);
+    ASSERT_EQ(dwWait, WAIT_OBJECT_0) << "the threads did not end";
+    for (HANDLE hThread : handles)
+        CloseHandle(hThread);
+}
+
+// Lets COM free the servers no apartment uses any more; whether they are gone afterwards.
+bool ServersUnloaded()
+{
+    CoFreeUnusedLibraries();
+    return std::none_of(std::begin(kServers), std::end(kServers), [](const wchar_t* pszServer) { return GetModuleHandleW(pszServer) != nullptr; });
+}
+
+TEST(SeveralUiThreads, EachKeepsItsControlsValuesAndEventsAndNothingStaysBehind)
+{
+    const int nCyclesPerThread = FullSoak() ? 6000 : 600;
+    const auto run = [&](int nCycles) {
+        std::vector<std::unique_ptr<CUiThread>> threads;
+        for (int nThread = 0; nThread < 4; ++nThread)
+            threads.push_back(std::make_unique<CUiThread>(nThread, nCycles));
+        RunUiThreads(threads);
+        for (const auto& pThread : threads) {
+            for (const std::string& strFailure : pThread->m_failures)
+                ADD_FAILURE() << strFailure;
+            EXPECT_GT(pThread->m_nCommits, 0);
+        }
+    };
+    run(40);   // what stays for the process's life is made now
+    PumpUntilIdle();
+    const Resources before = Measure();
+    run(nCyclesPerThread);
+    PumpUntilIdle();
+    ExpectFlat("4 UI threads", before, Measure(), 4 * nCyclesPerThread);
+    EXPECT_TRUE(ServersUnloaded());
+}
+
+// The classes the servers register, looked up under the modules the servers were loaded at.
+int RegisteredClasses(const HMODULE (&hServers)[3])
+{
+    int nCount = 0;
+    for (HMODULE hModule : hServers) {
+        for (const wchar_t* pszClass : {L"OleControlWindow", L"FloorControlView", L"MultiColumnComboBox",
+                                        CColourPopup::kClassName, L"NComboControlView"}) {
+            WNDCLASSEXW wc = {};
+            wc.cbSize = sizeof(wc);
+            nCount += hModule && GetClassInfoExW(hModule, pszClass, &wc) ? 1 : 0;
+        }
+    }
+    return nCount;
+}
+
+// Short-lived host threads, one after the other: each uses every kind of the control, its
+// floor and an NCombo row, releases everything and ends its apartment, which lets COM unload
+// the servers.
+TEST(ServersUnloaded, ByComAndLoadedAgainLeaveNothingBehind)
+{
+    const int nCycles = FullSoak() ? 200 : 20;
+    ServersUnloaded();
+    Resources before;
+    for (int nCycle = 0; nCycle <= nCycles && !HasFailure(); ++nCycle) {
+        if (nCycle == 1)
+            before = Measure();   // the first cycle makes what the process keeps of Wine's own
+        std::vector<std::unique_ptr<CUiThread>> threads;
+        threads.push_back(std::make_unique<CUiThread>(0, static_cast<int>(EveryKind().size())));
+        RunUiThreads(threads);
+        const CUiThread& thread = *threads.front();
+        for (const std::string& strFailure : thread.m_failures)
+            ADD_FAILURE() << strFailure;
+        ASSERT_TRUE(thread.m_hServers[0] && thread.m_hServers[1] && thread.m_hServers[2]) << "a server was not used";
+        EXPECT_TRUE(ServersUnloaded()) << "cycle " << nCycle;
+        EXPECT_EQ(RegisteredClasses(thread.m_hServers), 0) << "cycle " << nCycle;
+    }
+    PumpUntilIdle();
+    ExpectFlat("server unloads", before, Measure(), nCycles);
 }
 
 } // namespace

@@ -369,6 +369,42 @@ HWND ThreadColourPopup()
 
 const wchar_t* const kServers[] = {L"kvVelmora.dll", L"kvFloor.dll", L"kvNCombo.dll"};
 
+// The threads, once their round is over, wait here until the test has measured (a bounded wait).
+class CRendezvous {
+public:
+    explicit CRendezvous(int nThreads) : m_nThreads(nThreads) {}
+    ~CRendezvous()
+    {
+        CloseHandle(m_hArrived);
+        CloseHandle(m_hGo);
+    }
+    CRendezvous(const CRendezvous&) = delete;
+    CRendezvous& operator=(const CRendezvous&) = delete;
+
+    void Meet()
+    {
+        if (InterlockedIncrement(&m_nArrived) == m_nThreads)
+            SetEvent(m_hArrived);
+        WaitForSingleObject(m_hGo, 20 * 60 * 1000);
+    }
+    // The test's side: true once every thread has arrived; the threads go on at Release.
+    bool AllArrived() { return WaitForSingleObject(m_hArrived, 20 * 60 * 1000) == WAIT_OBJECT_0; }
+    void Release()
+    {
+        m_nArrived = 0;
+        ResetEvent(m_hArrived);
+        SetEvent(m_hGo);
+        Sleep(200);   // every thread is past its wait
+        ResetEvent(m_hGo);
+    }
+
+private:
+    const LONG m_nThreads;
+    LONG m_nArrived = 0;
+    HANDLE m_hArrived = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE m_hGo = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+};
+
 // One UI thread of a host: its own apartment, frame and message loop, two controls with sinks
 // of its own. Failures are kept to be reported by the test's thread.
 class CUiThread {
@@ -386,7 +422,7 @@ public:
 
     std::vector<std::string> m_failures;
     int m_nCommits = 0;
-    // The servers' modules while the thread used them.
+    // The servers' modules as the thread used them.
     HMODULE m_hServers[3] = {};
 
 private:
@@ -430,8 +466,8 @@ private:
     }
 
     // Opens the row's editor with F4 and commits through it (an edit typed into, the colour
-    // popup's next colour) or closes it with Escape; the host hears of a commit, with this
-    // thread's value, and of nothing else.
+    // popup's next colour) or closes it with Escape; the host hears of each commit, and the
+    // value is this thread's.
     void EditorCycle(Hosted& hosted, int nCycle)
     {
         const std::vector<std::string> kinds = EveryKind();
@@ -446,6 +482,10 @@ private:
         hosted.pSink->m_events.clear();
         SendMessageW(hList, WM_KEYDOWN, VK_F4, 0);
         Drain();
+        for (size_t i = 0; i < std::size(m_hServers); ++i) {
+            if (const HMODULE hServer = GetModuleHandleW(kServers[i]))
+                m_hServers[i] = hServer;
+        }
         std::string strExpected;
         if (kinds[nKind] == "Edit" && GetFocus() != hList) {
             strExpected = "t" + std::to_string(m_nThread) + "c" + std::to_string(nCycle);
@@ -455,9 +495,12 @@ private:
                 SendMessageW(hEdit, WM_CHAR, static_cast<WPARAM>(ch), 1);
             SendMessageW(hEdit, WM_KEYDOWN, VK_RETURN, 1);
         } else if (const HWND hPopup = kinds[nKind] == "ColorComboBox" ? ThreadColourPopup() : nullptr) {
+            // The colour picked may be the one the row holds: the popup closes, maybe unchanged.
             SendMessageW(hPopup, WM_KEYDOWN, m_nThread % 2 ? VK_RIGHT : VK_LEFT, 0);
             SendMessageW(hPopup, WM_KEYDOWN, VK_RETURN, 0);
-            strExpected = "colour";
+            Drain();
+            if (IsWindow(hPopup))
+                Fail("the colour popup stays open", nCycle);
         } else if (const HWND hFocus = GetFocus()) {
             SendMessageW(hFocus, WM_KEYDOWN, VK_ESCAPE, 0);
         }
@@ -467,9 +510,7 @@ private:
         const bool bChanged = std::find(events.begin(), events.end(), strChanged) != events.end();
         if (!strExpected.empty() && !bChanged)
             Fail(kinds[nKind] + " committed without PropertyChanged", nCycle);
-        if (strExpected.empty() && bChanged)
-            Fail(kinds[nKind] + " changed without a commit", nCycle);
-        if (strExpected != "colour" && !strExpected.empty() && ValueOf(hosted.pControl, nRow) != strExpected)
+        if (!strExpected.empty() && ValueOf(hosted.pControl, nRow) != strExpected)
             Fail("Edit holds " + ValueOf(hosted.pControl, nRow) + ", not " + strExpected, nCycle);
         m_nCommits += bChanged ? 1 : 0;
         Click(hList, nRow - 1);
@@ -479,42 +520,74 @@ private:
     {
         const CDialogCloser dialogs;
         m_hFrame = CreateTestFrame(600, 420, L"thread");
-        Hosted hosted[2];
-        for (int nSlot = 0; nSlot < 2; ++nSlot)
-            Make(hosted[nSlot], nSlot);
-        for (int nCycle = 0; nCycle < m_nCycles && m_failures.empty(); ++nCycle) {
-            Hosted& current = hosted[nCycle % 2];
-            EditorCycle(current, nCycle);
-            if (nCycle % 25 == 24 && Put(current.pControl, L"PagesAndItems", CVariant(EveryKindLayout())) != S_OK)
-                Fail("not reloaded", nCycle);
-            if (nCycle % 100 == 99) {
-                End(current);
-                Make(current, nCycle % 2);
+        // What stays for the thread's or the process's life is made in the first round.
+        for (int nRound = 0; nRound < 2 && m_failures.empty(); ++nRound) {
+            Hosted hosted[2];
+            for (int nSlot = 0; nSlot < 2; ++nSlot)
+                Make(hosted[nSlot], nSlot);
+            const int nCycles = nRound == 0 ? 40 : m_nCycles;
+            for (int nCycle = 0; nCycle < nCycles && m_failures.empty(); ++nCycle) {
+                Hosted& current = hosted[nCycle % 2];
+                EditorCycle(current, nCycle);
+                if (nCycle % 25 == 24 && Put(current.pControl, L"PagesAndItems", CVariant(EveryKindLayout())) != S_OK)
+                    Fail("not reloaded", nCycle);
+                if (nCycle % 100 == 99) {
+                    End(current);
+                    Make(current, nCycle % 2);
+                }
             }
+            for (Hosted& each : hosted)
+                End(each);
+            Drain();
+            if (m_pRendezvous)
+                m_pRendezvous->Meet();
         }
-        for (size_t i = 0; i < std::size(m_hServers); ++i)
-            m_hServers[i] = GetModuleHandleW(kServers[i]);
-        for (Hosted& each : hosted)
-            End(each);
         DestroyWindow(m_hFrame);
         Drain();
     }
 
+public:
+    // Where the threads wait, their controls ended, while the test measures the process.
+    CRendezvous* m_pRendezvous = nullptr;
+
+private:
     const int m_nThread;
     const int m_nCycles;
     HWND m_hFrame = nullptr;
 };
 
-// Runs the threads at once and waits for them, a bounded while.
-void RunUiThreads(std::vector<std::unique_ptr<CUiThread>>& threads)
+
+// Starts the threads at once; waits for them, a bounded while, at Join.
+class CThreadRun {
+public:
+    explicit CThreadRun(std::vector<std::unique_ptr<CUiThread>>& threads)
+    {
+        for (auto& pThread : threads)
+            m_handles.push_back(CreateThread(nullptr, 0, &CUiThread::Run, pThread.get(), 0, nullptr));
+    }
+    ~CThreadRun()
+    {
+        for (HANDLE hThread : m_handles)
+            CloseHandle(hThread);
+    }
+    CThreadRun(const CThreadRun&) = delete;
+    CThreadRun& operator=(const CThreadRun&) = delete;
+
+    bool Join()
+    {
+        return WaitForMultipleObjects(static_cast<DWORD>(m_handles.size()), m_handles.data(), TRUE, 20 * 60 * 1000) == WAIT_OBJECT_0;
+    }
+
+private:
+    std::vector<HANDLE> m_handles;
+};
+
+void ReportFailures(const std::vector<std::unique_ptr<CUiThread>>& threads)
 {
-    std::vector<HANDLE> handles;
-    for (auto& pThread : threads)
-        handles.push_back(CreateThread(nullptr, 0, &CUiThread::Run, pThread.get(), 0, nullptr));
-    const DWORD dwWait = WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), TRUE, 20 * 60 * 1000);
-    ASSERT_EQ(dwWait, WAIT_OBJECT_0) << "the threads did not end";
-    for (HANDLE hThread : handles)
-        CloseHandle(hThread);
+    for (const auto& pThread : threads) {
+        for (const std::string& strFailure : pThread->m_failures)
+            ADD_FAILURE() << strFailure;
+    }
 }
 
 // Lets COM free the servers no apartment uses any more; whether they are gone afterwards.
@@ -527,23 +600,24 @@ bool ServersUnloaded()
 TEST(SeveralUiThreads, EachKeepsItsControlsValuesAndEventsAndNothingStaysBehind)
 {
     const int nCyclesPerThread = FullSoak() ? 6000 : 600;
-    const auto run = [&](int nCycles) {
-        std::vector<std::unique_ptr<CUiThread>> threads;
-        for (int nThread = 0; nThread < 4; ++nThread)
-            threads.push_back(std::make_unique<CUiThread>(nThread, nCycles));
-        RunUiThreads(threads);
-        for (const auto& pThread : threads) {
-            for (const std::string& strFailure : pThread->m_failures)
-                ADD_FAILURE() << strFailure;
-            EXPECT_GT(pThread->m_nCommits, 0);
-        }
-    };
-    run(40);   // what stays for the process's life is made now
-    PumpUntilIdle();
+    CRendezvous rendezvous(4);
+    std::vector<std::unique_ptr<CUiThread>> threads;
+    for (int nThread = 0; nThread < 4; ++nThread) {
+        threads.push_back(std::make_unique<CUiThread>(nThread, nCyclesPerThread));
+        threads.back()->m_pRendezvous = &rendezvous;
+    }
+    CThreadRun run(threads);
+    ASSERT_TRUE(rendezvous.AllArrived()) << "the threads did not end their first round";
     const Resources before = Measure();
-    run(nCyclesPerThread);
-    PumpUntilIdle();
-    ExpectFlat("4 UI threads", before, Measure(), 4 * nCyclesPerThread);
+    rendezvous.Release();
+    ASSERT_TRUE(rendezvous.AllArrived()) << "the threads did not end their cycles";
+    const Resources after = Measure();
+    rendezvous.Release();
+    ASSERT_TRUE(run.Join()) << "the threads did not end";
+    ReportFailures(threads);
+    for (const auto& pThread : threads)
+        EXPECT_GT(pThread->m_nCommits, 0);
+    ExpectFlat("4 UI threads", before, after, 4 * nCyclesPerThread);
     EXPECT_TRUE(ServersUnloaded());
 }
 
@@ -575,11 +649,11 @@ TEST(ServersUnloaded, ByComAndLoadedAgainLeaveNothingBehind)
             before = Measure();   // the first cycle makes what the process keeps of Wine's own
         std::vector<std::unique_ptr<CUiThread>> threads;
         threads.push_back(std::make_unique<CUiThread>(0, static_cast<int>(EveryKind().size())));
-        RunUiThreads(threads);
+        ASSERT_TRUE(CThreadRun(threads).Join()) << "the thread did not end";
+        ReportFailures(threads);
         const CUiThread& thread = *threads.front();
-        for (const std::string& strFailure : thread.m_failures)
-            ADD_FAILURE() << strFailure;
-        ASSERT_TRUE(thread.m_hServers[0] && thread.m_hServers[1] && thread.m_hServers[2]) << "a server was not used";
+        for (size_t i = 0; i < std::size(kServers); ++i)
+            ASSERT_TRUE(thread.m_hServers[i]) << WideToUtf8(kServers[i]) << " was not used";
         EXPECT_TRUE(ServersUnloaded()) << "cycle " << nCycle;
         EXPECT_EQ(RegisteredClasses(thread.m_hServers), 0) << "cycle " << nCycle;
     }

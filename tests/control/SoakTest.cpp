@@ -478,6 +478,7 @@ private:
         const HWND hList = VisibleList(ControlWindow(hosted.pControl));
         if (!hList)
             return Fail("no page list", nCycle);
+        ListView_EnsureVisible(hList, nRow, FALSE);
         Click(hList, nRow);
         hosted.pSink->m_events.clear();
         SendMessageW(hList, WM_KEYDOWN, VK_F4, 0);
@@ -525,7 +526,7 @@ private:
             Hosted hosted[2];
             for (int nSlot = 0; nSlot < 2; ++nSlot)
                 Make(hosted[nSlot], nSlot);
-            const int nCycles = nRound == 0 ? 40 : m_nCycles;
+            const int nCycles = nRound == 0 ? std::min(40, m_nCycles) : m_nCycles;
             for (int nCycle = 0; nCycle < nCycles && m_failures.empty(); ++nCycle) {
                 Hosted& current = hosted[nCycle % 2];
                 EditorCycle(current, nCycle);

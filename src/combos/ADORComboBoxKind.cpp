@@ -8,13 +8,13 @@
 
 namespace {
 
-// A row asking its host for a recordset makes no other row ask.
-int s_nCreating = 0;
+// A row asking its host for a recordset makes no other row of the thread ask.
+thread_local int t_nCreating = 0;
 
 const int kColumnNameLength = 256;
 
-// The one buffer the column names are read into.
-char s_szColumnName[kColumnNameLength * 3 + 1];
+// The one buffer of the thread the column names are read into.
+thread_local char t_szColumnName[kColumnNameLength * 3 + 1];
 
 } // namespace
 
@@ -87,8 +87,8 @@ const char* CControlsWnd_CADORComboBox::GetColumnName(long nColumn)
     if (!m_combo.GetListCtrl()->SendMessage(LVM_GETCOLUMNW, static_cast<WPARAM>(nColumn), reinterpret_cast<LPARAM>(&column)))
         return nullptr;
     const std::string text = WideToUtf8(name);
-    std::strncpy(s_szColumnName, text.c_str(), sizeof(s_szColumnName) - 1);
-    return s_szColumnName;
+    std::strncpy(t_szColumnName, text.c_str(), sizeof(t_szColumnName) - 1);
+    return t_szColumnName;
 }
 
 void CControlsWnd_CADORComboBox::SetColumnHeader(BOOL bHeader)
@@ -147,9 +147,9 @@ std::string CControlsWnd_CADORComboBox::GetClassName() const
 CWnd* CControlsWnd_CADORComboBox::CreateEditor()
 {
     CPageListOwner* pOwner = GetOwner();
-    if (s_nCreating != 0 || !pOwner)
+    if (t_nCreating != 0 || !pOwner)
         return nullptr;
-    ++s_nCreating;
+    ++t_nCreating;
     CComPointer<IDispatch> pRecordset;
     const CLifeToken::CWatch alive = Watch();
     pOwner->FireSetObject(GetOwnPage(), m_nRow, pRecordset.Out());
@@ -158,7 +158,7 @@ CWnd* CControlsWnd_CADORComboBox::CreateEditor()
         m_combo.SetEditTextColor(pOwner->GetEditorColor());
         pEditor = &m_combo;
     }
-    --s_nCreating;
+    --t_nCreating;
     return pEditor;
 }
 

@@ -5,7 +5,7 @@
 #include "Font.h"
 #include "PaintDC.h"
 #include "Text.h"
-#include "WindowProcs.h"
+#include "WindowHook.h"
 #include "resource.h"
 
 #include <windowsx.h>
@@ -21,7 +21,8 @@ const DWORD kListStyle = 0x4080C00D;   // child, border, report, single selectio
 const DWORD kListExStyle = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
 const COLORREF kButtonFace = RGB(192, 192, 192);
 
-CMultiColumnComboBox* s_pActive = nullptr;
+// The combo whose edit has the focus: focus is the thread's own, so each UI thread has its own.
+thread_local CMultiColumnComboBox* t_pActive = nullptr;
 
 HFONT SharedFont()
 {
@@ -77,8 +78,8 @@ CMultiColumnComboBox::~CMultiColumnComboBox()
     // While the object is still a combo, so that its own end of the window runs.
     if (IsWindow())
         DestroyWindow();
-    if (s_pActive == this)
-        s_pActive = nullptr;
+    if (t_pActive == this)
+        t_pActive = nullptr;
 }
 
 void CMultiColumnComboBox::RegisterClass()
@@ -98,7 +99,7 @@ UINT CMultiColumnComboBox::SelChangeMessage()
 
 CMultiColumnComboBox* CMultiColumnComboBox::GetActive()
 {
-    return s_pActive;
+    return t_pActive;
 }
 
 int CMultiColumnComboBox::SetDropDownLines(int nLines)
@@ -234,12 +235,11 @@ BOOL CMultiColumnComboBox::CreateChildren()
     SetWindowPos(hList, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     m_pList->SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, static_cast<WPARAM>(-1), kListExStyle);
     RepositionChildren();
-    CWindowProcs& procs = CWindowProcs::Instance();
-    procs.Hook(CWindowProcs::kEdit, m_pEdit->m_hWnd, &EditHook);
-    procs.Hook(CWindowProcs::kList, hList, &ListHook);
+    CWindowHook::Hook(m_pEdit->m_hWnd, &WatchEdit);
+    CWindowHook::Hook(hList, &WatchList);
     m_hHookedParent = GetParent();
     if (m_hHookedParent)
-        procs.Hook(CWindowProcs::kParent, m_hHookedParent, &ParentHook);
+        CWindowHook::Hook(m_hHookedParent, &WatchParent);
     return TRUE;
 }
 
@@ -392,8 +392,8 @@ LRESULT CMultiColumnComboBox::OnDestroy(WPARAM, LPARAM)
         m_pList->DeleteAllItems();
     m_pList.reset();
     m_pEdit.reset();
-    if (s_pActive == this)
-        s_pActive = nullptr;
+    if (t_pActive == this)
+        t_pActive = nullptr;
     return result;
 }
 
@@ -429,13 +429,12 @@ void CMultiColumnComboBox::ForwardKeyToList(WPARAM nKey)
 
 void CMultiColumnComboBox::Unhook()
 {
-    CWindowProcs& procs = CWindowProcs::Instance();
     if (m_pEdit && m_pEdit->IsWindow())
-        procs.Unhook(CWindowProcs::kEdit, m_pEdit->m_hWnd);
+        CWindowHook::Unhook(m_pEdit->m_hWnd);
     if (m_pList && m_pList->IsWindow())
-        procs.Unhook(CWindowProcs::kList, m_pList->m_hWnd);
+        CWindowHook::Unhook(m_pList->m_hWnd);
     if (m_hHookedParent)
-        procs.Unhook(CWindowProcs::kParent, std::exchange(m_hHookedParent, nullptr));
+        CWindowHook::Unhook(std::exchange(m_hHookedParent, nullptr));
 }
 
 void CMultiColumnComboBox::OnListMouse(UINT message, POINT ptClient)
@@ -469,23 +468,23 @@ void CMultiColumnComboBox::OnListMouse(UINT message, POINT ptClient)
         CommitSelection();
 }
 
-LRESULT CALLBACK CMultiColumnComboBox::EditHook(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+bool CMultiColumnComboBox::WatchEdit(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_SETFOCUS:
-        s_pActive = dynamic_cast<CMultiColumnComboBox*>(CWnd::FromHandle(::GetParent(hWnd)));
+        t_pActive = dynamic_cast<CMultiColumnComboBox*>(CWnd::FromHandle(::GetParent(hWnd)));
         break;
     case WM_KILLFOCUS:
-        if (CMultiColumnComboBox* pActive = s_pActive) {
+        if (CMultiColumnComboBox* pActive = t_pActive) {
             const CLifeToken::CWatch alive = pActive->m_life.Watch();
             pActive->ShowDropDown(FALSE);
-            if (alive && s_pActive == pActive)
-                s_pActive = nullptr;
+            if (alive && t_pActive == pActive)
+                t_pActive = nullptr;
         }
         break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        if (CMultiColumnComboBox* pActive = s_pActive) {
+        if (CMultiColumnComboBox* pActive = t_pActive) {
             if (wParam == VK_RETURN || wParam == VK_ESCAPE || IsListKey(wParam)) {
                 ::SendMessageW(pActive->m_hWnd, message, wParam, lParam);
             } else if (wParam == VK_F4) {
@@ -499,15 +498,12 @@ LRESULT CALLBACK CMultiColumnComboBox::EditHook(HWND hWnd, UINT message, WPARAM 
     default:
         break;
     }
-    // The keys may have ended the combo, and its edit with it.
-    if (!::IsWindow(hWnd))
-        return 0;
-    return CWindowProcs::Instance().CallPrevious(CWindowProcs::kEdit, hWnd, message, wParam, lParam);
+    return false;
 }
 
-LRESULT CALLBACK CMultiColumnComboBox::ListHook(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+bool CMultiColumnComboBox::WatchList(HWND hWnd, UINT message, WPARAM, LPARAM lParam)
 {
-    CMultiColumnComboBox* pActive = s_pActive;
+    CMultiColumnComboBox* pActive = t_pActive;
     const bool bMouse = message == WM_MOUSEMOVE || message == WM_NCMOUSEMOVE || message == WM_LBUTTONDOWN;
     if (pActive && bMouse && pActive->m_pList && pActive->m_pList->m_hWnd == hWnd) {
         POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -519,28 +515,24 @@ LRESULT CALLBACK CMultiColumnComboBox::ListHook(HWND hWnd, UINT message, WPARAM 
         }
         pActive->OnListMouse(message, point);
     }
-    if (!::IsWindow(hWnd))
-        return 0;
-    return CWindowProcs::Instance().CallPrevious(CWindowProcs::kList, hWnd, message, wParam, lParam);
+    return false;
 }
 
-LRESULT CALLBACK CMultiColumnComboBox::ParentHook(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+bool CMultiColumnComboBox::WatchParent(HWND, UINT message, WPARAM wParam, LPARAM)
 {
     const bool bCloses = message == WM_SYSCOMMAND || message == WM_NCLBUTTONDOWN || message == WM_COMMAND
                          || message == WM_LBUTTONDOWN || message == WM_CAPTURECHANGED;
-    if (CMultiColumnComboBox* pActive = s_pActive; pActive && bCloses) {
+    if (CMultiColumnComboBox* pActive = t_pActive; pActive && bCloses) {
         const CLifeToken::CWatch alive = pActive->m_life.Watch();
         const BOOL bWasDropped = pActive->IsDroppedDown();
         pActive->ShowDropDown(FALSE);
         if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
             if (alive)
                 pActive->CommitSelection();
-            return 0;
+            return true;
         }
         if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL && bWasDropped)
-            return 0;
+            return true;
     }
-    if (!::IsWindow(hWnd))
-        return 0;
-    return CWindowProcs::Instance().CallPrevious(CWindowProcs::kParent, hWnd, message, wParam, lParam);
+    return false;
 }

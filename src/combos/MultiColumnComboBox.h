@@ -23,7 +23,7 @@ public:
     // The registered message sent to the parent at each commit: wParam the combo's control id,
     // lParam its window.
     static UINT SelChangeMessage();
-    // The combo whose edit has the focus, or null.
+    // The combo of the calling thread whose edit has the focus, or null.
     static CMultiColumnComboBox* GetActive();
 
     // Both return the old value and keep the new one's absolute value.
@@ -77,9 +77,11 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    static LRESULT CALLBACK EditHook(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK ListHook(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK ParentHook(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // The watchers of the combo's edit, its list and its parent (see CWindowHook); they act on
+    // the thread's active combo.
+    static bool WatchEdit(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static bool WatchList(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static bool WatchParent(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     static void RegisterClass();
 
     void PressButton();

@@ -20,11 +20,4 @@ const ServerClass kClasses[] = {
 
 } // namespace
 
-IMPLEMENT_SERVER_EXPORTS(kClasses)
-
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD dwReason, LPVOID)
-{
-    if (dwReason == DLL_PROCESS_ATTACH)
-        RegisterBuiltInKinds();
-    return TRUE;
-}
+IMPLEMENT_SERVER_EXPORTS(kClasses, &RegisterBuiltInKinds)

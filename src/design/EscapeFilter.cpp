@@ -1,23 +1,31 @@
 #include "EscapeFilter.h"
 
-#include <algorithm>
+namespace {
 
-std::vector<HWND> CEscapeFilter::s_dialogs;
-HHOOK CEscapeFilter::s_hHook = nullptr;
+// The filters of this thread, newest first, and the one hook they share.
+thread_local CEscapeFilter* t_pFilters = nullptr;
+thread_local HHOOK t_hHook = nullptr;
 
-CEscapeFilter::CEscapeFilter(HWND hDlg) : m_hDlg(hDlg)
+} // namespace
+
+CEscapeFilter::CEscapeFilter(HWND hDlg) : m_hDlg(hDlg), m_pNext(t_pFilters)
 {
-    if (!s_hHook)
-        s_hHook = SetWindowsHookExW(WH_MSGFILTER, &FilterProc, nullptr, GetCurrentThreadId());
-    s_dialogs.push_back(m_hDlg);
+    if (!t_hHook)
+        t_hHook = SetWindowsHookExW(WH_MSGFILTER, &FilterProc, nullptr, GetCurrentThreadId());
+    t_pFilters = this;
 }
 
 CEscapeFilter::~CEscapeFilter()
 {
-    s_dialogs.erase(std::remove(s_dialogs.begin(), s_dialogs.end(), m_hDlg), s_dialogs.end());
-    if (s_dialogs.empty() && s_hHook) {
-        UnhookWindowsHookEx(s_hHook);
-        s_hHook = nullptr;
+    for (CEscapeFilter** ppFilter = &t_pFilters; *ppFilter; ppFilter = &(*ppFilter)->m_pNext) {
+        if (*ppFilter == this) {
+            *ppFilter = m_pNext;
+            break;
+        }
+    }
+    if (!t_pFilters && t_hHook) {
+        UnhookWindowsHookEx(t_hHook);
+        t_hHook = nullptr;
     }
 }
 
@@ -28,8 +36,11 @@ bool CEscapeFilter::IsFilteredKey(const MSG& msg)
 
 bool CEscapeFilter::IsForFilteredDialog(HWND hWnd)
 {
-    return std::any_of(s_dialogs.begin(), s_dialogs.end(),
-                       [hWnd](HWND hDlg) { return hWnd == hDlg || IsChild(hDlg, hWnd); });
+    for (const CEscapeFilter* pFilter = t_pFilters; pFilter; pFilter = pFilter->m_pNext) {
+        if (hWnd == pFilter->m_hDlg || IsChild(pFilter->m_hDlg, hWnd))
+            return true;
+    }
+    return false;
 }
 
 LRESULT CALLBACK CEscapeFilter::FilterProc(int nCode, WPARAM wParam, LPARAM lParam)
@@ -37,5 +48,5 @@ LRESULT CALLBACK CEscapeFilter::FilterProc(int nCode, WPARAM wParam, LPARAM lPar
     const auto* pMsg = reinterpret_cast<const MSG*>(lParam);
     if (nCode == MSGF_DIALOGBOX && pMsg && IsFilteredKey(*pMsg) && IsForFilteredDialog(pMsg->hwnd))
         return TRUE;
-    return CallNextHookEx(s_hHook, nCode, wParam, lParam);
+    return CallNextHookEx(t_hHook, nCode, wParam, lParam);
 }

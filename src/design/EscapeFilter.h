@@ -1,11 +1,10 @@
 // CEscapeFilter: keeps Escape and the cancel key away from a dialog and its controls while a
 // modal dialog loop runs it. Such a loop (a property frame that never offers keys to its pages'
 // TranslateAccelerator, as Wine's does) passes each message to the thread's message filter
-// before the dialog manager would turn Escape into Cancel and close the frame.
+// before the dialog manager would turn Escape into Cancel and close the frame. The filters and
+// the hook are the thread's own: a frame on another thread runs a loop of its own.
 #pragma once
 #include <windows.h>
-
-#include <vector>
 
 class CEscapeFilter {
 public:
@@ -22,7 +21,6 @@ private:
     static bool IsForFilteredDialog(HWND hWnd);
 
     HWND m_hDlg;
-    // Dialogs filtered on this thread, and the one hook they share.
-    static std::vector<HWND> s_dialogs;
-    static HHOOK s_hHook;
+    // The filter made before this one on the thread, still in place.
+    CEscapeFilter* m_pNext = nullptr;
 };

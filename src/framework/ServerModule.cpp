@@ -7,34 +7,37 @@
 
 #include <olectl.h>
 
+#include <atomic>
+
 namespace {
 
-LONG g_nObjects = 0;
-LONG g_nLocks = 0;
+// Objects and locks of every thread: the module unloads only when none is left anywhere.
+std::atomic<LONG> g_nObjects{0};
+std::atomic<LONG> g_nLocks{0};
 
 } // namespace
 
 void CServerModule::ObjectCreated()
 {
-    InterlockedIncrement(&g_nObjects);
+    ++g_nObjects;
 }
 
 void CServerModule::ObjectDestroyed()
 {
-    InterlockedDecrement(&g_nObjects);
+    --g_nObjects;
 }
 
 void CServerModule::Lock(BOOL bLock)
 {
     if (bLock)
-        InterlockedIncrement(&g_nLocks);
+        ++g_nLocks;
     else
-        InterlockedDecrement(&g_nLocks);
+        --g_nLocks;
 }
 
 LONG CServerModule::ObjectCount()
 {
-    return g_nObjects;
+    return g_nObjects.load();
 }
 
 HRESULT CServerModule::GetClassObject(const ServerClass* classes, size_t count, REFCLSID clsid, REFIID riid, void** ppv)
@@ -53,7 +56,17 @@ HRESULT CServerModule::GetClassObject(const ServerClass* classes, size_t count, 
 
 HRESULT CServerModule::CanUnloadNow()
 {
-    return g_nObjects == 0 && g_nLocks == 0 ? S_OK : S_FALSE;
+    return g_nObjects.load() == 0 && g_nLocks.load() == 0 ? S_OK : S_FALSE;
+}
+
+BOOL CServerModule::DllMain(DWORD dwReason, LPVOID pReserved, void (*pfnOnLoad)())
+{
+    if (dwReason == DLL_PROCESS_ATTACH && pfnOnLoad)
+        pfnOnLoad();
+    // Freed while the process goes on (not at its exit, when nothing needs giving back).
+    if (dwReason == DLL_PROCESS_DETACH && !pReserved)
+        CWnd::UnregisterWindowClasses();
+    return TRUE;
 }
 
 HRESULT CServerModule::RegisterServer(const ServerClass* classes, size_t count)

@@ -28,6 +28,10 @@ public:
     }
     static HRESULT GetClassObject(const ServerClass* classes, size_t count, REFCLSID clsid, REFIID riid, void** ppv);
     static HRESULT CanUnloadNow();
+    // The work of the DLL's entry point: pfnOnLoad (may be null) as the DLL loads; as it is
+    // freed, what it gave the process back (its window classes; objects in static storage go
+    // with the runtime's own clean-up).
+    static BOOL DllMain(DWORD dwReason, LPVOID pReserved, void (*pfnOnLoad)());
 
     // The type library embedded in the module first (SELFREG_E_TYPELIB), then every class
     // (SELFREG_E_CLASS); unregistration goes in the same order, with the same results.
@@ -46,12 +50,17 @@ public:
     static HRESULT LoadTypeInfo(REFGUID guid, ITypeInfo** ppInfo);
 };
 
-// The four exports of a server DLL over its class table (its .def file names them).
-#define IMPLEMENT_SERVER_EXPORTS(classes)                                                  \
+// The four exports of a server DLL over its class table (its .def file names them), and its
+// entry point, which runs pfnOnLoad (may be nullptr) as the DLL loads.
+#define IMPLEMENT_SERVER_EXPORTS(classes, pfnOnLoad)                                       \
     STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv)                    \
     {                                                                                      \
         return CServerModule::GetClassObject(classes, rclsid, riid, ppv);                  \
     }                                                                                      \
     STDAPI DllCanUnloadNow() { return CServerModule::CanUnloadNow(); }                     \
     STDAPI DllRegisterServer() { return CServerModule::RegisterServer(classes); }          \
-    STDAPI DllUnregisterServer() { return CServerModule::UnregisterServer(classes); }
+    STDAPI DllUnregisterServer() { return CServerModule::UnregisterServer(classes); }      \
+    extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD dwReason, LPVOID pReserved)            \
+    {                                                                                      \
+        return CServerModule::DllMain(dwReason, pReserved, pfnOnLoad);                     \
+    }

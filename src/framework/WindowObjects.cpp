@@ -1,6 +1,6 @@
 #include "WindowObjects.h"
 
-using Lock = std::lock_guard<std::mutex>;
+using Lock = CProcessLockGuard;
 
 void CWindowObjects::Add(HWND hWnd, CWnd* pWnd, WNDPROC pfnPrevious)
 {

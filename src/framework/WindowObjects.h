@@ -5,9 +5,8 @@
 // A window property would do for the lookup, but reading one costs a round trip to the window
 // server on some platforms, and the lookup runs for every message.
 #pragma once
-#include <windows.h>
+#include "ProcessLock.h"
 
-#include <mutex>
 #include <unordered_map>
 
 class CWnd;
@@ -61,6 +60,6 @@ private:
     Entry* Lookup(HWND hWnd);  // with the lock held
     static Settled SettledOf(const Entry& entry);
 
-    std::mutex m_lock;
+    CProcessLock m_lock;
     std::unordered_map<HWND, Entry> m_entries;
 };

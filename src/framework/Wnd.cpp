@@ -1,6 +1,7 @@
 #include "Wnd.h"
 
 #include "GuardCall.h"
+#include "ProcessLock.h"
 #include "Text.h"
 
 #include <utility>
@@ -13,6 +14,16 @@ CWindowObjects& WindowObjects()
     static CWindowObjects objects;
     return objects;
 }
+
+CWindowObjects& OverlayObjects()
+{
+    static CWindowObjects objects;
+    return objects;
+}
+
+// The classes this module registered, for UnregisterWindowClasses.
+CProcessLock g_classesLock;
+std::vector<std::wstring> g_classes;
 
 thread_local CWnd* t_pCreating = nullptr;
 thread_local HHOOK t_hCreateHook = nullptr;
@@ -113,6 +124,7 @@ bool CWnd::RegisterWindowClass(const wchar_t* className, UINT classStyle, HBRUSH
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof(wc);
     HINSTANCE hInstance = ModuleInstance();
+    const CProcessLockGuard lock(g_classesLock);
     if (GetClassInfoExW(hInstance, className, &wc))
         return true;
     wc.cbSize = sizeof(wc);
@@ -122,7 +134,18 @@ bool CWnd::RegisterWindowClass(const wchar_t* className, UINT classStyle, HBRUSH
     wc.hCursor = cursor ? cursor : LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = background;
     wc.lpszClassName = className;
-    return RegisterClassExW(&wc) != 0;
+    if (!RegisterClassExW(&wc))
+        return false;
+    g_classes.emplace_back(className);
+    return true;
+}
+
+void CWnd::UnregisterWindowClasses()
+{
+    const CProcessLockGuard lock(g_classesLock);
+    for (const std::wstring& className : g_classes)
+        UnregisterClassW(className.c_str(), ModuleInstance());
+    g_classes.clear();
 }
 
 LRESULT CALLBACK CWnd::CreateHookProc(int nCode, WPARAM wParam, LPARAM lParam)
@@ -144,6 +167,8 @@ BOOL CWnd::Create(const wchar_t* className, const std::string& text, DWORD style
 {
     if (m_hWnd)
         return FALSE;
+    LeaveEntry(); // the layer of an entry left from a window gone goes with it
+    m_bOverlay = false;
     CWnd* pOuterCreating = t_pCreating;
     HHOOK hOuterHook = t_hCreateHook;
     t_pCreating = this;
@@ -177,23 +202,47 @@ BOOL CWnd::DestroyWindow()
     return ::DestroyWindow(hWnd);
 }
 
+CWnd::Layer CWnd::OwnLayer()
+{
+    return {WindowObjects(), &CWnd::StandardProc};
+}
+
+CWnd::Layer CWnd::OverlayLayer()
+{
+    return {OverlayObjects(), &CWnd::OverlayProc};
+}
+
 void CWnd::BindProcedure(HWND hWnd)
 {
     LeaveEntry(); // a window gone whose outermost message has not ended yet
     m_hWnd = hWnd;
     m_hEntry = hWnd;
+    const Layer layer = MyLayer();
     // Our procedure may still be in the chain, under one stacked on it since an object let go.
-    if (WindowObjects().Adopt(hWnd, this))
+    if (layer.objects.Adopt(hWnd, this))
         return;
     const auto pfnPrevious = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StandardProc)));
-    WindowObjects().Add(hWnd, this, pfnPrevious);
+        SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(layer.pfnProc)));
+    layer.objects.Add(hWnd, this, pfnPrevious);
 }
 
 BOOL CWnd::SubclassWindow(HWND hWnd)
 {
     if (m_hWnd || !::IsWindow(hWnd) || FromHandle(hWnd))
         return FALSE;
+    LeaveEntry();
+    m_bOverlay = false;
+    BindProcedure(hWnd);
+    m_bOwnsWindow = false;
+    return TRUE;
+}
+
+BOOL CWnd::OverlayWindow(HWND hWnd)
+{
+    if (m_hWnd || !::IsWindow(hWnd) || OverlayFromHandle(hWnd))
+        return FALSE;
+    LeaveEntry();
+    m_bOverlay = true;
     BindProcedure(hWnd);
     m_bOwnsWindow = false;
     return TRUE;
@@ -214,8 +263,9 @@ void CWnd::LeaveEntry()
 {
     const HWND hEntry = std::exchange(m_hEntry, nullptr);
     CWindowObjects::Settled settled = {};
-    if (hEntry && WindowObjects().LetGo(hEntry, &settled))
-        Settle(hEntry, settled);
+    const Layer layer = MyLayer();
+    if (hEntry && layer.objects.LetGo(hEntry, &settled))
+        Settle(layer, hEntry, settled);
 }
 
 void CWnd::Attach(HWND hWnd)
@@ -239,10 +289,25 @@ CWnd* CWnd::FromHandle(HWND hWnd)
     return hWnd ? WindowObjects().Find(hWnd) : nullptr;
 }
 
+CWnd* CWnd::OverlayFromHandle(HWND hWnd)
+{
+    return hWnd ? OverlayObjects().Find(hWnd) : nullptr;
+}
+
 LRESULT CALLBACK CWnd::StandardProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    return Route(OwnLayer(), hWnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK CWnd::OverlayProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return Route(OverlayLayer(), hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::Route(const Layer& layer, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
     CWindowObjects::Frame frame = {};
-    if (!WindowObjects().Enter(hWnd, {message, wParam, lParam}, &frame))
+    if (!layer.objects.Enter(hWnd, {message, wParam, lParam}, &frame))
         return DefWindowProcW(hWnd, message, wParam, lParam);
     // Once the object let go, its window's messages go on down the chain. frame.pWnd is not
     // touched after the handler: the handler may have deleted it.
@@ -253,21 +318,21 @@ LRESULT CALLBACK CWnd::StandardProc(HWND hWnd, UINT message, WPARAM wParam, LPAR
     const LRESULT result = frame.pWnd ? GuardCall([&] { return frame.pWnd->WindowProc(message, wParam, lParam); }, passOn)
                                       : passOn();
     if (message == WM_NCDESTROY) {
-        if (CWnd* pWnd = WindowObjects().MarkDestroyed(hWnd)) {
+        if (CWnd* pWnd = layer.objects.MarkDestroyed(hWnd)) {
             pWnd->m_hWnd = nullptr;
             pWnd->m_bOwnsWindow = false;
         }
     }
     CWindowObjects::Settled settled = {};
-    if (WindowObjects().Leave(hWnd, frame.outer, &settled))
-        Settle(hWnd, settled);
+    if (layer.objects.Leave(hWnd, frame.outer, &settled))
+        Settle(layer, hWnd, settled);
     return result;
 }
 
-void CWnd::Settle(HWND hWnd, const CWindowObjects::Settled& settled)
+void CWnd::Settle(const Layer& layer, HWND hWnd, const CWindowObjects::Settled& settled)
 {
     if (settled.bDestroyed) {
-        WindowObjects().Remove(hWnd);
+        layer.objects.Remove(hWnd);
         if (settled.pWnd) {
             settled.pWnd->m_hEntry = nullptr;
             GuardCall([&] { settled.pWnd->PostNcDestroy(); }, [] {});
@@ -275,9 +340,9 @@ void CWnd::Settle(HWND hWnd, const CWindowObjects::Settled& settled)
     } else if (!settled.pWnd) {
         // Our procedure leaves the chain only from the top: under another procedure stacked on
         // it, the entry stays to pass on what still comes through ours, until the window goes.
-        if (GetWindowLongPtrW(hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CWnd::StandardProc)) {
+        if (GetWindowLongPtrW(hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(layer.pfnProc)) {
             SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(settled.pfnPrevious));
-            WindowObjects().Remove(hWnd);
+            layer.objects.Remove(hWnd);
         }
     }
 }
@@ -340,7 +405,7 @@ bool CWnd::DispatchToMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pR
 
 LRESULT CWnd::Default()
 {
-    const CWindowObjects::Message current = WindowObjects().Current(m_hEntry);
+    const CWindowObjects::Message current = MyLayer().objects.Current(m_hEntry);
     return CallPrevious(current.message, current.wParam, current.lParam);
 }
 
@@ -348,7 +413,7 @@ LRESULT CWnd::CallPrevious(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message >= OCM__BASE && message < OCM__BASE + 0x1000) // reflections the control does not know
         return 0;
-    if (const WNDPROC pfnPrevious = WindowObjects().Previous(m_hEntry))
+    if (const WNDPROC pfnPrevious = MyLayer().objects.Previous(m_hEntry))
         return CallWindowProcW(pfnPrevious, m_hWnd, message, wParam, lParam);
     return DefWindowProcW(m_hWnd, message, wParam, lParam);
 }

@@ -1,8 +1,9 @@
 // CWnd: a window object bound to an HWND, with a message map and reflection of child
 // notifications. It either creates its window (and destroys it when it goes), or attaches to
 // an existing one, optionally subclassing it (the old procedure comes back on detach, unless
-// another procedure was stacked on ours since). The object may be deleted from inside one of
-// its window's messages: what is left to do waits for the end of the outermost one.
+// another procedure was stacked on ours since), or lies over a window's own object and sees its
+// messages first. The object may be deleted from inside one of its window's messages: what is
+// left to do waits for the end of the outermost one.
 #pragma once
 #include "MessageMap.h"
 #include "WindowObjects.h"
@@ -17,9 +18,14 @@ public:
     CWnd& operator=(const CWnd&) = delete;
 
     // Registers a window class whose windows start with the default procedure; CWnd::Create
-    // subclasses them as they are created. Registering the same name again is harmless.
+    // subclasses them as they are created. Registering the same name again, from any thread, is
+    // harmless: the class stays until the module unloads.
     static bool RegisterWindowClass(const wchar_t* className, UINT classStyle = CS_DBLCLKS,
                                     HBRUSH background = nullptr, HCURSOR cursor = nullptr);
+    // Every class the module registered goes: the system keeps a DLL's classes, with procedures
+    // into its code, after the DLL is gone. For a module that unloads, once none of its windows
+    // is left.
+    static void UnregisterWindowClasses();
 
     static HINSTANCE ModuleInstance();
 
@@ -29,11 +35,16 @@ public:
     BOOL DestroyWindow();
 
     BOOL SubclassWindow(HWND hWnd);   // attach and route its messages through this object
+    // Subclasses a window whether or not it has an object of its own: this object gets each
+    // message first, and Default() hands it on to the window's own object. One such object per
+    // window; FromHandle still answers the window's own.
+    BOOL OverlayWindow(HWND hWnd);
     HWND UnsubclassWindow();          // restore the previous procedure and detach
     void Attach(HWND hWnd);           // wrap without taking messages (calls only)
     HWND Detach();
 
     static CWnd* FromHandle(HWND hWnd); // the object whose procedure handles hWnd, or null
+    static CWnd* OverlayFromHandle(HWND hWnd); // the object over hWnd's own, or null
 
     // For parents that are not CWnd objects (a plain window procedure, another module's window):
     // sends a child's notification back to the child as OCM__BASE + message, as OLE containers'
@@ -84,9 +95,21 @@ protected:
     virtual const MessageMap* GetMessageMap() const { return GetThisMessageMap(); }
 
 private:
+    // The objects of one layer: windows' own objects, or the objects over them. Each layer has
+    // its table and its procedure in the window's chain.
+    struct Layer {
+        CWindowObjects& objects;
+        WNDPROC pfnProc;
+    };
+    static Layer OwnLayer();
+    static Layer OverlayLayer();
+    Layer MyLayer() const { return m_bOverlay ? OverlayLayer() : OwnLayer(); }
+
     static LRESULT CALLBACK StandardProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK OverlayProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT Route(const Layer& layer, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK CreateHookProc(int nCode, WPARAM wParam, LPARAM lParam);
-    static void Settle(HWND hWnd, const CWindowObjects::Settled& settled);
+    static void Settle(const Layer& layer, HWND hWnd, const CWindowObjects::Settled& settled);
     bool DispatchToMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     LRESULT CallPrevious(UINT message, WPARAM wParam, LPARAM lParam);
@@ -97,6 +120,7 @@ private:
     // from WM_NCDESTROY to the end of the window's outermost message, when PostNcDestroy runs.
     HWND m_hEntry = nullptr;
     bool m_bOwnsWindow = false;
+    bool m_bOverlay = false;
 };
 
 // The work area (the monitor less its task bars) of the monitor that holds most of rcScreen,

@@ -1,43 +1,41 @@
 #include "ColourHook.h"
 
 #include "ColorComboBoxKind.h"
+#include "GuardCall.h"
 
+#include <memory>
 #include <utility>
 
-CColourHook::State& CColourHook::Current()
-{
-    static State state;
-    return state;
-}
+thread_local CColourHook::State* CColourHook::t_pOpen = nullptr;
 
 BOOL CColourHook::Install(CControlsWnd_CColorComboBox* pKind, HWND hPopup)
 {
-    State& state = Current();
-    if (state.hHook || !pKind || !hPopup)
+    if (t_pOpen || !pKind || !hPopup)
         return FALSE;
-    state.hHook = SetWindowsHookExW(WH_CALLWNDPROC, &CColourHook::CallWndProc, nullptr, GetCurrentThreadId());
-    if (!state.hHook)
+    auto pState = std::make_unique<State>();
+    pState->hHook = SetWindowsHookExW(WH_CALLWNDPROC, &CColourHook::CallWndProc, nullptr, GetCurrentThreadId());
+    if (!pState->hHook)
         return FALSE;
-    state.hPopup = hPopup;
-    state.pKind = pKind;
-    state.kindAlive = pKind->Watch();
+    pState->hPopup = hPopup;
+    pState->pKind = pKind;
+    pState->kindAlive = pKind->Watch();
+    t_pOpen = pState.release();
     return TRUE;
 }
 
 bool CColourHook::IsInstalled()
 {
-    return Current().hHook != nullptr;
+    return t_pOpen != nullptr;
 }
 
 // Only the popup's own window counts: the windows of the colour dialog, which come and go while
 // the popup is open, do not end it.
 LRESULT CALLBACK CColourHook::CallWndProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
-    State& state = Current();
-    const HHOOK hHook = state.hHook;
+    const State* pOpen = t_pOpen;
     const auto* pMessage = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    const bool bPopupGoes = nCode == HC_ACTION && pMessage && pMessage->message == WM_DESTROY && pMessage->hwnd == state.hPopup;
-    const LRESULT result = CallNextHookEx(hHook, nCode, wParam, lParam);
+    const bool bPopupGoes = pOpen && nCode == HC_ACTION && pMessage && pMessage->message == WM_DESTROY && pMessage->hwnd == pOpen->hPopup;
+    const LRESULT result = CallNextHookEx(pOpen ? pOpen->hHook : nullptr, nCode, wParam, lParam);
     if (bPopupGoes)
         OnPopupDestroyed();
     return result;
@@ -45,8 +43,8 @@ LRESULT CALLBACK CColourHook::CallWndProc(int nCode, WPARAM wParam, LPARAM lPara
 
 void CColourHook::OnPopupDestroyed()
 {
-    State ended = std::exchange(Current(), State());
-    UnhookWindowsHookEx(ended.hHook);
-    if (ended.kindAlive)
-        ended.pKind->OnPopupClosed();
+    const std::unique_ptr<State> pEnded(std::exchange(t_pOpen, nullptr));
+    UnhookWindowsHookEx(pEnded->hHook);
+    if (pEnded->kindAlive)
+        GuardCall([&] { pEnded->pKind->OnPopupClosed(); }, [] {});
 }

@@ -1,5 +1,6 @@
 #include "PageListArt.h"
 
+#include "ProcessLock.h"
 #include "Wnd.h"
 #include "resource.h"
 
@@ -7,13 +8,23 @@
 #include <map>
 #include <string>
 
+namespace {
+
+// Page lists of every thread share the set and the fonts: a thread may let go of the last
+// holder while another asks for its first.
+CProcessLock g_artLock;
+std::weak_ptr<const CPageListArt> g_shared;
+std::map<std::string, std::weak_ptr<const CFont>> g_fonts;
+
+} // namespace
+
 std::shared_ptr<const CPageListArt> CPageListArt::Shared()
 {
-    static std::weak_ptr<const CPageListArt> s_shared;
-    std::shared_ptr<const CPageListArt> pArt = s_shared.lock();
+    const CProcessLockGuard lock(g_artLock);
+    std::shared_ptr<const CPageListArt> pArt = g_shared.lock();
     if (!pArt) {
         pArt = std::make_shared<const CPageListArt>();
-        s_shared = pArt;
+        g_shared = pArt;
     }
     return pArt;
 }
@@ -26,14 +37,14 @@ std::shared_ptr<const CFont> CPageListArt::ItemFont(const LOGFONTW& description)
     std::wmemset(key.lfFaceName, L'\0', LF_FACESIZE);
     std::wmemcpy(key.lfFaceName, description.lfFaceName, nFace < LF_FACESIZE ? nFace : LF_FACESIZE - 1);
     const std::string strKey(reinterpret_cast<const char*>(&key), sizeof(key));
-    static std::map<std::string, std::weak_ptr<const CFont>> s_fonts;
-    std::shared_ptr<const CFont> pFont = s_fonts[strKey].lock();
+    const CProcessLockGuard lock(g_artLock);
+    std::shared_ptr<const CFont> pFont = g_fonts[strKey].lock();
     if (!pFont) {
         // Fonts no page list holds any more leave the table as new ones come in.
-        for (auto it = s_fonts.begin(); it != s_fonts.end();)
-            it = it->second.expired() ? s_fonts.erase(it) : std::next(it);
+        for (auto it = g_fonts.begin(); it != g_fonts.end();)
+            it = it->second.expired() ? g_fonts.erase(it) : std::next(it);
         pFont = std::make_shared<const CFont>(key);
-        s_fonts[strKey] = pFont;
+        g_fonts[strKey] = pFont;
     }
     return pFont;
 }

@@ -1,7 +1,7 @@
 // CPageListArt: the row-button icons and the fonts the page lists draw with, made once and
-// shared by every page list of the process while any of them or a floor holds them, and the
-// item fonts shared by the page lists given the same description: a page then costs no GDI
-// object of its own.
+// shared by every page list of the process, on any thread, while any of them or a floor holds
+// them, and the item fonts shared by the page lists given the same description: a page then
+// costs no GDI object of its own.
 #pragma once
 #include "Font.h"
 

@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <climits>
 
-BOOL CPageListCtrl::s_bAutoResizingColumns = TRUE;
+std::atomic<BOOL> CPageListCtrl::s_bAutoResizingColumns{TRUE};
 
 namespace {
 

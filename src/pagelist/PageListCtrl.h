@@ -13,6 +13,7 @@
 #include "PageListArt.h"
 #include "RowNameIndex.h"
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -120,9 +121,10 @@ public:
     // hDC null: the window's own device context.
     void DrawRowButton(HDC hDC, const RECT& rect, int nRow, BOOL bPressed);
 
-    // Shared by every page list of the process; set from the control's AutoResizingColumns.
-    static void SetAutoResizingColumns(BOOL bAuto) { s_bAutoResizingColumns = bAuto; }
-    static BOOL GetAutoResizingColumns() { return s_bAutoResizingColumns; }
+    // Shared by every page list of the process, on every thread; set from the control's
+    // AutoResizingColumns.
+    static void SetAutoResizingColumns(BOOL bAuto) { s_bAutoResizingColumns.store(bAuto); }
+    static BOOL GetAutoResizingColumns() { return s_bAutoResizingColumns.load(); }
 
 protected:
     // Keys go to an open editor, and scrolling ends the active object, before the message map.
@@ -253,5 +255,5 @@ private:
     std::vector<std::shared_ptr<long>> m_pendingActions;
     static constexpr UINT kAccessibleAction = WM_APP + 0x30;
 
-    static BOOL s_bAutoResizingColumns;
+    static std::atomic<BOOL> s_bAutoResizingColumns;
 };

@@ -2,9 +2,12 @@
 // over, and the editor of every kind opened and closed over and over, leave the process's
 // windows, GDI objects, handles and memory where they were; and the servers can unload once
 // everything is released. The suite runs a share of the cycles; VELMORA_SOAK=full runs them all
-// (2,000 controls, 10,000 openings per kind).
+// (2,000 controls, 10,000 openings per kind, ten times the cycles of the threads and unloads).
+// Controls on several UI threads at once keep to their own thread, and the servers, unloaded by
+// COM and loaded again, leave nothing behind.
 #include "ControlTestSupport.h"
 
+#include "ColourPopup.h"
 #include "Pump.h"
 #include "Text.h"
 
@@ -14,7 +17,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -322,6 +327,339 @@ TEST_F(Soak, EveryEditorOpensAndClosesWithoutLeaving)
     PumpUntilIdle();
     for (const wchar_t* pszServer : {L"kvVelmora.dll", L"kvFloor.dll"})
         EXPECT_EQ(CanUnloadNow(pszServer), S_OK) << WideToUtf8(pszServer);
+}
+
+// --- Several UI threads, and servers that unload ---
+
+// The kinds of the threads' layouts: every kind, the recordset ones ask their host and open
+// nothing without a recordset.
+std::vector<std::string> EveryKind()
+{
+    std::vector<std::string> kinds(std::begin(kKinds), std::end(kKinds));
+    kinds.insert(kinds.end(), {"ADORComboBox", "NADORComboBox"});
+    return kinds;
+}
+
+std::string EveryKindLayout()
+{
+    std::string strLayout = "Editors#{#";
+    for (const std::string& kind : EveryKind())
+        strLayout += "Anchor\\Edit\\Enable\\#" + kind + "\\" + kind + "\\Enable\\#";
+    return strLayout + "}#Second#{#Name\\Edit\\Enable\\#}#";
+}
+
+BOOL CALLBACK FindThreadPopup(HWND hWnd, LPARAM lParam)
+{
+    wchar_t className[32] = {};
+    GetClassNameW(hWnd, className, 32);
+    if (lstrcmpW(className, CColourPopup::kClassName) == 0 && IsWindowVisible(hWnd)) {
+        *reinterpret_cast<HWND*>(lParam) = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The colour popup open on the calling thread, if any.
+HWND ThreadColourPopup()
+{
+    HWND hFound = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindThreadPopup, reinterpret_cast<LPARAM>(&hFound));
+    return hFound;
+}
+
+const wchar_t* const kServers[] = {L"kvVelmora.dll", L"kvFloor.dll", L"kvNCombo.dll"};
+
+// The threads, once their round is over, wait here until the test has measured (a bounded wait).
+class CRendezvous {
+public:
+    explicit CRendezvous(int nThreads) : m_nThreads(nThreads) {}
+    ~CRendezvous()
+    {
+        CloseHandle(m_hArrived);
+        CloseHandle(m_hGo);
+    }
+    CRendezvous(const CRendezvous&) = delete;
+    CRendezvous& operator=(const CRendezvous&) = delete;
+
+    void Meet()
+    {
+        if (InterlockedIncrement(&m_nArrived) == m_nThreads)
+            SetEvent(m_hArrived);
+        WaitForSingleObject(m_hGo, 20 * 60 * 1000);
+    }
+    // The test's side: true once every thread has arrived; the threads go on at Release.
+    bool AllArrived() { return WaitForSingleObject(m_hArrived, 20 * 60 * 1000) == WAIT_OBJECT_0; }
+    void Release()
+    {
+        m_nArrived = 0;
+        ResetEvent(m_hArrived);
+        SetEvent(m_hGo);
+        Sleep(200);   // every thread is past its wait
+        ResetEvent(m_hGo);
+    }
+
+private:
+    const LONG m_nThreads;
+    LONG m_nArrived = 0;
+    HANDLE m_hArrived = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE m_hGo = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+};
+
+// One UI thread of a host: its own apartment, frame and message loop, two controls with sinks
+// of its own. Failures are kept to be reported by the test's thread.
+class CUiThread {
+public:
+    CUiThread(int nThread, int nCycles) : m_nThread(nThread), m_nCycles(nCycles) {}
+
+    static DWORD WINAPI Run(void* pParam)
+    {
+        auto* pThread = static_cast<CUiThread*>(pParam);
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        pThread->Cycles();
+        CoUninitialize();
+        return 0;
+    }
+
+    std::vector<std::string> m_failures;
+    int m_nCommits = 0;
+    // The servers' modules as the thread used them.
+    HMODULE m_hServers[3] = {};
+
+private:
+    struct Hosted {
+        CComPointer<IDispatch> pControl;
+        std::unique_ptr<CTestHost> pHost;
+        CComPointer<CRecordingSink> pSink;
+    };
+
+    void Fail(const std::string& strWhat, int nCycle)
+    {
+        if (m_failures.size() < 20)
+            m_failures.push_back("thread " + std::to_string(m_nThread) + ", cycle " + std::to_string(nCycle) + ": " + strWhat);
+    }
+
+    void Make(Hosted& hosted, int nSlot)
+    {
+        hosted = Hosted();
+        hosted.pControl = NewControl();
+        if (!hosted.pControl)
+            return Fail("no control", -1);
+        const RECT place = {nSlot * 300, 0, nSlot * 300 + 290, 400};
+        hosted.pHost = std::make_unique<CTestHost>(hosted.pControl, m_hFrame, place);
+        hosted.pSink = NewComObject<CRecordingSink>();
+        if (hosted.pHost->Result() != S_OK || hosted.pSink->Connect(hosted.pControl) != S_OK
+            || Put(hosted.pControl, L"PagesAndItems", CVariant(EveryKindLayout())) != S_OK)
+            Fail("not hosted", -1);
+    }
+
+    static void End(Hosted& hosted)
+    {
+        if (hosted.pSink)
+            hosted.pSink->Disconnect();
+        hosted.pHost.reset();
+        hosted = Hosted();
+    }
+
+    static std::string ValueOf(IDispatch* pControl, short nRow)
+    {
+        return Invoke(pControl, L"GetValue", {CVariant(short(0)), CVariant(nRow), CVariant(0L)}).ToString();
+    }
+
+    // Opens the row's editor with F4 and commits through it (an edit typed into, the colour
+    // popup's next colour) or closes it with Escape; the host hears of each commit, and the
+    // value is this thread's.
+    void EditorCycle(Hosted& hosted, int nCycle)
+    {
+        const std::vector<std::string> kinds = EveryKind();
+        const size_t nKind = static_cast<size_t>(nCycle) % kinds.size();
+        const short nRow = static_cast<short>(2 * nKind + 1);
+        Invoke(hosted.pControl, L"ActivatePage", {CVariant(short(nCycle % 2))});
+        Invoke(hosted.pControl, L"ActivatePage", {CVariant(short(0))});
+        const HWND hList = VisibleList(ControlWindow(hosted.pControl));
+        if (!hList)
+            return Fail("no page list", nCycle);
+        ListView_EnsureVisible(hList, nRow, FALSE);
+        Click(hList, nRow);
+        hosted.pSink->m_events.clear();
+        SendMessageW(hList, WM_KEYDOWN, VK_F4, 0);
+        Drain();
+        for (size_t i = 0; i < std::size(m_hServers); ++i) {
+            if (const HMODULE hServer = GetModuleHandleW(kServers[i]))
+                m_hServers[i] = hServer;
+        }
+        std::string strExpected;
+        if (kinds[nKind] == "Edit" && GetFocus() != hList) {
+            strExpected = "t" + std::to_string(m_nThread) + "c" + std::to_string(nCycle);
+            const HWND hEdit = GetFocus();
+            SendMessageW(hEdit, EM_SETSEL, 0, -1);
+            for (char ch : strExpected)
+                SendMessageW(hEdit, WM_CHAR, static_cast<WPARAM>(ch), 1);
+            SendMessageW(hEdit, WM_KEYDOWN, VK_RETURN, 1);
+        } else if (const HWND hPopup = kinds[nKind] == "ColorComboBox" ? ThreadColourPopup() : nullptr) {
+            // The colour picked may be the one the row holds: the popup closes, maybe unchanged.
+            SendMessageW(hPopup, WM_KEYDOWN, m_nThread % 2 ? VK_RIGHT : VK_LEFT, 0);
+            SendMessageW(hPopup, WM_KEYDOWN, VK_RETURN, 0);
+            Drain();
+            if (IsWindow(hPopup))
+                Fail("the colour popup stays open", nCycle);
+        } else if (const HWND hFocus = GetFocus()) {
+            SendMessageW(hFocus, WM_KEYDOWN, VK_ESCAPE, 0);
+        }
+        Drain();
+        const std::string strChanged = "PropertyChanged 0 " + std::to_string(nRow) + " 1";
+        const auto& events = hosted.pSink->m_events;
+        const bool bChanged = std::find(events.begin(), events.end(), strChanged) != events.end();
+        if (!strExpected.empty() && !bChanged)
+            Fail(kinds[nKind] + " committed without PropertyChanged", nCycle);
+        if (!strExpected.empty() && ValueOf(hosted.pControl, nRow) != strExpected)
+            Fail("Edit holds " + ValueOf(hosted.pControl, nRow) + ", not " + strExpected, nCycle);
+        m_nCommits += bChanged ? 1 : 0;
+        Click(hList, nRow - 1);
+    }
+
+    void Cycles()
+    {
+        const CDialogCloser dialogs;
+        m_hFrame = CreateTestFrame(600, 420, L"thread");
+        // What stays for the thread's or the process's life is made in the first round.
+        for (int nRound = 0; nRound < 2 && m_failures.empty(); ++nRound) {
+            Hosted hosted[2];
+            for (int nSlot = 0; nSlot < 2; ++nSlot)
+                Make(hosted[nSlot], nSlot);
+            const int nCycles = nRound == 0 ? std::min(40, m_nCycles) : m_nCycles;
+            for (int nCycle = 0; nCycle < nCycles && m_failures.empty(); ++nCycle) {
+                Hosted& current = hosted[nCycle % 2];
+                EditorCycle(current, nCycle);
+                if (nCycle % 25 == 24 && Put(current.pControl, L"PagesAndItems", CVariant(EveryKindLayout())) != S_OK)
+                    Fail("not reloaded", nCycle);
+                if (nCycle % 100 == 99) {
+                    End(current);
+                    Make(current, nCycle % 2);
+                }
+            }
+            for (Hosted& each : hosted)
+                End(each);
+            Drain();
+            if (m_pRendezvous)
+                m_pRendezvous->Meet();
+        }
+        DestroyWindow(m_hFrame);
+        Drain();
+    }
+
+public:
+    // Where the threads wait, their controls ended, while the test measures the process.
+    CRendezvous* m_pRendezvous = nullptr;
+
+private:
+    const int m_nThread;
+    const int m_nCycles;
+    HWND m_hFrame = nullptr;
+};
+
+
+// Starts the threads at once; waits for them, a bounded while, at Join.
+class CThreadRun {
+public:
+    explicit CThreadRun(std::vector<std::unique_ptr<CUiThread>>& threads)
+    {
+        for (auto& pThread : threads)
+            m_handles.push_back(CreateThread(nullptr, 0, &CUiThread::Run, pThread.get(), 0, nullptr));
+    }
+    ~CThreadRun()
+    {
+        for (HANDLE hThread : m_handles)
+            CloseHandle(hThread);
+    }
+    CThreadRun(const CThreadRun&) = delete;
+    CThreadRun& operator=(const CThreadRun&) = delete;
+
+    bool Join()
+    {
+        return WaitForMultipleObjects(static_cast<DWORD>(m_handles.size()), m_handles.data(), TRUE, 20 * 60 * 1000) == WAIT_OBJECT_0;
+    }
+
+private:
+    std::vector<HANDLE> m_handles;
+};
+
+void ReportFailures(const std::vector<std::unique_ptr<CUiThread>>& threads)
+{
+    for (const auto& pThread : threads) {
+        for (const std::string& strFailure : pThread->m_failures)
+            ADD_FAILURE() << strFailure;
+    }
+}
+
+// Lets COM free the servers no apartment uses any more; whether they are gone afterwards.
+bool ServersUnloaded()
+{
+    CoFreeUnusedLibraries();
+    return std::none_of(std::begin(kServers), std::end(kServers), [](const wchar_t* pszServer) { return GetModuleHandleW(pszServer) != nullptr; });
+}
+
+TEST(SeveralUiThreads, EachKeepsItsControlsValuesAndEventsAndNothingStaysBehind)
+{
+    const int nCyclesPerThread = FullSoak() ? 6000 : 600;
+    CRendezvous rendezvous(4);
+    std::vector<std::unique_ptr<CUiThread>> threads;
+    for (int nThread = 0; nThread < 4; ++nThread) {
+        threads.push_back(std::make_unique<CUiThread>(nThread, nCyclesPerThread));
+        threads.back()->m_pRendezvous = &rendezvous;
+    }
+    CThreadRun run(threads);
+    ASSERT_TRUE(rendezvous.AllArrived()) << "the threads did not end their first round";
+    const Resources before = Measure();
+    rendezvous.Release();
+    ASSERT_TRUE(rendezvous.AllArrived()) << "the threads did not end their cycles";
+    const Resources after = Measure();
+    rendezvous.Release();
+    ASSERT_TRUE(run.Join()) << "the threads did not end";
+    ReportFailures(threads);
+    for (const auto& pThread : threads)
+        EXPECT_GT(pThread->m_nCommits, 0);
+    ExpectFlat("4 UI threads", before, after, 4 * nCyclesPerThread);
+    EXPECT_TRUE(ServersUnloaded());
+}
+
+// The classes the servers register, looked up under the modules the servers were loaded at.
+int RegisteredClasses(const HMODULE (&hServers)[3])
+{
+    int nCount = 0;
+    for (HMODULE hModule : hServers) {
+        for (const wchar_t* pszClass : {L"OleControlWindow", L"FloorControlView", L"MultiColumnComboBox",
+                                        CColourPopup::kClassName, L"NComboControlView"}) {
+            WNDCLASSEXW wc = {};
+            wc.cbSize = sizeof(wc);
+            nCount += hModule && GetClassInfoExW(hModule, pszClass, &wc) ? 1 : 0;
+        }
+    }
+    return nCount;
+}
+
+// Short-lived host threads, one after the other: each uses every kind of the control, its
+// floor and an NCombo row, releases everything and ends its apartment, which lets COM unload
+// the servers.
+TEST(ServersUnloaded, ByComAndLoadedAgainLeaveNothingBehind)
+{
+    const int nCycles = FullSoak() ? 200 : 20;
+    ServersUnloaded();
+    Resources before;
+    for (int nCycle = 0; nCycle <= nCycles && !HasFailure(); ++nCycle) {
+        if (nCycle == 1)
+            before = Measure();   // the first cycle makes what the process keeps of Wine's own
+        std::vector<std::unique_ptr<CUiThread>> threads;
+        threads.push_back(std::make_unique<CUiThread>(0, static_cast<int>(EveryKind().size())));
+        ASSERT_TRUE(CThreadRun(threads).Join()) << "the thread did not end";
+        ReportFailures(threads);
+        const CUiThread& thread = *threads.front();
+        for (size_t i = 0; i < std::size(kServers); ++i)
+            ASSERT_TRUE(thread.m_hServers[i]) << WideToUtf8(kServers[i]) << " was not used";
+        EXPECT_TRUE(ServersUnloaded()) << "cycle " << nCycle;
+        EXPECT_EQ(RegisteredClasses(thread.m_hServers), 0) << "cycle " << nCycle;
+    }
+    PumpUntilIdle();
+    ExpectFlat("server unloads", before, Measure(), nCycles);
 }
 
 } // namespace

@@ -59,10 +59,10 @@ PY
 run_tests() {
   local regex="^($(echo "$1" | tr ' ' '|'))$"
   xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-    [ -d "$WINEPREFIX/drive_c" ] || "$2/scripts/fresh-prefix.sh" >/dev/null 2>&1
+    [ -d "$WINEPREFIX/drive_c" ] || "$4/scripts/fresh-prefix.sh" >/dev/null 2>&1
     wineserver -p 2>/dev/null
-    ctest --test-dir "$0" --timeout 300 -R "$1" >/dev/null 2>&1; rc=$?
-    wineserver -k 2>/dev/null; exit $rc' "$build" "$regex" "$root"
+    timeout 420 ctest --test-dir "$0" --timeout 300 --stop-on-failure --output-on-failure -R "$1" >"$3" 2>&1; rc=$?
+    wineserver -k 2>/dev/null; exit $rc' "$build" "$regex" "$2" "$root"
 }
 
 caught=0; missed=0; broken=0; missed_list=()
@@ -78,10 +78,12 @@ for d in "$work"/*/; do
   # shellcheck disable=SC2086
   if ! cmake --build "$build" --target $tests >"$d/build.log" 2>&1; then
     result=caught; how="does not build"
-  elif run_tests "$tests"; then
+  elif run_tests "$tests" "$d/test.log"; then
     result=missed; how="$tests pass"
   else
-    result=caught; how="a test of $tests fails"
+    result=caught
+    how="fails: $(grep -o '\[  FAILED  \] [A-Za-z0-9_/.]*' "$d/test.log" | head -1 | cut -c14-)"
+    [ "$how" = "fails: " ] && how="fails: $(grep -o 'Failed\|Exception\|Timeout' "$d/test.log" | head -1)"
   fi
   cp "$d/saved" "$src"
   touch "$src"
@@ -91,6 +93,6 @@ done
 # The tree as it was, built again.
 cmake --build "$build" >/dev/null 2>&1 || echo "the restored tree does not build: check git status"
 total=$((caught + missed))
-echo "caught $caught of $total planted faults${broken:+ ($broken stale)}"
+echo "caught $caught of $total planted faults"; [ $broken -eq 0 ] || echo "$broken faults no longer fit their files"
 [ ${#missed_list[@]} -eq 0 ] || echo "missed: ${missed_list[*]}"
 exit 0

@@ -231,25 +231,4 @@ TEST_F(DateKindTest, TextsThatNameNoDateLeaveThePickerOnItsDate)
     EXPECT_EQ(ShortDate(2021, 3, 14), Value(0));
 }
 
-TEST_F(DateKindTest, HostsEndingTheRowOrTheListInsideTheEventsLeaveNothingBehind)
-{
-    for (const char* pszEvent : {"PropertyChanging", "PropertyChanged"}) {
-        m_owner.rowMaps.Clear();
-        const HWND hPicker = Open(0);
-        ASSERT_NE(nullptr, hPicker);
-        m_owner.onEvent = [this, pszEvent](const FiredEvent& fired) {
-            if (std::get<0>(fired) == pszEvent)
-                m_owner.rowMaps.Clear();
-        };
-        if (std::string(pszEvent) == "PropertyChanging")
-            FindControlsWnd(&m_list, 0)->ShowEditor(0);
-        else
-            Key(hPicker, VK_UP);
-        m_owner.onEvent = nullptr;
-        PumpUntilIdle();
-        EXPECT_EQ(nullptr, FindControlsWnd(&m_list, 0)) << pszEvent;
-        EXPECT_FALSE(IsWindow(hPicker)) << pszEvent;
-    }
-}
-
 } // namespace

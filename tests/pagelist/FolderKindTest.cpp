@@ -343,26 +343,4 @@ TEST_F(FolderKindTest, PathsLongerThanMaxPathBreakNothing)
     EXPECT_FALSE(IsWindowVisible(hTree));
 }
 
-TEST_F(FolderKindTest, HostsEndingTheRowInsideTheEventsLeaveNothingBehind)
-{
-    for (const char* pszEvent : {"PropertyChanging", "PropertyChanged"}) {
-        m_owner.onEvent = [this, pszEvent](const FiredEvent& fired) {
-            if (std::get<0>(fired) == pszEvent)
-                m_list.DeleteAllItems();
-        };
-        CControlsWnd* pObj = Activate();
-        ASSERT_NE(nullptr, pObj) << pszEvent;
-        const HWND hTree = Tree();
-        pObj->ShowEditor(2);
-        if (IsWindow(hTree)) {
-            Select(hTree, FindTreePath(hTree, L"C:\\"));
-            Key(hTree, VK_RETURN);
-        }
-        m_owner.onEvent = nullptr;
-        PumpUntilIdle();
-        EXPECT_FALSE(IsWindow(hTree)) << pszEvent;
-        m_list.AddItemFromText("Reports", "ShellFolder", "Enable", "");
-    }
-}
-
 } // namespace

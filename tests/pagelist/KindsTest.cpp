@@ -1,5 +1,4 @@
 #include "AsControls.h"
-#include "ColourText.h"
 #include "ControlsFactory.h"
 #include "Font.h"
 #include "ItemData.h"
@@ -9,65 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <vector>
 
 namespace {
-
-struct KindRow {
-    const char* pszAs;
-    UINT nID;
-};
-
-const KindRow kAllKinds[] = {
-    {"Edit", 32771},        {"ComboBox", 32772},   {"ADORComboBox", 32785}, {"BoolComboBox", 32773},
-    {"DataComboBox", 32787}, {"UserComboBox", 32775}, {"ShellFolder", 32784}, {"ColorComboBox", 32783},
-    {"Button", 32774},      {"EditButton", 32776}, {"Return", 32788},       {"Link", 32789},
-    {"Font", 32790},        {"Group", 32791},      {"NComboBox", 32793},    {"NADORComboBox", 32794},
-};
-
-TEST(AsControlsTest, EveryKindIsFoundByNameAndByIdentifier)
-{
-    const CAsControls& registry = CAsControls::Get();
-    for (const KindRow& kind : kAllKinds) {
-        EXPECT_EQ(kind.nID, registry.Lookup(kind.pszAs)) << kind.pszAs;
-        ASSERT_NE(nullptr, registry.GetAsName(kind.nID)) << kind.nID;
-        EXPECT_STREQ(kind.pszAs, registry.GetAsName(kind.nID));
-    }
-    // Names are case-sensitive.
-    EXPECT_EQ(0xFFFFFFFFu, registry.Lookup("EDIT"));
-    EXPECT_EQ(0xFFFFFFFFu, registry.Lookup(""));
-}
-
-TEST(AsControlsTest, NumbersBetweenTheKindsAreNoKind)
-{
-    const CAsControls& registry = CAsControls::Get();
-    for (UINT nID : {32770u, 32777u, 32780u, 32781u, 32782u, 32786u, 32792u, 32795u, 0xFFFFu, 0u})
-        EXPECT_EQ(nullptr, registry.GetAsName(nID)) << nID;
-}
-
-TEST(AsControlsTest, OnlyGroupIsTheGroupKind)
-{
-    const CAsControls& registry = CAsControls::Get();
-    for (const KindRow& kind : kAllKinds)
-        EXPECT_EQ(kind.nID == 32791u, registry.IsGroupKind(kind.nID) != FALSE) << kind.pszAs;
-    EXPECT_FALSE(registry.IsGroupKind(0xFFFF));
-}
-
-TEST(AsControlsTest, AddWithoutTheFlagChangesNothingAndLaterEntriesOverwrite)
-{
-    CAsControls registry;
-    registry.Add(40000, "Extra", FALSE);
-    EXPECT_EQ(nullptr, registry.GetAsName(40000));
-    EXPECT_EQ(0xFFFFFFFFu, registry.Lookup("Extra"));
-
-    registry.Add(32771, "Text", TRUE);
-    EXPECT_STREQ("Text", registry.GetAsName(32771));
-    EXPECT_EQ(32771u, registry.Lookup("Text"));
-
-    registry.RemoveAll();
-    EXPECT_EQ(nullptr, registry.GetAsName(32772));
-}
 
 // A page list with rows of the test kinds: transient, two persistent, and one of no kind.
 class KindsOnListTest : public PageListFixture<CPageListCtrl> {
@@ -337,17 +280,6 @@ TEST_F(KindsOnListTest, RowOfAnUnknownKindIsSelectedWithoutAnObject)
     EXPECT_FALSE(m_list.IsEditorVisible());
 }
 
-
-TEST(ColourTextTest, ValueTextReadsBackAsItsColour)
-{
-    EXPECT_EQ(RGB(255, 255, 255), ParseColourText(""));
-    EXPECT_EQ(RGB(0, 0, 255), ParseColourText("&&HFF0000 (Blue)"));
-    EXPECT_EQ(RGB(1, 2, 3), ParseColourText("&&H030201 (Custom Color)"));
-    EXPECT_EQ(RGB(255, 0, 0), ParseColourText("&&H0000FF7 (Red)")) << "at most six digits";
-    EXPECT_EQ(0x12u, ParseColourText("&&H12 (short)"));
-    EXPECT_EQ(0u, ParseColourText("Custom Color"));
-    EXPECT_EQ(0u, ParseColourText("ab"));
-}
 
 // The pick event of a contained NCombo control goes to an active object of the NComboBox kinds.
 class CTestNComboKind : public CTestTransientKind {

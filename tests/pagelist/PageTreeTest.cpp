@@ -1,6 +1,6 @@
 // The grouped page: its store, its group rows and their members, expanded and collapsed by
 // real clicks and keys, the persistent row objects that follow their rows, the sign it draws,
-// and layouts and hosts that do what a grouped page does not expect.
+// and layouts that a grouped page does not expect.
 #include "AsControls.h"
 #include "ControlsFactory.h"
 #include "GroupKind.h"
@@ -508,49 +508,6 @@ TEST_F(PageTreeTest, AMemberDeletedWhileExpandedLeavesTheGroupInStepWithItsRows)
     EXPECT_EQ(Names({"Position", "Size"}), Shown());
     Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
     EXPECT_EQ(Names({"Position", "Left", "Anchor", "Size"}), Shown()) << "the deleted property stays deleted";
-}
-
-TEST_F(PageTreeTest, AHostDeletingThePageAsAMemberLosesTheSelectionEndsTheFold)
-{
-    Load(TwoGroups());
-    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
-    Click(NamePoint(2));
-    m_owner.strActOn = "UnselectItem";
-    m_owner.action = [this] { m_pTree.reset(); };
-    CControlsWnd_CGroup* pGroup = Group(0);
-    pGroup->DoDefaultAction();
-    EXPECT_EQ(nullptr, m_pTree);
-}
-
-TEST_F(PageTreeTest, AHostDeletingRowsAsAMemberLosesTheSelectionStopsTheFold)
-{
-    Load(TwoGroups());
-    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
-    Click(NamePoint(2));
-    m_owner.strActOn = "UnselectItem";
-    m_owner.action = [this] { Tree().DeleteRow(3); };
-    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
-    EXPECT_EQ(Names({"Position", "Left", "Top", "Size"}), Shown());
-    EXPECT_TRUE(Group(0)->m_bExpanded) << "nothing was folded";
-}
-
-TEST_F(PageTreeTest, AHostDeletingThePageAsTheGroupIsSelectedEndsTheClick)
-{
-    Load(TwoGroups());
-    m_owner.strActOn = "SelectItem";
-    m_owner.action = [this] { m_pTree.reset(); };
-    Click(SignPoint(0));
-    EXPECT_EQ(nullptr, m_pTree);
-}
-
-TEST_F(PageTreeTest, AHostDeletingThePageAsAGroupOpensForEditingEndsTheKey)
-{
-    Load(TwoGroups());
-    Click(NamePoint(0));
-    m_owner.strActOn = "PropertyChanging";
-    m_owner.action = [this] { m_pTree.reset(); };
-    Key(VK_RETURN);
-    EXPECT_EQ(nullptr, m_pTree);
 }
 
 } // namespace

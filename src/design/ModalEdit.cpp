@@ -4,8 +4,8 @@
 
 namespace {
 
-// Child, hidden, centred, several lines, Enter typed into the text.
-const DWORD kEditStyle = 0x40001005;
+// Hidden: shown where a caption is edited. Enter is typed into the text.
+const DWORD kEditStyle = WS_CHILD | ES_CENTER | ES_MULTILINE | ES_WANTRETURN;
 
 } // namespace
 

@@ -72,9 +72,7 @@ void CControlsWnd_CColorComboBox::ShowEditor(int nMode)
 {
     if (!m_picker.IsWindow() || CColourHook::IsInstalled() || !m_picker.OpenPopup())
         return;
-    const CLifeToken::CWatch alive = Watch();
-    CControlsWnd::ShowEditor(nMode);
-    CColourPopup* pPopup = alive ? m_picker.GetPopup() : nullptr;
+    CColourPopup* pPopup = AnnounceEditor(nMode) ? m_picker.GetPopup() : nullptr;
     if (!pPopup)
         return;
     RECT cell = {0, 0, 0, 0};
@@ -84,6 +82,7 @@ void CControlsWnd_CColorComboBox::ShowEditor(int nMode)
     pPopup->SetStartColour(ParseColourText(GetText()));
     // Shown, the popup takes the focus from the window that had it, maybe an editor that
     // commits: the host may end this row meanwhile.
+    const CLifeToken::CWatch alive = Watch();
     pPopup->ShowWindow(SW_SHOW);
     if (!alive || !m_picker.GetPopup())
         return;

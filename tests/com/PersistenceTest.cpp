@@ -184,32 +184,3 @@ TEST(Persistence, MissingOrUnconvertibleBagValuesLoadAsDefaults)
     expected.replace(expected.find("|7|"), 3, "|99|");
     EXPECT_EQ(Describe(pControl), expected);
 }
-
-TEST(Persistence, TruncatedStreamsFailAndLeaveTheDefaults)
-{
-    const std::vector<uint8_t> bytes = SavedBytes(ChangedControl());
-    ASSERT_GT(bytes.size(), 40u);
-    for (size_t length = 0; length < bytes.size(); ++length) {
-        CComPointer<IDispatch> pControl = CreateTestControl();
-        const std::vector<uint8_t> part(bytes.begin(), bytes.begin() + length);
-        EXPECT_TRUE(FAILED(As<IPersistStreamInit>(pControl)->Load(StreamOf(part)))) << length;
-        EXPECT_EQ(Describe(pControl), Defaults()) << length;
-    }
-}
-
-TEST(Persistence, CorruptedStreamsFailAndLeaveTheControlAlone)
-{
-    const std::vector<uint8_t> bytes = SavedBytes(ChangedControl());
-    CComPointer<IDispatch> pKept = NewTestControl();
-    PutProperty(pKept, L"Caption", CVariant("kept"));
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        std::vector<uint8_t> damaged = bytes;
-        damaged[i] ^= 0xA5;
-        EXPECT_TRUE(FAILED(As<IPersistStreamInit>(pKept)->Load(StreamOf(damaged)))) << i;
-        EXPECT_EQ(GetProperty(pKept, L"Caption").ToString(), "kept");
-        EXPECT_EQ(GetProperty(pKept, L"Count").ToLong(), 7);
-    }
-    CComPointer<IDispatch> pFresh = CreateTestControl();
-    EXPECT_TRUE(FAILED(As<IPersistStreamInit>(pFresh)->Load(StreamOf({'n', 'o', 'p', 'e', 1, 0, 0, 0, 0, 0, 0, 0, 0, 0}))));
-    EXPECT_EQ(Describe(pFresh), Defaults());
-}

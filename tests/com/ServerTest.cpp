@@ -43,31 +43,6 @@ std::wstring Regsvr32(const wchar_t* options)
 
 } // namespace
 
-TEST(Server, Regsvr32UnregistersAndRegistersAgain)
-{
-    ASSERT_NE(CreateTestControl().Get(), nullptr);
-
-    ASSERT_EQ(RunProcess(Regsvr32(L"/s /u")), 0);
-    CLSID clsid = CLSID_NULL;
-    EXPECT_TRUE(FAILED(CLSIDFromProgID(kTestProgId, &clsid)));
-    CComPointer<IDispatch> pControl;
-    EXPECT_EQ(pControl.CreateInstance(CLSID_ComTest), REGDB_E_CLASSNOTREG);
-    EXPECT_FALSE(ReadKey(ClassKey(CLSID_ComTest), nullptr));
-    EXPECT_FALSE(ReadKey(ClassKey(CLSID_ComTestPage), nullptr));
-    EXPECT_FALSE(TypeLibraryRegistered());
-    EXPECT_EQ(RunProcess(Regsvr32(L"/s /u")), 0);   // nothing left to remove is no failure
-
-    ASSERT_EQ(RunProcess(Regsvr32(L"/s")), 0);
-    EXPECT_NE(CreateTestControl().Get(), nullptr);
-    EXPECT_TRUE(TypeLibraryRegistered());
-    // The property page class is there again, served by the same module, apartment-threaded.
-    std::wstring value;
-    ASSERT_TRUE(ReadKey(ClassKey(CLSID_ComTestPage) + L"\\InprocServer32", L"ThreadingModel", &value));
-    EXPECT_EQ(value, L"Apartment");
-    ASSERT_TRUE(ReadKey(ClassKey(CLSID_ComTestPage) + L"\\InprocServer32", nullptr, &value));
-    EXPECT_EQ(_wcsicmp(value.c_str(), TestServerPath().c_str()), 0) << WideToUtf8(value);
-}
-
 TEST(Server, RegistrationWithoutTypeLibraryFails)
 {
     // This executable has no TYPELIB resource.

@@ -145,33 +145,6 @@ TEST_F(TextKindsTest, EditOpensOverTheCellWithItsTextAndTheCaretAtTheEnd)
     EXPECT_EQ(Events{Changing(kEditRow)}, m_owner.events);
 }
 
-TEST_F(TextKindsTest, TypedTextIsCommittedByEnterAndTheEditCloses)
-{
-    const HWND hEdit = Open(kEditRow, 0);
-    ASSERT_NE(nullptr, hEdit);
-    Type(hEdit, " world");
-    Press(hEdit, VK_RETURN);
-    EXPECT_EQ(Events{Changed(kEditRow, TRUE)}, m_owner.events);
-    EXPECT_EQ("hello world", Value(kEditRow));
-    EXPECT_FALSE(IsWindowVisible(hEdit));
-    EXPECT_EQ(m_list.m_hWnd, GetFocus());
-
-    // Opened again: the same text is no update, the same text in other letters is one.
-    CControlsWnd* pObj = m_list.GetActiveControlsWnd();
-    ASSERT_NE(nullptr, pObj);
-    pObj->ShowEditor(1);
-    EXPECT_TRUE(IsWindowVisible(hEdit));
-    Press(hEdit, VK_RETURN);
-    pObj->ShowEditor(2);
-    SendMessageW(hEdit, EM_SETSEL, 0, -1);
-    Type(hEdit, "HELLO WORLD");
-    Press(hEdit, VK_RETURN);
-    EXPECT_EQ((Events{Changed(kEditRow, TRUE), Changing(kEditRow), Changed(kEditRow, FALSE), Changing(kEditRow),
-                      Changed(kEditRow, TRUE)}),
-              m_owner.events);
-    EXPECT_EQ("HELLO WORLD", Value(kEditRow));
-}
-
 TEST_F(TextKindsTest, EscapeLeavesTheEditOpenAndTheFocusLeavingCommits)
 {
     const HWND hEdit = Open(kEditRow, 0);
@@ -252,36 +225,6 @@ TEST_F(TextKindsTest, EditButtonOpensItsEditOnASecondClickAndReportsItsButton)
     Press(hEdit, VK_RETURN);
     EXPECT_EQ((Events{Changing(kEditButtonRow), Changed(kEditButtonRow, TRUE)}), m_owner.events);
     EXPECT_EQ("logo.pngx", Value(kEditButtonRow));
-}
-
-TEST_F(TextKindsTest, ButtonRowsReportEveryPressAndHaveNoWindow)
-{
-    const struct {
-        int nRow;
-        const char* pszClass;
-    } kButtons[] = {
-        {kButtonRow, "CControlsWnd_CButton"}, {kReturnRow, "CControlsWnd_CReturn"}, {kLinkRow, "CControlsWnd_CLink"}};
-    for (const auto& button : kButtons) {
-        CControlsWnd* pObj = Activate(button.nRow);
-        ASSERT_NE(nullptr, pObj) << button.pszClass;
-        EXPECT_EQ(button.pszClass, pObj->GetClassName());
-        ASSERT_NE(nullptr, pObj->m_pEditor);
-        EXPECT_FALSE(pObj->m_pEditor->IsWindow());
-        EXPECT_FALSE(pObj->IsEditorVisible());
-
-        m_owner.events.clear();
-        pObj->ShowEditor(0);
-        pObj->ShowEditor(2);
-        pObj->DoDefaultAction();
-        pObj->HideEditor(TRUE);
-        const short nRow = static_cast<short>(button.nRow);
-        const Events press = {Changing(nRow), Clicked(nRow), Changed(nRow, FALSE)};
-        Events expected;
-        for (int i = 0; i < 3; ++i)
-            expected.insert(expected.end(), press.begin(), press.end());
-        EXPECT_EQ(expected, m_owner.events) << button.pszClass;
-        EXPECT_EQ(nullptr, Edit());
-    }
 }
 
 TEST_F(TextKindsTest, EditNeedsTheListWindowAndAButtonNoWindowAtAll)

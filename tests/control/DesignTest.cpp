@@ -22,6 +22,14 @@
 
 namespace {
 
+// An automation object that is no control of ours: a font object.
+CComPointer<IDispatch> ForeignObject()
+{
+    CComPointer<IDispatch> pFont;
+    pFont.CreateInstance(CLSID_StdFont);
+    return pFont;
+}
+
 // {F4475476-50E7-433B-91F4-34202595B584}
 const CLSID kPreviewPage = {0xF4475476, 0x50E7, 0x433B, {0x91, 0xF4, 0x34, 0x20, 0x25, 0x95, 0xB5, 0x84}};
 // {B8893431-478F-451F-8D41-8C3E1EFF9E1C}
@@ -360,7 +368,7 @@ TEST_F(DesignPages, SeveralControlsTakeTheLastLayoutAndAllGetTheResult)
 {
     CComPointer<IDispatch> pFirst = NewControl("First#{#a\\Edit\\Enable\\#}#");
     CComPointer<IDispatch> pSecond = NewControl("Second#{#b\\Edit\\Enable\\#c\\Edit\\Enable\\#}#");
-    CComPointer<IDispatch> pOther = CreateTestControl();   // no layout of its own
+    CComPointer<IDispatch> pOther = ForeignObject();   // no layout of its own
     Open(kPreviewPage, {pFirst.Get(), pOther.Get(), pSecond.Get()});
     ASSERT_EQ(RowCount(0), 2);
     static_cast<void>(Choose(0, 0, {"Type", "Read Only"}));
@@ -377,7 +385,7 @@ TEST_F(DesignPages, NoObjectsOrForeignOnesGiveAnEmptyFloorThatAppliesNothing)
     m_pPage->SetPageSite(nullptr);
     m_pPage = CComPointer<IPropertyPage>();
 
-    CComPointer<IDispatch> pOther = CreateTestControl();
+    CComPointer<IDispatch> pOther = ForeignObject();
     Open(kPreviewPage, {pOther.Get()});
     EXPECT_EQ(List(0), nullptr);
     const HWND hSlider = GetDlgItem(Dialog(), kSliderId);
@@ -534,7 +542,7 @@ TEST_F(DesignPages, OptionsWriteOnlyTheChangedFlagsToSeveralControls)
     ASSERT_EQ(Put(pFirst, L"Animation", CVariant(false)), S_OK);
     ASSERT_EQ(Put(pSecond, L"ToolTips", CVariant(false)), S_OK);
     ASSERT_EQ(Put(pSecond, L"Animation", CVariant(false)), S_OK);
-    CComPointer<IDispatch> pOther = CreateTestControl();   // has none of the options
+    CComPointer<IDispatch> pOther = ForeignObject();   // has none of the options
     Open(kOptionsPage, {pOther.Get(), pFirst.Get(), pSecond.Get()});
     EXPECT_EQ(IsDlgButtonChecked(Dialog(), 211), BST_CHECKED);
     EXPECT_EQ(IsDlgButtonChecked(Dialog(), 215), BST_UNCHECKED);

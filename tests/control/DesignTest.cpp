@@ -561,15 +561,6 @@ TEST_F(DesignPages, OptionsWriteOnlyTheChangedFlagsToSeveralControls)
     EXPECT_FALSE(Get(pSecond, L"Animation").ToBool());
 }
 
-TEST_F(DesignPages, BothPagesAreRegisteredUnderTheirProgIds)
-{
-    CLSID clsid = {};
-    ASSERT_EQ(CLSIDFromProgID(L"KV.VelmoraPreviewPropPage.1", &clsid), S_OK);
-    EXPECT_TRUE(IsEqualCLSID(clsid, kPreviewPage));
-    ASSERT_EQ(CLSIDFromProgID(L"KV.VelmoraGeneralPropPage", &clsid), S_OK);
-    EXPECT_TRUE(IsEqualCLSID(clsid, kOptionsPage));
-}
-
 // What the system's property frame shows: its tabs and whether the Preview page's floor is in it.
 struct FrameSeen {
     std::string strCaption;

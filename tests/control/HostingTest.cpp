@@ -7,7 +7,10 @@
 #include "UserInput.h"
 
 #include "Bstr.h"
+#include "FontDialogAnswer.h"
 #include "Pump.h"
+#include "ShellTreeWalk.h"
+#include "TestFolders.h"
 #include "Text.h"
 #include "WindowImage.h"
 
@@ -302,6 +305,146 @@ TEST_F(AtlHostedControl, ClicksAndKeysEditTextAndPressButtons)
     const std::vector<std::string> expected = {"UnselectItem 0 0", "SelectItem 0 1", "PropertyChanging 0 1", "ButtonClick 0 1",
                                                "PropertyChanged 0 1 0"};
     EXPECT_EQ(pSink->m_events, expected);
+    pSink->Disconnect();
+}
+
+// A person picks a font: a click selects the Font row, a click in its button opens the font
+// dialog; Cancel leaves the row as it was, OK with a face and a size reaches the row and the
+// host, which reads it back as a font object.
+TEST_F(AtlHostedControl, ClicksChooseAFontInTheFontDialog)
+{
+    ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant("Page#{#Caption font\\Font\\Enable\\#}#")), S_OK);
+    PumpUntilIdle();
+    CComPointer<CRecordingSink> pSink = NewComObject<CRecordingSink>();
+    ASSERT_EQ(pSink->Connect(m_pControl), S_OK);
+    const HWND hList = GetDlgItem(FloorWindow(), 1000);
+    ASSERT_NE(hList, nullptr);
+    RECT row = {};
+    ListView_GetItemRect(hList, 0, &row, LVIR_BOUNDS);
+    ClickAt(hList, POINT{20, (row.top + row.bottom) / 2});
+    const POINT button = {row.right - 6, (row.top + row.bottom) / 2};
+    const FontDialogSeen cancelled = AnswerFontDialog([&] { ClickAt(hList, button); }, FontDialogAnswer{});
+    ASSERT_TRUE(cancelled.bSeen);
+    EXPECT_EQ(pSink->m_events, (std::vector<std::string>{"SelectItem 0 0", "PropertyChanging 0 0"}));
+    EXPECT_EQ(Invoke(m_pControl, L"GetDefaultValueByName", {CVariant("Caption font")}).ToString(), "");
+
+    std::string strFace;
+    for (const std::string& face : cancelled.faces)
+        if (face != cancelled.strFace && face.find('@') == std::string::npos && strFace.empty())
+            strFace = face;
+    FontDialogAnswer answer;
+    answer.bOk = true;
+    answer.strFace = strFace;
+    answer.strSize = "12";
+    pSink->m_events.clear();
+    ASSERT_TRUE(AnswerFontDialog([&] { ClickAt(hList, button); }, answer).bSeen);
+    EXPECT_EQ(pSink->m_events, (std::vector<std::string>{"PropertyChanging 0 0", "PropertyChanged 0 0 1"}));
+    EXPECT_EQ(Invoke(m_pControl, L"GetDefaultValueByName", {CVariant("Caption font")}).ToString(), strFace + ", 12.00");
+
+    // The host reads a font object; a font object made the same way reports the same.
+    const CVariant font = Invoke(m_pControl, L"GetValue", {CVariant(short(0)), CVariant(short(0)), CVariant(0L)});
+    ASSERT_EQ(font.vt, VT_DISPATCH);
+    CComPointer<IFont> pReference;
+    ASSERT_EQ(pReference.CreateInstance(CLSID_StdFont, CLSCTX_ALL), S_OK);
+    pReference->put_Name(CBstr(strFace));
+    CY size;
+    size.int64 = 120000;
+    pReference->put_Size(size);
+    EXPECT_EQ(GetProperty(font.pdispVal, L"Name").ToString(), GetProperty(DispatchOf(pReference), L"Name").ToString());
+    EXPECT_EQ(GetProperty(font.pdispVal, L"Size").ToDouble(), GetProperty(DispatchOf(pReference), L"Size").ToDouble());
+
+    // And writes one, and a colour, as its dialog or its code would.
+    CComPointer<IFont> pWritten;
+    ASSERT_EQ(pWritten.CreateInstance(CLSID_StdFont, CLSCTX_ALL), S_OK);
+    pWritten->put_Name(CBstr(cancelled.strFace));
+    pSink->m_events.clear();
+    Invoke(m_pControl, L"SetValue", {CVariant(short(0)), CVariant(short(0)), CVariant(DispatchOf(pWritten).Get()), CVariant(short(0))});
+    Invoke(m_pControl, L"SetValue", {CVariant(short(0)), CVariant(short(0)), CVariant(255L), CVariant(short(1))});
+    EXPECT_TRUE(pSink->m_events.empty());
+    EXPECT_EQ(Invoke(m_pControl, L"GetDefaultValueByName", {CVariant("Caption font")}).ToString().rfind(GetProperty(DispatchOf(pWritten), L"Name").ToString() + ", ", 0), 0u);
+    EXPECT_EQ(Invoke(m_pControl, L"GetValue", {CVariant(short(0)), CVariant(short(0)), CVariant(1L)}).ToLong(), 255);
+    pSink->Disconnect();
+}
+
+// A person changes a date: F4 on the selected DataComboBox row opens the date picker over the
+// cell on the row's date; in the picker the arrow keys change the date, and each change
+// reaches the row and the host at once.
+TEST_F(AtlHostedControl, KeysChangeADateInTheDatePicker)
+{
+    ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant("Page#{#Delivered\\DataComboBox\\Enable\\#Note\\Edit\\Enable\\#}#")), S_OK);
+    PumpUntilIdle();
+    SYSTEMTIME date = {};
+    date.wYear = 2021;
+    date.wMonth = 3;
+    date.wDay = 14;
+    wchar_t text[64] = {};
+    GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, text, 64);
+    const std::string strStart = WideToUtf8(text);
+    Invoke(m_pControl, L"SetDefaultValue", {CVariant(short(0)), CVariant(short(0)), CVariant(strStart)});
+    CComPointer<CRecordingSink> pSink = NewComObject<CRecordingSink>();
+    ASSERT_EQ(pSink->Connect(m_pControl), S_OK);
+    const HWND hList = GetDlgItem(FloorWindow(), 1000);
+    RECT row = {};
+    ListView_GetItemRect(hList, 0, &row, LVIR_BOUNDS);
+    ClickAt(hList, POINT{20, (row.top + row.bottom) / 2});
+    SendMessageW(hList, WM_KEYDOWN, VK_F4, 1);
+    PumpUntilIdle();
+    const HWND hPicker = GetDlgItem(hList, 1000);
+    ASSERT_NE(hPicker, nullptr);
+    EXPECT_TRUE(IsWindowVisible(hPicker));
+    wchar_t shown[64] = {};
+    GetWindowTextW(hPicker, shown, 64);
+    EXPECT_EQ(WideToUtf8(shown), strStart);
+
+    SetFocus(hPicker);
+    for (UINT nKey : {VK_RIGHT, VK_UP}) {
+        SendMessageW(hPicker, WM_KEYDOWN, nKey, 1);
+        SendMessageW(hPicker, WM_KEYUP, nKey, 0xC0000001);
+    }
+    PumpUntilIdle();
+    GetWindowTextW(hPicker, shown, 64);
+    EXPECT_NE(WideToUtf8(shown), strStart);
+    EXPECT_EQ(Invoke(m_pControl, L"GetDefaultValueByName", {CVariant("Delivered")}).ToString(), WideToUtf8(shown));
+    EXPECT_EQ(pSink->m_events, (std::vector<std::string>{"SelectItem 0 0", "PropertyChanging 0 0", "PropertyChanged 0 0 1"}));
+
+    ListView_GetItemRect(hList, 1, &row, LVIR_BOUNDS);
+    ClickAt(hList, POINT{20, (row.top + row.bottom) / 2});
+    EXPECT_FALSE(IsWindowVisible(hPicker)) << "leaving the row hides the picker";
+    pSink->Disconnect();
+}
+
+// A person picks a folder: a click in the ShellFolder row's button drops the folder tree; the
+// person opens the folders down to one and presses Enter, and its path is the row's value.
+TEST_F(AtlHostedControl, ClicksAndKeysChooseAFolderInTheFolderTree)
+{
+    const CTestFolders folders(L"velmora-hosted");
+    folders.Make(L"Quarterly\\2026");
+    ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant("Page#{#Reports\\ShellFolder\\Enable\\#}#")), S_OK);
+    PumpUntilIdle();
+    CComPointer<CRecordingSink> pSink = NewComObject<CRecordingSink>();
+    ASSERT_EQ(pSink->Connect(m_pControl), S_OK);
+    const HWND hList = GetDlgItem(FloorWindow(), 1000);
+    RECT row = {};
+    ListView_GetItemRect(hList, 0, &row, LVIR_BOUNDS);
+    ClickAt(hList, POINT{20, (row.top + row.bottom) / 2});
+    ClickAt(hList, POINT{row.right - 6, (row.top + row.bottom) / 2});
+    const HWND hTree = GetFocus();
+    ASSERT_NE(hTree, nullptr);
+    wchar_t className[64] = {};
+    GetClassNameW(hTree, className, 64);
+    ASSERT_STREQ(className, WC_TREEVIEWW);
+    EXPECT_TRUE(IsWindowVisible(hTree));
+
+    const std::wstring target = folders.Path(L"Quarterly\\2026");
+    const HTREEITEM hItem = FindTreePath(hTree, target);
+    ASSERT_NE(hItem, nullptr);
+    SendMessageW(hTree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(hItem));
+    SendMessageW(hTree, WM_KEYDOWN, VK_RETURN, 1);
+    PumpUntilIdle();
+    EXPECT_FALSE(IsWindowVisible(hTree));
+    EXPECT_EQ(GetFocus(), hList);
+    EXPECT_EQ(Invoke(m_pControl, L"GetDefaultValueByName", {CVariant("Reports")}).ToString(), WideToUtf8(target));
+    EXPECT_EQ(pSink->m_events, (std::vector<std::string>{"SelectItem 0 0", "PropertyChanging 0 0", "PropertyChanged 0 0 1"}));
     pSink->Disconnect();
 }
 

@@ -71,24 +71,6 @@ protected:
     }
 };
 
-TEST_F(ColourKindTest, ValueIsTheColourInColumnZeroAndTheTextElsewhere)
-{
-    SetValue(kFore, "&&H0000FF (Red)");
-    CControlsWnd* pObj = Object(kFore);
-    ASSERT_NE(nullptr, pObj);
-    const CVariant colour = pObj->GetValue(0);
-    EXPECT_EQ(VT_UI4, colour.vt);
-    EXPECT_EQ(RGB(255, 0, 0), colour.ulVal);
-    const CVariant text = pObj->GetValue(2);
-    EXPECT_EQ(VT_BSTR, text.vt);
-    EXPECT_EQ("&&H0000FF (Red)", text.ToString());
-    pObj->Release();
-    SetValue(kFore, "");
-    pObj = Object(kFore);
-    EXPECT_EQ(RGB(255, 255, 255), pObj->GetValue(0).ulVal) << "no value is white";
-    pObj->Release();
-}
-
 struct SetCase {
     const char* pszName;
     CVariant value;

@@ -447,35 +447,6 @@ TEST_F(ColourPopupTest, TheCellsTellTheirNames)
 
 // --- The colour dialog ---
 
-TEST_F(ColourPopupTest, TheDialogStartsOnTheColourAndItsChoiceIsCommittedAfterTheCustomColours)
-{
-    COLORREF crShown = CLR_INVALID;
-    OpenDialogAndAnswer([&](HWND hDialog) {
-        crShown = ShownColour(hDialog);
-        TypeColour(hDialog, 1, 2, 3);
-        Press(hDialog, COLOR_ADD);
-        PostMessageW(hDialog, WM_COMMAND, IDOK, 0);
-    });
-    EXPECT_EQ(RGB(255, 255, 255), crShown);
-    EXPECT_EQ("&&H030201 (Custom Color)", Value(kFore));
-    EXPECT_EQ(Strings({"CustomColorChange", "PropertyChanged 3 1"}), m_owner.Heard());
-    EXPECT_NE(m_owner.customColors + 16, std::find(m_owner.customColors, m_owner.customColors + 16, RGB(1, 2, 3)));
-    EXPECT_EQ(nullptr, Popup());
-    EXPECT_EQ(List().m_hWnd, GetFocus());
-}
-
-TEST_F(ColourPopupTest, TheDialogShowsTheControlsCustomColoursAndAnOkWithoutAChangeFiresNoChange)
-{
-    m_owner.customColors[3] = RGB(9, 8, 7);
-    OpenDialogAndAnswer([&](HWND hDialog) {
-        TypeColour(hDialog, 10, 20, 30);
-        PostMessageW(hDialog, WM_COMMAND, IDOK, 0);
-    });
-    EXPECT_EQ("&&H1E140A (Custom Color)", Value(kFore));
-    EXPECT_EQ(Strings({"PropertyChanged 3 1"}), m_owner.Heard());
-    EXPECT_EQ(RGB(9, 8, 7), m_owner.customColors[3]);
-}
-
 TEST_F(ColourPopupTest, CancellingTheDialogChangesNeitherTheColourNorTheCustomColours)
 {
     OpenDialogAndAnswer([&](HWND hDialog) {

@@ -141,21 +141,6 @@ TEST_F(DateKindTest, ShowingPlacesThePickerOverTheCellOnTheRowsDateAndLeavesTheF
     EXPECT_EQ(Events{Changing(0)}, m_owner.events);
 }
 
-TEST_F(DateKindTest, EveryKeyThatChangesTheDateCommitsTheTextShownOnce)
-{
-    const HWND hPicker = Open(0);
-    ASSERT_NE(nullptr, hPicker);
-    Key(hPicker, VK_UP);
-    ASSERT_EQ(1u, m_owner.events.size());
-    EXPECT_EQ(Changed(0, TRUE), m_owner.events[0]);
-    EXPECT_EQ(Text(hPicker), Value(0));
-    EXPECT_NE(ShortDate(2021, 3, 14), Value(0));
-    Key(hPicker, VK_DOWN);
-    EXPECT_EQ((Events{Changed(0, TRUE), Changed(0, TRUE)}), m_owner.events);
-    EXPECT_EQ(ShortDate(2021, 3, 14), Value(0));
-    EXPECT_EQ(Value(0), Text(hPicker));
-}
-
 // A person drops the calendar with the picker's arrow and clicks a day in it.
 TEST_F(DateKindTest, ADayPickedInTheCalendarIsCommittedOnce)
 {

@@ -166,19 +166,6 @@ TEST_F(FolderKindTest, NarrowCellGetsTheFullTreeLinedUpWithItsRightEdge)
     EXPECT_EQ(cell.bottom, placed.top);
 }
 
-TEST_F(FolderKindTest, EnterOnAFolderCommitsItsPath)
-{
-    const HWND hTree = Open();
-    ASSERT_NE(nullptr, hTree);
-    const std::wstring target = m_folders.Path(L"Alpha\\Beta");
-    Choose(hTree, target);
-    EXPECT_EQ(Events{Changed(0, TRUE)}, m_owner.events);
-    EXPECT_EQ(WideToUtf8(target), Value(0));
-    EXPECT_FALSE(IsWindowVisible(hTree));
-    EXPECT_EQ(m_list.m_hWnd, GetFocus());
-    EXPECT_NE(hTree, GetCapture());
-}
-
 TEST_F(FolderKindTest, FoldersAreReadWhenFirstOpenedInTheShellsOrder)
 {
     const HWND hTree = Open();
@@ -221,17 +208,6 @@ TEST_F(FolderKindTest, ItemsShowTheSystemsSmallIcons)
     EXPECT_EQ(info.iIcon, item.iImage);
     SHGetFileInfoW(m_folders.Path(L"Alpha").c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_OPENICON);
     EXPECT_EQ(info.iIcon, item.iSelectedImage);
-}
-
-TEST_F(FolderKindTest, SpaceAndADriveRootCommitToo)
-{
-    const HWND hTree = Open();
-    const HTREEITEM hDrive = FindTreePath(hTree, L"C:\\");
-    ASSERT_NE(nullptr, hDrive);
-    Select(hTree, hDrive);
-    Key(hTree, VK_SPACE);
-    EXPECT_EQ(Events{Changed(0, TRUE)}, m_owner.events);
-    EXPECT_EQ("C:\\", Value(0));
 }
 
 TEST_F(FolderKindTest, AVirtualFolderFirstCommitsNothing)

@@ -232,53 +232,6 @@ TEST_F(FontKindTest, CancelledDialogFiresPropertyChangingAndNothingElse)
     EXPECT_STREQ(L"MS Sans Serif", Font()->GetLogFont()->lfFaceName);
 }
 
-TEST_F(FontKindTest, DialogOpensOnTheRowsFontAndOkCommitsTheFaceAndSizeChosen)
-{
-    CComPointer<IFont> pStart = NewFont(L"Courier New", 100000, FW_NORMAL);
-    Font()->SetValue(AsValue(pStart), 0);
-    const std::string strStartFace = WideToUtf8(Font()->GetLogFont()->lfFaceName);
-    // Another face of those the dialog offers.
-    const FontDialogSeen offered = Press(FontDialogAnswer{});
-    ASSERT_TRUE(offered.bSeen);
-    EXPECT_EQ(strStartFace, offered.strFace) << "opens on the row's font";
-    std::string strFace;
-    for (const std::string& face : offered.faces)
-        if (face != strStartFace && face.find('@') == std::string::npos && strFace.empty())
-            strFace = face;
-    ASSERT_FALSE(strFace.empty());
-
-    FontDialogAnswer answer;
-    answer.bOk = true;
-    answer.strFace = strFace;
-    answer.strSize = "12";
-    Press(answer);
-    EXPECT_EQ((Events{Changing(0), Changed(0, TRUE)}), m_owner.events);
-    EXPECT_EQ(strFace, WideToUtf8(Font()->GetLogFont()->lfFaceName));
-    EXPECT_EQ(-MulDiv(12, 96, 72), Font()->GetLogFont()->lfHeight);
-    EXPECT_EQ(strFace + ", 12.00", Value());
-
-    // OK on the same font is still reported as a change.
-    answer.strFace.clear();
-    answer.strSize.clear();
-    Press(answer);
-    EXPECT_EQ((Events{Changing(0), Changed(0, TRUE)}), m_owner.events);
-    EXPECT_EQ(strFace + ", 12.00", Value());
-}
-
-TEST_F(FontKindTest, EveryWayOfOpeningOpensTheDialogAndNoButtonClick)
-{
-    CControlsWnd_CFont* pFont = Font();
-    for (int nMode : {0, 1, 2}) {
-        m_owner.events.clear();
-        const FontDialogSeen seen = AnswerFontDialog([&] { pFont->ShowEditor(nMode); }, FontDialogAnswer{});
-        EXPECT_TRUE(seen.bSeen) << nMode;
-        EXPECT_EQ(Events{Changing(0)}, m_owner.events) << nMode;
-    }
-    m_owner.events.clear();
-    EXPECT_TRUE(AnswerFontDialog([&] { pFont->DoDefaultAction(); }, FontDialogAnswer{}).bSeen);
-    EXPECT_EQ(Events{Changing(0)}, m_owner.events);
-}
-
 // The host ends the row while the dialog is open: the dialog goes with it.
 TEST_F(FontKindTest, RowEndedWhileTheDialogIsOpenClosesTheDialog)
 {

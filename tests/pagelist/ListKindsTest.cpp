@@ -82,24 +82,6 @@ INSTANTIATE_TEST_SUITE_P(
                     AnswerCase{"EmbeddedNulEndsItsItem", std::string("left\0over\\next", 14), {"left", "next"}}),
     [](const testing::TestParamInfo<AnswerCase>& info) { return std::string(info.param.pszName); });
 
-TEST_F(ListKindsTest, ItemsAreAskedForWhenTheRowIsSelectedAndAgainWhenTheListIsMadeAgain)
-{
-    ClickRow(kChoice);
-    EXPECT_EQ(Strings({"SelectItem 0", "LoadItems 0"}), m_owner.Heard());
-    HWND hDropDown = OpenChoice();
-    ASSERT_NE(nullptr, hDropDown);
-    EXPECT_EQ(Strings({"SelectItem 0", "LoadItems 0", "PropertyChanging 0"}), m_owner.Heard())
-        << "the list has its items: opening asks for none";
-    Key(hDropDown, VK_RETURN);
-    EXPECT_FALSE(IsWindow(hDropDown)) << "the list's window goes as it closes";
-    m_owner.events.clear();
-    m_owner.items = "Up\\Down";
-    hDropDown = OpenChoice();
-    ASSERT_NE(nullptr, hDropDown);
-    EXPECT_EQ(Strings({"LoadItems 0", "PropertyChanging 0"}), m_owner.Heard());
-    EXPECT_EQ(Strings({"Up", "Down"}), Items(hDropDown));
-}
-
 TEST_F(ListKindsTest, WithoutAnAnswerTheListKeepsItsItems)
 {
     ClickRow(kChoice);
@@ -160,17 +142,6 @@ TEST_F(ListKindsTest, NearTheBottomOfTheScreenTheDropDownOpensAboveTheCell)
     EXPECT_EQ(cell.top, window.bottom);
     EXPECT_EQ(cell.left, window.left);
     EXPECT_EQ(4, Lines(hDropDown));
-}
-
-TEST_F(ListKindsTest, F4AndEnterOnTheSelectedRowOpenItToo)
-{
-    for (UINT nKey : {UINT(VK_F4), UINT(VK_RETURN)}) {
-        ClickRow(kChoice);
-        Key(List().m_hWnd, nKey);
-        const HWND hDropDown = DropDown();
-        ASSERT_NE(nullptr, hDropDown) << nKey;
-        Key(hDropDown, VK_RETURN);
-    }
 }
 
 struct OpenCase {
@@ -255,17 +226,6 @@ TEST_F(ListKindsTest, CtrlBreakClosesTheListAsEnterDoes)
     Key(hDropDown, VK_CANCEL);
     EXPECT_EQ(Strings({"PropertyChanged 0 1"}), m_owner.Heard()) << "the item opened on was never handed over";
     EXPECT_EQ("North", Value(kChoice));
-    EXPECT_FALSE(IsWindow(hDropDown));
-    EXPECT_EQ(List().m_hWnd, GetFocus());
-}
-
-TEST_F(ListKindsTest, ClickOnAnItemCommitsItAndCloses)
-{
-    const HWND hDropDown = OpenChoice();
-    m_owner.events.clear();
-    Click(hDropDown, ItemPoint(hDropDown, 3));
-    EXPECT_EQ("West", Value(kChoice));
-    EXPECT_EQ(Strings({"PropertyChanged 0 1"}), m_owner.Heard());
     EXPECT_FALSE(IsWindow(hDropDown));
     EXPECT_EQ(List().m_hWnd, GetFocus());
 }
@@ -390,58 +350,8 @@ TEST_F(ListKindsTest, OnceItsDropDownHasClosedARowStepsNoMoreUntilItOpensAgain)
     EXPECT_EQ("False", Value(kVisible));
 }
 
-TEST_F(ListKindsTest, TheBooleanAsksTheHostNothing)
-{
-    ClickRowButton(kVisible);
-    const HWND hDropDown = DropDown();
-    ASSERT_NE(nullptr, hDropDown);
-    EXPECT_EQ(Strings({"False", "True"}), Items(hDropDown));
-    EXPECT_EQ(Strings({"SelectItem 1", "PropertyChanging 1"}), m_owner.Heard());
-}
-
 // --- The inert kind ---
 
-TEST_F(ListKindsTest, AUserComboBoxRowIsSelectedButNeverEdited)
-{
-    SetValue(kStyle, "Compact");
-    ClickRow(kStyle);
-    for (UINT nKey : {UINT(VK_F4), UINT(VK_RETURN), UINT(VK_SPACE)})
-        Key(List().m_hWnd, nKey);
-    DoubleClickRow(kStyle);
-    EXPECT_EQ(nullptr, List().GetActiveControlsWnd());
-    EXPECT_EQ(nullptr, List().GetControlsWnd(kStyle, FALSE));
-    EXPECT_EQ(Strings({"SelectItem 2"}), m_owner.Heard());
-    EXPECT_EQ("Compact", Value(kStyle));
-    EXPECT_EQ(nullptr, DropDown());
-}
-
 // --- Odd answers and texts ---
-
-TEST_F(ListKindsTest, TextsInAnyScriptShowAndCommitUnchanged)
-{
-    m_owner.items = "Αθήνα\\東京\\🎉 party";
-    const HWND hDropDown = OpenChoice();
-    ASSERT_NE(nullptr, hDropDown);
-    Click(hDropDown, ItemPoint(hDropDown, 1));
-    EXPECT_EQ("東京", Value(kChoice));
-    SetValue(kChoice, "🎉");
-    const HWND hAgain = OpenChoice();
-    ASSERT_NE(nullptr, hAgain);
-    EXPECT_EQ(2, Selection(hAgain)) << "a prefix in any script finds its item";
-    Key(hAgain, VK_RETURN);
-    EXPECT_EQ("🎉 party", Value(kChoice));
-}
-
-TEST_F(ListKindsTest, ATenMegabyteAnswerOpensAndCommitsWhole)
-{
-    const std::string strHuge(10 * 1024 * 1024, 'x');
-    m_owner.items = strHuge + "\\short";
-    const HWND hDropDown = OpenChoice();
-    ASSERT_NE(nullptr, hDropDown);
-    EXPECT_EQ(2, static_cast<int>(SendMessageW(hDropDown, LB_GETCOUNT, 0, 0)));
-    EXPECT_EQ(static_cast<LRESULT>(strHuge.size()), SendMessageW(hDropDown, LB_GETTEXTLEN, 0, 0));
-    Key(hDropDown, VK_RETURN);
-    EXPECT_EQ(strHuge.size(), Value(kChoice).size());
-}
 
 } // namespace

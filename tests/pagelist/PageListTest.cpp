@@ -56,45 +56,6 @@ TEST_F(PageListTest, NamesValuesAndItemDataRoundTrip)
     EXPECT_EQ("Hello, world", Value(0));
 }
 
-TEST_F(PageListTest, InsertRowPlacesTheRowAndReturnsItsIndex)
-{
-    m_list.AddItemFromText("first", "Edit", "Enable", "");
-    m_list.AddItemFromText("last", "Edit", "Enable", "");
-    EXPECT_EQ(1, m_list.InsertRow(1, "middle", MakeItemData(ID_AS_LINK, ITEM_TYPE_BOLD), "Some group"));
-    EXPECT_EQ("first", Name(0));
-    EXPECT_EQ("middle", Name(1));
-    EXPECT_EQ("last", Name(2));
-    EXPECT_STREQ("Link", m_list.GetItemAs(1));
-    EXPECT_TRUE(m_list.IsBold(1));
-}
-
-TEST_F(PageListTest, EveryRowOperationAnswersNothingOutsideTheRows)
-{
-    m_list.AddItemFromText("only", "ComboBox", "Enable", "");
-    for (int nRow : {-1, 1, 100}) {
-        EXPECT_EQ(nullptr, m_list.GetItemAs(nRow)) << nRow;
-        EXPECT_FALSE(m_list.IsGrayed(nRow));
-        EXPECT_FALSE(m_list.IsBold(nRow));
-        EXPECT_FALSE(m_list.IsEnabled(nRow));
-        EXPECT_FALSE(m_list.IsBlack(nRow));
-        EXPECT_FALSE(m_list.IsEditKind(nRow));
-        EXPECT_FALSE(m_list.IsEditButtonKind(nRow));
-        EXPECT_FALSE(m_list.HasOwnIcon(nRow));
-        EXPECT_FALSE(m_list.SetItemValue(nRow, "x"));
-        RECT rect = {1, 2, 3, 4};
-        EXPECT_EQ(nullptr, m_list.GetCellRect(&rect, nRow));
-        EXPECT_FALSE(m_list.DeleteRow(nRow));
-        EXPECT_FALSE(m_list.OnRowSelected(nRow, 0));
-        EXPECT_FALSE(m_list.ActivateRow(nRow));
-        EXPECT_EQ(nullptr, m_list.GetControlsWnd(nRow, FALSE));
-        m_list.SetRowName(nRow, "renamed");
-        m_list.DoDefaultAction(nRow);
-    }
-    EXPECT_EQ(1, m_list.GetItemCount());
-    EXPECT_EQ("only", Name(0));
-    EXPECT_EQ("", Value(0));
-}
-
 TEST_F(PageListTest, LayoutTextFillsThePageAndStopsAtTheFirstEmptyToken)
 {
     m_list.AddItemFromText("old row", "Edit", "Enable", "");

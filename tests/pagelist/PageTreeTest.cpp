@@ -229,20 +229,6 @@ TEST_F(PageTreeTest, APropertyOfAGroupThatIsNotThereIsStoredButNeverShown)
     EXPECT_EQ(3, Tree().GetStore().GetItemCount());
 }
 
-TEST_F(PageTreeTest, RowsAreNotRenamedOnAGroupedPage)
-{
-    Load(TwoGroups());
-    Tree().SetRowName(0, "Place");
-    EXPECT_EQ(Names({"Position", "Size"}), Shown());
-}
-
-TEST_F(PageTreeTest, AMemberAddedLaterJoinsItsGroup)
-{
-    Load(TwoGroups());
-    Tree().AddItemFromText("Height", "Edit", "Enable", "size");
-    EXPECT_EQ(std::vector<int>({5, 6, 7}), Group(1)->GetMembers());
-}
-
 // --- Expanding and collapsing ---
 
 TEST_F(PageTreeTest, ExpandingShowsTheMembersBelowTheGroupAndMovesTheObjectsBelowWithTheirRows)
@@ -292,21 +278,6 @@ TEST_F(PageTreeTest, AGroupWithoutMembersOnlyFlipsItsFlag)
     Click(SignPoint(0));
     EXPECT_FALSE(pEmpty->m_bExpanded);
     EXPECT_EQ(Names({"Empty", "Full"}), Shown());
-}
-
-TEST_F(PageTreeTest, AnEditedMemberValueIsThereAgainWhenItsGroupOpensAgain)
-{
-    Load(TwoGroups());
-    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
-    ASSERT_TRUE(Tree().SetItemValue(2, "80"));
-    EXPECT_EQ("80", Tree().GetStore().GetValueText(2));
-    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
-    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
-    EXPECT_EQ("80", Value(2));
-    EXPECT_EQ("", Value(1));
-    // A group row's value stays with the row.
-    ASSERT_TRUE(Tree().SetItemValue(0, "heading"));
-    EXPECT_EQ("", Tree().GetStore().GetValueText(0));
 }
 
 TEST_F(PageTreeTest, MembersFollowTheirStoreRowsWhenRowsAreFiledAboveThem)
@@ -479,35 +450,6 @@ TEST_F(PageTreeTest, AGroupFiledUnderAnotherIsShownAsARowAndAsItsMember)
     EXPECT_EQ(Names({"Outer", "Inner"}), Shown());
     Click(SignPoint(1));
     EXPECT_EQ(Names({"Outer", "Inner", "leaf"}), Shown());
-}
-
-TEST_F(PageTreeTest, AGroupRowDeletedWhileExpandedLeavesItsMembersWithoutAGroup)
-{
-    Load(TwoGroups());
-    Tree().ToggleGroup(1, &Group(1)->m_bExpanded);
-    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
-    ASSERT_TRUE(Tree().DeleteRow(4));
-    ASSERT_EQ(Names({"Position", "Left", "Top", "Anchor", "Width", "Face"}), Shown());
-    // The orphans are no members of the group above: their values reach no store row.
-    ASSERT_TRUE(Tree().SetItemValue(4, "640"));
-    EXPECT_EQ("640", Value(4));
-    for (int s = 0; s < Tree().GetStore().GetItemCount(); ++s)
-        EXPECT_EQ("", Tree().GetStore().GetValueText(s)) << s;
-    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
-    EXPECT_EQ(Names({"Position", "Width", "Face"}), Shown());
-}
-
-TEST_F(PageTreeTest, AMemberDeletedWhileExpandedLeavesTheGroupInStepWithItsRows)
-{
-    Load(TwoGroups());
-    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
-    ASSERT_TRUE(Tree().DeleteRow(2));
-    ASSERT_TRUE(Tree().SetItemValue(2, "south"));
-    EXPECT_EQ("south", Tree().GetStore().GetValueText(3)) << "Anchor's own store row";
-    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
-    EXPECT_EQ(Names({"Position", "Size"}), Shown());
-    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
-    EXPECT_EQ(Names({"Position", "Left", "Anchor", "Size"}), Shown()) << "the deleted property stays deleted";
 }
 
 } // namespace

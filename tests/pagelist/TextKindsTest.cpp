@@ -196,45 +196,4 @@ TEST_F(TextKindsTest, EditPaintsTheEditorColourOnWhite)
     EXPECT_EQ(0, nOther);
 }
 
-TEST_F(TextKindsTest, EditButtonOpensItsEditOnASecondClickAndReportsItsButton)
-{
-    CControlsWnd* pObj = Activate(kEditButtonRow);
-    ASSERT_NE(nullptr, pObj);
-    EXPECT_EQ("CControlsWnd_CEditButton", pObj->GetClassName());
-    const HWND hEdit = Edit();
-    ASSERT_NE(nullptr, hEdit);
-    m_owner.events.clear();
-    for (int nMode : {0, 3, 6}) {
-        pObj->ShowEditor(nMode);
-        pObj->DoDefaultAction();
-    }
-    EXPECT_TRUE(m_owner.events.empty()) << "a key or a default action opens nothing";
-    EXPECT_FALSE(IsWindowVisible(hEdit));
-
-    // The press commits the row's own text, not the edit's (still empty).
-    pObj->ShowEditor(2);
-    EXPECT_EQ((Events{Changing(kEditButtonRow), Clicked(kEditButtonRow), Changed(kEditButtonRow, FALSE)}), m_owner.events);
-    EXPECT_EQ("logo.png", Value(kEditButtonRow));
-    EXPECT_FALSE(IsWindowVisible(hEdit));
-
-    m_owner.events.clear();
-    pObj->ShowEditor(1);
-    EXPECT_TRUE(IsWindowVisible(hEdit));
-    EXPECT_EQ("logo.png", Text(hEdit));
-    Type(hEdit, "x");
-    Press(hEdit, VK_RETURN);
-    EXPECT_EQ((Events{Changing(kEditButtonRow), Changed(kEditButtonRow, TRUE)}), m_owner.events);
-    EXPECT_EQ("logo.pngx", Value(kEditButtonRow));
-}
-
-TEST_F(TextKindsTest, EditNeedsTheListWindowAndAButtonNoWindowAtAll)
-{
-    CPageListCtrl unmade(&m_owner, 18);
-    EXPECT_EQ(nullptr, CreateControlsWnd("Edit", &unmade, 0, 1));
-    EXPECT_EQ(nullptr, CreateControlsWnd("EditButton", &unmade, 0, 1));
-    CControlsWnd* pButton = CreateControlsWnd("Button", &unmade, 0, 1);
-    ASSERT_NE(nullptr, pButton);
-    pButton->Release();
-}
-
 } // namespace

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The planted-fault measure of the test suite: scripts/mutants.sh [build-dir] [name-regex]
 # Each fault of scripts/mutants.txt is put into its source file in turn, the test executables
-# that cover that file are rebuilt (incrementally) and run under Xvfb + Wine, and the file is
-# put back. A fault is caught when one of its executables fails (or fails to build); it is
-# missed when they all pass. Prints one line per fault and the total; exits 0.
+# that cover that file are rebuilt (incrementally) and run under Xvfb + Wine one after the other,
+# and the file is put back. A fault is caught when one of its executables fails (or does not
+# build); it is missed when they all pass. Prints one line per fault and the total; exits 0.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build/x86_64}" && pwd)
@@ -56,13 +56,16 @@ open(path, "w", encoding="utf-8").write(text.replace(old, new))
 PY
 }
 
-run_tests() {
-  local regex="^($(echo "$1" | tr ' ' '|'))$"
+# Runs one test executable under Xvfb + Wine with the servers registered; fails when it fails.
+run_test() {
+  local exe
+  exe=$(find "$build/tests" -name "$1.exe" | head -1)
   xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-    [ -d "$WINEPREFIX/drive_c" ] || "$4/scripts/fresh-prefix.sh" >/dev/null 2>&1
+    [ -d "$WINEPREFIX/drive_c" ] || "$3/scripts/fresh-prefix.sh" >/dev/null 2>&1
     wineserver -p 2>/dev/null
-    timeout 420 ctest --test-dir "$0" --timeout 300 --stop-on-failure --output-on-failure -R "$1" >"$3" 2>&1; rc=$?
-    wineserver -k 2>/dev/null; exit $rc' "$build" "$regex" "$2" "$root"
+    ctest --test-dir "$4" -R register_servers >/dev/null 2>&1 || exit 2
+    timeout 420 "$WINE" "$0" >"$1" 2>&1; rc=$?
+    wineserver -k 2>/dev/null; exit $rc' "$exe" "$2" "$root" "$build"
 }
 
 caught=0; missed=0; broken=0; missed_list=()
@@ -75,16 +78,20 @@ for d in "$work"/*/; do
     echo "STALE   $name ($file: the text is not there once)"; broken=$((broken + 1)); continue
   fi
   start=$SECONDS
-  # shellcheck disable=SC2086
-  if ! cmake --build "$build" --target $tests >"$d/build.log" 2>&1; then
-    result=caught; how="does not build"
-  elif run_tests "$tests" "$d/test.log"; then
-    result=missed; how="$tests pass"
-  else
-    result=caught
-    how="fails: $(grep -o '\[  FAILED  \] [A-Za-z0-9_/.]*' "$d/test.log" | head -1 | cut -c14-)"
-    [ "$how" = "fails: " ] && how="fails: $(grep -o 'Failed\|Exception\|Timeout' "$d/test.log" | head -1)"
-  fi
+  # The executables in their order, each built only when those before it passed: the first
+  # failure (or a build that fails) catches the fault.
+  result=missed; how="$tests pass"
+  for exe in $tests; do
+    if ! cmake --build "$build" --target "$exe" >"$d/build.log" 2>&1; then
+      result=caught; how="does not build"; break
+    fi
+    if ! run_test "$exe" "$d/test.log"; then
+      result=caught
+      how="$exe: $(grep -o '\[  FAILED  \] [A-Za-z0-9_/.]*' "$d/test.log" | head -1 | cut -c14-)"
+      [ "$how" = "$exe: " ] && how="$exe ends early (crash or hang)"
+      break
+    fi
+  done
   cp "$d/saved" "$src"
   touch "$src"
   if [ $result = caught ]; then caught=$((caught + 1)); echo "caught  $name ($how, $((SECONDS - start)) s)"

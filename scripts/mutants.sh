@@ -11,7 +11,8 @@ only=${2:-.}
 list=$root/scripts/mutants.txt
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-source "$root/scripts/wine-env.sh" "$build"
+# A prefix of its own: the measure may run beside a suite in the same build.
+source "$root/scripts/wine-env.sh" "$build" wineprefix-mutants
 # The first failure ends an executable's run: a caught fault costs less than a missed one.
 export GTEST_FAIL_FAST=1
 

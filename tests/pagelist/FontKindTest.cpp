@@ -22,10 +22,6 @@ FiredEvent Changing(long nRow)
 {
     return {"PropertyChanging", 3, nRow, FALSE};
 }
-FiredEvent Changed(long nRow, BOOL bUpdate)
-{
-    return {"PropertyChanged", 3, nRow, bUpdate};
-}
 
 // A standard font object made and described the way the kind makes its own.
 CComPointer<IFont> NewFont(const wchar_t* pszFace, LONGLONG nSize10000, SHORT nWeight, bool bItalic = false)

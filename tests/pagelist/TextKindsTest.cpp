@@ -26,10 +26,6 @@ FiredEvent Changing(short nRow)
 {
     return {"PropertyChanging", 3, nRow, FALSE};
 }
-FiredEvent Clicked(short nRow)
-{
-    return {"ButtonClick", 3, nRow, FALSE};
-}
 FiredEvent Changed(short nRow, BOOL bUpdate)
 {
     return {"PropertyChanged", 3, nRow, bUpdate};

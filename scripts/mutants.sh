@@ -57,6 +57,10 @@ open(path, "w", encoding="utf-8").write(text.replace(old, new))
 PY
 }
 
+# The hostile sweeps and the soak take minutes and no planted fault aims at them: the suite
+# runs them, the measure does not.
+filter='-HostileCalls.*:Soak.*:DamagedData.*'
+
 # Runs one test executable under Xvfb + Wine with the servers registered; fails when it fails.
 run_test() {
   local exe
@@ -65,8 +69,8 @@ run_test() {
     [ -d "$WINEPREFIX/drive_c" ] || "$3/scripts/fresh-prefix.sh" >/dev/null 2>&1
     wineserver -p 2>/dev/null
     ctest --test-dir "$4" -R register_servers >/dev/null 2>&1 || exit 2
-    timeout 420 "$WINE" "$0" >"$1" 2>&1; rc=$?
-    wineserver -k 2>/dev/null; exit $rc' "$exe" "$2" "$root" "$build"
+    timeout 900 "$WINE" "$0" --gtest_filter="$5" >"$1" 2>&1; rc=$?
+    wineserver -k 2>/dev/null; exit $rc' "$exe" "$2" "$root" "$build" "$filter"
 }
 
 caught=0; missed=0; broken=0; missed_list=()
@@ -89,7 +93,7 @@ for d in "$work"/*/; do
     if ! run_test "$exe" "$d/test.log"; then
       result=caught
       how="$exe: $(grep -o '\[  FAILED  \] [A-Za-z0-9_/.]*' "$d/test.log" | head -1 | cut -c14-)"
-      [ "$how" = "$exe: " ] && how="$exe ends early (crash or hang)"
+      [ "$how" = "$exe: " ] && how="$exe ends early (a crash, or a hang of 15 minutes)"
       break
     fi
   done

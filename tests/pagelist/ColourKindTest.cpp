@@ -46,8 +46,9 @@ const TextCase kTexts[] = {
 TEST(ColourTextTest, ColoursAreWrittenAsHexAndTableNameAndReadFromTheDigits)
 {
     for (const TextCase& c : kTexts) {
-        if (c.bWritten)
+        if (c.bWritten) {
             EXPECT_EQ(c.pszText, FormatColourText(c.crColour));
+        }
         EXPECT_EQ(c.crColour, ParseColourText(c.pszText)) << c.pszText;
     }
 }

@@ -65,12 +65,6 @@ void TypeColour(HWND hDialog, int r, int g, int b)
     SetDlgItemInt(hDialog, COLOR_BLUE, static_cast<UINT>(b), FALSE);
 }
 
-COLORREF ShownColour(HWND hDialog)
-{
-    return RGB(GetDlgItemInt(hDialog, COLOR_RED, nullptr, FALSE), GetDlgItemInt(hDialog, COLOR_GREEN, nullptr, FALSE),
-               GetDlgItemInt(hDialog, COLOR_BLUE, nullptr, FALSE));
-}
-
 class ColourPopupTest : public PickingTest {
 protected:
     void TearDown() override

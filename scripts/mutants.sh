@@ -66,11 +66,12 @@ run_test() {
   local exe
   exe=$(find "$build/tests" -name "$1.exe" | head -1)
   xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-    [ -d "$WINEPREFIX/drive_c" ] || "$3/scripts/fresh-prefix.sh" >/dev/null 2>&1
+    exe=$1 log=$2 root=$3 build=$4 filter=$5
+    [ -d "$WINEPREFIX/drive_c" ] || "$root/scripts/fresh-prefix.sh" >/dev/null 2>&1
     wineserver -p 2>/dev/null
-    ctest --test-dir "$4" -R register_servers >/dev/null 2>&1 || exit 2
-    timeout 900 "$WINE" "$0" --gtest_filter="$5" >"$1" 2>&1; rc=$?
-    wineserver -k 2>/dev/null; exit $rc' "$exe" "$2" "$root" "$build" "$filter"
+    ctest --test-dir "$build" -R register_servers >/dev/null 2>&1 || { echo "registration failed" >"$log"; exit 2; }
+    timeout 900 "$WINE" "$exe" --gtest_filter="$filter" >"$log" 2>&1; rc=$?
+    wineserver -k 2>/dev/null; exit $rc' run_test "$exe" "$2" "$root" "$build" "$filter"
 }
 
 caught=0; missed=0; broken=0; missed_list=()

@@ -635,19 +635,4 @@ void CALLBACK PressEscapeInTheFrame(HWND, UINT, UINT_PTR nTimer, DWORD)
     }
 }
 
-TEST_F(DesignPages, EscapeLeavesWinesPropertyFrameOpen)
-{
-    CComPointer<IDispatch> pControl = NewControl(kTwoPages);
-    IUnknown* objects[] = {pControl.Get()};
-    CLSID pages[] = {kPreviewPage};
-    g_nEscapeTicks = 0;
-    g_bOpenAfterEscape = false;
-    const UINT_PTR nTimer = SetTimer(nullptr, 0, 100, &PressEscapeInTheFrame);
-    const HRESULT hr =
-        OleCreatePropertyFrame(m_hFrame, 0, 0, L"kvVelmora", 1, objects, 1, pages, LOCALE_USER_DEFAULT, 0, nullptr);
-    KillTimer(nullptr, nTimer);
-    EXPECT_EQ(hr, S_OK);
-    EXPECT_TRUE(g_bOpenAfterEscape) << "closed after " << g_nEscapeTicks << " ticks";
-}
-
 } // namespace

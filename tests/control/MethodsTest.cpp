@@ -541,20 +541,6 @@ TEST_F(Methods, NComboObjectOfANComboBoxRow)
     EXPECT_FALSE(IsWindow(hNCombo));
 }
 
-TEST_F(Methods, CheckListsTheRowMapsOfThePages)
-{
-    Invoke(m_pControl, 45, {CVariant(1L), CVariant(3L)});
-    const DialogSeen seen = AnswerDialog([&] { Call(L"Check"); });
-    ASSERT_EQ(seen.texts.size(), 1u);
-    const std::string& text = seen.texts[0];
-    EXPECT_EQ(text.rfind("\t\tthis = ", 0), 0u) << text;
-    EXPECT_NE(text.find(FormatText("Extra, %08llX\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(List(1))))), std::string::npos) << text;
-    const auto* pObj = List(1)->GetControlsWnd(3, TRUE);
-    EXPECT_NE(text.find(FormatText("\t 3 Code %08llX\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(pObj)))), std::string::npos) << text;
-    EXPECT_EQ(text.find("General"), std::string::npos) << text;
-    EXPECT_TRUE(seen.bHasOk);
-}
-
 TEST_F(Methods, AboutBox)
 {
     const DialogSeen seen = AnswerDialog([&] { Call(L"AboutBox"); });

@@ -301,18 +301,6 @@ TEST_F(RecordsetKinds, ARowOfAPageBehindTheFrontOneAsksWithItsOwnPage)
     EXPECT_EQ(Heard(strAsked), 2);
 }
 
-TEST_F(RecordsetKinds, ColumnNamesShareOneBuffer)
-{
-    ClickRow(0, kRecordRow);
-    CControlsWnd* pObj = List(0)->GetControlsWnd(kRecordRow, TRUE);
-    ASSERT_NE(pObj, nullptr);
-    const char* pszFirst = pObj->GetColumnName(0);
-    ASSERT_NE(pszFirst, nullptr);
-    EXPECT_STREQ(pszFirst, "Code");
-    pObj->GetColumnName(2);
-    EXPECT_STREQ(pszFirst, "Price");
-}
-
 TEST_F(RecordsetKinds, RefreshAsksAgainAndKeepsOnlyTheNewColumns)
 {
     ClickRow(0, kRecordRow);
@@ -394,22 +382,6 @@ TEST_F(RecordsetKinds, AHostWithoutARecordsetOrWithAnotherObjectGivesNoEditor)
         EXPECT_TRUE(AnswersNullString(m_pControl, 50, DISPATCH_PROPERTYGET, {I2(0), I2(nRow), I2(0)}));
         EXPECT_EQ(Call(L"GetValue", {I2(0), I2(nRow), CVariant(0L)}).vt, VT_EMPTY);
     }
-}
-
-TEST_F(RecordsetKinds, MembersAnsweringTheWrongTypeEndTheReadingQuietly)
-{
-    const CComPointer<IDispatch> pProducts = m_pSink->m_pObject;
-    // Fields (0) as a text: nothing is bound, no editor.
-    m_pSink->m_pObject = static_cast<IDispatch*>(NewComObject<CWrongTypeRecordset>(pProducts.Get(), 0).Get());
-    ClickRow(0, kRecordRow);
-    EXPECT_EQ(Combo(kRecordRow), nullptr);
-    // EOF (1006) as a text: the columns are made, the rows are not.
-    m_pSink->m_pObject = static_cast<IDispatch*>(NewComObject<CWrongTypeRecordset>(pProducts.Get(), 1006).Get());
-    const short nRow = Call(L"InsertProperty", {I2(0), I2(-1), CVariant("Odd"), CVariant("ADORComboBox"), I2(0)}).ToShort();
-    ClickRow(0, nRow);
-    ASSERT_NE(Combo(nRow), nullptr);
-    EXPECT_EQ(Columns(Combo(nRow)->GetListCtrl()).size(), 3u);
-    EXPECT_EQ(Combo(nRow)->GetListCtrl()->GetItemCount(), 0);
 }
 
 TEST_F(RecordsetKinds, AClosedRecordsetEndsQuietly)

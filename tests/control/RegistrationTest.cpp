@@ -61,19 +61,6 @@ TEST(Registration, ClassAndProgIdKeys)
     EXPECT_TRUE(IsEqualCLSID(clsid, CLSID_PropertiesGrid));
 }
 
-TEST(Registration, PropertyPageKeys)
-{
-    const std::wstring preview = L"CLSID\\{F4475476-50E7-433B-91F4-34202595B584}";
-    const std::wstring general = L"CLSID\\{B8893431-478F-451F-8D41-8C3E1EFF9E1C}";
-    EXPECT_EQ(RegistryText(preview), "Preview kvVelmora Property Page");
-    EXPECT_EQ(RegistryText(preview + L"\\ProgID"), "KV.VelmoraPreviewPropPage.1");
-    EXPECT_EQ(RegistryText(preview + L"\\InprocServer32", L"ThreadingModel"), "Apartment");
-    EXPECT_EQ(RegistryText(L"KV.VelmoraPreviewPropPage.1\\CLSID"), "{F4475476-50E7-433B-91F4-34202595B584}");
-    EXPECT_EQ(RegistryText(general), "General kvVelmora Property Page");
-    EXPECT_EQ(RegistryText(general + L"\\ProgID"), "KV.VelmoraGeneralPropPage");
-    EXPECT_EQ(RegistryText(L"KV.VelmoraGeneralPropPage\\CLSID"), "{B8893431-478F-451F-8D41-8C3E1EFF9E1C}");
-}
-
 TEST(Registration, WhatTheControlTellsContainers)
 {
     CComPointer<IOleObject> pObject;

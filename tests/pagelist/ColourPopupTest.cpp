@@ -385,18 +385,6 @@ TEST_F(ColourPopupTest, AClickOutsideCommitsTheColourItOpenedOn)
     EXPECT_FALSE(IsWindow(hPopup));
 }
 
-TEST_F(ColourPopupTest, TheMarginsHighlightNothing)
-{
-    CColourPopup* pPopup = OpenFore(kBlue);
-    Hover(pPopup, 5);
-    const RECT client = pPopup->GetClientRect();
-    for (POINT pt : {POINT{0, 0}, POINT{client.right - 1, 60}, POINT{1, client.bottom - 1}}) {
-        pPopup->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
-        EXPECT_EQ(5, pPopup->GetHotCell()) << pt.x << "," << pt.y;
-    }
-    Key(pPopup->m_hWnd, VK_ESCAPE);
-}
-
 TEST_F(ColourPopupTest, LeavingTheApplicationClosesWithTheColourItOpenedOn)
 {
     CColourPopup* pPopup = OpenFore(kBlue);
@@ -417,26 +405,6 @@ BOOL CALLBACK FindOwnedToolTip(HWND hWnd, LPARAM lParam)
         return TRUE;
     pFound->second = hWnd;
     return FALSE;
-}
-
-TEST_F(ColourPopupTest, TheCellsTellTheirNames)
-{
-    CColourPopup* pPopup = OpenFore(kBlue);
-    ASSERT_NE(nullptr, pPopup);
-    std::pair<HWND, HWND> found(pPopup->m_hWnd, nullptr);
-    EnumThreadWindows(GetCurrentThreadId(), &FindOwnedToolTip, reinterpret_cast<LPARAM>(&found));
-    const HWND hToolTip = found.second;
-    ASSERT_NE(nullptr, hToolTip);
-    EXPECT_EQ(40, SendMessageW(hToolTip, TTM_GETTOOLCOUNT, 0, 0));
-    wchar_t text[80] = {};
-    TTTOOLINFOW info = {};
-    info.cbSize = sizeof(info);
-    info.hwnd = pPopup->m_hWnd;
-    info.uId = 36; // cell 35
-    info.lpszText = text;
-    SendMessageW(hToolTip, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&info));
-    EXPECT_EQ("Pale green ", WideToUtf8(text));
-    Key(pPopup->m_hWnd, VK_ESCAPE);
 }
 
 // --- The colour dialog ---

@@ -33,31 +33,6 @@ protected:
     }
 };
 
-TEST_F(KindsOnListTest, ClassNamesNotInTheTableCreateNothing)
-{
-    EXPECT_EQ(nullptr, CreateControlsObject("CControlsWnd_CNoSuchKind"));
-    EXPECT_EQ(nullptr, CreateControlsObject("CControlsWnd_Ccombobox"));
-    EXPECT_EQ(nullptr, CreateControlsWnd("NoSuchKind", &m_list, 0, 1));
-    EXPECT_EQ(nullptr, CreateControlsWnd(nullptr, &m_list, 0, 1));
-    EXPECT_EQ(nullptr, m_list.GetControlsWnd(3, FALSE));
-    EXPECT_EQ(0, LiveTestKinds());
-}
-
-TEST_F(KindsOnListTest, FactoryGivesTheObjectItsRowColumnListAndAnEditorInTheItemFont)
-{
-    CControlsWnd* pObj = CreateControlsWnd("ComboBox", &m_list, 0, 1);
-    ASSERT_NE(nullptr, pObj);
-    EXPECT_EQ(&m_list, pObj->m_pList);
-    EXPECT_EQ(0, pObj->m_nRow);
-    EXPECT_EQ(1, pObj->m_nColumn);
-    ASSERT_NE(nullptr, pObj->m_pEditor);
-    ASSERT_TRUE(pObj->m_pEditor->IsWindow());
-    ASSERT_NE(nullptr, m_list.GetItemFont());
-    EXPECT_EQ(m_list.GetItemFont(), pObj->m_pEditor->GetFont());
-    EXPECT_EQ(nullptr, FindControlsWnd(&m_list, 0)) << "transient objects stay out of the row map";
-    pObj->Release();
-}
-
 TEST_F(KindsOnListTest, PersistentObjectIsReturnedAgainForItsRowUnderAnyKindName)
 {
     CControlsWnd* pObj = CreateControlsWnd("ADORComboBox", &m_list, 1, 1);
@@ -91,19 +66,6 @@ TEST_F(KindsOnListTest, GetControlsWndWithReleaseReturnsOnlySurvivors)
     EXPECT_EQ("CControlsWnd_CADORComboBox", pPersistent->GetClassName());
     EXPECT_EQ(pPersistent, m_list.GetControlsWnd(1, TRUE));
     EXPECT_EQ(1, LiveTestKinds());
-}
-
-TEST_F(KindsOnListTest, KindWithoutEditorGivesNullButARegisteredObjectStays)
-{
-    CTestTransientKind::s_bFailEditor = true;
-    EXPECT_EQ(nullptr, CreateControlsWnd("ComboBox", &m_list, 0, 1));
-    EXPECT_EQ(0, LiveTestKinds()) << "an object that made no editor is deleted";
-
-    CTestPersistentKind::s_bFailEditor = true;
-    EXPECT_EQ(nullptr, CreateControlsWnd("ADORComboBox", &m_list, 1, 1));
-    CControlsWnd* pKept = FindControlsWnd(&m_list, 1);
-    ASSERT_NE(nullptr, pKept);
-    EXPECT_EQ(nullptr, pKept->m_pEditor);
 }
 
 TEST_F(KindsOnListTest, MoveKeepsTheMapConsistentAndIgnoresObjectsNotInIt)
@@ -194,63 +156,6 @@ TEST_F(KindsOnListTest, NewItemFontReachesAnOpenEditorBeforeTheOldOneIsDeleted)
     EXPECT_EQ(-20, description.lfHeight);
 }
 
-TEST_F(KindsOnListTest, PersistentKindOnAListWithoutAControlIsNotMade)
-{
-    CPageListCtrl list(nullptr, 18);
-    ASSERT_TRUE(list.Create(m_hFrame, 1001));
-    list.AddItemFromText("Customer", "ADORComboBox", "Enable", "");
-    EXPECT_EQ(nullptr, list.GetControlsWnd(0, FALSE));
-    EXPECT_EQ(0, LiveTestKinds());
-}
-
-TEST_F(KindsOnListTest, ClearingTheTableDeletesEveryObject)
-{
-    ASSERT_NE(nullptr, m_list.GetControlsWnd(1, TRUE));
-    ASSERT_NE(nullptr, m_list.GetControlsWnd(2, TRUE));
-    ASSERT_TRUE(m_list.ActivateRow(2));
-    m_owner.rowMaps.Clear();
-    EXPECT_EQ(0, LiveTestKinds());
-    EXPECT_EQ(nullptr, FindRowMap(&m_list));
-    EXPECT_EQ(nullptr, m_list.GetActiveControlsWnd()) << "a deleted active object is not used again";
-}
-
-TEST_F(KindsOnListTest, ShowAndHideEditorThroughTheBase)
-{
-    CControlsWnd* pObj = m_list.GetControlsWnd(0, FALSE);
-    ASSERT_NE(nullptr, pObj);
-    m_owner.events.clear();
-    pObj->ShowEditor(2);
-    EXPECT_EQ((std::vector<FiredEvent>{{"PropertyChanging", 3, 0, FALSE}}), m_owner.events);
-
-    pObj->m_pEditor->ShowWindow(SW_SHOW);
-    EXPECT_TRUE(pObj->IsEditorVisible());
-    pObj->HideEditor(FALSE);
-    EXPECT_FALSE(pObj->m_pEditor->IsWindowVisible());
-    EXPECT_FALSE(pObj->IsEditorVisible());
-    pObj->Release();
-}
-
-TEST_F(KindsOnListTest, ValueThroughTheBaseIsTheTextOfTheRow)
-{
-    CControlsWnd* pObj = m_list.GetControlsWnd(0, FALSE);
-    ASSERT_NE(nullptr, pObj);
-    pObj->SetValue(CVariant(42), 0);
-    EXPECT_EQ("42", m_list.GetItemText(0, m_list.GetValueColumn()));
-    for (long nColumn : {0L, 1L, 7L}) {
-        const CVariant value = pObj->GetValue(nColumn);
-        EXPECT_EQ(VT_BSTR, value.vt);
-        EXPECT_EQ("42", value.ToString());
-    }
-
-    // A value that has no text leaves the row alone.
-    CVariant vNoText;
-    vNoText.vt = VT_ERROR;
-    vNoText.scode = DISP_E_PARAMNOTFOUND;
-    pObj->SetValue(vNoText, 0);
-    EXPECT_EQ("42", m_list.GetItemText(0, m_list.GetValueColumn()));
-    pObj->Release();
-}
-
 TEST_F(KindsOnListTest, SelectingARowActivatesItAndLoadsItsItemsOncePerRow)
 {
     ASSERT_TRUE(m_list.OnRowSelected(0, 0));
@@ -265,45 +170,11 @@ TEST_F(KindsOnListTest, SelectingARowActivatesItAndLoadsItsItemsOncePerRow)
     EXPECT_EQ(0, pActive->nLoadItems) << "the same row again: items already loaded";
 }
 
-TEST_F(KindsOnListTest, DisabledRowIsNotActivated)
-{
-    m_list.SetItemData(0, MakeItemData(ID_AS_COMBOBOX, ITEM_TYPE_GRAYED));
-    EXPECT_FALSE(m_list.OnRowSelected(0, 0));
-    EXPECT_EQ(nullptr, m_list.GetActiveControlsWnd());
-    EXPECT_EQ(0, LiveTestKinds());
-}
-
-TEST_F(KindsOnListTest, RowOfAnUnknownKindIsSelectedWithoutAnObject)
-{
-    EXPECT_TRUE(m_list.OnRowSelected(3, 0));
-    EXPECT_EQ(nullptr, m_list.GetActiveControlsWnd());
-    EXPECT_FALSE(m_list.IsEditorVisible());
-}
-
 
 // The pick event of a contained NCombo control goes to an active object of the NComboBox kinds.
 class CTestNComboKind : public CTestTransientKind {
 public:
     std::string GetClassName() const override { return "CControlsWnd_CNComboBox"; }
 };
-
-TEST_F(KindsOnListTest, ControlEventCommitsOnlyThroughNComboKinds)
-{
-    RegisterControlsClass("CControlsWnd_CNComboBox", &NewControlsObject<CTestNComboKind>);
-    const int nRow = m_list.AddItemFromText("Pick", "NComboBox", "Enable", "");
-    m_list.SetItemValue(nRow, "before");
-    m_list.SetItemValue(0, "kept");
-
-    ASSERT_TRUE(m_list.ActivateRow(0));
-    m_owner.events.clear();
-    EXPECT_FALSE(m_list.OnControlEvent(1));
-    EXPECT_TRUE(m_owner.events.empty());
-    m_list.ReleaseActive();
-
-    ASSERT_TRUE(m_list.ActivateRow(nRow));
-    EXPECT_TRUE(m_list.OnControlEvent(1));
-    EXPECT_EQ((std::vector<FiredEvent>{{"PropertyChanged", 3, static_cast<short>(nRow), TRUE}}), m_owner.events);
-    m_list.ReleaseActive();
-}
 
 } // namespace

@@ -56,30 +56,6 @@ TEST_F(PageListTest, NamesValuesAndItemDataRoundTrip)
     EXPECT_EQ("Hello, world", Value(0));
 }
 
-TEST_F(PageListTest, LayoutTextFillsThePageAndStopsAtTheFirstEmptyToken)
-{
-    m_list.AddItemFromText("old row", "Edit", "Enable", "");
-    m_list.LoadItemsText("Caption\\Edit\\Enable\\#Colour\\ColorComboBox\\Grayed\\#Face\\Font\\Black\\Fonts#"
-                         "Bare#Ignored\\Edit\\Enable\\##After\\Edit\\Enable\\#");
-    ASSERT_EQ(5, m_list.GetItemCount());
-    EXPECT_EQ("Caption", Name(0));
-    EXPECT_EQ(ItemDataFromNames("Edit", "Enable"), m_list.GetItemData(0));
-    EXPECT_EQ("Colour", Name(1));
-    EXPECT_EQ(ItemDataFromNames("ColorComboBox", "Grayed"), m_list.GetItemData(1));
-    EXPECT_EQ("Face", Name(2));
-    EXPECT_EQ("", Value(2)) << "the group name is not stored by the plain page list";
-    EXPECT_EQ("Bare", Name(3)) << "missing fields are empty";
-    EXPECT_EQ(0x0002FFFFu, m_list.GetItemData(3));
-    EXPECT_EQ("Ignored", Name(4)) << "the row before the empty token is still read";
-}
-
-TEST_F(PageListTest, LayoutTextNeedsTheWindow)
-{
-    CPageListCtrl unmade(&m_owner, 18);
-    unmade.LoadItemsText("Caption\\Edit\\Enable\\#");
-    EXPECT_FALSE(unmade.IsWindow());
-}
-
 TEST_F(PageListTest, ReleasedActiveObjectIsForgotten)
 {
     m_list.AddItemFromText("a", "ComboBox", "Enable", "");

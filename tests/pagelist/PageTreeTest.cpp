@@ -213,22 +213,6 @@ TEST_F(PageTreeTest, ShowsTheGroupRowsCollapsedAndKeepsEveryPropertyInItsStore)
     EXPECT_EQ("Group", std::string(Tree().GetItemAs(1)));
 }
 
-TEST_F(PageTreeTest, GroupsCollectTheirMembersInStoreOrderWithoutRegardToCase)
-{
-    Load(Layout({{"Look", "Group", ""}, {"a", "Edit", "LOOK"}, {"b", "Edit", "other"}, {"c", "Edit", "look"}}));
-    ASSERT_NE(nullptr, Group(0));
-    EXPECT_EQ(std::vector<int>({1, 3}), Group(0)->GetMembers());
-    EXPECT_FALSE(Group(0)->IsExpanded());
-}
-
-TEST_F(PageTreeTest, APropertyOfAGroupThatIsNotThereIsStoredButNeverShown)
-{
-    Load(Layout({{"Look", "Group", ""}, {"Lost", "Edit", "Nowhere"}, {"Loose", "Edit", ""}}));
-    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
-    EXPECT_EQ(Names({"Look"}), Shown());
-    EXPECT_EQ(3, Tree().GetStore().GetItemCount());
-}
-
 // --- Expanding and collapsing ---
 
 TEST_F(PageTreeTest, ExpandingShowsTheMembersBelowTheGroupAndMovesTheObjectsBelowWithTheirRows)
@@ -266,18 +250,6 @@ TEST_F(PageTreeTest, CollapsingTakesTheMembersAwayWithTheirObjectsAndKeepsTheObj
     EXPECT_EQ(pFace, ObjectAt(3)) << "the object of another group's member keeps its state";
     EXPECT_EQ(1, Group(1)->m_nRow);
     EXPECT_FALSE(Group(0)->IsExpanded());
-}
-
-TEST_F(PageTreeTest, AGroupWithoutMembersOnlyFlipsItsFlag)
-{
-    Load(Layout({{"Empty", "Group", ""}, {"Full", "Group", ""}, {"x", "Edit", "Full"}}));
-    CControlsWnd_CGroup* pEmpty = Group(0);
-    EXPECT_TRUE(pEmpty->IsExpanded()) << "nothing to expand";
-    Click(SignPoint(0));
-    EXPECT_TRUE(pEmpty->m_bExpanded);
-    Click(SignPoint(0));
-    EXPECT_FALSE(pEmpty->m_bExpanded);
-    EXPECT_EQ(Names({"Empty", "Full"}), Shown());
 }
 
 TEST_F(PageTreeTest, MembersFollowTheirStoreRowsWhenRowsAreFiledAboveThem)
@@ -431,13 +403,6 @@ TEST_F(PageTreeTest, MembersBeforeTheirGroupStillBelongToIt)
     EXPECT_EQ(Names({"Later"}), Shown());
     Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
     EXPECT_EQ(Names({"Later", "early", "late"}), Shown());
-}
-
-TEST_F(PageTreeTest, APageWithoutGroupsShowsNothing)
-{
-    Load(Layout({{"a", "Edit", ""}, {"b", "Edit", "x"}}));
-    EXPECT_EQ(Names{}, Shown());
-    EXPECT_EQ(2, Tree().GetStore().GetItemCount());
 }
 
 TEST_F(PageTreeTest, AGroupFiledUnderAnotherIsShownAsARowAndAsItsMember)

@@ -613,26 +613,4 @@ TEST_F(DesignPages, WinesPropertyFrameOpensBothPages)
     EXPECT_EQ(Get(pControl, L"PagesAndItems").ToString(), kTwoPages);
 }
 
-// Wine's frame runs the pages in a modal dialog loop and never offers them keys: a real Escape
-// in the Preview page must still leave the frame open.
-int g_nEscapeTicks = 0;
-bool g_bOpenAfterEscape = false;
-
-void CALLBACK PressEscapeInTheFrame(HWND, UINT, UINT_PTR nTimer, DWORD)
-{
-    const HWND hFrame = ShownWindow(L"#32770");
-    if (!hFrame)
-        return;
-    if (++g_nEscapeTicks == 1) {
-        SetForegroundWindow(hFrame);
-        SetFocus(FindDescendant(hFrame, 1000, L"SysListView32"));
-        keybd_event(VK_ESCAPE, 0, 0, 0);
-        keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
-    } else if (g_nEscapeTicks == 4) {
-        KillTimer(nullptr, nTimer);
-        g_bOpenAfterEscape = true;
-        PostMessageW(hFrame, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    }
-}
-
 } // namespace

@@ -396,17 +396,6 @@ TEST_F(ColourPopupTest, LeavingTheApplicationClosesWithTheColourItOpenedOn)
     EXPECT_EQ(kBlue, Value(kFore));
 }
 
-BOOL CALLBACK FindOwnedToolTip(HWND hWnd, LPARAM lParam)
-{
-    auto* pFound = reinterpret_cast<std::pair<HWND, HWND>*>(lParam);
-    wchar_t className[64] = {};
-    GetClassNameW(hWnd, className, 64);
-    if (GetWindow(hWnd, GW_OWNER) != pFound->first || lstrcmpiW(className, TOOLTIPS_CLASSW) != 0)
-        return TRUE;
-    pFound->second = hWnd;
-    return FALSE;
-}
-
 // --- The colour dialog ---
 
 TEST_F(ColourPopupTest, CancellingTheDialogChangesNeitherTheColourNorTheCustomColours)

@@ -166,10 +166,8 @@ void CControlsWnd_CADORComboBox::ShowEditor(int nMode)
 {
     if (!HasCombo())
         return;
-    const CLifeToken::CWatch alive = Watch();
-    CControlsWnd::ShowEditor(nMode);
     RECT cell;
-    if (!alive || !HasCombo() || !GetCellRect(&cell))
+    if (!AnnounceEditor(nMode) || !HasCombo() || !GetCellRect(&cell))
         return;
     InflateRect(&cell, -1, -1);
     cell.right -= 1;

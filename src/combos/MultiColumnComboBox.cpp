@@ -16,8 +16,11 @@
 
 namespace {
 
-const DWORD kEditStyle = 0x50000380;   // child, visible, scrolls sideways, keeps its selection
-const DWORD kListStyle = 0x4080C00D;   // child, border, report, single selection, no header
+// 0x200 is the edit style a combo box gives its own edit; no header names it.
+const DWORD kComboEditStyle = 0x200;
+const DWORD kEditStyle = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | ES_NOHIDESEL | kComboEditStyle;
+const DWORD kListStyle = WS_CHILD | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER
+                         | LVS_NOSORTHEADER;
 const DWORD kListExStyle = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
 const COLORREF kButtonFace = RGB(192, 192, 192);
 
@@ -229,7 +232,6 @@ BOOL CMultiColumnComboBox::CreateChildren()
     if (!m_pList->Create(kListStyle, RECT{0, 0, 0, 0}, GetDesktopWindow(), kListId))
         return FALSE;
     const HWND hList = m_pList->m_hWnd;
-    SetWindowLongPtrW(hList, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(hList, GWL_STYLE, GetWindowLongPtrW(hList, GWL_STYLE) | WS_CLIPSIBLINGS);
     SetWindowLongPtrW(hList, GWL_EXSTYLE, GetWindowLongPtrW(hList, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
     SetWindowPos(hList, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -3,6 +3,7 @@
 #include "ADORField.h"
 #include "ADORFields.h"
 #include "ADORRecordset.h"
+#include "NComboKinds.h"
 #include "PageListOwner.h"
 
 namespace {
@@ -13,7 +14,7 @@ const long kColumnWidth = 128;
 
 std::string CControlsWnd_CNADORComboBox::GetClassName() const
 {
-    return "CControlsWnd_CNADORComboBox";
+    return kNADORComboBoxClass;
 }
 
 void CControlsWnd_CNADORComboBox::LoadItems()

@@ -9,7 +9,6 @@
 class CNCombo : public CControlWnd {
 public:
     static const CLSID kClassId;
-    static constexpr DISPID kRowPickedEvent = 2;
 
     // Hidden (WS_CHILD only), control id 0, empty rectangle; FALSE when the control is missing.
     BOOL Create(HWND hParent, CEventSinkTarget* pEventTarget);

@@ -2,6 +2,7 @@
 
 #include "EventSinkMap.h"
 #include "ItemList.h"
+#include "NComboKinds.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ BOOL CControlsWnd_CNComboBox::Release()
 
 std::string CControlsWnd_CNComboBox::GetClassName() const
 {
-    return "CControlsWnd_CNComboBox";
+    return kNComboBoxClass;
 }
 
 CWnd* CControlsWnd_CNComboBox::CreateEditor()
@@ -65,10 +66,8 @@ void CControlsWnd_CNComboBox::ShowEditor(int nMode)
 {
     if (!HasNCombo())
         return;
-    const CLifeToken::CWatch alive = Watch();
-    CControlsWnd::ShowEditor(nMode);
     RECT cell;
-    if (!alive || !HasNCombo() || !GetCellRect(&cell))
+    if (!AnnounceEditor(nMode) || !HasNCombo() || !GetCellRect(&cell))
         return;
     try {
         const long nGrow = (m_ncombo.GetControlHeight() - (cell.bottom - cell.top)) / 2;

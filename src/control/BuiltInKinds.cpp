@@ -15,6 +15,7 @@
 #include "LinkKind.h"
 #include "NADORComboBoxKind.h"
 #include "NComboBoxKind.h"
+#include "NComboKinds.h"
 #include "ReturnKind.h"
 #include "UserComboBoxKind.h"
 
@@ -40,8 +41,8 @@ const BuiltInKind kBuiltInKinds[] = {
     {"CControlsWnd_CShellFolder", &NewControlsObject<CControlsWnd_CShellFolder>},
     {"CControlsWnd_CGroup", &NewControlsObject<CControlsWnd_CGroup>},
     {"CControlsWnd_CADORComboBox", &NewControlsObject<CControlsWnd_CADORComboBox>},
-    {"CControlsWnd_CNComboBox", &NewControlsObject<CControlsWnd_CNComboBox>},
-    {"CControlsWnd_CNADORComboBox", &NewControlsObject<CControlsWnd_CNADORComboBox>},
+    {kNComboBoxClass, &NewControlsObject<CControlsWnd_CNComboBox>},
+    {kNADORComboBoxClass, &NewControlsObject<CControlsWnd_CNADORComboBox>},
 };
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "Bstr.h"
 #include "ControlWnd.h"
 #include "DispatchCall.h"
+#include "NComboKinds.h"
 #include "PageListCtrl.h"
 #include "ShortIndex.h"
 #include "Text.h"
@@ -15,13 +16,6 @@
 #include <cstdint>
 
 namespace {
-
-// The NComboBox kind and the kind derived from it host the NCombo control as their editor.
-bool IsNComboKind(const CControlsWnd& object)
-{
-    const std::string strClass = object.GetClassName();
-    return strClass == "CControlsWnd_CNComboBox" || strClass == "CControlsWnd_CNADORComboBox";
-}
 
 unsigned long long Address(const void* p)
 {
@@ -577,7 +571,7 @@ HRESULT CVelmoraCtrl::OnGetNComboObject(CDispatchCall& call)
     call.SetResult(static_cast<IDispatch*>(nullptr));
     // The only method that takes page and row as 32-bit integers; a page past the 16-bit range is none.
     CControlsWnd* pObj = GetPersistentObject(ToShortIndex(call.Long(0)), call.Long(1));
-    const CControlWnd* pHost = pObj && IsNComboKind(*pObj) ? dynamic_cast<const CControlWnd*>(pObj->m_pEditor) : nullptr;
+    const CControlWnd* pHost = pObj && IsNComboClass(pObj->GetClassName()) ? dynamic_cast<const CControlWnd*>(pObj->m_pEditor) : nullptr;
     CComPointer<IDispatch> pDispatch;
     if (pHost && SUCCEEDED(pDispatch.QueryFrom(pHost->GetControlUnknown())))
         call.SetResult(pDispatch.Get());

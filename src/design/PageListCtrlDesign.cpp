@@ -26,7 +26,7 @@ const ColumnSpec kColumns[] = {
 
 bool IsAsCommand(UINT nID)
 {
-    return nID >= ID_DESIGN_AS_EDIT && nID <= ID_DESIGN_AS_NADORCOMBOBOX && nID != ID_DESIGN_TYPE_ENABLE
+    return nID >= ID_AS_EDIT && nID <= ID_AS_NADORCOMBOBOX && nID != ID_DESIGN_TYPE_ENABLE
         && nID != ID_DESIGN_TYPE_GRAYED && nID != ID_DESIGN_TYPE_BLACK;
 }
 
@@ -58,7 +58,7 @@ CPageListCtrlDesign::CPageListCtrlDesign(CVelmoraPropPage* pOwner, CFloorPropert
     : CPageListCtrl(nullptr, 18),
       m_pOwner(pOwner),
       m_pFloor(pFloor),
-      m_nAsCommand(ID_DESIGN_AS_EDIT),
+      m_nAsCommand(ID_AS_EDIT),
       m_nTypeCommand(ID_DESIGN_TYPE_ENABLE)
 {
 }
@@ -353,7 +353,7 @@ void CPageListCtrlDesign::SetKindOfSelected(UINT nID)
     const char* pszAs = CAsControls::Get().GetAsName(m_nAsCommand);
     for (int nRow = pList->GetNextItem(-1, LVNI_SELECTED); nRow >= 0; nRow = pList->GetNextItem(nRow, LVNI_SELECTED)) {
         pList->SetCell(nRow, kAsColumn, pszAs ? pszAs : "");
-        if (nID == ID_DESIGN_AS_GROUP)
+        if (nID == ID_AS_GROUP)
             pList->SetCell(nRow, kGroupColumn, std::string());
     }
     SetModified();

@@ -73,9 +73,7 @@ void CControlsWnd_CColorComboBox::ShowEditor(int nMode)
 {
     if (!m_picker.IsWindow() || CColourHook::IsInstalled() || !m_picker.OpenPopup())
         return;
-    const CLifeToken::CWatch alive = Watch();
-    CControlsWnd::ShowEditor(nMode);
-    CColourPopup* pPopup = alive ? m_picker.GetPopup() : nullptr;
+    CColourPopup* pPopup = AnnounceEditor(nMode) ? m_picker.GetPopup() : nullptr;
     if (!pPopup)
         return;
     RECT cell = {0, 0, 0, 0};
@@ -86,6 +84,7 @@ void CControlsWnd_CColorComboBox::ShowEditor(int nMode)
     CAccessibleEditor::Give(pPopup->m_hWnd, m_pList->GetItemText(static_cast<int>(m_nRow), m_pList->GetNameColumn()));
     // Shown, the popup takes the focus from the window that had it, maybe an editor that
     // commits: the host may end this row meanwhile.
+    const CLifeToken::CWatch alive = Watch();
     pPopup->ShowWindow(SW_SHOW);
     if (!alive || !m_picker.GetPopup())
         return;

@@ -22,11 +22,8 @@ void CControlsWnd_CComboBox::ShowEditor(int nMode)
     // The list's window goes when it loses the focus: made again, it asks for its items again.
     if (m_list.GetCount() == 0)
         LoadItems();
-    if (!alive)
-        return;
-    CControlsWnd::ShowEditor(nMode);
     RECT cell;
-    if (!alive || !m_list.IsWindow() || !GetCellRect(&cell))
+    if (!alive || !AnnounceEditor(nMode) || !m_list.IsWindow() || !GetCellRect(&cell))
         return;
     m_list.DropDown(cell.left, cell.top, cell.right, cell.bottom, kDropDownLines);
     if (alive && m_list.IsWindow() && m_list.SelectString(-1, GetText()) == LB_ERR)

@@ -26,9 +26,7 @@ void CControlsWnd_CDataComboBox::ShowEditor(int nMode)
 {
     if (!HasEditorWindow())
         return;
-    const CLifeToken::CWatch alive = Watch();
-    CControlsWnd::ShowEditor(nMode);
-    if (!alive)
+    if (!AnnounceEditor(nMode))
         return;
     m_picker.ShowDateOf(GetText());
     PlaceEditor(RECT{0, 0, 0, 0});

@@ -1,5 +1,5 @@
 // CDropListBox: the drop-down list of the ComboBox and BoolComboBox kinds - a plain list box
-// that opens as a pop-up under the value cell (over it near the bottom of the screen), follows
+// that opens as a pop-up under the value cell (above it near the bottom of the screen), follows
 // the mouse, and hands every change of its selection to its row at once. It has no cancel.
 #pragma once
 #include "LifeToken.h"
@@ -20,7 +20,8 @@ public:
     virtual CDropListBox* CreateForRow(CControlsWnd* pControlsWnd);
     // Hands the selection to the row when it is not the one handed over last.
     virtual void CommitSelection();
-    // Commits and closes; the page list takes the focus back. bFlag: left by a press outside.
+    // Commits and closes; the page list takes the focus back. bFlag: left by a press outside
+    // or by Ctrl+Break.
     virtual void CloseDropDown(BOOL bFlag);
 
 protected:

@@ -16,10 +16,8 @@ void CControlsWnd_CShellFolder::ShowEditor(int nMode)
 {
     if (!HasEditorWindow())
         return;
-    const CLifeToken::CWatch alive = Watch();
-    CControlsWnd::ShowEditor(nMode);
     RECT cell;
-    if (alive && m_pList && GetCellRect(&cell))
+    if (AnnounceEditor(nMode) && m_pList && GetCellRect(&cell))
         m_tree.DropBelow(m_pList->GetListWindow(), cell);
 }
 

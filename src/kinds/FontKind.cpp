@@ -134,10 +134,9 @@ std::string CControlsWnd_CFont::GetClassName() const
 
 void CControlsWnd_CFont::ShowEditor(int nMode)
 {
-    const CLifeToken::CWatch alive = Watch();
-    CControlsWnd::ShowEditor(nMode);
-    if (!alive)
+    if (!AnnounceEditor(nMode))
         return;
+    const CLifeToken::CWatch alive = Watch();
     LOGFONTW logFont = m_logFont;
     COLORREF crFont = m_crFont;
     const bool bChosen = ChooseFontFor(&logFont, &crFont);

@@ -4,6 +4,7 @@
 #include "ControlsFactory.h"
 #include "ControlsWnd.h"
 #include "ItemData.h"
+#include "NComboKinds.h"
 #include "PageListOwner.h"
 #include "RowMaps.h"
 #include "RowText.h"
@@ -16,10 +17,8 @@ std::atomic<BOOL> CPageListCtrl::s_bAutoResizingColumns{TRUE};
 
 namespace {
 
-// The NCombo control's event for a picked row, with the row's item data; its editor is the
-// only control a page list hosts, under id 0.
+// The NCombo control is the only control a page list hosts, under id 0.
 const UINT kNComboId = 0;
-const DISPID kNComboRowPicked = 2;
 
 } // namespace
 
@@ -57,7 +56,7 @@ BEGIN_MESSAGE_MAP(CPageListCtrl, CListCtrl)
 END_MESSAGE_MAP(CListCtrl)
 
 BEGIN_EVENTSINK_MAP(CPageListCtrl, CEventSinkTarget)
-    ON_EVENT(kNComboId, kNComboRowPicked, OnRowPicked)
+    ON_EVENT(kNComboId, kNComboRowPickedEvent, OnRowPicked)
 END_EVENTSINK_MAP(CEventSinkTarget)
 
 CPageListCtrl::CPageListCtrl(CPageListOwner* pCtrl, int nItemHeight)
@@ -555,8 +554,7 @@ BOOL CPageListCtrl::OnControlEvent(long nParam)
     CControlsWnd* pActive = GetActiveControlsWnd();
     if (!pActive)
         return FALSE;
-    const std::string strClass = pActive->GetClassName();
-    if (strClass != "CControlsWnd_CNComboBox" && strClass != "CControlsWnd_CNADORComboBox")
+    if (!IsNComboClass(pActive->GetClassName()))
         return FALSE;
     std::string strText;
     pActive->CommitText(strText, static_cast<BOOL>(nParam));

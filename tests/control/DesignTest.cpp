@@ -22,6 +22,14 @@
 
 namespace {
 
+// An automation object that is no control of ours: a font object.
+CComPointer<IDispatch> ForeignObject()
+{
+    CComPointer<IDispatch> pFont;
+    pFont.CreateInstance(CLSID_StdFont);
+    return pFont;
+}
+
 // {F4475476-50E7-433B-91F4-34202595B584}
 const CLSID kPreviewPage = {0xF4475476, 0x50E7, 0x433B, {0x91, 0xF4, 0x34, 0x20, 0x25, 0x95, 0xB5, 0x84}};
 // {B8893431-478F-451F-8D41-8C3E1EFF9E1C}
@@ -380,7 +388,7 @@ TEST_F(DesignPages, SeveralControlsTakeTheLastLayoutAndAllGetTheResult)
 {
     CComPointer<IDispatch> pFirst = NewControl("First#{#a\\Edit\\Enable\\#}#");
     CComPointer<IDispatch> pSecond = NewControl("Second#{#b\\Edit\\Enable\\#c\\Edit\\Enable\\#}#");
-    CComPointer<IDispatch> pOther = CreateTestControl();   // no layout of its own
+    CComPointer<IDispatch> pOther = ForeignObject();   // no layout of its own
     Open(kPreviewPage, {pFirst.Get(), pOther.Get(), pSecond.Get()});
     ASSERT_EQ(RowCount(0), 2);
     static_cast<void>(Choose(0, 0, {"Type", "Read Only"}));
@@ -397,7 +405,7 @@ TEST_F(DesignPages, NoObjectsOrForeignOnesGiveAnEmptyFloorThatAppliesNothing)
     m_pPage->SetPageSite(nullptr);
     m_pPage = CComPointer<IPropertyPage>();
 
-    CComPointer<IDispatch> pOther = CreateTestControl();
+    CComPointer<IDispatch> pOther = ForeignObject();
     Open(kPreviewPage, {pOther.Get()});
     EXPECT_EQ(List(0), nullptr);
     const HWND hSlider = GetDlgItem(Dialog(), kSliderId);
@@ -594,7 +602,7 @@ TEST_F(DesignPages, OptionsWriteOnlyTheChangedFlagsToSeveralControls)
     ASSERT_EQ(Put(pFirst, L"Animation", CVariant(false)), S_OK);
     ASSERT_EQ(Put(pSecond, L"ToolTips", CVariant(false)), S_OK);
     ASSERT_EQ(Put(pSecond, L"Animation", CVariant(false)), S_OK);
-    CComPointer<IDispatch> pOther = CreateTestControl();   // has none of the options
+    CComPointer<IDispatch> pOther = ForeignObject();   // has none of the options
     Open(kOptionsPage, {pOther.Get(), pFirst.Get(), pSecond.Get()});
     EXPECT_EQ(IsDlgButtonChecked(Dialog(), 211), BST_CHECKED);
     EXPECT_EQ(IsDlgButtonChecked(Dialog(), 215), BST_UNCHECKED);
@@ -611,15 +619,6 @@ TEST_F(DesignPages, OptionsWriteOnlyTheChangedFlagsToSeveralControls)
     ASSERT_EQ(m_pPage->Apply(), S_OK);
     EXPECT_FALSE(Get(pFirst, L"ToolTips").ToBool());
     EXPECT_FALSE(Get(pSecond, L"Animation").ToBool());
-}
-
-TEST_F(DesignPages, BothPagesAreRegisteredUnderTheirProgIds)
-{
-    CLSID clsid = {};
-    ASSERT_EQ(CLSIDFromProgID(L"KV.VelmoraPreviewPropPage.1", &clsid), S_OK);
-    EXPECT_TRUE(IsEqualCLSID(clsid, kPreviewPage));
-    ASSERT_EQ(CLSIDFromProgID(L"KV.VelmoraGeneralPropPage", &clsid), S_OK);
-    EXPECT_TRUE(IsEqualCLSID(clsid, kOptionsPage));
 }
 
 // What the system's property frame shows: its tabs and whether the Preview page's floor is in it.
@@ -672,43 +671,6 @@ TEST_F(DesignPages, WinesPropertyFrameOpensBothPages)
     EXPECT_EQ(seen.tabs, (std::vector<std::string>{"Preview", "Options"})) << seen.strCaption;
     EXPECT_TRUE(seen.bFloor);
     EXPECT_EQ(Get(pControl, L"PagesAndItems").ToString(), kTwoPages);
-}
-
-// Wine's frame runs the pages in a modal dialog loop and never offers them keys: a real Escape
-// in the Preview page must still leave the frame open.
-int g_nEscapeTicks = 0;
-bool g_bOpenAfterEscape = false;
-
-void CALLBACK PressEscapeInTheFrame(HWND, UINT, UINT_PTR nTimer, DWORD)
-{
-    const HWND hFrame = ShownWindow(L"#32770");
-    if (!hFrame)
-        return;
-    if (++g_nEscapeTicks == 1) {
-        SetForegroundWindow(hFrame);
-        SetFocus(FindDescendant(hFrame, 1000, L"SysListView32"));
-        keybd_event(VK_ESCAPE, 0, 0, 0);
-        keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
-    } else if (g_nEscapeTicks == 4) {
-        KillTimer(nullptr, nTimer);
-        g_bOpenAfterEscape = true;
-        PostMessageW(hFrame, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    }
-}
-
-TEST_F(DesignPages, EscapeLeavesWinesPropertyFrameOpen)
-{
-    CComPointer<IDispatch> pControl = NewControl(kTwoPages);
-    IUnknown* objects[] = {pControl.Get()};
-    CLSID pages[] = {kPreviewPage};
-    g_nEscapeTicks = 0;
-    g_bOpenAfterEscape = false;
-    const UINT_PTR nTimer = SetTimer(nullptr, 0, 100, &PressEscapeInTheFrame);
-    const HRESULT hr =
-        OleCreatePropertyFrame(m_hFrame, 0, 0, L"kvVelmora", 1, objects, 1, pages, LOCALE_USER_DEFAULT, 0, nullptr);
-    KillTimer(nullptr, nTimer);
-    EXPECT_EQ(hr, S_OK);
-    EXPECT_TRUE(g_bOpenAfterEscape) << "closed after " << g_nEscapeTicks << " ticks";
 }
 
 } // namespace

@@ -25,6 +25,18 @@ protected:
     CComPointer<CRecordingSink> m_pSink;
 };
 
+// Several hosts listen at once, each until it leaves, whichever leaves first.
+TEST_F(Events, EachSinkHearsUntilItLeaves)
+{
+    CComPointer<CRecordingSink> pSecond = NewComObject<CRecordingSink>();
+    ASSERT_EQ(pSecond->Connect(m_pControl), S_OK);
+    m_pObject->FireSelectPage(1);
+    pSecond->Disconnect();
+    m_pObject->FireSelectPage(2);
+    EXPECT_EQ(m_pSink->m_events, (std::vector<std::string>{"SelectPage 1", "SelectPage 2"}));
+    EXPECT_EQ(pSecond->m_events, (std::vector<std::string>{"SelectPage 1"}));
+}
+
 TEST_F(Events, EveryFireOperationReachesTheSinkWithItsArguments)
 {
     m_pObject->FireSelectItem(1, 2);

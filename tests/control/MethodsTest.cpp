@@ -190,114 +190,6 @@ TEST_F(Methods, LookupsAfterEveryEditAnswerAsAScanOfEveryRow)
     }
 }
 
-namespace {
-
-// Live GDI objects of this process. Wine answers 0 to GetGuiResources; its handles carry their
-// table index in the low 16 bits, and a handle without its upper half names whatever object
-// holds that index, so every index is asked.
-long GdiObjectCount()
-{
-    if (const DWORD nCount = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))
-        return static_cast<long>(nCount);
-    long nCount = 0;
-    for (std::uintptr_t nIndex = 1; nIndex < 0x10000; ++nIndex) {
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(nIndex)) != 0)
-            ++nCount;
-    }
-    return nCount;
-}
-
-std::string OneRowPages(int nPages)
-{
-    std::string layout;
-    for (int p = 0; p < nPages; ++p)
-        layout += FormatText("Page %d#{#Colour %d\\ColorComboBox\\Enable\\#}#", p, p);
-    return layout;
-}
-
-// What the platform's own windows of a page cost, each: a list view of the page list's style
-// with its columns and a row, and the tooltip it owns.
-long BareObjectsPerPage(HWND hParent)
-{
-    const int nPages = 50;
-    const long nBefore = GdiObjectCount();
-    std::vector<HWND> windows;
-    for (int p = 0; p < nPages; ++p) {
-        HWND hList = CreateWindowExW(0, WC_LISTVIEWW, L"", LVS_OWNERDRAWFIXED | LVS_SINGLESEL | WS_CHILD | WS_CLIPCHILDREN |
-                                     LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS | LVS_REPORT, 0, 0, 0, 0, hParent, nullptr, nullptr, nullptr);
-        LVCOLUMNW column = {};
-        column.mask = LVCF_WIDTH;
-        column.cx = 140;
-        SendMessageW(hList, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
-        SendMessageW(hList, LVM_INSERTCOLUMNW, 1, reinterpret_cast<LPARAM>(&column));
-        wchar_t szName[] = L"Colour";
-        LVITEMW item = {};
-        item.mask = LVIF_TEXT;
-        item.pszText = szName;
-        SendMessageW(hList, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        windows.push_back(hList);
-        windows.push_back(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, L"", WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, hList,
-                                          nullptr, nullptr, nullptr));
-    }
-    const long nAfter = GdiObjectCount();
-    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
-        DestroyWindow(*it);
-    return (nAfter - nBefore + nPages / 2) / nPages;
-}
-
-} // namespace
-
-// Icons, fonts and brushes are shared by the pages: a page adds what its windows cost the
-// platform (the list view and its tooltip) and nothing of its own, whatever the page count.
-TEST_F(Methods, EachPageCostsTheSameFewGdiObjects)
-{
-    auto objectsWith = [&](int nPages) {
-        EXPECT_EQ(Put(m_pControl, L"PagesAndItems", CVariant(OneRowPages(nPages))), S_OK);
-        UpdateWindow(m_hFrame);
-        PumpUntilIdle();
-        EXPECT_EQ(Call(L"GetPagesCount").ToLong(), nPages);
-        return GdiObjectCount();
-    };
-    // Wine keeps some of what the bare windows had after they are gone: measured first.
-    const long nBarePerPage = BareObjectsPerPage(m_hFrame);
-    const long nWith10 = objectsWith(10);
-    const long nWith60 = objectsWith(60);
-    const long nWith110 = objectsWith(110);
-    ASSERT_GT(nWith10, 0);
-    // Rounded per page: Wine makes a few objects of its own as windows come and go.
-    const long nSlack = 10;
-    const long nPerPage = (nWith60 - nWith10 + 25) / 50;
-    EXPECT_NEAR(nWith60 - nWith10, nPerPage * 50, nSlack);
-    EXPECT_NEAR(nWith110 - nWith60, nPerPage * 50, nSlack);
-    EXPECT_LE(nPerPage, nBarePerPage);
-    // And they go with the pages.
-    EXPECT_NEAR(objectsWith(10), nWith10, nSlack);
-}
-
-// Pages cost the same few GDI objects each: a layout of 3,000 one-row pages, past where 26 objects
-// a page used to exhaust the process's GDI table, loads with every page there and its row.
-TEST_F(Methods, ThreeThousandPagesLoad)
-{
-    ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant(OneRowPages(3000))), S_OK);
-    UpdateWindow(m_hFrame);
-    EXPECT_EQ(Call(L"GetPagesCount").ToLong(), 3000);
-    EXPECT_EQ(Lookup("Colour 2999"), (Position{true, 2999, 0}));
-    EXPECT_EQ(Call(L"GetPropertyName", {I2(1500), I2(0)}).ToString(), "Colour 1500");
-}
-
-// A caption of 64K characters costs what its text costs, not seconds: only what its box can
-// show is measured for drawing.
-TEST_F(Methods, LongCaptionLoadsAndPaintsAtOnce)
-{
-    const std::string strCaption(65535, 'W');
-    const DWORD dwStart = GetTickCount();
-    ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant(strCaption + "#{#Name\\Edit\\Enable\\#}#Second#{#}#")), S_OK);
-    RedrawWindow(m_hFrame, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    EXPECT_LT(GetTickCount() - dwStart, 1000u);
-    EXPECT_EQ(Call(L"GetPageName", {I2(0)}).ToString(), strCaption);
-    EXPECT_EQ(Lookup(strCaption + "\\Name"), (Position{true, 0, 0}));
-}
-
 TEST_F(Methods, ByNameMethods)
 {
     EXPECT_TRUE(Call(L"SetDefaultValueByName", {CVariant("Extra\\Name"), CVariant("second")}).ToBool());
@@ -647,20 +539,6 @@ TEST_F(Methods, NComboObjectOfANComboBoxRow)
     object.Clear();
     EXPECT_TRUE(Call(L"DeletePage", {I2(1)}).ToBool());
     EXPECT_FALSE(IsWindow(hNCombo));
-}
-
-TEST_F(Methods, CheckListsTheRowMapsOfThePages)
-{
-    Invoke(m_pControl, 45, {CVariant(1L), CVariant(3L)});
-    const DialogSeen seen = AnswerDialog([&] { Call(L"Check"); });
-    ASSERT_EQ(seen.texts.size(), 1u);
-    const std::string& text = seen.texts[0];
-    EXPECT_EQ(text.rfind("\t\tthis = ", 0), 0u) << text;
-    EXPECT_NE(text.find(FormatText("Extra, %08llX\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(List(1))))), std::string::npos) << text;
-    const auto* pObj = List(1)->GetControlsWnd(3, TRUE);
-    EXPECT_NE(text.find(FormatText("\t 3 Code %08llX\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(pObj)))), std::string::npos) << text;
-    EXPECT_EQ(text.find("General"), std::string::npos) << text;
-    EXPECT_TRUE(seen.bHasOk);
 }
 
 TEST_F(Methods, AboutBox)

@@ -40,17 +40,6 @@ std::wstring ServerPath()
     return Utf8ToWide(RegistryText(kClassKey + L"\\InprocServer32"));
 }
 
-std::string Documentation(ITypeLib* pLib, int nIndex)
-{
-    BSTR name = nullptr, doc = nullptr;
-    if (FAILED(pLib->GetDocumentation(nIndex, &name, &doc, nullptr, nullptr)))
-        return "<none>";
-    std::string text = WideToUtf8(name ? name : L"") + ": " + WideToUtf8(doc ? doc : L"");
-    SysFreeString(name);
-    SysFreeString(doc);
-    return text;
-}
-
 } // namespace
 
 TEST(Registration, ClassAndProgIdKeys)
@@ -70,99 +59,6 @@ TEST(Registration, ClassAndProgIdKeys)
     CLSID clsid = {};
     ASSERT_EQ(CLSIDFromProgID(kVelmoraProgId, &clsid), S_OK);
     EXPECT_TRUE(IsEqualCLSID(clsid, CLSID_PropertiesGrid));
-}
-
-TEST(Registration, PropertyPageKeys)
-{
-    const std::wstring preview = L"CLSID\\{F4475476-50E7-433B-91F4-34202595B584}";
-    const std::wstring general = L"CLSID\\{B8893431-478F-451F-8D41-8C3E1EFF9E1C}";
-    EXPECT_EQ(RegistryText(preview), "Preview kvVelmora Property Page");
-    EXPECT_EQ(RegistryText(preview + L"\\ProgID"), "KV.VelmoraPreviewPropPage.1");
-    EXPECT_EQ(RegistryText(preview + L"\\InprocServer32", L"ThreadingModel"), "Apartment");
-    EXPECT_EQ(RegistryText(L"KV.VelmoraPreviewPropPage.1\\CLSID"), "{F4475476-50E7-433B-91F4-34202595B584}");
-    EXPECT_EQ(RegistryText(general), "General kvVelmora Property Page");
-    EXPECT_EQ(RegistryText(general + L"\\ProgID"), "KV.VelmoraGeneralPropPage");
-    EXPECT_EQ(RegistryText(L"KV.VelmoraGeneralPropPage\\CLSID"), "{B8893431-478F-451F-8D41-8C3E1EFF9E1C}");
-}
-
-TEST(Registration, TypeLibraryDeclaresTheInterfaces)
-{
-    CComPointer<ITypeLib> pLib;
-    ASSERT_EQ(LoadRegTypeLib(LIBID_kvVelmoraLib, 1, 0, 0x409, pLib.Out()), S_OK);
-    EXPECT_EQ(Documentation(pLib, -1), "kvVelmoraLib: kvVelmora Control");
-    // The class with its two dispatch interfaces; containers build their sinks from the events.
-    const std::pair<const GUID*, TYPEKIND> expected[] = {
-        {&DIID__DPropertiesGrid, TKIND_DISPATCH}, {&DIID__DPropertiesGridEvents, TKIND_DISPATCH}, {&CLSID_PropertiesGrid, TKIND_COCLASS}};
-    for (const auto& item : expected) {
-        CComPointer<ITypeInfo> pInfo;
-        ASSERT_EQ(pLib->GetTypeInfoOfGuid(*item.first, pInfo.Out()), S_OK);
-        TYPEATTR* pType = nullptr;
-        ASSERT_EQ(pInfo->GetTypeAttr(&pType), S_OK);
-        EXPECT_EQ(pType->typekind, item.second);
-        if (item.first == &DIID__DPropertiesGridEvents) {
-            EXPECT_EQ(pType->cFuncs, 10);
-        }
-        pInfo->ReleaseTypeAttr(pType);
-    }
-
-    // Every method and indexed property of the dispatch interface, and the plain properties.
-    CComPointer<ITypeInfo> pGrid;
-    ASSERT_EQ(pLib->GetTypeInfoOfGuid(DIID__DPropertiesGrid, pGrid.Out()), S_OK);
-    TYPEATTR* pType = nullptr;
-    ASSERT_EQ(pGrid->GetTypeAttr(&pType), S_OK);
-    EXPECT_EQ(pType->cVars, 12);
-    const WORD nFuncs = pType->cFuncs;
-    pGrid->ReleaseTypeAttr(pType);
-    std::vector<MEMBERID> ids;
-    for (UINT i = 0; i < nFuncs; ++i) {
-        FUNCDESC* pFunc = nullptr;
-        ASSERT_EQ(pGrid->GetFuncDesc(i, &pFunc), S_OK);
-        ids.push_back(pFunc->memid);
-        pGrid->ReleaseFuncDesc(pFunc);
-    }
-    for (MEMBERID id = 11; id <= 54; ++id)
-        EXPECT_NE(std::find(ids.begin(), ids.end(), id), ids.end()) << id;
-    EXPECT_NE(std::find(ids.begin(), ids.end(), DISPID_ABOUTBOX), ids.end());
-    EXPECT_EQ(nFuncs, 44 + 7 + 1);   // methods 11-47, puts of 48-54, AboutBox
-}
-
-TEST(Registration, ResourcesOfTheModule)
-{
-    const HMODULE hModule = LoadLibraryExW(ServerPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(hModule, nullptr);
-    wchar_t text[128] = {};
-    ASSERT_GT(LoadStringW(hModule, 1, text, 128), 0);
-    EXPECT_EQ(WideToUtf8(text), "kvVelmora Control");
-    ASSERT_GT(LoadStringW(hModule, 2, text, 128), 0);
-    EXPECT_EQ(WideToUtf8(text), "Preview kvVelmora Property Page");
-    ASSERT_GT(LoadStringW(hModule, 3, text, 128), 0);
-    EXPECT_EQ(WideToUtf8(text), "General kvVelmora Property Page");
-    EXPECT_NE(FindResourceW(hModule, MAKEINTRESOURCEW(1), RT_DIALOG), nullptr);
-    EXPECT_NE(FindResourceW(hModule, MAKEINTRESOURCEW(1), RT_GROUP_ICON), nullptr);
-    EXPECT_NE(FindResourceW(hModule, MAKEINTRESOURCEW(1), RT_BITMAP), nullptr);
-    EXPECT_NE(FindResourceW(hModule, MAKEINTRESOURCEW(1), L"TYPELIB"), nullptr);
-    // The page lists' row-button icons are there too.
-    for (int nIcon : {204, 205, 206, 208, 211, 212, 213})
-        EXPECT_NE(FindResourceW(hModule, MAKEINTRESOURCEW(nIcon), RT_GROUP_ICON), nullptr) << nIcon;
-    // The property pages' dialogs and titles, the design list's menu and its status texts.
-    EXPECT_NE(FindResourceW(hModule, MAKEINTRESOURCEW(201), RT_DIALOG), nullptr);
-    EXPECT_NE(FindResourceW(hModule, MAKEINTRESOURCEW(202), RT_DIALOG), nullptr);
-    EXPECT_NE(FindResourceW(hModule, MAKEINTRESOURCEW(203), RT_MENU), nullptr);
-    const std::pair<UINT, const char*> strings[] = {
-        {200, "Preview"},
-        {201, "Options"},
-        {32768, "Insert a new line into listcontrol."},
-        {32769, "Delete selected line."},
-        {32785, "Link this property with a ADOR recordset"},
-        {32794, "This is a combination between NComboBox and ADOR RecordSet."},
-        {32791, "Set this item as group property"},
-        {32782, "Set Item disable as black"},
-    };
-    for (const auto& [nId, pszText] : strings) {
-        ASSERT_GT(LoadStringW(hModule, nId, text, 128), 0) << nId;
-        EXPECT_EQ(WideToUtf8(text), pszText);
-    }
-    FreeLibrary(hModule);
 }
 
 TEST(Registration, WhatTheControlTellsContainers)

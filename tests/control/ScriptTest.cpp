@@ -26,29 +26,6 @@ std::string RunScript(const std::string& script)
 
 } // namespace
 
-TEST(Script, PropertiesWithoutAWindow)
-{
-    const std::string script =
-        "Set c = CreateObject(\"KV.Velmora.1\")\r\n"
-        "WScript.Echo c.AsFloor & \" \" & c.ToolTips & \" \" & c.Animation & \" \" & c.FirstPageHasCaption\r\n"
-        "c.AsFloor = False\r\n"
-        "c.PagesAndItems = \"{#P#\"\r\n"
-        "WScript.Echo c.AsFloor & \" \" & c.PagesAndItems\r\n"
-        "WScript.Echo c.Sleep\r\n"
-        "c.Sleep = 50\r\n"
-        "WScript.Echo c.Sleep\r\n"
-        "WScript.Echo c.ItemFont.Name & \" \" & (c.ItemFont.Size > 7.9 And c.ItemFont.Size < 8.6) & \" \" & c.ItemFont.Bold\r\n"
-        "c.ItemFont.Bold = True\r\n"
-        "If c.ItemFont.Bold Then WScript.Echo \"bold\"\r\n"
-        "c.SetCustomColor 3, 255\r\n"
-        "WScript.Echo c.GetCustomColor(3) & \" \" & c.GetCustomColor(4)\r\n"
-        "WScript.Quit 3\r\n";
-    std::string strFont;
-    LONGLONG nSize = 0;
-    RealizedFont(L"MS Sans Serif", 80000, &strFont, &nSize);
-    EXPECT_EQ(RunScript(script), "3\nTrue True False False\nFalse {#P#\n0\n0\n" + strFont + " True False\nbold\n255 16777215\n");
-}
-
 TEST(Script, MethodsWithoutAFloorGiveTheirNoFloorResults)
 {
     const std::string script =

@@ -152,20 +152,4 @@ TEST_F(FloorPropertiesTest, RemoveAllPagesSetsTheFloorLookEvenWithoutPages)
     EXPECT_EQ(m_floor.GetPageListCount(), 0);
 }
 
-TEST_F(FloorPropertiesTest, RandomLayoutsKeepTheFloorAndThePagesInStepAndNamed)
-{
-    const std::vector<std::string> alphabet = {"#", "\\", "{", "}", "[Group]", "a", "Edit", "b"};
-    std::mt19937 random(2026);
-    for (int round = 0; round < 1500; ++round) {
-        std::string text;
-        const int length = static_cast<int>(random() % 30);
-        for (int i = 0; i < length; ++i)
-            text += alphabet[random() % alphabet.size()];
-        Load(text);
-        ASSERT_TRUE(InStep()) << text;
-        for (const std::string& caption : Captions())
-            ASSERT_FALSE(caption.empty()) << text;
-    }
-}
-
 } // namespace

@@ -124,39 +124,4 @@ TEST_F(FloorViewTest, NoSleepValueHoldsThePageChangeForLong)
     EXPECT_TRUE(FillsTheBody(1));
 }
 
-// A page whose drawing is slow: each paint takes 50 ms.
-LRESULT CALLBACK SlowPaintProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_PAINT) {
-        Sleep(50);
-        ValidateRect(hWnd, nullptr);
-        return 0;
-    }
-    return DefWindowProcW(hWnd, message, wParam, lParam);
-}
-
-TEST_F(FloorViewTest, TheWholeSlideIsBoundedNotOnlyEachStep)
-{
-    WNDCLASSW slow = {};
-    slow.lpfnWndProc = SlowPaintProc;
-    slow.hInstance = GetModuleHandleW(nullptr);
-    slow.lpszClassName = L"SlowPaintPage";
-    RegisterClassW(&slow);
-    AddPageWithWindow("A");
-    const short nSlow = m_view.AddPage("Slow");
-    const HWND hSlow = CreateWindowExW(0, L"SlowPaintPage", L"", WS_CHILD, 0, 0, 10, 10, m_view.m_hWnd, nullptr, nullptr, nullptr);
-    m_pages.push_back(hSlow);
-    m_view.SetPageWindow(nSlow, hSlow);
-    m_view.SetAnimation(TRUE);
-    m_view.SetSleep(LONG_MAX);
-    for (int nTime = 0; nTime < 3; ++nTime) {
-        const ULONGLONG nStart = GetTickCount64();
-        EXPECT_TRUE(m_view.ActivatePage(nSlow));
-        // Eight steps of 50 ms drawing and a capped wait each would be well over half a second.
-        EXPECT_LT(GetTickCount64() - nStart, 450u) << nTime;
-        EXPECT_TRUE(FillsTheBody(1));
-        EXPECT_TRUE(m_view.ActivatePage(0));
-    }
-}
-
 } // namespace

@@ -120,15 +120,4 @@ TEST_F(FloorWndTest, CaptionClicksFireEventsToTheHost)
     EXPECT_EQ(m_host.selected.back(), 0);
 }
 
-TEST(FloorWndCreation, UnregisteredClassGivesNoWindow)
-{
-    HWND hFrame = CreateTestFrame(100, 100);
-    CControlWnd control;
-    const CLSID kNowhere = {0x0badf00d, 0x1111, 0x2222, {1, 2, 3, 4, 5, 6, 7, 8}};
-    EXPECT_FALSE(control.CreateControl(kNowhere, hFrame, 0, RECT{0, 0, 50, 50}, true, nullptr));
-    EXPECT_EQ(control.m_hWnd, nullptr);
-    EXPECT_EQ(control.GetControlDispatch(), nullptr);
-    DestroyWindow(hFrame);
-}
-
 } // namespace

@@ -1,4 +1,5 @@
 #include "NCombo.h"
+#include "NComboKinds.h"
 #include "Pump.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,7 @@ protected:
 };
 
 BEGIN_EVENTSINK_MAP(CComboHost, CEventSinkTarget)
-    ON_EVENT(0, CNCombo::kRowPickedEvent, OnRowPicked)
+    ON_EVENT(0, kNComboRowPickedEvent, OnRowPicked)
 END_EVENTSINK_MAP(CEventSinkTarget)
 
 BOOL CALLBACK TakeVisibleList(HWND hWnd, LPARAM lParam)

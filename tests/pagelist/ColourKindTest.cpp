@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <ostream>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -22,96 +21,36 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// --- The table and the value text ---
+// --- The value text: written, and read back also from texts no colour row wrote ---
 
-TEST(ColourTableTest, FortyNamedColoursEachFoundAtItsPlace)
+struct TextCase {
+    COLORREF crColour;
+    const char* pszText;
+    bool bWritten;
+};
+
+const TextCase kTexts[] = {
+    {RGB(0, 0, 255), "&&HFF0000 (Blue)", true},
+    {RGB(255, 0, 0), "&&H0000FF (Red)", true},
+    {RGB(1, 2, 3), "&&H030201 (Custom Color)", true},
+    {RGB(152, 251, 152), "&&H98FB98 (Pale green )", true},
+    {RGB(255, 255, 255), "", false},
+    {RGB(0, 0, 255), "&&hff0000 (blue)", false},
+    {RGB(255, 0, 0), "&&H0000FF (Blue)", false},
+    {0xFF, "&H0000FF (Red)", false},
+    {0x12345, "&&H12345G (x)", false},
+    {0xFFFFFF, "&&HFFFFFFFFFFFF", false},
+    {0, "&&H-12345", false},
+};
+
+TEST(ColourTextTest, ColoursAreWrittenAsHexAndTableNameAndReadFromTheDigits)
 {
-    std::set<COLORREF> colours;
-    for (int i = 0; i < kColourTableCount; ++i) {
-        EXPECT_EQ(i, FindTableColour(kColourTable[i].crColour)) << kColourTable[i].pszName;
-        colours.insert(kColourTable[i].crColour);
+    for (const TextCase& c : kTexts) {
+        if (c.bWritten) {
+            EXPECT_EQ(c.pszText, FormatColourText(c.crColour));
+        }
+        EXPECT_EQ(c.crColour, ParseColourText(c.pszText)) << c.pszText;
     }
-    EXPECT_EQ(40u, colours.size());
-    EXPECT_STREQ("Black", kColourTable[0].pszName);
-    EXPECT_STREQ("Blue", kColourTable[13].pszName);
-    EXPECT_EQ(RGB(0, 0, 255), kColourTable[13].crColour);
-    EXPECT_STREQ("Pale green ", kColourTable[35].pszName) << "the blank belongs to the name";
-    EXPECT_STREQ("White", kColourTable[39].pszName);
-    EXPECT_EQ(-1, FindTableColour(RGB(1, 2, 3)));
-    EXPECT_EQ(-1, FindTableColour(0x01FFFFFF)) << "all 32 bits count";
-    EXPECT_EQ(-1, FindTableColour(CLR_DEFAULT));
-}
-
-struct FormatCase {
-    COLORREF crColour;
-    const char* pszText;
-};
-
-void PrintTo(const FormatCase& c, std::ostream* os)
-{
-    *os << c.pszText;
-}
-
-class ColourFormatTest : public testing::TestWithParam<FormatCase> {};
-
-TEST_P(ColourFormatTest, TextOfAColour)
-{
-    EXPECT_EQ(GetParam().pszText, FormatColourText(GetParam().crColour));
-}
-
-INSTANTIATE_TEST_SUITE_P(Colours, ColourFormatTest,
-                         testing::Values(FormatCase{RGB(0, 0, 255), "&&HFF0000 (Blue)"},
-                                         FormatCase{RGB(255, 0, 0), "&&H0000FF (Red)"},
-                                         FormatCase{RGB(1, 2, 3), "&&H030201 (Custom Color)"},
-                                         FormatCase{CLR_DEFAULT, "&&H000000 (Custom Color)"},
-                                         FormatCase{RGB(152, 251, 152), "&&H98FB98 (Pale green )"},
-                                         FormatCase{RGB(255, 255, 255), "&&HFFFFFF (White)"},
-                                         FormatCase{0x8000000F, "&&H00000F (Custom Color)"}));
-
-struct ParseCase {
-    const char* pszName;
-    const char* pszText;
-    COLORREF crColour;
-};
-
-void PrintTo(const ParseCase& c, std::ostream* os)
-{
-    *os << c.pszName;
-}
-
-class ColourParseTest : public testing::TestWithParam<ParseCase> {};
-
-TEST_P(ColourParseTest, ColourOfAText)
-{
-    EXPECT_EQ(GetParam().crColour, ParseColourText(GetParam().pszText));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, ColourParseTest,
-    testing::Values(ParseCase{"EmptyIsWhite", "", RGB(255, 255, 255)},
-                    ParseCase{"Written", "&&HFF0000 (Blue)", RGB(0, 0, 255)},
-                    ParseCase{"LowerCase", "&&hff0000 (blue)", RGB(0, 0, 255)},
-                    ParseCase{"NameIsNotRead", "&&H0000FF (Blue)", RGB(255, 0, 0)},
-                    ParseCase{"WithoutAmpersandsLosesDigits", "HFF0000", 0x0000},
-                    ParseCase{"OneAmpersand", "&H0000FF (Red)", 0xFF},
-                    ParseCase{"Truncated", "&&HFF", 0xFF},
-                    ParseCase{"OnlyThePrefix", "&&H", 0},
-                    ParseCase{"ShorterThanThePrefix", "&&", 0},
-                    ParseCase{"NotADigit", "&&HZZ (x)", 0},
-                    ParseCase{"StopsAtANonDigit", "&&H12345G (x)", 0x12345},
-                    ParseCase{"AtMostSixDigits", "&&HFFFFFFFFFFFF", 0xFFFFFF},
-                    ParseCase{"NoSign", "&&H-12345", 0},
-                    ParseCase{"NoSpaces", "&&H 12345", 0},
-                    ParseCase{"AnyScript", "東京", 0},
-                    ParseCase{"Name", "Custom Color", 0}),
-    [](const testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.pszName); });
-
-TEST(ColourTextTest, EveryColourReadsBackFromItsText)
-{
-    for (int i = 0; i < kColourTableCount; ++i)
-        EXPECT_EQ(kColourTable[i].crColour, ParseColourText(FormatColourText(kColourTable[i].crColour)));
-    for (COLORREF crColour : {RGB(1, 2, 3), RGB(254, 0, 17), RGB(0, 0, 1)})
-        EXPECT_EQ(crColour, ParseColourText(FormatColourText(crColour)));
 }
 
 // --- The kind on a row ---
@@ -132,24 +71,6 @@ protected:
         return WindowImage::Capture(List().m_hWnd).Pixel(cell.left + nSide / 2, cell.top + nSide / 2 + 1);
     }
 };
-
-TEST_F(ColourKindTest, ValueIsTheColourInColumnZeroAndTheTextElsewhere)
-{
-    SetValue(kFore, "&&H0000FF (Red)");
-    CControlsWnd* pObj = Object(kFore);
-    ASSERT_NE(nullptr, pObj);
-    const CVariant colour = pObj->GetValue(0);
-    EXPECT_EQ(VT_UI4, colour.vt);
-    EXPECT_EQ(RGB(255, 0, 0), colour.ulVal);
-    const CVariant text = pObj->GetValue(2);
-    EXPECT_EQ(VT_BSTR, text.vt);
-    EXPECT_EQ("&&H0000FF (Red)", text.ToString());
-    pObj->Release();
-    SetValue(kFore, "");
-    pObj = Object(kFore);
-    EXPECT_EQ(RGB(255, 255, 255), pObj->GetValue(0).ulVal) << "no value is white";
-    pObj->Release();
-}
 
 struct SetCase {
     const char* pszName;

@@ -65,12 +65,6 @@ void TypeColour(HWND hDialog, int r, int g, int b)
     SetDlgItemInt(hDialog, COLOR_BLUE, static_cast<UINT>(b), FALSE);
 }
 
-COLORREF ShownColour(HWND hDialog)
-{
-    return RGB(GetDlgItemInt(hDialog, COLOR_RED, nullptr, FALSE), GetDlgItemInt(hDialog, COLOR_GREEN, nullptr, FALSE),
-               GetDlgItemInt(hDialog, COLOR_BLUE, nullptr, FALSE));
-}
-
 class ColourPopupTest : public PickingTest {
 protected:
     void TearDown() override
@@ -392,18 +386,6 @@ TEST_F(ColourPopupTest, AClickOutsideCommitsTheColourItOpenedOn)
     EXPECT_FALSE(IsWindow(hPopup));
 }
 
-TEST_F(ColourPopupTest, TheMarginsHighlightNothing)
-{
-    CColourPopup* pPopup = OpenFore(kBlue);
-    Hover(pPopup, 5);
-    const RECT client = pPopup->GetClientRect();
-    for (POINT pt : {POINT{0, 0}, POINT{client.right - 1, 60}, POINT{1, client.bottom - 1}}) {
-        pPopup->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
-        EXPECT_EQ(5, pPopup->GetHotCell()) << pt.x << "," << pt.y;
-    }
-    Key(pPopup->m_hWnd, VK_ESCAPE);
-}
-
 TEST_F(ColourPopupTest, LeavingTheApplicationClosesWithTheColourItOpenedOn)
 {
     CColourPopup* pPopup = OpenFore(kBlue);
@@ -415,67 +397,7 @@ TEST_F(ColourPopupTest, LeavingTheApplicationClosesWithTheColourItOpenedOn)
     EXPECT_EQ(kBlue, Value(kFore));
 }
 
-BOOL CALLBACK FindOwnedToolTip(HWND hWnd, LPARAM lParam)
-{
-    auto* pFound = reinterpret_cast<std::pair<HWND, HWND>*>(lParam);
-    wchar_t className[64] = {};
-    GetClassNameW(hWnd, className, 64);
-    if (GetWindow(hWnd, GW_OWNER) != pFound->first || lstrcmpiW(className, TOOLTIPS_CLASSW) != 0)
-        return TRUE;
-    pFound->second = hWnd;
-    return FALSE;
-}
-
-TEST_F(ColourPopupTest, TheCellsTellTheirNames)
-{
-    CColourPopup* pPopup = OpenFore(kBlue);
-    ASSERT_NE(nullptr, pPopup);
-    std::pair<HWND, HWND> found(pPopup->m_hWnd, nullptr);
-    EnumThreadWindows(GetCurrentThreadId(), &FindOwnedToolTip, reinterpret_cast<LPARAM>(&found));
-    const HWND hToolTip = found.second;
-    ASSERT_NE(nullptr, hToolTip);
-    EXPECT_EQ(40, SendMessageW(hToolTip, TTM_GETTOOLCOUNT, 0, 0));
-    wchar_t text[80] = {};
-    TTTOOLINFOW info = {};
-    info.cbSize = sizeof(info);
-    info.hwnd = pPopup->m_hWnd;
-    info.uId = 36; // cell 35
-    info.lpszText = text;
-    SendMessageW(hToolTip, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&info));
-    EXPECT_EQ("Pale green ", WideToUtf8(text));
-    Key(pPopup->m_hWnd, VK_ESCAPE);
-}
-
 // --- The colour dialog ---
-
-TEST_F(ColourPopupTest, TheDialogStartsOnTheColourAndItsChoiceIsCommittedAfterTheCustomColours)
-{
-    COLORREF crShown = CLR_INVALID;
-    OpenDialogAndAnswer([&](HWND hDialog) {
-        crShown = ShownColour(hDialog);
-        TypeColour(hDialog, 1, 2, 3);
-        Press(hDialog, COLOR_ADD);
-        PostMessageW(hDialog, WM_COMMAND, IDOK, 0);
-    });
-    EXPECT_EQ(RGB(255, 255, 255), crShown);
-    EXPECT_EQ("&&H030201 (Custom Color)", Value(kFore));
-    EXPECT_EQ(Strings({"CustomColorChange", "PropertyChanged 3 1"}), m_owner.Heard());
-    EXPECT_NE(m_owner.customColors + 16, std::find(m_owner.customColors, m_owner.customColors + 16, RGB(1, 2, 3)));
-    EXPECT_EQ(nullptr, Popup());
-    EXPECT_EQ(List().m_hWnd, GetFocus());
-}
-
-TEST_F(ColourPopupTest, TheDialogShowsTheControlsCustomColoursAndAnOkWithoutAChangeFiresNoChange)
-{
-    m_owner.customColors[3] = RGB(9, 8, 7);
-    OpenDialogAndAnswer([&](HWND hDialog) {
-        TypeColour(hDialog, 10, 20, 30);
-        PostMessageW(hDialog, WM_COMMAND, IDOK, 0);
-    });
-    EXPECT_EQ("&&H1E140A (Custom Color)", Value(kFore));
-    EXPECT_EQ(Strings({"PropertyChanged 3 1"}), m_owner.Heard());
-    EXPECT_EQ(RGB(9, 8, 7), m_owner.customColors[3]);
-}
 
 TEST_F(ColourPopupTest, CancellingTheDialogChangesNeitherTheColourNorTheCustomColours)
 {
@@ -488,86 +410,5 @@ TEST_F(ColourPopupTest, CancellingTheDialogChangesNeitherTheColourNorTheCustomCo
     EXPECT_EQ(Strings({"PropertyChanged 3 0"}), m_owner.Heard());
     EXPECT_EQ(m_owner.customColors + 16, std::find(m_owner.customColors, m_owner.customColors + 16, RGB(1, 2, 3)));
 }
-
-// --- Hosts that end the row or the page inside the events ---
-
-enum class HostAct { DeleteRow, DeletePage };
-
-struct ColourReentryCase {
-    const char* pszName;
-    const char* pszEvent;
-    HostAct act;
-    bool bDialog; // through the colour dialog, else Enter on the next colour
-};
-
-void PrintTo(const ColourReentryCase& c, std::ostream* os)
-{
-    *os << c.pszName;
-}
-
-class ColourReentryTest : public ColourPopupTest, public testing::WithParamInterface<ColourReentryCase> {};
-
-TEST_P(ColourReentryTest, NoPopupOrHookIsLeftAndNoValueMoves)
-{
-    std::map<std::string, std::string> values;
-    for (int nRow = 0; nRow < List().GetItemCount(); ++nRow) {
-        SetValue(nRow, FormatText("v%d", nRow));
-        values[List().GetItemText(nRow, 0)] = Value(nRow);
-    }
-    bool bArmed = false;
-    int nActed = 0;
-    m_owner.onEvent = [&](const std::string& strEvent) {
-        if (!bArmed || strEvent != GetParam().pszEvent)
-            return;
-        bArmed = false;
-        ++nActed;
-        if (GetParam().act == HostAct::DeletePage)
-            m_pList.reset();
-        else
-            m_pList->DeleteRow(kFore);
-    };
-    if (std::string(GetParam().pszEvent) == "PropertyChanging") {
-        ClickRow(kFore);
-        bArmed = true;
-        Key(List().m_hWnd, VK_F4);
-    } else if (GetParam().bDialog) {
-        bArmed = true;
-        OpenDialogAndAnswer([](HWND hDialog) {
-            TypeColour(hDialog, 1, 2, 3);
-            Press(hDialog, COLOR_ADD);
-            PostMessageW(hDialog, WM_COMMAND, IDOK, 0);
-        });
-    } else {
-        CColourPopup* pPopup = OpenFore(kBlue);
-        ASSERT_NE(nullptr, pPopup);
-        Key(pPopup->m_hWnd, VK_RIGHT);
-        bArmed = true;
-        Key(pPopup->m_hWnd, VK_RETURN);
-    }
-    PumpUntilIdle();
-    EXPECT_EQ(1, nActed) << "the event was not fired";
-    EXPECT_EQ(nullptr, Popup());
-    EXPECT_FALSE(CColourHook::IsInstalled());
-    EXPECT_EQ(nullptr, GetCapture());
-    if (!m_pList)
-        return;
-    for (int nRow = 0; nRow < List().GetItemCount(); ++nRow) {
-        const std::string strName = List().GetItemText(nRow, 0);
-        EXPECT_NE("Fore", strName);
-        EXPECT_EQ(values[strName], Value(nRow)) << strName;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Hosts, ColourReentryTest,
-    testing::Values(ColourReentryCase{"DeleteRowInPropertyChanging", "PropertyChanging", HostAct::DeleteRow, false},
-                    ColourReentryCase{"DeletePageInPropertyChanging", "PropertyChanging", HostAct::DeletePage, false},
-                    ColourReentryCase{"DeleteRowInTheCommit", "PropertyChanged", HostAct::DeleteRow, false},
-                    ColourReentryCase{"DeletePageInTheCommit", "PropertyChanged", HostAct::DeletePage, false},
-                    ColourReentryCase{"DeleteRowInCustomColorChange", "CustomColorChange", HostAct::DeleteRow, true},
-                    ColourReentryCase{"DeletePageInCustomColorChange", "CustomColorChange", HostAct::DeletePage, true},
-                    ColourReentryCase{"DeleteRowInTheDialogsCommit", "PropertyChanged", HostAct::DeleteRow, true},
-                    ColourReentryCase{"DeletePageInTheDialogsCommit", "PropertyChanged", HostAct::DeletePage, true}),
-    [](const testing::TestParamInfo<ColourReentryCase>& info) { return std::string(info.param.pszName); });
 
 } // namespace

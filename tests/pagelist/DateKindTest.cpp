@@ -97,26 +97,6 @@ protected:
     }
 };
 
-TEST_F(DateKindTest, PickerIsMadeHiddenInTheListAndKeptWithTheRow)
-{
-    CControlsWnd* pObj = Activate(0);
-    ASSERT_NE(nullptr, pObj);
-    EXPECT_EQ("CControlsWnd_CDataComboBox", pObj->GetClassName());
-    EXPECT_EQ(pObj, FindControlsWnd(&m_list, 0)) << "kept in the row map";
-    const HWND hPicker = Picker(0);
-    ASSERT_NE(nullptr, hPicker);
-    wchar_t className[64] = {};
-    GetClassNameW(hPicker, className, 64);
-    EXPECT_STREQ(DATETIMEPICK_CLASSW, className);
-    EXPECT_EQ(m_list.m_hWnd, GetParent(hPicker));
-    EXPECT_EQ(1000, GetDlgCtrlID(hPicker));
-    EXPECT_FALSE(IsWindowVisible(hPicker));
-    EXPECT_EQ(m_list.GetItemFont(), reinterpret_cast<HFONT>(SendMessageW(hPicker, WM_GETFONT, 0, 0)));
-
-    m_list.ReleaseActive();
-    EXPECT_EQ(pObj, Activate(0)) << "the same object comes back";
-}
-
 TEST_F(DateKindTest, ShowingPlacesThePickerOverTheCellOnTheRowsDateAndLeavesTheFocus)
 {
     CControlsWnd* pObj = Activate(0);
@@ -139,21 +119,6 @@ TEST_F(DateKindTest, ShowingPlacesThePickerOverTheCellOnTheRowsDateAndLeavesTheF
     EXPECT_EQ(ShortDate(2021, 3, 14), Text(hPicker));
     PumpUntilIdle();
     EXPECT_EQ(Events{Changing(0)}, m_owner.events);
-}
-
-TEST_F(DateKindTest, EveryKeyThatChangesTheDateCommitsTheTextShownOnce)
-{
-    const HWND hPicker = Open(0);
-    ASSERT_NE(nullptr, hPicker);
-    Key(hPicker, VK_UP);
-    ASSERT_EQ(1u, m_owner.events.size());
-    EXPECT_EQ(Changed(0, TRUE), m_owner.events[0]);
-    EXPECT_EQ(Text(hPicker), Value(0));
-    EXPECT_NE(ShortDate(2021, 3, 14), Value(0));
-    Key(hPicker, VK_DOWN);
-    EXPECT_EQ((Events{Changed(0, TRUE), Changed(0, TRUE)}), m_owner.events);
-    EXPECT_EQ(ShortDate(2021, 3, 14), Value(0));
-    EXPECT_EQ(Value(0), Text(hPicker));
 }
 
 // A person drops the calendar with the picker's arrow and clicks a day in it.
@@ -194,62 +159,6 @@ TEST_F(DateKindTest, ADayPickedInTheCalendarIsCommittedOnce)
     EXPECT_EQ(ShortDate(2021, 3, 20), Value(0));
     EXPECT_EQ(Value(0), Text(hPicker));
     EXPECT_FALSE(IsWindow(hCalendar) && IsWindowVisible(hCalendar)) << "the calendar closes";
-}
-
-TEST_F(DateKindTest, LeavingTheRowHidesThePickerWithoutACommit)
-{
-    const HWND hPicker = Open(0);
-    Key(hPicker, VK_UP);
-    const std::string strCommitted = Value(0);
-    m_owner.events.clear();
-    Activate(1);
-    EXPECT_FALSE(IsWindowVisible(hPicker));
-    EXPECT_TRUE(IsWindow(hPicker)) << "kept for the next time";
-    EXPECT_TRUE(m_owner.events.empty());
-    EXPECT_EQ(strCommitted, Value(0));
-    EXPECT_NE(nullptr, Picker(1)) << "the other row has a picker of its own";
-    EXPECT_NE(hPicker, Picker(1));
-}
-
-TEST_F(DateKindTest, TextsThatNameNoDateLeaveThePickerOnItsDate)
-{
-    CControlsWnd* pObj = Activate(0);
-    pObj->ShowEditor(0);
-    const HWND hPicker = Picker(0);
-    for (const char* pszText : {"", "not a date", "31/31/2021", "1/1/99999", "0/0/0", "12:30", "1/1/1200",
-                                "\xE6\x97\xA5\xE6\x9C\xAC", "99999999999999999999"}) {
-        m_list.SetItemValue(0, pszText);
-        pObj->ShowEditor(0);
-        const SYSTEMTIME shown = PickerDate(hPicker);
-        EXPECT_EQ(2021, shown.wYear) << pszText;
-        EXPECT_EQ(14, shown.wDay) << pszText;
-    }
-    std::string strText;
-    m_owner.events.clear();
-    pObj->CommitText(strText, FALSE);
-    EXPECT_EQ(ShortDate(2021, 3, 14), strText) << "the text shown is what a commit takes";
-    EXPECT_EQ(ShortDate(2021, 3, 14), Value(0));
-}
-
-TEST_F(DateKindTest, HostsEndingTheRowOrTheListInsideTheEventsLeaveNothingBehind)
-{
-    for (const char* pszEvent : {"PropertyChanging", "PropertyChanged"}) {
-        m_owner.rowMaps.Clear();
-        const HWND hPicker = Open(0);
-        ASSERT_NE(nullptr, hPicker);
-        m_owner.onEvent = [this, pszEvent](const FiredEvent& fired) {
-            if (std::get<0>(fired) == pszEvent)
-                m_owner.rowMaps.Clear();
-        };
-        if (std::string(pszEvent) == "PropertyChanging")
-            FindControlsWnd(&m_list, 0)->ShowEditor(0);
-        else
-            Key(hPicker, VK_UP);
-        m_owner.onEvent = nullptr;
-        PumpUntilIdle();
-        EXPECT_EQ(nullptr, FindControlsWnd(&m_list, 0)) << pszEvent;
-        EXPECT_FALSE(IsWindow(hPicker)) << pszEvent;
-    }
 }
 
 } // namespace

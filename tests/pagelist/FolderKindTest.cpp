@@ -166,19 +166,6 @@ TEST_F(FolderKindTest, NarrowCellGetsTheFullTreeLinedUpWithItsRightEdge)
     EXPECT_EQ(cell.bottom, placed.top);
 }
 
-TEST_F(FolderKindTest, EnterOnAFolderCommitsItsPath)
-{
-    const HWND hTree = Open();
-    ASSERT_NE(nullptr, hTree);
-    const std::wstring target = m_folders.Path(L"Alpha\\Beta");
-    Choose(hTree, target);
-    EXPECT_EQ(Events{Changed(0, TRUE)}, m_owner.events);
-    EXPECT_EQ(WideToUtf8(target), Value(0));
-    EXPECT_FALSE(IsWindowVisible(hTree));
-    EXPECT_EQ(m_list.m_hWnd, GetFocus());
-    EXPECT_NE(hTree, GetCapture());
-}
-
 TEST_F(FolderKindTest, FoldersAreReadWhenFirstOpenedInTheShellsOrder)
 {
     const HWND hTree = Open();
@@ -223,43 +210,6 @@ TEST_F(FolderKindTest, ItemsShowTheSystemsSmallIcons)
     EXPECT_EQ(info.iIcon, item.iSelectedImage);
 }
 
-TEST_F(FolderKindTest, SpaceAndADriveRootCommitToo)
-{
-    const HWND hTree = Open();
-    const HTREEITEM hDrive = FindTreePath(hTree, L"C:\\");
-    ASSERT_NE(nullptr, hDrive);
-    Select(hTree, hDrive);
-    Key(hTree, VK_SPACE);
-    EXPECT_EQ(Events{Changed(0, TRUE)}, m_owner.events);
-    EXPECT_EQ("C:\\", Value(0));
-}
-
-TEST_F(FolderKindTest, AVirtualFolderFirstCommitsNothing)
-{
-    const HWND hTree = Open();
-    Select(hTree, OpenTreeChild(hTree, nullptr, ComputerName()));
-    Key(hTree, VK_RETURN);
-    EXPECT_TRUE(m_owner.events.empty());
-    EXPECT_EQ("C:\\before", Value(0));
-    EXPECT_FALSE(IsWindowVisible(hTree));
-    EXPECT_EQ(m_list.m_hWnd, GetFocus());
-}
-
-TEST_F(FolderKindTest, LosingTheFocusClosesWithoutAChange)
-{
-    const HWND hTree = Open();
-    Select(hTree, FindTreePath(hTree, m_folders.Path(L"Alpha")));
-    // As Alt+Tab would: another window takes the focus.
-    const HWND hOther = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, m_hFrame, nullptr, nullptr, nullptr);
-    SetFocus(hOther);
-    PumpUntilIdle();
-    EXPECT_FALSE(IsWindowVisible(hTree));
-    EXPECT_NE(hTree, GetCapture());
-    EXPECT_TRUE(m_owner.events.empty());
-    EXPECT_EQ("C:\\before", Value(0));
-    DestroyWindow(hOther);
-}
-
 TEST_F(FolderKindTest, AClickOutsideChoosesTheSelectedFolderAndOneInsideDoesNot)
 {
     const HWND hTree = Open();
@@ -286,83 +236,6 @@ TEST_F(FolderKindTest, AClickOutsideChoosesTheSelectedFolderAndOneInsideDoesNot)
     EXPECT_FALSE(IsWindowVisible(hTree));
     EXPECT_EQ(Events{Changed(0, TRUE)}, m_owner.events);
     EXPECT_EQ(WideToUtf8(m_folders.Path(L"Alpha")), Value(0));
-}
-
-TEST_F(FolderKindTest, RightClicksOfferNothing)
-{
-    const HWND hTree = Open();
-    SendMessageW(hTree, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
-    SendMessageW(hTree, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
-    PumpUntilIdle();
-    EXPECT_TRUE(IsWindowVisible(hTree));
-    EXPECT_EQ(nullptr, FindWindowW(L"#32768", nullptr)) << "no menu";
-}
-
-TEST_F(FolderKindTest, NamesInManyScriptsArriveAsTheyAre)
-{
-    const HWND hTree = Open();
-    const std::wstring target = m_folders.Path(kManyScripts);
-    Choose(hTree, target);
-    EXPECT_EQ(WideToUtf8(target), Value(0));
-}
-
-TEST_F(FolderKindTest, AFolderThatVanishesWhileTheTreeIsOpenBreaksNothing)
-{
-    const HWND hTree = Open();
-    const HTREEITEM hVanishing = FindTreePath(hTree, m_folders.Path(L"Vanishing"));
-    ASSERT_NE(nullptr, hVanishing);
-    CTestFolders::Remove(m_folders.Path(L"Vanishing"));
-    SendMessageW(hTree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(hVanishing));
-    EXPECT_TRUE(TreeChildren(hTree, hVanishing).empty());
-    TVITEMW item = {};
-    item.mask = TVIF_CHILDREN;
-    item.hItem = hVanishing;
-    SendMessageW(hTree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    EXPECT_EQ(0, item.cChildren) << "nothing left to open";
-    Select(hTree, hVanishing);
-    Key(hTree, VK_RETURN);
-    EXPECT_FALSE(IsWindowVisible(hTree));
-}
-
-TEST_F(FolderKindTest, PathsLongerThanMaxPathBreakNothing)
-{
-    const std::wstring deepest = m_folders.MakeLong();
-    const HWND hTree = Open();
-    // As deep as the shell shows it.
-    HTREEITEM hItem = FindTreePath(hTree, m_folders.Path(L"Long"));
-    ASSERT_NE(nullptr, hItem);
-    std::wstring path = m_folders.Path(L"Long");
-    for (HTREEITEM hChild = OpenTreeChild(hTree, hItem, std::wstring(40, L'd')); hChild;
-         hChild = OpenTreeChild(hTree, hChild, std::wstring(40, L'd'))) {
-        hItem = hChild;
-        path += L"\\" + std::wstring(40, L'd');
-    }
-    Select(hTree, hItem);
-    Key(hTree, VK_RETURN);
-    EXPECT_EQ(WideToUtf8(path), Value(0));
-    EXPECT_FALSE(IsWindowVisible(hTree));
-}
-
-TEST_F(FolderKindTest, HostsEndingTheRowInsideTheEventsLeaveNothingBehind)
-{
-    for (const char* pszEvent : {"PropertyChanging", "PropertyChanged"}) {
-        m_owner.onEvent = [this, pszEvent](const FiredEvent& fired) {
-            if (std::get<0>(fired) == pszEvent)
-                m_list.DeleteAllItems();
-        };
-        CControlsWnd* pObj = Activate();
-        ASSERT_NE(nullptr, pObj) << pszEvent;
-        const HWND hTree = Tree();
-        pObj->ShowEditor(2);
-        if (IsWindow(hTree)) {
-            Select(hTree, FindTreePath(hTree, L"C:\\"));
-            Key(hTree, VK_RETURN);
-        }
-        m_owner.onEvent = nullptr;
-        PumpUntilIdle();
-        EXPECT_FALSE(IsWindow(hTree)) << pszEvent;
-        m_list.AddItemFromText("Reports", "ShellFolder", "Enable", "");
-    }
 }
 
 } // namespace

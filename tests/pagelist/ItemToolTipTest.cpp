@@ -72,8 +72,14 @@ protected:
         return screen;
     }
 
-    // Long enough for a tip to come up after its initial delay.
+    // Long enough for a tip to come up after its initial delay; a tip that is not to come is
+    // waited for twice that delay.
     bool WaitForTip() { return PumpUntil([this] { return TipShown(); }, 3000); }
+    bool NoTipComes()
+    {
+        const DWORD nDelay = static_cast<DWORD>(SendMessageW(Tip().m_hWnd, TTM_GETDELAYTIME, TTDT_INITIAL, 0));
+        return !PumpUntil([this] { return TipShown(); }, 2 * nDelay);
+    }
 
     CTipOwner m_owner;
     std::unique_ptr<CPageListCtrl> m_pList;
@@ -136,29 +142,7 @@ TEST_F(ItemToolTipTest, ValuesThatFitAndEmptyValuesShowNoTip)
     EXPECT_FALSE(Tip().IsTipActive());
     MoveTo(ValuePoint(2));
     EXPECT_FALSE(Tip().IsTipActive());
-    EXPECT_FALSE(WaitForTip());
-}
-
-TEST_F(ItemToolTipTest, FromOneOverflowingRowToAnotherTheTipKeepsItsText)
-{
-    MakeList();
-    MoveTo(ValuePoint(0));
-    MoveTo(ValuePoint(1));
-    ASSERT_TRUE(WaitForTip());
-    MoveTo(ValuePoint(3));
-    EXPECT_TRUE(Tip().IsTipActive());
-    EXPECT_EQ(kLong, TipText());
-}
-
-TEST_F(ItemToolTipTest, WithoutTheFocusMouseMovesChangeNothing)
-{
-    MakeList();
-    SetFocus(m_hFrame);
-    MoveTo(ValuePoint(0));
-    EXPECT_TRUE(Tip().IsTipActive());
-    MoveTo(ValuePoint(1));
-    EXPECT_EQ("", TipText());
-    EXPECT_FALSE(WaitForTip());
+    EXPECT_TRUE(NoTipComes());
 }
 
 TEST_F(ItemToolTipTest, APressInTheListEndsTheTip)
@@ -195,24 +179,6 @@ TEST_F(ItemToolTipTest, AValueColumnMadeNarrowerLetsAFittingValueOverflow)
     EXPECT_TRUE(Tip().IsTipActive());
     ASSERT_TRUE(WaitForTip());
     EXPECT_EQ("A value of some forty letters or so, here", TipText());
-}
-
-// The header class of the recordset combo's list keeps the header as the system draws it.
-TEST(ColorHeaderCtrlTest, TakesOverAListHeaderAndLeavesItWorking)
-{
-    const HWND hFrame = CreateTestFrame(300, 200);
-    CListCtrl list;
-    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, RECT{0, 0, 300, 200}, hFrame, 1));
-    list.InsertColumn(0, "Code", LVCFMT_LEFT, 60);
-    list.InsertColumn(1, "Name", LVCFMT_LEFT, 120);
-    CColorHeaderCtrl header;
-    ASSERT_TRUE(header.SubclassWindow(list.GetHeaderCtrl()));
-    EXPECT_EQ(&header, CWnd::FromHandle(list.GetHeaderCtrl()));
-    EXPECT_EQ(2, header.GetItemCount());
-    EXPECT_EQ(120, header.GetItemWidth(1));
-    header.UnsubclassWindow();
-    list.DestroyWindow();
-    DestroyWindow(hFrame);
 }
 
 } // namespace

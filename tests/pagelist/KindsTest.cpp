@@ -1,5 +1,4 @@
 #include "AsControls.h"
-#include "ColourText.h"
 #include "ControlsFactory.h"
 #include "Font.h"
 #include "ItemData.h"
@@ -9,65 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <vector>
 
 namespace {
-
-struct KindRow {
-    const char* pszAs;
-    UINT nID;
-};
-
-const KindRow kAllKinds[] = {
-    {"Edit", 32771},        {"ComboBox", 32772},   {"ADORComboBox", 32785}, {"BoolComboBox", 32773},
-    {"DataComboBox", 32787}, {"UserComboBox", 32775}, {"ShellFolder", 32784}, {"ColorComboBox", 32783},
-    {"Button", 32774},      {"EditButton", 32776}, {"Return", 32788},       {"Link", 32789},
-    {"Font", 32790},        {"Group", 32791},      {"NComboBox", 32793},    {"NADORComboBox", 32794},
-};
-
-TEST(AsControlsTest, EveryKindIsFoundByNameAndByIdentifier)
-{
-    const CAsControls& registry = CAsControls::Get();
-    for (const KindRow& kind : kAllKinds) {
-        EXPECT_EQ(kind.nID, registry.Lookup(kind.pszAs)) << kind.pszAs;
-        ASSERT_NE(nullptr, registry.GetAsName(kind.nID)) << kind.nID;
-        EXPECT_STREQ(kind.pszAs, registry.GetAsName(kind.nID));
-    }
-    // Names are case-sensitive.
-    EXPECT_EQ(0xFFFFFFFFu, registry.Lookup("EDIT"));
-    EXPECT_EQ(0xFFFFFFFFu, registry.Lookup(""));
-}
-
-TEST(AsControlsTest, NumbersBetweenTheKindsAreNoKind)
-{
-    const CAsControls& registry = CAsControls::Get();
-    for (UINT nID : {32770u, 32777u, 32780u, 32781u, 32782u, 32786u, 32792u, 32795u, 0xFFFFu, 0u})
-        EXPECT_EQ(nullptr, registry.GetAsName(nID)) << nID;
-}
-
-TEST(AsControlsTest, OnlyGroupIsTheGroupKind)
-{
-    const CAsControls& registry = CAsControls::Get();
-    for (const KindRow& kind : kAllKinds)
-        EXPECT_EQ(kind.nID == 32791u, registry.IsGroupKind(kind.nID) != FALSE) << kind.pszAs;
-    EXPECT_FALSE(registry.IsGroupKind(0xFFFF));
-}
-
-TEST(AsControlsTest, AddWithoutTheFlagChangesNothingAndLaterEntriesOverwrite)
-{
-    CAsControls registry;
-    registry.Add(40000, "Extra", FALSE);
-    EXPECT_EQ(nullptr, registry.GetAsName(40000));
-    EXPECT_EQ(0xFFFFFFFFu, registry.Lookup("Extra"));
-
-    registry.Add(32771, "Text", TRUE);
-    EXPECT_STREQ("Text", registry.GetAsName(32771));
-    EXPECT_EQ(32771u, registry.Lookup("Text"));
-
-    registry.RemoveAll();
-    EXPECT_EQ(nullptr, registry.GetAsName(32772));
-}
 
 // A page list with rows of the test kinds: transient, two persistent, and one of no kind.
 class KindsOnListTest : public PageListFixture<CPageListCtrl> {
@@ -89,31 +32,6 @@ protected:
         EXPECT_EQ(0, LiveTestKinds());
     }
 };
-
-TEST_F(KindsOnListTest, ClassNamesNotInTheTableCreateNothing)
-{
-    EXPECT_EQ(nullptr, CreateControlsObject("CControlsWnd_CNoSuchKind"));
-    EXPECT_EQ(nullptr, CreateControlsObject("CControlsWnd_Ccombobox"));
-    EXPECT_EQ(nullptr, CreateControlsWnd("NoSuchKind", &m_list, 0, 1));
-    EXPECT_EQ(nullptr, CreateControlsWnd(nullptr, &m_list, 0, 1));
-    EXPECT_EQ(nullptr, m_list.GetControlsWnd(3, FALSE));
-    EXPECT_EQ(0, LiveTestKinds());
-}
-
-TEST_F(KindsOnListTest, FactoryGivesTheObjectItsRowColumnListAndAnEditorInTheItemFont)
-{
-    CControlsWnd* pObj = CreateControlsWnd("ComboBox", &m_list, 0, 1);
-    ASSERT_NE(nullptr, pObj);
-    EXPECT_EQ(&m_list, pObj->m_pList);
-    EXPECT_EQ(0, pObj->m_nRow);
-    EXPECT_EQ(1, pObj->m_nColumn);
-    ASSERT_NE(nullptr, pObj->m_pEditor);
-    ASSERT_TRUE(pObj->m_pEditor->IsWindow());
-    ASSERT_NE(nullptr, m_list.GetItemFont());
-    EXPECT_EQ(m_list.GetItemFont(), pObj->m_pEditor->GetFont());
-    EXPECT_EQ(nullptr, FindControlsWnd(&m_list, 0)) << "transient objects stay out of the row map";
-    pObj->Release();
-}
 
 TEST_F(KindsOnListTest, PersistentObjectIsReturnedAgainForItsRowUnderAnyKindName)
 {
@@ -148,18 +66,6 @@ TEST_F(KindsOnListTest, GetControlsWndWithReleaseReturnsOnlySurvivors)
     EXPECT_EQ("CControlsWnd_CADORComboBox", pPersistent->GetClassName());
     EXPECT_EQ(pPersistent, m_list.GetControlsWnd(1, TRUE));
     EXPECT_EQ(1, LiveTestKinds());
-}
-
-TEST_F(KindsOnListTest, KindWithoutEditorGivesNullAndKeepsNoObject)
-{
-    CTestTransientKind::s_bFailEditor = true;
-    EXPECT_EQ(nullptr, CreateControlsWnd("ComboBox", &m_list, 0, 1));
-    EXPECT_EQ(0, LiveTestKinds()) << "an object that made no editor is deleted";
-
-    CTestPersistentKind::s_bFailEditor = true;
-    EXPECT_EQ(nullptr, CreateControlsWnd("ADORComboBox", &m_list, 1, 1));
-    EXPECT_EQ(nullptr, FindControlsWnd(&m_list, 1)) << "the row asks again next time";
-    EXPECT_EQ(0, LiveTestKinds());
 }
 
 TEST_F(KindsOnListTest, MoveKeepsTheMapConsistentAndIgnoresObjectsNotInIt)
@@ -250,63 +156,6 @@ TEST_F(KindsOnListTest, NewItemFontReachesAnOpenEditorBeforeTheOldOneIsDeleted)
     EXPECT_EQ(-20, description.lfHeight);
 }
 
-TEST_F(KindsOnListTest, PersistentKindOnAListWithoutAControlIsNotMade)
-{
-    CPageListCtrl list(nullptr, 18);
-    ASSERT_TRUE(list.Create(m_hFrame, 1001));
-    list.AddItemFromText("Customer", "ADORComboBox", "Enable", "");
-    EXPECT_EQ(nullptr, list.GetControlsWnd(0, FALSE));
-    EXPECT_EQ(0, LiveTestKinds());
-}
-
-TEST_F(KindsOnListTest, ClearingTheTableDeletesEveryObject)
-{
-    ASSERT_NE(nullptr, m_list.GetControlsWnd(1, TRUE));
-    ASSERT_NE(nullptr, m_list.GetControlsWnd(2, TRUE));
-    ASSERT_TRUE(m_list.ActivateRow(2));
-    m_owner.rowMaps.Clear();
-    EXPECT_EQ(0, LiveTestKinds());
-    EXPECT_EQ(nullptr, FindRowMap(&m_list));
-    EXPECT_EQ(nullptr, m_list.GetActiveControlsWnd()) << "a deleted active object is not used again";
-}
-
-TEST_F(KindsOnListTest, ShowAndHideEditorThroughTheBase)
-{
-    CControlsWnd* pObj = m_list.GetControlsWnd(0, FALSE);
-    ASSERT_NE(nullptr, pObj);
-    m_owner.events.clear();
-    pObj->ShowEditor(2);
-    EXPECT_EQ((std::vector<FiredEvent>{{"PropertyChanging", 3, 0, FALSE}}), m_owner.events);
-
-    pObj->m_pEditor->ShowWindow(SW_SHOW);
-    EXPECT_TRUE(pObj->IsEditorVisible());
-    pObj->HideEditor(FALSE);
-    EXPECT_FALSE(pObj->m_pEditor->IsWindowVisible());
-    EXPECT_FALSE(pObj->IsEditorVisible());
-    pObj->Release();
-}
-
-TEST_F(KindsOnListTest, ValueThroughTheBaseIsTheTextOfTheRow)
-{
-    CControlsWnd* pObj = m_list.GetControlsWnd(0, FALSE);
-    ASSERT_NE(nullptr, pObj);
-    pObj->SetValue(CVariant(42), 0);
-    EXPECT_EQ("42", m_list.GetItemText(0, m_list.GetValueColumn()));
-    for (long nColumn : {0L, 1L, 7L}) {
-        const CVariant value = pObj->GetValue(nColumn);
-        EXPECT_EQ(VT_BSTR, value.vt);
-        EXPECT_EQ("42", value.ToString());
-    }
-
-    // A value that has no text leaves the row alone.
-    CVariant vNoText;
-    vNoText.vt = VT_ERROR;
-    vNoText.scode = DISP_E_PARAMNOTFOUND;
-    pObj->SetValue(vNoText, 0);
-    EXPECT_EQ("42", m_list.GetItemText(0, m_list.GetValueColumn()));
-    pObj->Release();
-}
-
 TEST_F(KindsOnListTest, SelectingARowActivatesItAndLoadsItsItemsOncePerRow)
 {
     ASSERT_TRUE(m_list.OnRowSelected(0, 0));
@@ -321,56 +170,11 @@ TEST_F(KindsOnListTest, SelectingARowActivatesItAndLoadsItsItemsOncePerRow)
     EXPECT_EQ(0, pActive->nLoadItems) << "the same row again: items already loaded";
 }
 
-TEST_F(KindsOnListTest, DisabledRowIsNotActivated)
-{
-    m_list.SetItemData(0, MakeItemData(ID_AS_COMBOBOX, ITEM_TYPE_GRAYED));
-    EXPECT_FALSE(m_list.OnRowSelected(0, 0));
-    EXPECT_EQ(nullptr, m_list.GetActiveControlsWnd());
-    EXPECT_EQ(0, LiveTestKinds());
-}
-
-TEST_F(KindsOnListTest, RowOfAnUnknownKindIsSelectedWithoutAnObject)
-{
-    EXPECT_TRUE(m_list.OnRowSelected(3, 0));
-    EXPECT_EQ(nullptr, m_list.GetActiveControlsWnd());
-    EXPECT_FALSE(m_list.IsEditorVisible());
-}
-
-
-TEST(ColourTextTest, ValueTextReadsBackAsItsColour)
-{
-    EXPECT_EQ(RGB(255, 255, 255), ParseColourText(""));
-    EXPECT_EQ(RGB(0, 0, 255), ParseColourText("&&HFF0000 (Blue)"));
-    EXPECT_EQ(RGB(1, 2, 3), ParseColourText("&&H030201 (Custom Color)"));
-    EXPECT_EQ(RGB(255, 0, 0), ParseColourText("&&H0000FF7 (Red)")) << "at most six digits";
-    EXPECT_EQ(0x12u, ParseColourText("&&H12 (short)"));
-    EXPECT_EQ(0u, ParseColourText("Custom Color"));
-    EXPECT_EQ(0u, ParseColourText("ab"));
-}
 
 // The pick event of a contained NCombo control goes to an active object of the NComboBox kinds.
 class CTestNComboKind : public CTestTransientKind {
 public:
     std::string GetClassName() const override { return "CControlsWnd_CNComboBox"; }
 };
-
-TEST_F(KindsOnListTest, ControlEventCommitsOnlyThroughNComboKinds)
-{
-    RegisterControlsClass("CControlsWnd_CNComboBox", &NewControlsObject<CTestNComboKind>);
-    const int nRow = m_list.AddItemFromText("Pick", "NComboBox", "Enable", "");
-    m_list.SetItemValue(nRow, "before");
-    m_list.SetItemValue(0, "kept");
-
-    ASSERT_TRUE(m_list.ActivateRow(0));
-    m_owner.events.clear();
-    EXPECT_FALSE(m_list.OnControlEvent(1));
-    EXPECT_TRUE(m_owner.events.empty());
-    m_list.ReleaseActive();
-
-    ASSERT_TRUE(m_list.ActivateRow(nRow));
-    EXPECT_TRUE(m_list.OnControlEvent(1));
-    EXPECT_EQ((std::vector<FiredEvent>{{"PropertyChanged", 3, static_cast<short>(nRow), TRUE}}), m_owner.events);
-    m_list.ReleaseActive();
-}
 
 } // namespace

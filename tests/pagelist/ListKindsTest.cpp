@@ -82,24 +82,6 @@ INSTANTIATE_TEST_SUITE_P(
                     AnswerCase{"EmbeddedNulEndsItsItem", std::string("left\0over\\next", 14), {"left", "next"}}),
     [](const testing::TestParamInfo<AnswerCase>& info) { return std::string(info.param.pszName); });
 
-TEST_F(ListKindsTest, ItemsAreAskedForWhenTheRowIsSelectedAndAgainWhenTheListIsMadeAgain)
-{
-    ClickRow(kChoice);
-    EXPECT_EQ(Strings({"SelectItem 0", "LoadItems 0"}), m_owner.Heard());
-    HWND hDropDown = OpenChoice();
-    ASSERT_NE(nullptr, hDropDown);
-    EXPECT_EQ(Strings({"SelectItem 0", "LoadItems 0", "PropertyChanging 0"}), m_owner.Heard())
-        << "the list has its items: opening asks for none";
-    Key(hDropDown, VK_RETURN);
-    EXPECT_FALSE(IsWindow(hDropDown)) << "the list's window goes as it closes";
-    m_owner.events.clear();
-    m_owner.items = "Up\\Down";
-    hDropDown = OpenChoice();
-    ASSERT_NE(nullptr, hDropDown);
-    EXPECT_EQ(Strings({"LoadItems 0", "PropertyChanging 0"}), m_owner.Heard());
-    EXPECT_EQ(Strings({"Up", "Down"}), Items(hDropDown));
-}
-
 TEST_F(ListKindsTest, WithoutAnAnswerTheListKeepsItsItems)
 {
     ClickRow(kChoice);
@@ -162,17 +144,6 @@ TEST_F(ListKindsTest, NearTheBottomOfTheWorkAreaTheDropDownOpensAboveTheCell)
     EXPECT_EQ(cell.top, window.bottom);
     EXPECT_EQ(cell.left, window.left);
     EXPECT_EQ(4, Lines(hDropDown));
-}
-
-TEST_F(ListKindsTest, F4AndEnterOnTheSelectedRowOpenItToo)
-{
-    for (UINT nKey : {UINT(VK_F4), UINT(VK_RETURN)}) {
-        ClickRow(kChoice);
-        Key(List().m_hWnd, nKey);
-        const HWND hDropDown = DropDown();
-        ASSERT_NE(nullptr, hDropDown) << nKey;
-        Key(hDropDown, VK_RETURN);
-    }
 }
 
 struct OpenCase {
@@ -257,17 +228,6 @@ TEST_F(ListKindsTest, CtrlBreakClosesTheListAsEnterDoes)
     Key(hDropDown, VK_CANCEL);
     EXPECT_EQ(Strings({"PropertyChanged 0 1"}), m_owner.Heard()) << "the item opened on was never handed over";
     EXPECT_EQ("North", Value(kChoice));
-    EXPECT_FALSE(IsWindow(hDropDown));
-    EXPECT_EQ(List().m_hWnd, GetFocus());
-}
-
-TEST_F(ListKindsTest, ClickOnAnItemCommitsItAndCloses)
-{
-    const HWND hDropDown = OpenChoice();
-    m_owner.events.clear();
-    Click(hDropDown, ItemPoint(hDropDown, 3));
-    EXPECT_EQ("West", Value(kChoice));
-    EXPECT_EQ(Strings({"PropertyChanged 0 1"}), m_owner.Heard());
     EXPECT_FALSE(IsWindow(hDropDown));
     EXPECT_EQ(List().m_hWnd, GetFocus());
 }
@@ -392,191 +352,8 @@ TEST_F(ListKindsTest, OnceItsDropDownHasClosedARowStepsNoMoreUntilItOpensAgain)
     EXPECT_EQ("False", Value(kVisible));
 }
 
-TEST_F(ListKindsTest, TheBooleanAsksTheHostNothing)
-{
-    ClickRowButton(kVisible);
-    const HWND hDropDown = DropDown();
-    ASSERT_NE(nullptr, hDropDown);
-    EXPECT_EQ(Strings({"False", "True"}), Items(hDropDown));
-    EXPECT_EQ(Strings({"SelectItem 1", "PropertyChanging 1"}), m_owner.Heard());
-}
-
 // --- The inert kind ---
 
-TEST_F(ListKindsTest, AUserComboBoxRowIsSelectedButNeverEdited)
-{
-    SetValue(kStyle, "Compact");
-    ClickRow(kStyle);
-    for (UINT nKey : {UINT(VK_F4), UINT(VK_RETURN), UINT(VK_SPACE)})
-        Key(List().m_hWnd, nKey);
-    DoubleClickRow(kStyle);
-    EXPECT_EQ(nullptr, List().GetActiveControlsWnd());
-    EXPECT_EQ(nullptr, List().GetControlsWnd(kStyle, FALSE));
-    EXPECT_EQ(Strings({"SelectItem 2"}), m_owner.Heard());
-    EXPECT_EQ("Compact", Value(kStyle));
-    EXPECT_EQ(nullptr, DropDown());
-}
-
 // --- Odd answers and texts ---
-
-TEST_F(ListKindsTest, TextsInAnyScriptShowAndCommitUnchanged)
-{
-    m_owner.items = "Αθήνα\\東京\\🎉 party";
-    const HWND hDropDown = OpenChoice();
-    ASSERT_NE(nullptr, hDropDown);
-    Click(hDropDown, ItemPoint(hDropDown, 1));
-    EXPECT_EQ("東京", Value(kChoice));
-    SetValue(kChoice, "🎉");
-    const HWND hAgain = OpenChoice();
-    ASSERT_NE(nullptr, hAgain);
-    EXPECT_EQ(2, Selection(hAgain)) << "a prefix in any script finds its item";
-    Key(hAgain, VK_RETURN);
-    EXPECT_EQ("🎉 party", Value(kChoice));
-}
-
-TEST_F(ListKindsTest, ATenMegabyteAnswerOpensAndCommitsWhole)
-{
-    const std::string strHuge(10 * 1024 * 1024, 'x');
-    m_owner.items = strHuge + "\\short";
-    const HWND hDropDown = OpenChoice();
-    ASSERT_NE(nullptr, hDropDown);
-    EXPECT_EQ(2, static_cast<int>(SendMessageW(hDropDown, LB_GETCOUNT, 0, 0)));
-    EXPECT_EQ(static_cast<LRESULT>(strHuge.size()), SendMessageW(hDropDown, LB_GETTEXTLEN, 0, 0));
-    Key(hDropDown, VK_RETURN);
-    EXPECT_EQ(strHuge.size(), Value(kChoice).size());
-}
-
-// --- Hosts that end the row or the page inside the events ---
-
-enum class HostAct { DeleteRow, DeletePage };
-
-class ListReentryTest;
-
-struct ReentryCase {
-    const char* pszName;
-    const char* pszEvent;
-    HostAct act;
-    // Brings the row up to the event; the host acts at the first one after Arm.
-    void (*run)(ListReentryTest* pTest);
-};
-
-void PrintTo(const ReentryCase& c, std::ostream* os)
-{
-    *os << c.pszName;
-}
-
-class ListReentryTest : public ListKindsTest, public testing::WithParamInterface<ReentryCase> {
-public:
-    using ListKindsTest::ClickRow;
-    using ListKindsTest::ClickRowButton;
-    using ListKindsTest::DoubleClickRow;
-    using ListKindsTest::Key;
-    using ListKindsTest::List;
-    using ListKindsTest::OpenChoice;
-
-    // From here on the host acts inside the case's event, on this row.
-    void Arm(int nRow)
-    {
-        m_nActOn = nRow;
-    }
-
-protected:
-    void SetUp() override
-    {
-        ListKindsTest::SetUp();
-        for (int nRow = 0; nRow < List().GetItemCount(); ++nRow) {
-            const std::string strValue = nRow == kVisible ? "False" : FormatText("v%d", nRow);
-            SetValue(nRow, strValue);
-            m_values[List().GetItemText(nRow, 0)] = strValue;
-        }
-        m_owner.onEvent = [this](const std::string& strEvent) {
-            if (m_nActOn < 0 || strEvent != GetParam().pszEvent)
-                return;
-            m_strGone = List().GetItemText(m_nActOn, 0);
-            const int nRow = std::exchange(m_nActOn, -1);
-            if (GetParam().act == HostAct::DeletePage)
-                m_pList.reset();
-            else
-                m_pList->DeleteRow(nRow);
-        };
-    }
-
-    int m_nActOn = -1;
-    std::string m_strGone;
-    std::map<std::string, std::string> m_values;
-};
-
-TEST_P(ListReentryTest, NothingIsLeftOpenAndNoValueMoves)
-{
-    GetParam().run(this);
-    PumpUntilIdle();
-    ASSERT_FALSE(m_strGone.empty()) << "the event was not fired";
-    EXPECT_EQ(nullptr, DropDown());
-    EXPECT_EQ(nullptr, GetCapture());
-    if (!m_pList)
-        return;
-    for (int nRow = 0; nRow < List().GetItemCount(); ++nRow) {
-        const std::string strName = List().GetItemText(nRow, 0);
-        EXPECT_NE(m_strGone, strName);
-        EXPECT_EQ(m_values[strName], Value(nRow)) << strName;
-    }
-}
-
-void OnSelection(ListReentryTest* t)
-{
-    t->Arm(0);
-    t->ClickRow(0);
-}
-
-void OnReopening(ListReentryTest* t)
-{
-    ListReentryTest::Key(t->OpenChoice(), VK_RETURN);
-    t->Arm(0);
-    t->ClickRowButton(0);
-}
-
-void OnOpening(ListReentryTest* t)
-{
-    t->ClickRow(0);
-    t->Arm(0);
-    ListReentryTest::Key(t->List().m_hWnd, VK_F4);
-}
-
-void OnKeyPick(ListReentryTest* t)
-{
-    const HWND hDropDown = t->OpenChoice();
-    t->Arm(0);
-    ListReentryTest::Key(hDropDown, VK_DOWN);
-}
-
-void OnEnter(ListReentryTest* t)
-{
-    const HWND hDropDown = t->OpenChoice();
-    t->Arm(0);
-    ListReentryTest::Key(hDropDown, VK_RETURN);
-}
-
-void OnBooleanStep(ListReentryTest* t)
-{
-    t->ClickRow(1);
-    t->Arm(1);
-    t->DoubleClickRow(1);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Hosts, ListReentryTest,
-    testing::Values(ReentryCase{"DeleteRowInLoadItemsOfASelection", "LoadItems", HostAct::DeleteRow, &OnSelection},
-                    ReentryCase{"DeletePageInLoadItemsOfASelection", "LoadItems", HostAct::DeletePage, &OnSelection},
-                    ReentryCase{"DeleteRowInLoadItemsOfAReopening", "LoadItems", HostAct::DeleteRow, &OnReopening},
-                    ReentryCase{"DeletePageInLoadItemsOfAReopening", "LoadItems", HostAct::DeletePage, &OnReopening},
-                    ReentryCase{"DeleteRowInPropertyChanging", "PropertyChanging", HostAct::DeleteRow, &OnOpening},
-                    ReentryCase{"DeletePageInPropertyChanging", "PropertyChanging", HostAct::DeletePage, &OnOpening},
-                    ReentryCase{"DeleteRowInAKeysPick", "PropertyChanged", HostAct::DeleteRow, &OnKeyPick},
-                    ReentryCase{"DeletePageInAKeysPick", "PropertyChanged", HostAct::DeletePage, &OnKeyPick},
-                    ReentryCase{"DeleteRowInEntersCommit", "PropertyChanged", HostAct::DeleteRow, &OnEnter},
-                    ReentryCase{"DeletePageInEntersCommit", "PropertyChanged", HostAct::DeletePage, &OnEnter},
-                    ReentryCase{"DeleteRowInABooleanStep", "PropertyChanged", HostAct::DeleteRow, &OnBooleanStep},
-                    ReentryCase{"DeletePageInABooleanStep", "PropertyChanged", HostAct::DeletePage, &OnBooleanStep}),
-    [](const testing::TestParamInfo<ReentryCase>& info) { return std::string(info.param.pszName); });
 
 } // namespace

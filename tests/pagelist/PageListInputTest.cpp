@@ -308,17 +308,6 @@ TEST_F(PageListInputTest, ClicksOutsideTheRowsAndRightClicksSelectNothing)
     EXPECT_EQ(nullptr, List().GetActiveControlsWnd());
 }
 
-TEST_F(PageListInputTest, TextsSetOnTheSelectedRowSelectNothingAgain)
-{
-    Click(NamePoint(1));
-    CControlsWnd* pActive = List().GetActiveControlsWnd();
-    m_owner.events.clear();
-    List().SetItemValue(1, "new value");
-    List().SetRowName(1, "Color");
-    EXPECT_TRUE(m_owner.events.empty());
-    EXPECT_EQ(pActive, List().GetActiveControlsWnd());
-}
-
 TEST_F(PageListInputTest, SelectRowSelectsAsAClickDoes)
 {
     List().SelectRow(2);
@@ -445,16 +434,6 @@ TEST_F(PageListInputTest, DisabledRowsAreSelectedButOpenNothing)
     }
     EXPECT_EQ(Events({{"SelectItem", 5, 3, FALSE}, {"UnselectItem", 5, 3, FALSE}, {"SelectItem", 5, 4, FALSE}}),
               m_owner.events);
-    EXPECT_TRUE(KindCalls().empty());
-}
-
-TEST_F(PageListInputTest, ARowThatBecameDisabledOpensNoMore)
-{
-    Click(NamePoint(1));
-    List().SetItemData(1, MakeItemData(ID_AS_COMBOBOX, ITEM_TYPE_GRAYED));
-    KindCalls().clear();
-    Key(VK_F4);
-    Key(VK_SPACE);
     EXPECT_TRUE(KindCalls().empty());
 }
 

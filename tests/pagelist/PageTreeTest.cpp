@@ -1,6 +1,6 @@
 // The grouped page: its store, its group rows and their members, expanded and collapsed by
 // real clicks and keys, the persistent row objects that follow their rows, the sign it draws,
-// and layouts and hosts that do what a grouped page does not expect.
+// and layouts that a grouped page does not expect.
 #include "AsControls.h"
 #include "ControlsFactory.h"
 #include "GroupKind.h"
@@ -214,36 +214,6 @@ TEST_F(PageTreeTest, ShowsTheGroupRowsCollapsedAndKeepsEveryPropertyInItsStore)
     EXPECT_EQ("Group", std::string(Tree().GetItemAs(1)));
 }
 
-TEST_F(PageTreeTest, GroupsCollectTheirMembersInStoreOrderWithoutRegardToCase)
-{
-    Load(Layout({{"Look", "Group", ""}, {"a", "Edit", "LOOK"}, {"b", "Edit", "other"}, {"c", "Edit", "look"}}));
-    ASSERT_NE(nullptr, Group(0));
-    EXPECT_EQ(std::vector<int>({1, 3}), Group(0)->GetMembers());
-    EXPECT_FALSE(Group(0)->IsExpanded());
-}
-
-TEST_F(PageTreeTest, APropertyOfAGroupThatIsNotThereIsStoredButNeverShown)
-{
-    Load(Layout({{"Look", "Group", ""}, {"Lost", "Edit", "Nowhere"}, {"Loose", "Edit", ""}}));
-    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
-    EXPECT_EQ(Names({"Look"}), Shown());
-    EXPECT_EQ(3, Tree().GetStore().GetItemCount());
-}
-
-TEST_F(PageTreeTest, RowsAreNotRenamedOnAGroupedPage)
-{
-    Load(TwoGroups());
-    Tree().SetRowName(0, "Place");
-    EXPECT_EQ(Names({"Position", "Size"}), Shown());
-}
-
-TEST_F(PageTreeTest, AMemberAddedLaterJoinsItsGroup)
-{
-    Load(TwoGroups());
-    Tree().AddItemFromText("Height", "Edit", "Enable", "size");
-    EXPECT_EQ(std::vector<int>({5, 6, 7}), Group(1)->GetMembers());
-}
-
 // --- Expanding and collapsing ---
 
 TEST_F(PageTreeTest, ExpandingShowsTheMembersBelowTheGroupAndMovesTheObjectsBelowWithTheirRows)
@@ -283,33 +253,6 @@ TEST_F(PageTreeTest, CollapsingKeepsTheMembersObjectsForTheirReturnAndTheObjects
     EXPECT_FALSE(Group(0)->IsExpanded());
     Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
     EXPECT_EQ(pTop, ObjectAt(2)) << "back on its row";
-}
-
-TEST_F(PageTreeTest, AGroupWithoutMembersOnlyFlipsItsFlag)
-{
-    Load(Layout({{"Empty", "Group", ""}, {"Full", "Group", ""}, {"x", "Edit", "Full"}}));
-    CControlsWnd_CGroup* pEmpty = Group(0);
-    EXPECT_TRUE(pEmpty->IsExpanded()) << "nothing to expand";
-    Click(SignPoint(0));
-    EXPECT_TRUE(pEmpty->m_bExpanded);
-    Click(SignPoint(0));
-    EXPECT_FALSE(pEmpty->m_bExpanded);
-    EXPECT_EQ(Names({"Empty", "Full"}), Shown());
-}
-
-TEST_F(PageTreeTest, AnEditedMemberValueIsThereAgainWhenItsGroupOpensAgain)
-{
-    Load(TwoGroups());
-    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
-    ASSERT_TRUE(Tree().SetItemValue(2, "80"));
-    EXPECT_EQ("80", Tree().GetStore().GetValueText(2));
-    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
-    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
-    EXPECT_EQ("80", Value(2));
-    EXPECT_EQ("", Value(1));
-    // A group row's value stays with the row.
-    ASSERT_TRUE(Tree().SetItemValue(0, "heading"));
-    EXPECT_EQ("", Tree().GetStore().GetValueText(0));
 }
 
 TEST_F(PageTreeTest, MembersFollowTheirStoreRowsWhenRowsAreFiledAboveThem)
@@ -465,13 +408,6 @@ TEST_F(PageTreeTest, MembersBeforeTheirGroupStillBelongToIt)
     EXPECT_EQ(Names({"Later", "early", "late"}), Shown());
 }
 
-TEST_F(PageTreeTest, APageWithoutGroupsShowsNothing)
-{
-    Load(Layout({{"a", "Edit", ""}, {"b", "Edit", "x"}}));
-    EXPECT_EQ(Names{}, Shown());
-    EXPECT_EQ(2, Tree().GetStore().GetItemCount());
-}
-
 TEST_F(PageTreeTest, AGroupFiledUnderAnotherIsShownAsARowAndAsItsMember)
 {
     Load(Layout({{"Outer", "Group", ""}, {"Inner", "Group", "Outer"}, {"leaf", "Edit", "Inner"}}));
@@ -482,78 +418,6 @@ TEST_F(PageTreeTest, AGroupFiledUnderAnotherIsShownAsARowAndAsItsMember)
     EXPECT_EQ(Names({"Outer", "Inner"}), Shown());
     Click(SignPoint(1));
     EXPECT_EQ(Names({"Outer", "Inner", "leaf"}), Shown());
-}
-
-TEST_F(PageTreeTest, AGroupRowDeletedWhileExpandedLeavesItsMembersWithoutAGroup)
-{
-    Load(TwoGroups());
-    Tree().ToggleGroup(1, &Group(1)->m_bExpanded);
-    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
-    ASSERT_TRUE(Tree().DeleteRow(4));
-    ASSERT_EQ(Names({"Position", "Left", "Top", "Anchor", "Width", "Face"}), Shown());
-    // The orphans are no members of the group above: their values reach no store row.
-    ASSERT_TRUE(Tree().SetItemValue(4, "640"));
-    EXPECT_EQ("640", Value(4));
-    for (int s = 0; s < Tree().GetStore().GetItemCount(); ++s)
-        EXPECT_EQ("", Tree().GetStore().GetValueText(s)) << s;
-    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
-    EXPECT_EQ(Names({"Position", "Width", "Face"}), Shown());
-}
-
-TEST_F(PageTreeTest, AMemberDeletedWhileExpandedLeavesTheGroupInStepWithItsRows)
-{
-    Load(TwoGroups());
-    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
-    ASSERT_TRUE(Tree().DeleteRow(2));
-    ASSERT_TRUE(Tree().SetItemValue(2, "south"));
-    EXPECT_EQ("south", Tree().GetStore().GetValueText(3)) << "Anchor's own store row";
-    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
-    EXPECT_EQ(Names({"Position", "Size"}), Shown());
-    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
-    EXPECT_EQ(Names({"Position", "Left", "Anchor", "Size"}), Shown()) << "the deleted property stays deleted";
-}
-
-TEST_F(PageTreeTest, AHostDeletingThePageAsAMemberLosesTheSelectionEndsTheFold)
-{
-    Load(TwoGroups());
-    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
-    Click(NamePoint(2));
-    m_owner.strActOn = "UnselectItem";
-    m_owner.action = [this] { m_pTree.reset(); };
-    CControlsWnd_CGroup* pGroup = Group(0);
-    pGroup->DoDefaultAction();
-    EXPECT_EQ(nullptr, m_pTree);
-}
-
-TEST_F(PageTreeTest, AHostDeletingRowsAsAMemberLosesTheSelectionStopsTheFold)
-{
-    Load(TwoGroups());
-    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
-    Click(NamePoint(2));
-    m_owner.strActOn = "UnselectItem";
-    m_owner.action = [this] { Tree().DeleteRow(3); };
-    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
-    EXPECT_EQ(Names({"Position", "Left", "Top", "Size"}), Shown());
-    EXPECT_TRUE(Group(0)->m_bExpanded) << "nothing was folded";
-}
-
-TEST_F(PageTreeTest, AHostDeletingThePageAsTheGroupIsSelectedEndsTheClick)
-{
-    Load(TwoGroups());
-    m_owner.strActOn = "SelectItem";
-    m_owner.action = [this] { m_pTree.reset(); };
-    Click(SignPoint(0));
-    EXPECT_EQ(nullptr, m_pTree);
-}
-
-TEST_F(PageTreeTest, AHostDeletingThePageAsAGroupOpensForEditingEndsTheKey)
-{
-    Load(TwoGroups());
-    Click(NamePoint(0));
-    m_owner.strActOn = "PropertyChanging";
-    m_owner.action = [this] { m_pTree.reset(); };
-    Key(VK_RETURN);
-    EXPECT_EQ(nullptr, m_pTree);
 }
 
 } // namespace

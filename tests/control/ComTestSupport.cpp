@@ -4,8 +4,6 @@
 
 #include <olectl.h>
 
-const wchar_t kTestProgId[] = L"ComTest.Control.1";
-
 HRESULT CallMember(IDispatch* pDispatch, DISPID dispid, WORD wFlags, std::vector<CVariant> args, CVariant* pResult,
                    UINT* puArgErr)
 {
@@ -45,23 +43,6 @@ HRESULT PutProperty(IDispatch* pDispatch, const wchar_t* name, const CVariant& v
     return CallMember(pDispatch, DispIdOf(pDispatch, name), DISPATCH_PROPERTYPUT, {value});
 }
 
-CComPointer<IDispatch> CreateTestControl()
-{
-    CLSID clsid = CLSID_NULL;
-    CComPointer<IDispatch> pControl;
-    if (SUCCEEDED(CLSIDFromProgID(kTestProgId, &clsid)))
-        pControl.CreateInstance(clsid);
-    return pControl;
-}
-
-CComPointer<IDispatch> NewTestControl()
-{
-    CComPointer<IDispatch> pControl = CreateTestControl();
-    if (pControl)
-        As<IPersistStreamInit>(pControl)->InitNew();
-    return pControl;
-}
-
 void RealizedFont(const wchar_t* faceName, LONGLONG size, std::string* pName, LONGLONG* pSize)
 {
     FONTDESC desc = {sizeof(desc), const_cast<LPOLESTR>(faceName), {}, FW_NORMAL, DEFAULT_CHARSET, FALSE, FALSE, FALSE};
@@ -76,14 +57,6 @@ void RealizedFont(const wchar_t* faceName, LONGLONG size, std::string* pName, LO
     *pSize = cy.int64;
 }
 
-std::wstring TestServerPath()
-{
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring dir(path);
-    return dir.substr(0, dir.find_last_of(L"\\/") + 1) + L"comtestctl.dll";
-}
-
 std::wstring TempFilePath(const wchar_t* name)
 {
     wchar_t dir[MAX_PATH] = {};
@@ -94,7 +67,7 @@ std::wstring TempFilePath(const wchar_t* name)
 int RunProcess(const std::wstring& commandLine, std::string* pOutput)
 {
     SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
-    const std::wstring outputPath = TempFilePath(L"com_tests_output.txt");
+    const std::wstring outputPath = TempFilePath(L"control_tests_output.txt");
     HANDLE hOutput = CreateFileW(outputPath.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                  &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hOutput == INVALID_HANDLE_VALUE)

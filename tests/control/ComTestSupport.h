@@ -1,13 +1,11 @@
-// Helpers of the COM framework tests: calls through IDispatch, the test control, the test
-// server's path and running a console program under the test.
+// Helpers of the control's tests: calls through IDispatch, the font a description realises,
+// and running a console program under the test.
 #pragma once
 #include "ComPointer.h"
 #include "Variant.h"
 
 #include <string>
 #include <vector>
-
-extern const wchar_t kTestProgId[];
 
 // Calls dispid with the arguments in their declared order; a property put passes its value
 // as the named DISPID_PROPERTYPUT argument.
@@ -16,11 +14,6 @@ HRESULT CallMember(IDispatch* pDispatch, DISPID dispid, WORD wFlags, std::vector
 DISPID DispIdOf(IDispatch* pDispatch, const wchar_t* name);   // DISPID_UNKNOWN when unknown
 CVariant GetProperty(IDispatch* pDispatch, const wchar_t* name);
 HRESULT PutProperty(IDispatch* pDispatch, const wchar_t* name, const CVariant& value);
-
-// A new test control by ProgID (the server must be registered); NewTestControl also gives it
-// its defaults through InitNew.
-CComPointer<IDispatch> CreateTestControl();
-CComPointer<IDispatch> NewTestControl();
 
 template <class T>
 CComPointer<T> As(IUnknown* p)
@@ -34,7 +27,6 @@ CComPointer<T> As(IUnknown* p)
 // may substitute the face and round the size.
 void RealizedFont(const wchar_t* faceName, LONGLONG size, std::string* pName, LONGLONG* pSize);
 
-std::wstring TestServerPath();   // the test control DLL, next to the test executable
 std::wstring TempFilePath(const wchar_t* name);
 // Runs a command line, waits, and gives its exit code (-1 when it could not start) and what it
 // wrote to its standard output.

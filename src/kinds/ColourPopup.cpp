@@ -4,6 +4,7 @@
 #include "ClientDC.h"
 #include "ColourPicker.h"
 #include "ColourText.h"
+#include "Dpi.h"
 #include "GdiStack.h"
 #include "PageListOwner.h"
 #include "PaintDC.h"
@@ -73,7 +74,8 @@ END_MESSAGE_MAP(CWnd)
 
 CColourPopup::CColourPopup(CColourPicker* pPicker, CPageListOwner* pControl)
     : m_nCount(std::min(kColourTableCount, kMaxColours)),
-      m_nMargin(GetSystemMetrics(SM_CXEDGE)),
+      m_nCellSize(CDpi::OfWindow(pPicker->m_hWnd).Scale(kCellSize)),
+      m_nMargin(CDpi::OfWindow(pPicker->m_hWnd).SystemMetric(SM_CXEDGE)),
       m_strAutomaticText(pPicker->GetAutomaticText()),
       m_strMoreText(pPicker->GetMoreText()),
       m_font(MessageFontDescription()),

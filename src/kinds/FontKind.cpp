@@ -28,7 +28,9 @@ enum : DISPID {
 
 } // namespace
 
-CControlsWnd_CFont::CControlsWnd_CFont() : m_logFont(CFont::Describe("MS Sans Serif", 10, FW_NORMAL))
+// The default height is a cell height on a 96-DPI screen.
+CControlsWnd_CFont::CControlsWnd_CFont()
+    : m_logFont(CFont::Describe("MS Sans Serif", CDpi::OfScreen().Scale(10), FW_NORMAL))
 {
 }
 
@@ -102,7 +104,7 @@ bool CControlsWnd_CFont::ReadFontObject(IDispatch* pFont)
         logFont.lfUnderline = font.Get(kFontUnderline, VT_BOOL).boolVal ? TRUE : FALSE;
         logFont.lfWeight = font.Get(kFontWeight, VT_I2).iVal;
         logFont.lfCharSet = static_cast<BYTE>(font.Get(kFontCharset, VT_I2).iVal);
-        logFont.lfHeight = SizeToHeight(font.Get(kFontSize, VT_CY).cyVal);
+        logFont.lfHeight = SizeToHeight(font.Get(kFontSize, VT_CY).cyVal, GetDpi());
         const std::wstring face = Utf8ToWide(font.Get(kFontName, VT_BSTR).ToString());
         wcsncpy(logFont.lfFaceName, face.c_str(), LF_FACESIZE - 1);
         logFont.lfFaceName[LF_FACESIZE - 1] = L'\0';
@@ -195,16 +197,37 @@ COLORREF CControlsWnd_CFont::GetFontColor()
     return m_crFont;
 }
 
-LONG CControlsWnd_CFont::SizeToHeight(CY cySize)
+LONG CControlsWnd_CFont::SizeToHeight(CY cySize, const CDpi& dpi)
 {
-    return -MulDiv(static_cast<int>(cySize.Lo), 96, 720000);
+    return -MulDiv(static_cast<int>(cySize.Lo), dpi.Get(), 720000);
+}
+
+CY CControlsWnd_CFont::HeightToSize(const LOGFONTW& description, const CDpi& dpi)
+{
+    LONG nCharHeight = -description.lfHeight;
+    if (description.lfHeight >= 0) {
+        const CFont font(description);
+        HDC hDC = GetDC(nullptr);
+        const HGDIOBJ hOld = SelectObject(hDC, font.Get());
+        TEXTMETRICW metrics = {};
+        GetTextMetricsW(hDC, &metrics);
+        SelectObject(hDC, hOld);
+        ReleaseDC(nullptr, hDC);
+        nCharHeight = metrics.tmHeight - metrics.tmInternalLeading;
+    }
+    CY cySize;
+    cySize.int64 = static_cast<LONGLONG>(nCharHeight) * 720000 / dpi.Get();
+    return cySize;
 }
 
 CY CControlsWnd_CFont::GetFontSize() const
 {
-    CY cySize;
-    cySize.int64 = -static_cast<LONGLONG>(m_logFont.lfHeight) * 7500;
-    return cySize;
+    return HeightToSize(m_logFont, GetDpi());
+}
+
+CDpi CControlsWnd_CFont::GetDpi() const
+{
+    return m_pList ? CDpi::OfWindow(m_pList->GetListWindow()) : CDpi::OfScreen();
 }
 
 std::string CControlsWnd_CFont::GetFontText() const

@@ -4,6 +4,7 @@
 #pragma once
 #include "ButtonKind.h"
 #include "CellFont.h"
+#include "Dpi.h"
 
 #include <commdlg.h>
 
@@ -29,8 +30,12 @@ public:
 
     LOGFONTW* GetLogFont() override;
     COLORREF GetFontColor() override;
-    // Point size (1/10000 points) to a LOGFONT height at 96 pixels an inch, and back.
-    static LONG SizeToHeight(CY cySize);
+    // Point size (1/10000 points) to a LOGFONT height (a character height) at the DPI.
+    static LONG SizeToHeight(CY cySize, const CDpi& dpi);
+    // The point size of the description's character height at the DPI, in whole pixels as the
+    // font is made: a positive height is a cell height, less the font's internal leading.
+    static CY HeightToSize(const LOGFONTW& description, const CDpi& dpi);
+    // At the DPI of the row's page list (the screen's before it has one).
     CY GetFontSize() const;
     // "<face>, <points with 2 decimals>".
     std::string GetFontText() const;
@@ -40,6 +45,7 @@ private:
     // Runs the dialog on copies: the host may end this object while the dialog is open.
     bool ChooseFontFor(LOGFONTW* pLogFont, COLORREF* pcrFont);
     bool ReadFontObject(IDispatch* pFont);
+    CDpi GetDpi() const;
 
     LOGFONTW m_logFont;
     COLORREF m_crFont = RGB(0, 0, 0);

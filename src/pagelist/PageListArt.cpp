@@ -7,13 +7,14 @@
 #include <map>
 #include <string>
 
-std::shared_ptr<const CPageListArt> CPageListArt::Shared()
+std::shared_ptr<const CPageListArt> CPageListArt::Shared(const CDpi& dpi)
 {
-    static std::weak_ptr<const CPageListArt> s_shared;
-    std::shared_ptr<const CPageListArt> pArt = s_shared.lock();
+    static std::map<int, std::weak_ptr<const CPageListArt>> s_shared;
+    std::weak_ptr<const CPageListArt>& shared = s_shared[dpi.Get()];
+    std::shared_ptr<const CPageListArt> pArt = shared.lock();
     if (!pArt) {
-        pArt = std::make_shared<const CPageListArt>();
-        s_shared = pArt;
+        pArt = std::make_shared<const CPageListArt>(dpi);
+        shared = pArt;
     }
     return pArt;
 }
@@ -38,9 +39,9 @@ std::shared_ptr<const CFont> CPageListArt::ItemFont(const LOGFONTW& description)
     return pFont;
 }
 
-CPageListArt::CPageListArt()
-    : m_NormalFont(CFont::Describe("MS Sans Serif", 8, 300)),
-      m_BoldFont(CFont::Describe("MS Sans Serif", 8, 700)),
+CPageListArt::CPageListArt(const CDpi& dpi)
+    : m_NormalFont(CFont::Describe("MS Sans Serif", dpi.Scale(8), 300)),
+      m_BoldFont(CFont::Describe("MS Sans Serif", dpi.Scale(8), 700)),
       m_hIconDrop(LoadRowIcon(IDI_ROW_DROP)),
       m_hIconArrow(LoadRowIcon(IDI_COMBO_ARROW)),
       m_hIconButton(LoadRowIcon(IDI_ROW_BUTTON)),

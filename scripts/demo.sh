@@ -37,7 +37,9 @@ else
   mkdir -p "$shots"
   stamp="$build/demo-tour.stamp"
   touch "$stamp"
-  xvfb-run -a -s "-screen 0 1280x1024x24" "$WINE" "$build/demo/velmora_demo.exe" --screenshots "Z:${shots//\//\\}"
+  # A screen as much larger as its dots are smaller: the demo's window grows with the DPI.
+  screen="$((1280 * dpi / 96))x$((1024 * dpi / 96))x24"
+  xvfb-run -a -s "-screen 0 $screen" "$WINE" "$build/demo/velmora_demo.exe" --screenshots "Z:${shots//\//\\}"
   wineserver -k 2>/dev/null || true
   fresh=$(find "$shots" -name '*.png' -newer "$stamp" | sort)
   [ -n "$fresh" ] || { echo "demo: no screenshot was written" >&2; exit 1; }

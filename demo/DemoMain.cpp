@@ -9,6 +9,7 @@
 #include "ComPointer.h"
 #include "ControlWnd.h"
 #include "DispatchDriver.h"
+#include "Dpi.h"
 #include "LayoutText.h"
 #include "Text.h"
 #include "PngFile.h"
@@ -34,6 +35,13 @@ const UINT kLogId = 2;
 const UINT kOpenPropertyPagesCommand = 100;
 const UINT_PTR kTourTimer = 1;
 const int kLogWidth = 300;
+
+// A length given for a 96-DPI screen, on this one: the demo is a host that scales itself.
+int Px(int n)
+{
+    static const CDpi s_screen = CDpi::OfScreen();
+    return s_screen.Scale(n);
+}
 // Rows of the first page the tour works on.
 const int kCaptionRow = 0;   // an Edit row
 const int kAlignmentRow = 1; // a drop-down row the host fills: a click shows its row button
@@ -198,10 +206,10 @@ protected:
     LRESULT OnSize(WPARAM, LPARAM lParam)
     {
         const int cx = LOWORD(lParam), cy = HIWORD(lParam);
-        const RECT control = {0, 0, cx - kLogWidth, cy};
+        const RECT control = {0, 0, cx - Px(kLogWidth), cy};
         if (m_control.GetControlUnknown())
             m_control.MoveControl(control);
-        m_log.MoveWindow(RECT{cx - kLogWidth + 4, 0, cx, cy});
+        m_log.MoveWindow(RECT{cx - Px(kLogWidth) + Px(4), 0, cx, cy});
         return 0;
     }
 
@@ -228,12 +236,12 @@ private:
     void ShowGroupedPage() { ClickCaption(kGroupedPage); }
     void OpenGroup()
     {
-        ClickRowAt(kGroupedPage, 0, kSignX);
+        ClickRowAt(kGroupedPage, 0, Px(kSignX));
         // Members of a closed group are not rows of their page: their names are found now.
         CallLogged("SetDefaultValueByName Left", kSetDefaultValueByName, VT_BOOL, {CVariant("Left"), CVariant("120")});
         CallLogged("SetDefaultValueByName Top", kSetDefaultValueByName, VT_BOOL, {CVariant("Top"), CVariant("80")});
     }
-    void CloseGroup() { ClickRowAt(kGroupedPage, 0, kSignX); }
+    void CloseGroup() { ClickRowAt(kGroupedPage, 0, Px(kSignX)); }
     // Over the value cell; the list hears of the move as it would of the mouse's own, and its
     // tooltip comes up after its delay.
     void HoverLongValue()
@@ -242,7 +250,7 @@ private:
         POINT point = {};
         if (!RowPoint(0, kPictureRow, &hList, &point))
             return;
-        point.x = ListView_GetColumnWidth(hList, 0) + 60;
+        point.x = ListView_GetColumnWidth(hList, 0) + Px(60);
         POINT screen = point;
         ClientToScreen(hList, &screen);
         SetCursorPos(screen.x, screen.y);
@@ -295,7 +303,7 @@ private:
                 return;
             const long nTopLeft = CDispatchDriver(pFloor).CallLong(kFloorCaptionTopLeft, {CVariant(nPage)});
             const HWND hFloor = GetWindow(m_control.m_hWnd, GW_CHILD);
-            POINT point = {static_cast<short>(LOWORD(nTopLeft)) + 40, static_cast<short>(HIWORD(nTopLeft)) + 6};
+            POINT point = {static_cast<short>(LOWORD(nTopLeft)) + Px(40), static_cast<short>(HIWORD(nTopLeft)) + Px(6)};
             const HWND hView = RealChildWindowFromPoint(hFloor, point);
             MapWindowPoints(hFloor, hView, &point, 1);
             ::SendMessageW(hView, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
@@ -317,7 +325,7 @@ private:
             if (!search.hFound || !ListView_GetItemRect(search.hFound, nRow, &bounds, LVIR_BOUNDS))
                 return false;
             *phList = search.hFound;
-            *pPoint = POINT{40, (bounds.top + bounds.bottom) / 2};
+            *pPoint = POINT{Px(40), (bounds.top + bounds.bottom) / 2};
             return true;
         } catch (const CDispatchException&) {
             return false;
@@ -347,7 +355,7 @@ private:
         if (bOnValue) {
             RECT client = {};
             ::GetClientRect(hList, &client);
-            point.x = client.right - 60;
+            point.x = client.right - Px(60);
         }
         Click(hList, point);
         if (bDouble)
@@ -373,7 +381,7 @@ private:
             return;
         RECT bounds = {};
         ListView_GetItemRect(hList, nRow, &bounds, LVIR_BOUNDS);
-        point.x = bounds.right - 6;
+        point.x = bounds.right - Px(6);
         Click(hList, point);
     }
 
@@ -577,7 +585,7 @@ private:
             return;
         RECT client = {};
         ::GetClientRect(hPicker, &client);
-        Click(hPicker, POINT{client.right - 8, client.bottom / 2});
+        Click(hPicker, POINT{client.right - Px(8), client.bottom / 2});
     }
     // The recordset row opened by its button: the host hands over its customers, the list
     // drops down under the cell with the header shown, and the arrow keys walk it.
@@ -934,7 +942,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int nCmdShow)
     {
         CDemoFrame frame(ScreenshotFolderArgument(), HasArgument(L"--property-pages"));
         if (frame.Create(L"VelmoraDemoFrame", "kvVelmora demo", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
-                         RECT{40, 40, 940, 560}, nullptr, 0)) {
+                         RECT{Px(40), Px(40), Px(940), Px(560)}, nullptr, 0)) {
             frame.ShowWindow(nCmdShow);
             MSG msg;
             while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

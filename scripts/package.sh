@@ -52,7 +52,8 @@ package_arch() {
   register_script unregister "/u" "$wow" > "$dir/unregister.cmd"
   cp "$root/LICENSE" "$dir/LICENSE.txt"
   cp "$root/docs/user-guide.md" "$root/docs/reference.md" "$dir/docs/"
-  cp "$root"/docs/images/*.png "$dir/docs/images/"
+  # With the pictures of other DPIs in their folders, as the guide links them.
+  (cd "$root/docs" && find images -name '*.png' -exec cp --parents {} "$dir/docs/" \;)
   rm -f "$out/$name.zip"
   (cd "$stage" && zip -q -r -X "$out/$name.zip" "$name")
   rm -rf "$stage"

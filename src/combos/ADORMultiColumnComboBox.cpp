@@ -1,6 +1,7 @@
 #include "ADORMultiColumnComboBox.h"
 
 #include "ControlsWnd.h"
+#include "Dpi.h"
 #include "ItemList.h"
 #include "PageListOwner.h"
 #include "Text.h"
@@ -178,7 +179,7 @@ int CADORMultiColumnComboBox::InsertColumns()
             strName = m_arrFields[nField]->GetName();
         } catch (const CDispatchException&) {
         }
-        pList->InsertColumn(nField, strName, LVCFMT_LEFT, kColumnWidth);
+        pList->InsertColumn(nField, strName, LVCFMT_LEFT, CDpi::OfWindow(pList->m_hWnd).Scale(kColumnWidth));
     }
     return nFields;
 }

@@ -2,6 +2,7 @@
 
 #include "Brush.h"
 #include "ClientDC.h"
+#include "Dpi.h"
 #include "Font.h"
 #include "PaintDC.h"
 #include "Text.h"
@@ -9,6 +10,8 @@
 #include "resource.h"
 
 #include <windowsx.h>
+
+#include <map>
 
 #include <cmath>
 #include <cstdlib>
@@ -23,14 +26,20 @@ const DWORD kListStyle = WS_CHILD | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS
                          | LVS_NOSORTHEADER;
 const DWORD kListExStyle = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
 const COLORREF kButtonFace = RGB(192, 192, 192);
+// The drop arrow's side as drawn, for a 96-DPI screen.
+const int kArrowSize = 16;
 
 // The combo whose edit has the focus: focus is the thread's own, so each UI thread has its own.
 thread_local CMultiColumnComboBox* t_pActive = nullptr;
 
-HFONT SharedFont()
+// One for each DPI, kept for the process.
+HFONT SharedFont(const CDpi& dpi)
 {
-    static const CFont font(CFont::Describe("MS Sans Serif", 8, FW_NORMAL));
-    return font.Get();
+    static std::map<int, CFont> s_fonts;
+    auto found = s_fonts.find(dpi.Get());
+    if (found == s_fonts.end())
+        found = s_fonts.try_emplace(dpi.Get(), CFont::Describe("MS Sans Serif", dpi.Scale(8), FW_NORMAL)).first;
+    return found->second.Get();
 }
 
 HICON DropArrow()
@@ -43,9 +52,9 @@ HICON DropArrow()
     return icon.get();
 }
 
-int ButtonWidth()
+int ButtonWidth(const CDpi& dpi)
 {
-    return GetSystemMetrics(SM_CXVSCROLL) + 2;
+    return dpi.SystemMetric(SM_CXVSCROLL) + dpi.Scale(2);
 }
 
 bool IsListKey(WPARAM nKey)
@@ -91,7 +100,7 @@ void CMultiColumnComboBox::RegisterClass()
                              LoadCursorW(nullptr, IDC_ARROW)))
         return;
     SelChangeMessage();
-    SharedFont();
+    SharedFont(CDpi::OfScreen());
 }
 
 UINT CMultiColumnComboBox::SelChangeMessage()
@@ -221,14 +230,15 @@ int CMultiColumnComboBox::FindKeyPrefix(const std::wstring& text)
 
 BOOL CMultiColumnComboBox::CreateChildren()
 {
-    SetFont(SharedFont(), TRUE);
+    const HFONT hFont = SharedFont(CDpi::OfWindow(m_hWnd));
+    SetFont(hFont, TRUE);
     SetWindowLongPtrW(m_hWnd, GWL_STYLE, GetWindowLongPtrW(m_hWnd, GWL_STYLE) | WS_TABSTOP);
     m_pEdit = std::make_unique<CEdit>();
     m_pList = std::make_unique<CListCtrl>();
     if (!m_pEdit->Create(kEditStyle, RECT{0, 0, 0, 0}, m_hWnd, kEditId))
         return FALSE;
     SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE) | WS_EX_STATICEDGE);
-    m_pEdit->SetFont(SharedFont(), TRUE);
+    m_pEdit->SetFont(hFont, TRUE);
     if (!m_pList->Create(kListStyle, RECT{0, 0, 0, 0}, GetDesktopWindow(), kListId))
         return FALSE;
     const HWND hList = m_pList->m_hWnd;
@@ -254,22 +264,28 @@ void CMultiColumnComboBox::DrawDropButton(HDC hDC, const RECT& rect, BOOL bPress
     DrawEdge(hDC, &face, bPressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     // Pressed, the arrow sinks with the face.
     const int nShift = bPressed ? 2 : 1;
-    DrawIconEx(hDC, face.left + nShift, face.top + nShift, DropArrow(), 0, 0, 0, nullptr, DI_NORMAL);
+    const CDpi dpi = CDpi::OfWindow(m_hWnd);
+    // The arrow at its own size (0) at 96 DPI, stretched at any other.
+    const int nArrow = dpi == CDpi() ? 0 : dpi.Scale(kArrowSize);
+    DrawIconEx(hDC, face.left + dpi.Scale(nShift), face.top + dpi.Scale(nShift), DropArrow(), nArrow, nArrow, 0, nullptr,
+               DI_NORMAL);
 }
 
 void CMultiColumnComboBox::RepositionChildren()
 {
+    const CDpi dpi = CDpi::OfWindow(m_hWnd);
+    const int nComboHeight = dpi.Scale(kHeight);
     RECT combo = GetWindowRect();
-    if (combo.bottom - combo.top != kHeight) {
-        SetWindowPos(m_hWnd, nullptr, 0, 0, combo.right - combo.left, kHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (combo.bottom - combo.top != nComboHeight) {
+        SetWindowPos(m_hWnd, nullptr, 0, 0, combo.right - combo.left, nComboHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         combo = GetWindowRect();
     }
     if (!m_pEdit || !m_pEdit->IsWindow() || !m_pList || !m_pList->IsWindow())
         return;
     RECT edit = GetClientRect();
-    InflateRect(&edit, -1, -2);
-    edit.bottom += 1;
-    edit.right -= ButtonWidth();
+    InflateRect(&edit, -dpi.Scale(1), -dpi.Scale(2));
+    edit.bottom += dpi.Scale(1);
+    edit.right -= ButtonWidth(dpi);
     m_pEdit->MoveWindow(edit, TRUE);
     const int nWidth = combo.right - combo.left;
     const int nHeight = combo.bottom - combo.top;
@@ -299,7 +315,7 @@ LRESULT CMultiColumnComboBox::OnPaint(WPARAM, LPARAM)
 {
     const CPaintDC dc(m_hWnd);
     m_rcButton = GetClientRect();
-    m_rcButton.left = m_rcButton.right - ButtonWidth();
+    m_rcButton.left = m_rcButton.right - ButtonWidth(CDpi::OfWindow(m_hWnd));
     DrawDropButton(dc, m_rcButton, FALSE);
     return 0;
 }

@@ -15,6 +15,7 @@ public:
     static constexpr const wchar_t* kClassName = L"MultiColumnComboBox";
     static constexpr UINT kEditId = 1001;
     static constexpr UINT kListId = 1000;
+    // On a 96-DPI screen.
     static constexpr int kHeight = 17;
 
     explicit CMultiColumnComboBox(int nKeyColumn);

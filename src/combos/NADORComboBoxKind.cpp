@@ -3,6 +3,7 @@
 #include "ADORField.h"
 #include "ADORFields.h"
 #include "ADORRecordset.h"
+#include "Dpi.h"
 #include "NComboKinds.h"
 #include "PageListOwner.h"
 
@@ -31,8 +32,9 @@ void CControlsWnd_CNADORComboBox::LoadItems()
         CADORRecordset recordset(pDispatch);
         CADORFields fields(recordset.GetFields());
         const long nFields = fields.GetCount();
+        const long nColumnWidth = CDpi::OfWindow(m_ncombo.m_hWnd).Scale(kColumnWidth);
         for (long nField = 0; nField < nFields; ++nField)
-            m_ncombo.InsertColumn(nField, CADORField(fields.GetItem(nField)).GetName(), kColumnWidth, 0, TRUE, TRUE);
+            m_ncombo.InsertColumn(nField, CADORField(fields.GetItem(nField)).GetName(), nColumnWidth, 0, TRUE, TRUE);
         recordset.MoveFirst();
         for (long nNext = 0; !recordset.IsEOF(); ++nNext) {
             const long nRow = m_ncombo.InsertItem(nNext, std::string());

@@ -1,5 +1,6 @@
 #include "NComboBoxKind.h"
 
+#include "Dpi.h"
 #include "EventSinkMap.h"
 #include "ItemList.h"
 #include "NComboKinds.h"
@@ -56,7 +57,7 @@ CWnd* CControlsWnd_CNComboBox::CreateEditor()
     if (!m_pList || !m_ncombo.Create(m_pList->GetListWindow(), dynamic_cast<CEventSinkTarget*>(m_pList)))
         return nullptr;
     try {
-        m_ncombo.SetDropDownHeight(kDropDownHeight);
+        m_ncombo.SetDropDownHeight(CDpi::OfWindow(m_ncombo.m_hWnd).Scale(kDropDownHeight));
     } catch (const CDispatchException&) {
     }
     return &m_ncombo;
@@ -73,7 +74,7 @@ void CControlsWnd_CNComboBox::ShowEditor(int nMode)
         const long nGrow = (m_ncombo.GetControlHeight() - (cell.bottom - cell.top)) / 2;
         cell.top -= nGrow;
         cell.bottom += nGrow;
-        cell.right -= kRightGap;
+        cell.right -= CDpi::OfWindow(m_ncombo.m_hWnd).Scale(kRightGap);
         m_ncombo.MoveControl(cell);
         m_ncombo.ShowWindow(SW_SHOW);
         m_ncombo.Activate(TRUE);

@@ -73,7 +73,7 @@ DWORD CPageListCtrlDesign::GetListStyle()
 BOOL CPageListCtrlDesign::InitColumns()
 {
     for (int nColumn = 0; nColumn < static_cast<int>(std::size(kColumns)); ++nColumn) {
-        if (InsertColumn(nColumn, kColumns[nColumn].pszHeading, LVCFMT_LEFT, kColumns[nColumn].nWidth) != nColumn)
+        if (InsertColumn(nColumn, kColumns[nColumn].pszHeading, LVCFMT_LEFT, m_dpi.Scale(kColumns[nColumn].nWidth)) != nColumn)
             return FALSE;
     }
     m_nNameColumn = kNameColumn;

@@ -7,6 +7,7 @@
 
 namespace {
 
+// On a 96-DPI screen: the page lists scale it to their own.
 const int kItemHeight = 18;
 const UINT kFirstPageListId = 1000;
 
@@ -137,7 +138,7 @@ void CFloorPropertiesWnd::UpdateFirstCaption()
     const long nPages = GetPagesCount();
     if (nPages == 0)
         return;
-    SetPageCaptionHeight(0, nPages == 1 ? 0 : kCaptionHeight);
+    SetPageCaptionHeight(0, nPages == 1 ? 0 : static_cast<short>(CDpi::OfWindow(m_hWnd).Scale(kCaptionHeight)));
 }
 
 void CFloorPropertiesWnd::LoadLayout(const std::string& strText, CPageListOwner* pParent)

@@ -13,6 +13,7 @@ class CPageListOwner;
 
 class CFloorPropertiesWnd : public CFloorWnd {
 public:
+    // On a 96-DPI screen.
     static constexpr short kCaptionHeight = 20;
 
     CFloorPropertiesWnd() = default;
@@ -55,7 +56,7 @@ private:
     BOOL m_bSignEnableDisable = TRUE;
     // Held while the floor lives: a layout loaded again finds the icons and fonts its page
     // lists draw with already made.
-    std::shared_ptr<const CPageListArt> m_art = CPageListArt::Shared();
+    std::shared_ptr<const CPageListArt> m_art = CPageListArt::Shared(CDpi::OfScreen());
     std::vector<std::unique_ptr<CPageListCtrl>> m_pages;
     // While a layout loads, the page windows wait here and reach the floor control together
     // once every page exists: the front page is placed once, not again for every caption that

@@ -1,6 +1,7 @@
 #include "ColourPicker.h"
 
 #include "ColourPopup.h"
+#include "Dpi.h"
 
 #include <algorithm>
 #include <utility>
@@ -11,9 +12,10 @@ END_MESSAGE_MAP(CButton)
 
 BOOL CColourPicker::CreateForCell(HWND hList, const RECT& rcCell, CPageListOwner* pControl)
 {
-    const int nEdgeX = GetSystemMetrics(SM_CXEDGE);
-    const int nEdgeY = GetSystemMetrics(SM_CYEDGE);
-    const int nArrow = std::max({GetSystemMetrics(SM_CXHTHUMB), GetSystemMetrics(SM_CYVTHUMB), 5 * nEdgeX, 5 * nEdgeY});
+    const CDpi dpi = CDpi::OfWindow(hList);
+    const int nEdgeX = dpi.SystemMetric(SM_CXEDGE);
+    const int nEdgeY = dpi.SystemMetric(SM_CYEDGE);
+    const int nArrow = std::max({dpi.SystemMetric(SM_CXHTHUMB), dpi.SystemMetric(SM_CYVTHUMB), 5 * nEdgeX, 5 * nEdgeY});
     const int nWidth = std::max<int>(rcCell.right - rcCell.left, 2 * nArrow + 2 * nEdgeX);
     const RECT rect = {rcCell.left, rcCell.top, rcCell.left + nWidth, rcCell.top + nArrow + 2 * nEdgeY};
     if (!Create("", WS_CHILD | BS_OWNERDRAW, rect, hList, 0))

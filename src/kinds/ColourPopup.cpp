@@ -5,6 +5,7 @@
 #include "ColourPicker.h"
 #include "ColourPopupAccessible.h"
 #include "ColourText.h"
+#include "Dpi.h"
 #include "GdiStack.h"
 #include "PageListOwner.h"
 #include "PaintDC.h"
@@ -76,7 +77,8 @@ END_MESSAGE_MAP(CWnd)
 
 CColourPopup::CColourPopup(CColourPicker* pPicker, CPageListOwner* pControl)
     : m_nCount(std::min(kColourTableCount, kMaxColours)),
-      m_nMargin(GetSystemMetrics(SM_CXEDGE)),
+      m_nCellSize(CDpi::OfWindow(pPicker->m_hWnd).Scale(kCellSize)),
+      m_nMargin(CDpi::OfWindow(pPicker->m_hWnd).SystemMetric(SM_CXEDGE)),
       m_strAutomaticText(pPicker->GetAutomaticText()),
       m_strMoreText(pPicker->GetMoreText()),
       m_font(MessageFontDescription()),

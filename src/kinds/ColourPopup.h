@@ -96,7 +96,9 @@ private:
     int m_nCount;
     int m_nColumnCount = 0;
     int m_nRowCount = 0;
-    int m_nCellSize = 18;
+    // A cell's side on a 96-DPI screen.
+    static constexpr int kCellSize = 18;
+    int m_nCellSize;
     int m_nMargin;
     int m_nHotCell = kNoCell;
     int m_nChosenCell = kNoCell;

@@ -1,5 +1,7 @@
 #include "DropEdit.h"
 
+#include "Dpi.h"
+
 #include "ControlsWnd.h"
 #include "ItemList.h"
 #include "PageListOwner.h"
@@ -55,7 +57,8 @@ void CDropEdit::ShowForRow()
         return;
     SetWindowText(pControlsWnd->GetText());
     // A small gap to the cell's grid lines at the left, top and bottom.
-    ShowInCell(rect.left + 2, rect.top + 2, rect.right, rect.bottom - 1);
+    const CDpi dpi = CDpi::OfWindow(m_hWnd);
+    ShowInCell(rect.left + dpi.Scale(2), rect.top + dpi.Scale(2), rect.right, rect.bottom - dpi.Scale(1));
 }
 
 LRESULT CDropEdit::OnKillFocus(WPARAM, LPARAM)

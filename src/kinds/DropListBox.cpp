@@ -1,5 +1,7 @@
 #include "DropListBox.h"
 
+#include "Dpi.h"
+
 #include "ControlsWnd.h"
 #include "ItemList.h"
 #include "Text.h"
@@ -53,13 +55,14 @@ void CDropListBox::DropDown(int nLeft, int nTop, int nRight, int nBottom, int nL
 {
     RECT cell = {nLeft, nTop, nRight, nBottom};
     MapWindowPoints(ListWindow(), nullptr, reinterpret_cast<POINT*>(&cell), 2);
+    const CDpi dpi = CDpi::OfWindow(ListWindow());
     int nItemHeight = GetItemHeight(0);
     if (nItemHeight == LB_ERR)
-        nItemHeight = kFallbackItemHeight;
+        nItemHeight = dpi.Scale(kFallbackItemHeight);
     const int nShown = std::max(1, std::min(std::abs(nLines), GetCount()));
     // A line a piece, and never less than the whole lines inside the border: one line would
     // lose its bottom pixel.
-    const int nHeight = std::max((nItemHeight + 1) * nShown, nItemHeight * nShown + 2 * GetSystemMetrics(SM_CYBORDER));
+    const int nHeight = std::max((nItemHeight + 1) * nShown, nItemHeight * nShown + 2 * dpi.SystemMetric(SM_CYBORDER));
     // The list box rounds its height to whole items: where it goes depends on what it kept.
     MoveWindow(RECT{cell.left, cell.top, cell.right, cell.top + nHeight}, FALSE);
     const RECT placed = GetWindowRect();

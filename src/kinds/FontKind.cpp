@@ -30,7 +30,9 @@ enum : DISPID {
 
 } // namespace
 
-CControlsWnd_CFont::CControlsWnd_CFont() : m_logFont(CFont::Describe("MS Sans Serif", 10, FW_NORMAL))
+// The default height is a cell height on a 96-DPI screen.
+CControlsWnd_CFont::CControlsWnd_CFont()
+    : m_logFont(CFont::Describe("MS Sans Serif", CDpi::OfScreen().Scale(10), FW_NORMAL))
 {
 }
 
@@ -104,7 +106,7 @@ bool CControlsWnd_CFont::ReadFontObject(IDispatch* pFont)
         logFont.lfUnderline = font.Get(kFontUnderline, VT_BOOL).boolVal ? TRUE : FALSE;
         logFont.lfWeight = font.Get(kFontWeight, VT_I2).iVal;
         logFont.lfCharSet = static_cast<BYTE>(font.Get(kFontCharset, VT_I2).iVal);
-        logFont.lfHeight = SizeToHeight(font.Get(kFontSize, VT_CY).cyVal, ScreenDpi());
+        logFont.lfHeight = SizeToHeight(font.Get(kFontSize, VT_CY).cyVal, GetDpi());
         const std::wstring face = Utf8ToWide(font.Get(kFontName, VT_BSTR).ToString());
         wcsncpy(logFont.lfFaceName, face.c_str(), LF_FACESIZE - 1);
         logFont.lfFaceName[LF_FACESIZE - 1] = L'\0';
@@ -200,38 +202,36 @@ COLORREF CControlsWnd_CFont::GetFontColor()
     return m_crFont;
 }
 
-LONG CControlsWnd_CFont::SizeToHeight(CY cySize, int nDpi)
+LONG CControlsWnd_CFont::SizeToHeight(CY cySize, const CDpi& dpi)
 {
-    return -MulDiv(static_cast<int>(cySize.Lo), nDpi, 720000);
+    return -MulDiv(static_cast<int>(cySize.Lo), dpi.Get(), 720000);
 }
 
-CY CControlsWnd_CFont::HeightToSize(const LOGFONTW& logFont, int nDpi)
+CY CControlsWnd_CFont::HeightToSize(const LOGFONTW& description, const CDpi& dpi)
 {
-    LONGLONG nCharacters = -static_cast<LONGLONG>(logFont.lfHeight);
-    if (logFont.lfHeight > 0) {
-        const CFont font(logFont);
+    LONG nCharHeight = -description.lfHeight;
+    if (description.lfHeight >= 0) {
+        const CFont font(description);
         const CClientDC dc(nullptr);
         CGdiStack gdi;
         TEXTMETRICW metrics = {};
         if (font && gdi.Push(dc, font) && GetTextMetricsW(dc, &metrics))
-            nCharacters = logFont.lfHeight - metrics.tmInternalLeading;
+            nCharHeight = metrics.tmHeight - metrics.tmInternalLeading;
         gdi.PopAll();
     }
     CY cySize;
-    cySize.int64 = nCharacters * 720000 / (nDpi > 0 ? nDpi : 96);
+    cySize.int64 = static_cast<LONGLONG>(nCharHeight) * 720000 / dpi.Get();
     return cySize;
-}
-
-int CControlsWnd_CFont::ScreenDpi()
-{
-    const CClientDC dc(nullptr);
-    const int nDpi = GetDeviceCaps(dc, LOGPIXELSY);
-    return nDpi > 0 ? nDpi : 96;
 }
 
 CY CControlsWnd_CFont::GetFontSize() const
 {
-    return HeightToSize(m_logFont, ScreenDpi());
+    return HeightToSize(m_logFont, GetDpi());
+}
+
+CDpi CControlsWnd_CFont::GetDpi() const
+{
+    return m_pList ? CDpi::OfWindow(m_pList->GetListWindow()) : CDpi::OfScreen();
 }
 
 std::string CControlsWnd_CFont::GetFontText() const

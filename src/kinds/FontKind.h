@@ -4,6 +4,7 @@
 #pragma once
 #include "ButtonKind.h"
 #include "CellFont.h"
+#include "Dpi.h"
 
 #include <commdlg.h>
 
@@ -29,13 +30,12 @@ public:
 
     LOGFONTW* GetLogFont() override;
     COLORREF GetFontColor() override;
-    // Point sizes (1/10000 points) and LOGFONT heights at nDpi pixels an inch. A negative
-    // height is the characters' height; a positive one is the cell height, whose internal
-    // leading is no part of the size.
-    static LONG SizeToHeight(CY cySize, int nDpi);
-    static CY HeightToSize(const LOGFONTW& logFont, int nDpi);
-    // The pixels an inch of the screen the row's font is shown on.
-    static int ScreenDpi();
+    // Point size (1/10000 points) to a LOGFONT height (a character height) at the DPI.
+    static LONG SizeToHeight(CY cySize, const CDpi& dpi);
+    // The point size of the description's character height at the DPI, in whole pixels as the
+    // font is made: a positive height is a cell height, less the font's internal leading.
+    static CY HeightToSize(const LOGFONTW& description, const CDpi& dpi);
+    // At the DPI of the row's page list (the screen's before it has one).
     CY GetFontSize() const;
     // "<face>, <points with 2 decimals>".
     std::string GetFontText() const;
@@ -45,6 +45,7 @@ private:
     // Runs the dialog on copies: the host may end this object while the dialog is open.
     bool ChooseFontFor(LOGFONTW* pLogFont, COLORREF* pcrFont);
     bool ReadFontObject(IDispatch* pFont);
+    CDpi GetDpi() const;
 
     LOGFONTW m_logFont;
     COLORREF m_crFont = RGB(0, 0, 0);

@@ -1,5 +1,7 @@
 #include "ReflectShellTree.h"
 
+#include "Dpi.h"
+
 #include "FolderKind.h"
 #include "ItemList.h"
 
@@ -29,7 +31,9 @@ CReflectShellTree* CReflectShellTree::CreateForRow(CControlsWnd_CShellFolder* pC
     // A pop-up is owned by the top-level window of the window named here; its notifications
     // go to that window itself, the page list, which hands them back to the tree.
     const DWORD style = WS_POPUP | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP;
-    if (!hList || !CWnd::Create(WC_TREEVIEWW, "", style, WS_EX_TOOLWINDOW, RECT{0, 0, kWidth, kHeight}, hList, 0))
+    const CDpi dpi = CDpi::OfWindow(hList);
+    const RECT rect = {0, 0, dpi.Scale(kWidth), dpi.Scale(kHeight)};
+    if (!hList || !CWnd::Create(WC_TREEVIEWW, "", style, WS_EX_TOOLWINDOW, rect, hList, 0))
         return nullptr;
     m_pControlsWnd = pControlsWnd;
     m_controlsAlive = pControlsWnd->Watch();

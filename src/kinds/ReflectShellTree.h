@@ -11,6 +11,7 @@ class CControlsWnd_CShellFolder;
 
 class CReflectShellTree : public CShellTree {
 public:
+    // The tree's size on a 96-DPI screen.
     static constexpr int kWidth = 164;
     static constexpr int kHeight = 128;
 

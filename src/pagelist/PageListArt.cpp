@@ -10,21 +10,22 @@
 
 namespace {
 
-// Page lists of every thread share the set and the fonts: a thread may let go of the last
-// holder while another asks for its first.
+// Page lists of every thread share the sets (one per DPI) and the fonts: a thread may let go
+// of the last holder while another asks for its first.
 CProcessLock g_artLock;
-std::weak_ptr<const CPageListArt> g_shared;
+std::map<int, std::weak_ptr<const CPageListArt>> g_shared;
 std::map<std::string, std::weak_ptr<const CFont>> g_fonts;
 
 } // namespace
 
-std::shared_ptr<const CPageListArt> CPageListArt::Shared()
+std::shared_ptr<const CPageListArt> CPageListArt::Shared(const CDpi& dpi)
 {
     const CProcessLockGuard lock(g_artLock);
-    std::shared_ptr<const CPageListArt> pArt = g_shared.lock();
+    std::weak_ptr<const CPageListArt>& shared = g_shared[dpi.Get()];
+    std::shared_ptr<const CPageListArt> pArt = shared.lock();
     if (!pArt) {
-        pArt = std::make_shared<const CPageListArt>();
-        g_shared = pArt;
+        pArt = std::make_shared<const CPageListArt>(dpi);
+        shared = pArt;
     }
     return pArt;
 }
@@ -49,9 +50,9 @@ std::shared_ptr<const CFont> CPageListArt::ItemFont(const LOGFONTW& description)
     return pFont;
 }
 
-CPageListArt::CPageListArt()
-    : m_NormalFont(CFont::Describe("MS Sans Serif", 8, 300)),
-      m_BoldFont(CFont::Describe("MS Sans Serif", 8, 700)),
+CPageListArt::CPageListArt(const CDpi& dpi)
+    : m_NormalFont(CFont::Describe("MS Sans Serif", dpi.Scale(8), 300)),
+      m_BoldFont(CFont::Describe("MS Sans Serif", dpi.Scale(8), 700)),
       m_hIconDrop(LoadRowIcon(IDI_ROW_DROP)),
       m_hIconArrow(LoadRowIcon(IDI_COMBO_ARROW)),
       m_hIconButton(LoadRowIcon(IDI_ROW_BUTTON)),

@@ -3,6 +3,7 @@
 // them, and the item fonts shared by the page lists given the same description: a page then
 // costs no GDI object of its own.
 #pragma once
+#include "Dpi.h"
 #include "Font.h"
 
 #include <memory>
@@ -10,12 +11,15 @@
 
 class CPageListArt {
 public:
-    // The one set of the process, made as the first holder asks and gone with the last.
-    static std::shared_ptr<const CPageListArt> Shared();
+    // The one set of the process for a DPI, made as the first holder asks and gone with the last.
+    static std::shared_ptr<const CPageListArt> Shared(const CDpi& dpi);
     // The font of that description, shared with whoever holds it already.
     static std::shared_ptr<const CFont> ItemFont(const LOGFONTW& description);
 
-    CPageListArt();
+    explicit CPageListArt(const CDpi& dpi);
+
+    // The size the row-button icons were drawn in, for a 96-DPI screen.
+    static SIZE IconSize() { return SIZE{16, 16}; }
 
     HICON Drop() const { return m_hIconDrop.get(); }
     HICON Button() const { return m_hIconButton.get(); }

@@ -22,8 +22,8 @@ BOOL CPageListCtrl::IsOverDivider(POINT pt)
     for (int nColumn = 0; nColumn <= m_nNameColumn; ++nColumn)
         x += GetColumnWidth(nColumn);
     RECT rcDivider = GetClientRect();
-    rcDivider.left = x - 2;
-    rcDivider.right = x + 2;
+    rcDivider.left = x - m_dpi.Scale(2);
+    rcDivider.right = x + m_dpi.Scale(2);
     return PtInRect(&rcDivider, pt);
 }
 
@@ -52,6 +52,43 @@ LRESULT CPageListCtrl::OnSize(WPARAM, LPARAM)
     const LRESULT result = Default();
     AutoResizeColumns();
     return result;
+}
+
+LRESULT CPageListCtrl::OnDpiChanged(WPARAM wParam, LPARAM)
+{
+    const LRESULT result = Default();
+    FollowDpi(CDpi(HIWORD(wParam)));
+    return result;
+}
+
+LRESULT CPageListCtrl::OnDpiChangedAfterParent(WPARAM, LPARAM)
+{
+    const LRESULT result = Default();
+    FollowDpi(CDpi::OfWindow(m_hWnd));
+    return result;
+}
+
+void CPageListCtrl::FollowDpi(const CDpi& dpi)
+{
+    if (dpi == m_dpi)
+        return;
+    const CDpi old = m_dpi;
+    m_dpi = dpi;
+    m_art = CPageListArt::Shared(m_dpi);
+    for (int nColumn = 0; nColumn < GetColumnCount(); ++nColumn)
+        SetColumnWidth(nColumn, MulDiv(GetColumnWidth(nColumn), m_dpi.Get(), old.Get()));
+    LOGFONTW description;
+    if (m_pCtrl && m_pCtrl->GetItemFont(&description))
+        SetItemFont(description);
+    // An owner-drawn list measures its rows again only as its size changes.
+    const RECT rcWindow = GetWindowRect();
+    const int nWidth = rcWindow.right - rcWindow.left;
+    const int nHeight = rcWindow.bottom - rcWindow.top;
+    const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+    SetWindowPos(m_hWnd, nullptr, 0, 0, nWidth, nHeight + 1, flags);
+    SetWindowPos(m_hWnd, nullptr, 0, 0, nWidth, nHeight, flags);
+    AutoResizeColumns();
+    Invalidate(TRUE);
 }
 
 LRESULT CPageListCtrl::OnSetCursor(WPARAM, LPARAM)

@@ -35,6 +35,8 @@ BEGIN_MESSAGE_MAP(CPageListCtrl, CListCtrl)
     ON_MESSAGE(LVM_SETITEMTEXTA, OnItemTextChanging)
     ON_MESSAGE(LVM_SETITEMTEXTW, OnItemTextChanging)
     ON_MESSAGE(WM_SIZE, OnSize)
+    ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
+    ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
     ON_MESSAGE(WM_LBUTTONDOWN, OnLButtonDown)
     ON_MESSAGE(WM_LBUTTONUP, OnLButtonUp)
     ON_MESSAGE(WM_LBUTTONDBLCLK, OnLButtonDblClk)
@@ -62,7 +64,7 @@ END_EVENTSINK_MAP(CEventSinkTarget)
 CPageListCtrl::CPageListCtrl(CPageListOwner* pCtrl, int nItemHeight)
     : m_nItemHeight(nItemHeight),
       m_pCtrl(pCtrl),
-      m_art(CPageListArt::Shared())
+      m_art(CPageListArt::Shared(m_dpi))
 {
 }
 
@@ -74,6 +76,10 @@ CPageListCtrl::~CPageListCtrl()
 
 LRESULT CPageListCtrl::OnCreate(WPARAM, LPARAM)
 {
+    // Known before the list measures its rows as it is made.
+    m_dpi = CDpi::OfWindow(m_hWnd);
+    if (m_dpi != CDpi())
+        m_art = CPageListArt::Shared(m_dpi);
     if (Default() == -1)
         return -1;
     // Given before the columns are made, the list lays itself out once for both.
@@ -280,8 +286,8 @@ BOOL CPageListCtrl::CreateList(HWND hParent, UINT nID, DWORD dwShown)
 BOOL CPageListCtrl::InitColumns()
 {
     const int nExisting = GetColumnCount();
-    m_nNameColumn = InsertColumn(nExisting, "Name", LVCFMT_LEFT, 140);
-    m_nValueColumn = InsertColumn(nExisting + 1, "Value", LVCFMT_LEFT, 128);
+    m_nNameColumn = InsertColumn(nExisting, "Name", LVCFMT_LEFT, m_dpi.Scale(140));
+    m_nValueColumn = InsertColumn(nExisting + 1, "Value", LVCFMT_LEFT, m_dpi.Scale(128));
     LOGFONTW description;
     if (m_pCtrl && m_pCtrl->GetItemFont(&description))
         SetItemFont(description);
@@ -456,7 +462,7 @@ RECT* CPageListCtrl::GetCellRect(RECT* pRect, int nRow)
     if (!IsRow(nRow) || !GetItemRect(nRow, pRect, LVIR_BOUNDS))
         return nullptr;
     pRect->left = pRect->right - GetColumnWidth(m_nValueColumn);
-    OffsetRect(pRect, 2, 0);
+    OffsetRect(pRect, m_dpi.Scale(2), 0);
     return pRect;
 }
 

@@ -3,6 +3,7 @@
 // draws the rows itself, holds the one active behaviour object of the row being edited, and
 // decides from the mouse and the keyboard when that row's editor opens.
 #pragma once
+#include "Dpi.h"
 #include "EventSinkMap.h"
 #include "Font.h"
 #include "ItemList.h"
@@ -25,6 +26,7 @@ class CPageListOwner;
 
 class CPageListCtrl : public CListCtrl, public CItemList, public CEventSinkTarget {
 public:
+    // nItemHeight: the row height on a 96-DPI screen.
     CPageListCtrl(CPageListOwner* pCtrl, int nItemHeight);
     ~CPageListCtrl() override;
 
@@ -105,6 +107,8 @@ public:
     int GetValueColumn() const { return m_nValueColumn; }
     // The drop button of the focused selected row, client coordinates; empty when none.
     const RECT& GetButtonRect() const { return m_rcButton; }
+    // The dots per inch the list draws at: its window's, followed as the window is told of a change.
+    const CDpi& GetDpi() const { return m_dpi; }
 
     // The rows accessibility clients hold objects of, followed as rows come and go.
     CItemSlots& GetAccessibleRows() { return m_accessibleRows; }
@@ -135,6 +139,10 @@ protected:
     int GetEditMode(int nRow, POINT pt, int nPrevSelection);
     LRESULT OnCreate(WPARAM, LPARAM);
     LRESULT OnSize(WPARAM, LPARAM);
+    // Fonts, row height and columns made again for the new DPI: the one the message carries
+    // (a top-level window's), or the window's own once its parent has followed.
+    LRESULT OnDpiChanged(WPARAM, LPARAM);
+    LRESULT OnDpiChangedAfterParent(WPARAM, LPARAM);
     LRESULT OnLButtonDown(WPARAM, LPARAM);
     LRESULT OnLButtonUp(WPARAM, LPARAM);
     LRESULT OnLButtonDblClk(WPARAM, LPARAM);
@@ -187,6 +195,7 @@ protected:
     CLifeToken::CWatch m_activeAlive;
     RECT m_rcButton = {0, 0, 0, 0};
     int m_nItemHeight;
+    CDpi m_dpi;
     POINT m_ptDrag = {-1, -1};
     CPageListOwner* m_pCtrl;
     int m_nPage = -1;
@@ -240,6 +249,7 @@ private:
     void DragDividerTo(POINT pt);
     // Shows or hides the window without drawing anything.
     void SetVisibleStyle(bool bVisible);
+    void FollowDpi(const CDpi& dpi);
 
     unsigned m_nNameChanges = 0;
     CRowNameIndex m_nameIndex;

@@ -50,7 +50,7 @@ bool IsAs(const char* pszAs, const char* pszKind)
 
 void CPageListCtrl::MeasureItem(LPMEASUREITEMSTRUCT pMeasure)
 {
-    pMeasure->itemHeight = static_cast<UINT>(m_nItemHeight);
+    pMeasure->itemHeight = static_cast<UINT>(m_dpi.Scale(m_nItemHeight));
 }
 
 std::wstring_view CPageListCtrl::CellText(int nRow, int nColumn)
@@ -110,8 +110,9 @@ void CPageListCtrl::DrawItem(LPDRAWITEMSTRUCT pDraw)
     const bool bOpen = IsEditorVisible() && bFocused;
 
     CGdiStack gdi;
+    const int nInset = m_dpi.Scale(2);
     RECT rcCell = rcBounds;
-    rcCell.left += 2;
+    rcCell.left += nInset;
     const int nColumns = GetColumnCount();
     for (int nColumn = 0; nColumn < nColumns; ++nColumn) {
         rcCell.right = rcCell.left + GetColumnWidth(nColumn);
@@ -123,8 +124,8 @@ void CPageListCtrl::DrawItem(LPDRAWITEMSTRUCT pDraw)
         } else if (nColumn == m_nNameColumn) {
             gdi.Push(hDC, (nType & ITEM_TYPE_BOLD) ? m_art->BoldFont() : m_art->NormalFont());
             RECT rcName = rcCell;
-            OffsetRect(&rcName, -2, 0);
-            rcName.right -= 2;
+            OffsetRect(&rcName, -nInset, 0);
+            rcName.right -= nInset;
             FillSolid(hDC, rcName, crBack);
             if (bFocused && !bEnabled) {
                 InflateRect(&rcName, 0, -1);
@@ -136,7 +137,7 @@ void CPageListCtrl::DrawItem(LPDRAWITEMSTRUCT pDraw)
             DrawCellText(hDC, text, rcCell);
         if (nColumn == m_nNameColumn)
             SetTextColor(hDC, bOpen && m_pCtrl ? m_pCtrl->GetEditorColor() : kBlack);
-        rcCell.left = rcCell.right + 2;
+        rcCell.left = rcCell.right + nInset;
     }
     OnDrawItemEnd(hDC, nRow, dwData);
     gdi.PopAll();
@@ -147,8 +148,8 @@ void CPageListCtrl::DrawItem(LPDRAWITEMSTRUCT pDraw)
         return;
     if (!bEdit && bFocused && bSelected) {
         RECT rcButton = rcBounds;
-        rcButton.top += 1;
-        rcButton.left = rcButton.right - (GetSystemMetrics(SM_CXVSCROLL) + 2);
+        rcButton.top += m_dpi.Scale(1);
+        rcButton.left = rcButton.right - (m_dpi.SystemMetric(SM_CXVSCROLL) + m_dpi.Scale(2));
         const int nLastWidth = nColumns > 0 ? GetColumnWidth(nColumns - 1) : 0;
         if (!IsRectEmpty(&rcButton) && rcButton.right - rcButton.left < nLastWidth) {
             m_rcButton = rcButton;
@@ -169,12 +170,12 @@ bool CPageListCtrl::DrawKindCell(int nRow, const char* pszAs, std::wstring_view 
     if (IsAs(pszAs, "ColorComboBox")) {
         const RECT rcSquare = {rect.left, rect.top, rect.left + (rect.bottom - rect.top), rect.bottom};
         RECT rcSwatch = rcSquare;
-        InflateRect(&rcSwatch, -2, -2);
-        OffsetRect(&rcSwatch, 0, 1);
+        InflateRect(&rcSwatch, -m_dpi.Scale(2), -m_dpi.Scale(2));
+        OffsetRect(&rcSwatch, 0, m_dpi.Scale(1));
         FillSolid(hDC, rcSwatch, ParseColourText(WideToUtf8(text.data(), text.size())));
         FrameBlack(hDC, rcSwatch);
         RECT rcText = rect;
-        rcText.left = rcSquare.right + 4;
+        rcText.left = rcSquare.right + m_dpi.Scale(4);
         DrawCellText(hDC, text, rcText);
         return true;
     }
@@ -184,7 +185,7 @@ bool CPageListCtrl::DrawKindCell(int nRow, const char* pszAs, std::wstring_view 
         if (!pDescription)
             return false; // a font row with no font yet shows its text plainly
         LOGFONTW description = *pDescription;
-        description.lfHeight = std::min<LONG>(rect.bottom - rect.top - 2, std::abs(description.lfHeight));
+        description.lfHeight = std::min<LONG>(rect.bottom - rect.top - m_dpi.Scale(2), std::abs(description.lfHeight));
         CFont font(description);
         CGdiStack gdi;
         gdi.Push(hDC, font);
@@ -220,11 +221,13 @@ void CPageListCtrl::DrawRowButton(HDC hDC, const RECT& rect, int nRow, BOOL bPre
         return;
     }
     RECT rcBox = rect;
-    InflateRect(&rcBox, -1, -1);
+    InflateRect(&rcBox, -m_dpi.Scale(1), -m_dpi.Scale(1));
     FillSolid(hDC, rcBox, kButtonFace);
     DrawEdge(hDC, &rcBox, EDGE_RAISED, BF_RECT);
-    InflateRect(&rcBox, -1, -1);
-    DrawIconEx(hDC, rcBox.left, rcBox.top, RowButtonIcon(nRow), 0, 0, 0, nullptr, DI_NORMAL);
+    InflateRect(&rcBox, -m_dpi.Scale(1), -m_dpi.Scale(1));
+    // Icons of their own size (0) at 96 DPI, stretched at any other.
+    const SIZE icon = m_dpi == CDpi() ? SIZE{0, 0} : m_dpi.Scale(m_art->IconSize());
+    DrawIconEx(hDC, rcBox.left, rcBox.top, RowButtonIcon(nRow), icon.cx, icon.cy, 0, nullptr, DI_NORMAL);
     if (bPressed)
-        DrawIconEx(hDC, rcBox.left, rcBox.top, m_art->Pressed(), 0, 0, 0, nullptr, DI_NORMAL);
+        DrawIconEx(hDC, rcBox.left, rcBox.top, m_art->Pressed(), icon.cx, icon.cy, 0, nullptr, DI_NORMAL);
 }

@@ -40,7 +40,7 @@ BOOL CPageTreeCtrl::IsGroupPage()
 BOOL CPageTreeCtrl::InitColumns()
 {
     // The store exists before the first row comes.
-    if (!m_Store.CreateStore(m_hWnd) || InsertColumn(0, "", LVCFMT_LEFT, kSignColumnWidth) < 0)
+    if (!m_Store.CreateStore(m_hWnd) || InsertColumn(0, "", LVCFMT_LEFT, m_dpi.Scale(kSignColumnWidth)) < 0)
         return FALSE;
     return CPageListCtrl::InitColumns();
 }
@@ -234,21 +234,23 @@ void CPageTreeCtrl::OnDrawItemBegin(HDC hDC, int nRow, DWORD dwItemData)
     RECT rcLabel = {};
     if (!IsGroupData(dwItemData) || !GetItemRect(nRow, &rcLabel, LVIR_LABEL))
         return;
-    const int nLeft = rcLabel.left + (rcLabel.right - rcLabel.left - kSignBox) / 2;
-    const int nTop = rcLabel.top + (rcLabel.bottom - rcLabel.top - kSignBox) / 2;
-    const RECT rcBox = {nLeft, nTop, nLeft + kSignBox, nTop + kSignBox};
+    const int nBox = m_dpi.Scale(kSignBox);
+    const int nArm = m_dpi.Scale(kSignArm);
+    const int nLeft = rcLabel.left + (rcLabel.right - rcLabel.left - nBox) / 2;
+    const int nTop = rcLabel.top + (rcLabel.bottom - rcLabel.top - nBox) / 2;
+    const RECT rcBox = {nLeft, nTop, nLeft + nBox, nTop + nBox};
     const CBrush frame(kSignFrame);
     FrameRect(hDC, &rcBox, frame);
-    const POINT centre = {nLeft + kSignBox / 2, nTop + kSignBox / 2};
+    const POINT centre = {nLeft + nBox / 2, nTop + nBox / 2};
     const CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
     CGdiStack gdi;
     gdi.Push(hDC, pen);
-    MoveToEx(hDC, centre.x - kSignArm, centre.y, nullptr);
-    LineTo(hDC, centre.x + kSignArm + 1, centre.y);
+    MoveToEx(hDC, centre.x - nArm, centre.y, nullptr);
+    LineTo(hDC, centre.x + nArm + 1, centre.y);
     auto* pGroup = dynamic_cast<CControlsWnd_CGroup*>(FindControlsWnd(this, nRow));
     if (pGroup && !pGroup->IsExpanded()) {
-        MoveToEx(hDC, centre.x, centre.y - kSignArm, nullptr);
-        LineTo(hDC, centre.x, centre.y + kSignArm + 1);
+        MoveToEx(hDC, centre.x, centre.y - nArm, nullptr);
+        LineTo(hDC, centre.x, centre.y + nArm + 1);
     }
     gdi.PopAll();
 }

@@ -51,6 +51,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // On a 96-DPI screen.
     static constexpr int kSignColumnWidth = 16;
     static constexpr int kSignBox = 9;
 

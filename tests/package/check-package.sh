@@ -21,7 +21,7 @@ expected_files() {
   printf '%s\n' "$name/kvVelmora.dll" "$name/kvFloor.dll" "$name/kvNCombo.dll" "$name/kvVelmora.tlb" \
     "$name/register.cmd" "$name/unregister.cmd" "$name/LICENSE.txt" \
     "$name/docs/user-guide.md" "$name/docs/reference.md"
-  (cd "$root/docs" && ls images/*.png) | sed "s|^|$name/docs/|"
+  (cd "$root/docs" && find images -name '*.png') | sed "s|^|$name/docs/|"
 }
 
 check_archive() {

@@ -130,7 +130,7 @@ TEST_F(FontKindTest, FontObjectSetsTheFontAndTheTextWithoutAnEvent)
     EXPECT_TRUE(m_owner.events.empty());
     // A font object reports the size it realises, which may differ from the one asked for.
     const LOGFONTW& logFont = *pFont->GetLogFont();
-    EXPECT_EQ(CControlsWnd_CFont::SizeToHeight(FontSize(pSet), 96), logFont.lfHeight);
+    EXPECT_EQ(CControlsWnd_CFont::SizeToHeight(FontSize(pSet), CDpi()), logFont.lfHeight);
     EXPECT_EQ(FW_BOLD, logFont.lfWeight);
     EXPECT_TRUE(logFont.lfItalic);
     EXPECT_EQ(FontName(pSet), WideToUtf8(logFont.lfFaceName));

@@ -28,12 +28,16 @@ BEGIN_MESSAGE_MAP(CFloorView, CWnd)
     ON_MESSAGE(WM_SIZE, OnSize)
     ON_MESSAGE(WM_KEYDOWN, OnKeyDown)
     ON_MESSAGE(WM_GETOBJECT, OnGetObject)
+    ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChanged)
 END_MESSAGE_MAP(CWnd)
 
 BOOL CFloorView::Create(HWND hParent, const RECT& rect)
 {
     RegisterWindowClass(kClassName, CS_DBLCLKS);
-    return CWnd::Create(kClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, rect, hParent, 0);
+    if (!CWnd::Create(kClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, rect, hParent, 0))
+        return FALSE;
+    m_dpi = CDpi::OfWindow(m_hWnd);
+    return TRUE;
 }
 
 LRESULT CFloorView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -50,11 +54,12 @@ short CFloorView::AddPage(const std::string& strCaption)
 {
     if (m_pages.size() >= 0x7FFF)
         return -1;
-    m_pages.push_back({strCaption, nullptr, kDefaultCaptionHeight});
+    const int nHeight = m_dpi.Scale(kDefaultCaptionHeight);
+    m_pages.push_back({strCaption, nullptr, nHeight});
     const short nPage = static_cast<short>(m_pages.size() - 1);
     if (m_nActive < 0)
         m_nActive = nPage;
-    CountCaption(kDefaultCaptionHeight, 1);
+    CountCaption(nHeight, 1);
     CaptionsChanged(nPage);
     RecalcLayout();
     return nPage;
@@ -196,7 +201,7 @@ int CFloorView::TabWidth(const Page& page) const
     SIZE size = {};
     GetTextExtentPoint32W(hdc, caption.c_str(), static_cast<int>(caption.size()), &size);
     SelectObject(hdc, hOld);
-    page.nTabWidth = size.cx + kTabPadding;
+    page.nTabWidth = size.cx + m_dpi.Scale(kTabPadding);
     return page.nTabWidth;
 }
 
@@ -475,6 +480,24 @@ LRESULT CFloorView::OnLeftButtonDoubleClick(WPARAM, LPARAM lParam)
     const short nPage = CaptionAt(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
     if (nPage >= 0)
         m_events.OnPageCaptionEdit(nPage);
+    return 0;
+}
+
+LRESULT CFloorView::OnDpiChanged(WPARAM, LPARAM)
+{
+    const CDpi dpi = CDpi::OfWindow(m_hWnd);
+    if (dpi == m_dpi)
+        return 0;
+    m_captionHeights.clear();
+    m_nCaptionsHeight = 0;
+    for (Page& page : m_pages) {
+        page.nCaptionHeight = MulDiv(page.nCaptionHeight, dpi.Get(), m_dpi.Get());
+        page.nTabWidth = -1;
+        CountCaption(page.nCaptionHeight, 1);
+    }
+    m_dpi = dpi;
+    CaptionsChanged(-1);
+    RecalcLayout();
     return 0;
 }
 

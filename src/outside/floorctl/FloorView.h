@@ -2,6 +2,7 @@
 // page and shows the window of the front page in the area the captions leave: captions stacked
 // above and below the body (the floor look) or as a row of tabs.
 #pragma once
+#include "Dpi.h"
 #include "Wnd.h"
 
 #include <map>
@@ -18,6 +19,7 @@ public:
         virtual void OnPageCaptionEdit(short nPage) = 0;
     };
 
+    // On a 96-DPI screen.
     static constexpr int kDefaultCaptionHeight = 20;
 
     explicit CFloorView(CEvents& events) : m_events(events) {}
@@ -67,6 +69,8 @@ protected:
     // the one before, round the ends; the page windows pass these keys up.
     LRESULT OnKeyDown(WPARAM, LPARAM);
     LRESULT OnGetObject(WPARAM, LPARAM);
+    // Every caption's height follows the window's new DPI.
+    LRESULT OnDpiChanged(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -105,6 +109,8 @@ private:
     long m_nSleep = 10;
     COLORREF m_crBack = RGB(192, 192, 192);
     HFONT m_hFont = nullptr;
+    // The window's, once it exists.
+    CDpi m_dpi = CDpi::OfScreen();
     int m_nCaptionsHeight = 0;             // every caption's height summed
     mutable int m_nTopCaptionsHeight = -1; // the front page's and those before it; -1: to sum
     std::map<int, int> m_captionHeights;   // how many captions have each height

@@ -1,6 +1,7 @@
 #include "NComboView.h"
 
 #include "ClientDC.h"
+#include "Dpi.h"
 #include "PaintDC.h"
 #include "Text.h"
 
@@ -167,7 +168,7 @@ long CNComboView::GetControlHeight() const
     TEXTMETRICW metrics = {};
     GetTextMetricsW(hdc, &metrics);
     SelectObject(hdc, hOld);
-    return metrics.tmHeight + kDisplayPadding;
+    return metrics.tmHeight + CDpi::OfWindow(m_hWnd).Scale(kDisplayPadding);
 }
 
 void CNComboView::SetShowHeadings(BOOL bShow)
@@ -186,7 +187,7 @@ void CNComboView::SetDisplayFont(HFONT hFont)
 RECT CNComboView::GetButtonRect() const
 {
     const RECT client = GetClientRect();
-    const int width = GetSystemMetrics(SM_CXVSCROLL);
+    const int width = CDpi::OfWindow(m_hWnd).SystemMetric(SM_CXVSCROLL);
     return RECT{client.right - width, client.top, client.right, client.bottom};
 }
 
@@ -257,7 +258,8 @@ LRESULT CNComboView::OnPaint(WPARAM, LPARAM)
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     RECT button = GetButtonRect();
     if (IsRow(m_nSelected)) {
-        RECT cell = {client.left + 2, client.top, client.left + 2, client.bottom};
+        const CDpi dpi = CDpi::OfWindow(m_hWnd);
+        RECT cell = {client.left + dpi.Scale(2), client.top, client.left + dpi.Scale(2), client.bottom};
         for (size_t c = 0; c < m_columns.size() && cell.left < button.left; ++c) {
             if (!m_columns[c].bVisible)
                 continue;
@@ -265,7 +267,7 @@ LRESULT CNComboView::OnPaint(WPARAM, LPARAM)
             const std::wstring text = Utf8ToWide(m_rows[static_cast<size_t>(m_nSelected)].cells[c]);
             DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &cell,
                       DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-            cell.left = cell.right + 4;
+            cell.left = cell.right + dpi.Scale(4);
         }
     }
     SelectObject(dc, hOldFont);

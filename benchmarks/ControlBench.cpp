@@ -3,11 +3,13 @@
 // styles, the parent hidden while they fill, one shown, texts made before the watch starts),
 // the best of a few runs with both sides interleaved. Sections, each selectable by name on the
 // command line (all without one):
-// - load: layouts of 1,000 to 100,000 rows on ten pages, and the per-name methods (lookup first
-//   and from the cache, set and get by name), whose cost per name must stay flat;
+// - load: layouts of 1,000 to 100,000 rows on ten pages, loaded and replaced, and the per-name
+//   methods (lookup first and from the cache, set and get by name), whose cost per name must
+//   stay flat;
 // - edits: AddProperty, InsertProperty at the top, DeleteProperty at the top and
 //   SetPropertyName, each followed by a lookup by name, per operation, at 1,000 to 100,000 rows;
-// - shapes: 1,000 pages of 10 rows, and layouts of 1 KB names, loaded, replaced and cleared;
+// - shapes: 100 and 1,000 pages of 10 rows, and layouts of 1 KB names, loaded, replaced and
+//   cleared;
 // - drawing: a page of 100,000 rows painted first, repainted and scrolled page by page against a
 //   plain list of the same look, and page switching;
 // - picking: a ComboBox row's list opened on 10 to 100,000 host items against a bare list box,
@@ -21,6 +23,7 @@
 //   shown under the same cell, and a prefix typed into the combo of 100,000 rows.
 // Needs kvVelmora and the floor control registered (run through scripts/bench.sh).
 #include "Stopwatch.h"
+#include "BareFloor.h"
 #include "AdoRecordset.h"
 #include "ColourText.h"
 #include "ControlWnd.h"
@@ -52,11 +55,6 @@ const int kRuns = 3;
 const int kLoadRuns = 7;
 const UINT kControlId = 1;
 
-std::string PropertyName(int nRow)
-{
-    return FormatText("Property %d", nRow);
-}
-
 std::string MakeLayout(int nRows)
 {
     static const char* kinds[] = {"Edit", "ComboBox", "ColorComboBox", "Button", "Font", "BoolComboBox"};
@@ -84,134 +82,6 @@ CVariant Call(IDispatch* pControl, DISPID dispid, WORD wFlags, std::vector<CVari
     return result;
 }
 
-// How the control makes its page lists: the bare lists are made the same way, so that the
-// floor measures the list views' own work and nothing else.
-const DWORD kPageListStyle = LVS_OWNERDRAWFIXED | LVS_SINGLESEL | WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN |
-                             LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS | LVS_REPORT;
-const DWORD kPageListExStyle = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
-const RECT kFloorRect = {0, 0, 400, 380};
-
-// Names of the rows of each page, as wide texts, made before any watch starts.
-using PageNames = std::vector<std::vector<std::wstring>>;
-
-void InsertNamedRow(HWND hList, int nRow, const std::wstring& name)
-{
-    LVITEMW item = {};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = nRow;
-    item.pszText = const_cast<LPWSTR>(name.c_str());
-    item.lParam = 32771;
-    SendMessageW(hList, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-}
-
-void AddColumns(HWND hList)
-{
-    LVCOLUMNW column = {};
-    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    column.cx = 140;
-    column.pszText = const_cast<LPWSTR>(L"Name");
-    SendMessageW(hList, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
-    column.cx = 128;
-    column.iSubItem = 1;
-    column.pszText = const_cast<LPWSTR>(L"Value");
-    SendMessageW(hList, LVM_INSERTCOLUMNW, 1, reinterpret_cast<LPARAM>(&column));
-}
-
-// A list's own tooltip window, made as a page list with the ToolTips option on makes its own:
-// what the platform charges for that window is then part of the floor it is measured against.
-void AddListTip(HWND hList)
-{
-    HWND hTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, L"", WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                CW_USEDEFAULT, 0, 0, hList, nullptr, nullptr, nullptr);
-    TTTOOLINFOW tool = {};
-    tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_IDISHWND;
-    tool.hwnd = hList;
-    tool.uId = reinterpret_cast<UINT_PTR>(hList);
-    tool.lpszText = const_cast<LPWSTR>(L"");
-    SendMessageW(hTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
-// The fair floor: bare report lists filled as the control fills its own pages - the same styles,
-// inside a parent that is hidden while they fill and shown after, each made with an empty
-// rectangle, the first given its place before it fills and the others left hidden, each row's
-// name and item data in one message with the redraw held off. With tips, each list also has
-// its tooltip window.
-class CBareFloor {
-public:
-    explicit CBareFloor(HWND hFrame, bool bTips = false)
-        : m_hParent(CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_CLIPCHILDREN, 0, 0, kFloorRect.right,
-                                    kFloorRect.bottom, hFrame, nullptr, nullptr, nullptr)),
-          m_bTips(bTips)
-    {
-    }
-    ~CBareFloor()
-    {
-        Clear();
-        DestroyWindow(m_hParent);
-    }
-    CBareFloor(const CBareFloor&) = delete;
-    CBareFloor& operator=(const CBareFloor&) = delete;
-
-    void Fill(const PageNames& pages)
-    {
-        ShowWindow(m_hParent, SW_HIDE);
-        for (size_t p = 0; p < pages.size(); ++p) {
-            const DWORD style = p == 0 ? kPageListStyle : kPageListStyle & ~WS_VISIBLE;
-            HWND hList = CreateWindowExW(0, WC_LISTVIEWW, L"", style, 0, 0, 0, 0, m_hParent,
-                                         reinterpret_cast<HMENU>(1000 + p), nullptr, nullptr);
-            SendMessageW(hList, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, kPageListExStyle);
-            AddColumns(hList);
-            if (m_bTips)
-                AddListTip(hList);
-            if (p == 0)
-                SetWindowPos(hList, HWND_TOP, 0, 0, kFloorRect.right, kFloorRect.bottom, SWP_SHOWWINDOW);
-            SendMessageW(hList, WM_SETREDRAW, FALSE, 0);
-            int nRow = 0;
-            for (const std::wstring& name : pages[p])
-                InsertNamedRow(hList, nRow++, name);
-            SendMessageW(hList, WM_SETREDRAW, TRUE, 0);
-            m_lists.push_back(hList);
-        }
-        ShowWindow(m_hParent, SW_SHOW);
-    }
-
-    void Clear()
-    {
-        for (HWND hList : m_lists)
-            DestroyWindow(hList);
-        m_lists.clear();
-    }
-
-private:
-    HWND m_hParent;
-    bool m_bTips;
-    std::vector<HWND> m_lists;
-};
-
-PageNames Names(int nPages, int nRows, size_t nLength)
-{
-    PageNames pages(static_cast<size_t>(nPages));
-    for (int r = 0; r < nRows; ++r) {
-        std::wstring name = Utf8ToWide(PropertyName(r));
-        name.resize(std::max(name.size(), nLength), L'x');
-        pages[static_cast<size_t>(r % nPages)].push_back(std::move(name));
-    }
-    return pages;
-}
-
-std::string LayoutOf(const PageNames& pages)
-{
-    std::string text;
-    for (size_t p = 0; p < pages.size(); ++p) {
-        CLayoutText::AppendPageStart(text, FormatText("Page %d", static_cast<int>(p)), false);
-        for (const std::wstring& name : pages[p])
-            CRowText::AppendRow(text, {WideToUtf8(name), "Edit", "Enable", ""});
-        CLayoutText::AppendPageEnd(text);
-    }
-    return text;
-}
-
 double BareFill(HWND hFrame, const PageNames& pages, bool bTips)
 {
     CBareFloor floor(hFrame, bTips);
@@ -221,7 +91,8 @@ double BareFill(HWND hFrame, const PageNames& pages, bool bTips)
 }
 
 struct Figures {
-    double load, bare, loadNoTips, bareTips, firstLookup, cachedLookup, setByName, getByName; // seconds
+    double load, bare, replace, bareReplace, loadNoTips, bareTips; // seconds
+    double firstLookup, cachedLookup, setByName, getByName;        // seconds
 };
 
 // PagesAndItems put with the caller's own string, as a host hands it over: no copy of a large
@@ -244,26 +115,73 @@ double Load(IDispatch* pControl, const CVariant& layout)
     return watch.Seconds();
 }
 
+struct ShapeTimes {
+    double load, replace, clear; // seconds
+};
+
+void KeepBest(ShapeTimes* pBest, const ShapeTimes& times)
+{
+    pBest->load = std::min(pBest->load, times.load);
+    pBest->replace = std::min(pBest->replace, times.replace);
+    pBest->clear = std::min(pBest->clear, times.clear);
+}
+
+ShapeTimes ControlShape(IDispatch* pControl, const CVariant& layout)
+{
+    ShapeTimes times = {};
+    times.load = Load(pControl, layout);
+    CStopwatch replace;
+    PutLayout(pControl, layout);
+    times.replace = replace.Seconds();
+    CStopwatch clear;
+    PutLayout(pControl, CVariant(""));
+    times.clear = clear.Seconds();
+    return times;
+}
+
+ShapeTimes BareShape(HWND hFrame, const PageNames& pages, bool bTips)
+{
+    ShapeTimes times = {};
+    CBareFloor floor(hFrame, bTips);
+    CStopwatch load;
+    floor.Fill(pages);
+    times.load = load.Seconds();
+    CStopwatch replace;
+    floor.Clear();
+    floor.Fill(pages);
+    times.replace = replace.Seconds();
+    CStopwatch clear;
+    floor.Clear();
+    times.clear = clear.Seconds();
+    return times;
+}
+
 const DISPID kToolTipsId = 4;
 
 // The best of a few runs of each side, interleaved, so that a busy machine does not decide
-// the ratio. The control loads with its ToolTips option on (the default) and off; the bare
-// lists are filled without and with a tooltip window each.
+// the ratio. The control loads with its ToolTips option on (the default) and off, and replaces
+// its layout by the same; the bare lists are filled and replaced without tooltip windows, and
+// filled with a tooltip window each.
 void MeasureLoad(IDispatch* pControl, HWND hFrame, int nRows, Figures* pFigures)
 {
     const CVariant layout(MakeLayout(nRows));
     const PageNames names = Names(kPages, nRows, 0);
-    pFigures->load = pFigures->bare = pFigures->loadNoTips = pFigures->bareTips = 1e9;
+    ShapeTimes control = {1e9, 1e9, 1e9}, bare = control;
+    pFigures->loadNoTips = pFigures->bareTips = 1e9;
     for (int run = 0; run < kLoadRuns; ++run) {
-        pFigures->load = std::min(pFigures->load, Load(pControl, layout));
+        KeepBest(&control, ControlShape(pControl, layout));
         Call(pControl, kToolTipsId, DISPATCH_PROPERTYPUT, {CVariant(false)});
         pFigures->loadNoTips = std::min(pFigures->loadNoTips, Load(pControl, layout));
         Call(pControl, kToolTipsId, DISPATCH_PROPERTYPUT, {CVariant(true)});
         // Each side fills with the other's rows gone.
         PutLayout(pControl, CVariant(""));
-        pFigures->bare = std::min(pFigures->bare, BareFill(hFrame, names, false));
+        KeepBest(&bare, BareShape(hFrame, names, false));
         pFigures->bareTips = std::min(pFigures->bareTips, BareFill(hFrame, names, true));
     }
+    pFigures->load = control.load;
+    pFigures->replace = control.replace;
+    pFigures->bare = bare.load;
+    pFigures->bareReplace = bare.replace;
     PutLayout(pControl, layout);
 }
 
@@ -308,63 +226,18 @@ double Micro(double seconds, int nRows)
     return seconds * 1e6 / nRows;
 }
 
-// --- Many pages, long names ---
-
-struct ShapeTimes {
-    double load, replace, clear; // seconds
-};
-
-void KeepBest(ShapeTimes* pBest, const ShapeTimes& times)
-{
-    pBest->load = std::min(pBest->load, times.load);
-    pBest->replace = std::min(pBest->replace, times.replace);
-    pBest->clear = std::min(pBest->clear, times.clear);
-}
-
-ShapeTimes ControlShape(IDispatch* pControl, const CVariant& layout)
-{
-    ShapeTimes times = {};
-    times.load = Load(pControl, layout);
-    CStopwatch replace;
-    PutLayout(pControl, layout);
-    times.replace = replace.Seconds();
-    CStopwatch clear;
-    PutLayout(pControl, CVariant(""));
-    times.clear = clear.Seconds();
-    return times;
-}
-
-ShapeTimes BareShape(HWND hFrame, const PageNames& pages, bool bTips)
-{
-    ShapeTimes times = {};
-    CBareFloor floor(hFrame, bTips);
-    CStopwatch load;
-    floor.Fill(pages);
-    times.load = load.Seconds();
-    CStopwatch replace;
-    floor.Clear();
-    floor.Fill(pages);
-    times.replace = replace.Seconds();
-    CStopwatch clear;
-    floor.Clear();
-    times.clear = clear.Seconds();
-    return times;
-}
-
 struct ShapeFigures {
     ShapeTimes control, bare, bareTips;
 };
 
 // Load from nothing, replace by the same layout, clear; the bare floor does the same with its
-// lists, without and with a tooltip window each. The best of a few runs, the sides interleaved.
+// lists, without and with a tooltip window each. The best of seven runs, the sides interleaved.
 void MeasureShape(IDispatch* pControl, HWND hFrame, const PageNames& pages, ShapeFigures* pFigures)
 {
     const CVariant layout(LayoutOf(pages));
     const ShapeTimes none = {1e9, 1e9, 1e9};
     *pFigures = {none, none, none};
-    // A layout of many pages takes seconds; the others are short, and taken more often.
-    const int nRuns = pages.size() > kPages ? kRuns : kLoadRuns;
-    for (int run = 0; run < nRuns; ++run) {
+    for (int run = 0; run < kLoadRuns; ++run) {
         KeepBest(&pFigures->control, ControlShape(pControl, layout));
         KeepBest(&pFigures->bare, BareShape(hFrame, pages, false));
         KeepBest(&pFigures->bareTips, BareShape(hFrame, pages, true));
@@ -385,7 +258,8 @@ void ReportShapes(IDispatch* pControl, HWND hFrame)
         int nPages, nRows;
         size_t nNameLength;
     };
-    const Shape shapes[] = {{"1,000 pages x 10 rows", 1000, 10000, 0},
+    const Shape shapes[] = {{"100 pages x 10 rows", 100, 1000, 0},
+                            {"1,000 pages x 10 rows", 1000, 10000, 0},
                             {"1 KB names, 1,000 rows", kPages, 1000, 1024},
                             {"1 KB names, 10,000 rows", kPages, 10000, 1024}};
     std::printf("\n%-30s %9s %9s %6s | %9s %9s %6s | %9s %9s %6s\n", "layout (ms)", "load", "bare", "ratio", "replace",
@@ -1442,16 +1316,18 @@ bool Wanted(int argc, char** argv, const char* pszSection)
 
 bool ReportLoad(IDispatch* pControl, HWND hFrame)
 {
-    std::printf("%8s %10s %10s %7s | %10s %7s | %10s %7s | per name (us): %9s %9s %9s %9s\n", "rows", "load (ms)",
-                "bare (ms)", "ratio", "bare+tips", "ratio", "no tips", "ratio", "index 1st", "cached", "set", "get");
+    std::printf("%8s %10s %10s %7s | %10s %10s %7s | %10s %7s | %10s %7s | per name (us): %9s %9s %9s %9s\n", "rows",
+                "load (ms)", "bare (ms)", "ratio", "replace", "bare", "ratio", "bare+tips", "ratio", "no tips", "ratio",
+                "index 1st", "cached", "set", "get");
     for (int nRows : {1000, 10000, 100000}) {
         Figures figures = {};
         if (!Measure(pControl, hFrame, nRows, &figures)) {
             std::printf("%8d: the control did not answer as expected\n", nRows);
             return false;
         }
-        std::printf("%8d %10.1f %10.1f %7.2f | %10.1f %7.2f | %10.1f %7.2f | %24.2f %9.2f %9.2f %9.2f\n", nRows,
-                    figures.load * 1000.0, figures.bare * 1000.0, figures.load / figures.bare,
+        std::printf("%8d %10.1f %10.1f %7.2f | %10.1f %10.1f %7.2f | %10.1f %7.2f | %10.1f %7.2f | %24.2f %9.2f %9.2f %9.2f\n",
+                    nRows, figures.load * 1000.0, figures.bare * 1000.0, figures.load / figures.bare,
+                    figures.replace * 1000.0, figures.bareReplace * 1000.0, figures.replace / figures.bareReplace,
                     figures.bareTips * 1000.0, figures.load / figures.bareTips, figures.loadNoTips * 1000.0,
                     figures.loadNoTips / figures.bare, Micro(figures.firstLookup, nRows),
                     Micro(figures.cachedLookup, nRows), Micro(figures.setByName, nRows), Micro(figures.getByName, nRows));
@@ -1477,6 +1353,9 @@ bool ReportFolders(IDispatch* pControl, HWND hControl)
 
 int main(int argc, char** argv)
 {
+    const char* sections[] = {"load", "edits", "shapes", "drawing", "picking", "grouped", "folders", "recordset"};
+    if (std::none_of(std::begin(sections), std::end(sections), [&](const char* p) { return Wanted(argc, argv, p); }))
+        return 0;
     OleInitialize(nullptr);
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);

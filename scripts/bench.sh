@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds x86_64 and runs every benchmark program under Wine (Xvfb without a display) in a
-# prefix of its own with our servers registered. Section names given (load, edits, shapes,
-# drawing, picking, grouped, folders) run only those sections.
+# prefix of its own with our servers (and the benchmarks' trivial control) registered. Section
+# names given (load, edits, shapes, drawing, picking, grouped, folders, recordset, form, design)
+# run only those sections.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_ROOT:-$root/build}/x86_64
@@ -10,6 +11,7 @@ if [ "${1:-}" = "--run" ]; then
   source "$root/scripts/wine-env.sh" "$build" bench-prefix
   "$root/scripts/fresh-prefix.sh"
   while read -r server; do "$WINE" regsvr32 /s "$server"; done < "$build/servers.txt"
+  for server in "$build"/benchmarks/*.dll; do "$WINE" regsvr32 /s "$server"; done
   [ -f "$build/ado-typelib.reg" ] && "$WINE" reg import "Z:${build//\//\\}\\ado-typelib.reg"
   for bench in "$build"/benchmarks/*.exe; do
     echo "== $(basename "$bench")"

@@ -85,6 +85,7 @@ std::unique_ptr<CPageListCtrl> CFloorPropertiesWnd::CreatePageList(short nIndex,
 BOOL CFloorPropertiesWnd::CreatePageWindow(CPageListCtrl& page, short nIndex)
 {
     const UINT nID = kFirstPageListId + static_cast<UINT>(nIndex);
+    page.ShareToolTip(m_pToolTip);
     return nIndex == GetActivePage() ? page.Create(m_hWnd, nID) : page.CreateBehind(m_hWnd, nID);
 }
 
@@ -129,6 +130,10 @@ void CFloorPropertiesWnd::DestroyPageLists()
 {
     std::vector<std::unique_ptr<CPageListCtrl>> dying = std::move(m_pages);
     m_pages.clear();
+    dying.clear();
+    // The tip goes with the pages it served, not with the floor object.
+    if (m_pToolTip->IsWindow())
+        m_pToolTip->DestroyWindow();
 }
 
 void CFloorPropertiesWnd::UpdateFirstCaption()

@@ -2,6 +2,7 @@
 // floor control shows, one page list (owned here, in floor page order) is that page's body.
 #pragma once
 #include "FloorWnd.h"
+#include "ItemToolTipCtrl.h"
 #include "PageListArt.h"
 
 #include <memory>
@@ -57,6 +58,9 @@ private:
     // Held while the floor lives: a layout loaded again finds the icons and fonts its page
     // lists draw with already made.
     std::shared_ptr<const CPageListArt> m_art = CPageListArt::Shared(CDpi::OfScreen());
+    // The one item tooltip of the pages, made when the first page needs it: a window each would
+    // cost more than a small page's list.
+    std::shared_ptr<CItemToolTipCtrl> m_pToolTip = std::make_shared<CItemToolTipCtrl>();
     std::vector<std::unique_ptr<CPageListCtrl>> m_pages;
     // While a layout loads, the page windows wait here and reach the floor control together
     // once every page exists: the front page is placed once, not again for every caption that

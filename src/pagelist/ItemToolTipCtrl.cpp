@@ -6,18 +6,67 @@
 #include "Text.h"
 #include "resource.h"
 
+#include <utility>
+
 BOOL CItemToolTipCtrl::CreateForList(CPageListCtrl* pList)
 {
-    if (!pList || !Create(pList->m_hWnd, TTS_ALWAYSTIP))
+    if (!pList)
         return FALSE;
+    // Owned by the window the lists share, so that it outlives any one of them.
+    if (!IsWindow()) {
+        if (!Create(::GetParent(pList->m_hWnd), TTS_ALWAYSTIP))
+            return FALSE;
+        SetDelayTime(TTDT_AUTOMATIC, 0);
+    }
+    return m_pList ? TRUE : Serve(pList);
+}
+
+BOOL CItemToolTipCtrl::Serve(CPageListCtrl* pList)
+{
+    if (!pList || !IsWindow())
+        return FALSE;
+    if (pList == m_pList)
+        return TRUE;
+    if (m_pList)
+        m_leftTips[m_pList] = {m_bTipActive, m_bHasText, m_strText};
+    RemoveTool();
+    ListTip tip;
+    const auto left = m_leftTips.find(pList);
+    if (left != m_leftTips.end()) {
+        tip = std::move(left->second);
+        m_leftTips.erase(left);
+    }
     // The tool is the whole list; its text is set as the mouse reaches a row that needs it.
     if (!AddWindowTool(pList->m_hWnd, PlaceholderText()))
         return FALSE;
     m_pList = pList;
-    ActivateTip(TRUE);
-    SetDelayTime(TTDT_AUTOMATIC, 0);
-    UpdateTipText(pList->m_hWnd, reinterpret_cast<UINT_PTR>(pList->m_hWnd), std::string());
+    m_hTool = pList->m_hWnd;
+    m_bTipActive = tip.bActive;
+    Activate(tip.bActive);
+    SetTipText(tip.strText);
+    m_bHasText = tip.bHasText;
     return TRUE;
+}
+
+void CItemToolTipCtrl::Forget(const CPageListCtrl* pList)
+{
+    m_leftTips.erase(pList);
+    if (pList == m_pList)
+        RemoveTool();
+}
+
+void CItemToolTipCtrl::RemoveTool()
+{
+    if (m_hTool && IsWindow())
+        DelTool(m_hTool, reinterpret_cast<UINT_PTR>(m_hTool));
+    m_pList = nullptr;
+    m_hTool = nullptr;
+}
+
+void CItemToolTipCtrl::SetTipText(const std::string& strText)
+{
+    UpdateTipText(m_hTool, reinterpret_cast<UINT_PTR>(m_hTool), strText);
+    m_strText = strText;
 }
 
 std::string CItemToolTipCtrl::PlaceholderText() const
@@ -70,7 +119,7 @@ LRESULT CItemToolTipCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 // needs one gives it.
 void CItemToolTipCtrl::OnRelayed(const MSG& relayed)
 {
-    if (!m_pList || ::GetFocus() != m_pList->m_hWnd)
+    if (!m_pList || relayed.hwnd != m_hTool || ::GetFocus() != m_hTool)
         return;
     if (relayed.message == WM_LBUTTONDOWN) {
         ActivateTip(FALSE);
@@ -83,7 +132,7 @@ void CItemToolTipCtrl::OnRelayed(const MSG& relayed)
     const BOOL bShow = GetItemTip(m_pList->HitTest(pt), strTip);
     const BOOL bChanged = ActivateTip(bShow);
     if (bShow && (bChanged || !m_bHasText)) {
-        UpdateTipText(m_pList->m_hWnd, reinterpret_cast<UINT_PTR>(m_pList->m_hWnd), strTip);
+        SetTipText(strTip);
         m_bHasText = true;
     }
 }

@@ -47,6 +47,7 @@ BEGIN_MESSAGE_MAP(CPageListCtrl, CListCtrl)
     ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
     ON_MESSAGE(WM_SETCURSOR, OnSetCursor)
     ON_MESSAGE(WM_KILLFOCUS, OnKillFocus)
+    ON_MESSAGE(WM_WINDOWPOSCHANGED, OnWindowPosChanged)
     ON_MESSAGE(WM_KEYDOWN, OnKeyDown)
     ON_MESSAGE(WM_GETOBJECT, OnGetObject)
     ON_MESSAGE(kAccessibleAction, OnAccessibleAction)
@@ -72,6 +73,8 @@ CPageListCtrl::CPageListCtrl(CPageListOwner* pCtrl, int nItemHeight)
 CPageListCtrl::~CPageListCtrl()
 {
     ForgetAllRows();
+    if (m_pToolTip)
+        m_pToolTip->Forget(this);
 }
 
 LRESULT CPageListCtrl::OnCreate(WPARAM, LPARAM)
@@ -291,8 +294,13 @@ BOOL CPageListCtrl::InitColumns()
     LOGFONTW description;
     if (m_pCtrl && m_pCtrl->GetItemFont(&description))
         SetItemFont(description);
-    if (m_pCtrl && m_pCtrl->GetToolTips())
-        m_ToolTip.CreateForList(this);
+    if (m_pCtrl && m_pCtrl->GetToolTips()) {
+        if (!m_pToolTip)
+            m_pToolTip = std::make_shared<CItemToolTipCtrl>();
+        m_pToolTip->CreateForList(this);
+    } else {
+        m_pToolTip.reset();
+    }
     return TRUE;
 }
 

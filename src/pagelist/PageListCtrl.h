@@ -19,6 +19,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class CControlsWnd;
@@ -116,9 +117,12 @@ public:
     // call has returned, on the row where it is by then.
     void DoAccessibleAction(int nRow);
 
-    // The item tooltip; its window exists only while the ToolTips option was on as the columns
-    // were made.
-    const CItemToolTipCtrl& GetToolTip() const { return m_ToolTip; }
+    // The tooltip this list uses when the ToolTips option is on as its columns are made: the
+    // floor's, shared by its pages and given before the window is made. A list given none makes
+    // its own.
+    void ShareToolTip(std::shared_ptr<CItemToolTipCtrl> pToolTip) { m_pToolTip = std::move(pToolTip); }
+    // The item tooltip; null when the ToolTips option was off as the columns were made.
+    const CItemToolTipCtrl* GetToolTip() const { return m_pToolTip.get(); }
 
     // Draws a value cell that is not plain text (colour swatch, font sample); FALSE otherwise.
     BOOL DrawValueCell(int nRow, HDC hDC, const RECT& rect);
@@ -152,6 +156,7 @@ protected:
     LRESULT OnCaptureChanged(WPARAM, LPARAM);
     LRESULT OnSetCursor(WPARAM, LPARAM);
     LRESULT OnKillFocus(WPARAM, LPARAM);
+    LRESULT OnWindowPosChanged(WPARAM, LPARAM);
     LRESULT OnKeyDown(WPARAM, LPARAM);
     LRESULT OnItemChanged(WPARAM, LPARAM);
     LRESULT OnNotifyTaken(WPARAM, LPARAM);
@@ -190,7 +195,7 @@ protected:
 
     int m_nNameColumn = -1;
     int m_nValueColumn = -1;
-    CItemToolTipCtrl m_ToolTip;
+    std::shared_ptr<CItemToolTipCtrl> m_pToolTip;
     CControlsWnd* m_pActive = nullptr;
     CLifeToken::CWatch m_activeAlive;
     RECT m_rcButton = {0, 0, 0, 0};
@@ -223,7 +228,7 @@ private:
     void OnRowsDeleted(int nFirst, int nCount);
     void ForgetAllRows();
     bool IsKind(int nRow, const char* pszAs);
-    // The tooltip reads the mouse from the messages the list gets.
+    // The tooltip reads the mouse from the messages the list gets, while it serves this list.
     void RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam);
     // The row's type word; false for a row out of range.
     bool GetRowType(int nRow, WORD* pType) const;

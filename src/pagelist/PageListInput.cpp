@@ -73,14 +73,14 @@ LRESULT CPageListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 // sends its list one message per row as it loads.
 void CPageListCtrl::RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message < WM_MOUSEFIRST || message > WM_MOUSELAST || !m_ToolTip.IsWindow())
+    if (message < WM_MOUSEFIRST || message > WM_MOUSELAST || !m_pToolTip || !m_pToolTip->IsServing(this))
         return;
     MSG relayed = {};
     relayed.hwnd = m_hWnd;
     relayed.message = message;
     relayed.wParam = wParam;
     relayed.lParam = lParam;
-    m_ToolTip.RelayEvent(relayed);
+    m_pToolTip->RelayEvent(relayed);
 }
 
 // The wheel scrolls without a scroll message; an editor over a row that moved goes as well.
@@ -229,6 +229,16 @@ LRESULT CPageListCtrl::OnKillFocus(WPARAM wParam, LPARAM)
     const HWND hGaining = reinterpret_cast<HWND>(wParam);
     if (pActive && !(hGaining && pActive->m_pEditor && pActive->m_pEditor->m_hWnd == hGaining))
         pActive->HideEditor(FALSE);
+    return result;
+}
+
+// The list shown is the one the mouse can reach: the tooltip serves it.
+LRESULT CPageListCtrl::OnWindowPosChanged(WPARAM, LPARAM lParam)
+{
+    const LRESULT result = Default();
+    const auto* pPos = reinterpret_cast<const WINDOWPOS*>(lParam);
+    if (m_pToolTip && pPos && (pPos->flags & SWP_SHOWWINDOW))
+        m_pToolTip->Serve(this);
     return result;
 }
 

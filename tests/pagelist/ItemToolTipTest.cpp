@@ -51,7 +51,7 @@ protected:
     }
 
     CPageListCtrl& List() { return *m_pList; }
-    const CItemToolTipCtrl& Tip() { return List().GetToolTip(); }
+    const CItemToolTipCtrl& Tip() { return *List().GetToolTip(); }
     std::string TipText() { return Tip().GetText(List().m_hWnd, reinterpret_cast<UINT_PTR>(List().m_hWnd)); }
     bool TipShown() { return Tip().IsWindow() && Tip().IsWindowVisible(); }
 
@@ -90,10 +90,10 @@ TEST_F(ItemToolTipTest, WithTheOptionOffThereIsNoTipWindow)
 {
     m_owner.bToolTips = FALSE;
     MakeList();
-    EXPECT_FALSE(Tip().IsWindow());
+    EXPECT_EQ(nullptr, List().GetToolTip());
     MoveTo(ValuePoint(1));
     PumpUntilIdle();
-    EXPECT_FALSE(Tip().IsWindow());
+    EXPECT_EQ(nullptr, List().GetToolTip());
 }
 
 TEST_F(ItemToolTipTest, TheTipIsMadeForTheWholeListWithAnEmptyText)

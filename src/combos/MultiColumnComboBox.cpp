@@ -3,6 +3,7 @@
 #include "Brush.h"
 #include "ClientDC.h"
 #include "Font.h"
+#include "GuardCall.h"
 #include "PaintDC.h"
 #include "Text.h"
 #include "WindowProcs.h"
@@ -22,6 +23,13 @@ const DWORD kListExStyle = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
 const COLORREF kButtonFace = RGB(192, 192, 192);
 
 CMultiColumnComboBox* s_pActive = nullptr;
+
+// A hook as the window's procedure: nothing it throws reaches the system, which called it.
+template <WNDPROC pfnHook>
+LRESULT CALLBACK Guarded(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return GuardCall([&] { return pfnHook(hWnd, message, wParam, lParam); }, LRESULT(0));
+}
 
 HFONT SharedFont()
 {
@@ -235,11 +243,11 @@ BOOL CMultiColumnComboBox::CreateChildren()
     m_pList->SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, static_cast<WPARAM>(-1), kListExStyle);
     RepositionChildren();
     CWindowProcs& procs = CWindowProcs::Instance();
-    procs.Hook(CWindowProcs::kEdit, m_pEdit->m_hWnd, &EditHook);
-    procs.Hook(CWindowProcs::kList, hList, &ListHook);
+    procs.Hook(CWindowProcs::kEdit, m_pEdit->m_hWnd, &Guarded<&EditHook>);
+    procs.Hook(CWindowProcs::kList, hList, &Guarded<&ListHook>);
     m_hHookedParent = GetParent();
     if (m_hHookedParent)
-        procs.Hook(CWindowProcs::kParent, m_hHookedParent, &ParentHook);
+        procs.Hook(CWindowProcs::kParent, m_hHookedParent, &Guarded<&ParentHook>);
     return TRUE;
 }
 

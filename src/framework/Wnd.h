@@ -2,7 +2,8 @@
 // notifications. It either creates its window (and destroys it when it goes), or attaches to
 // an existing one, optionally subclassing it (the old procedure comes back on detach, unless
 // another procedure was stacked on ours since). The object may be deleted from inside one of
-// its window's messages: what is left to do waits for the end of the outermost one.
+// its window's messages: what is left to do waits for the end of the outermost one, and so does
+// the destruction of a window (common controls included) that is in the middle of a message.
 #pragma once
 #include "MessageMap.h"
 #include "WindowObjects.h"

@@ -1,6 +1,7 @@
 #include "ColourHook.h"
 
 #include "ColorComboBoxKind.h"
+#include "GuardCall.h"
 
 #include <utility>
 
@@ -39,7 +40,7 @@ LRESULT CALLBACK CColourHook::CallWndProc(int nCode, WPARAM wParam, LPARAM lPara
     const bool bPopupGoes = nCode == HC_ACTION && pMessage && pMessage->message == WM_DESTROY && pMessage->hwnd == state.hPopup;
     const LRESULT result = CallNextHookEx(hHook, nCode, wParam, lParam);
     if (bPopupGoes)
-        OnPopupDestroyed();
+        GuardCall([] { OnPopupDestroyed(); }, [] {});
     return result;
 }
 

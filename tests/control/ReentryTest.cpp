@@ -255,11 +255,11 @@ public:
         SendMessageW(List(0)->m_hWnd, LVM_SETITEMSTATE, nRow, reinterpret_cast<LPARAM>(&item));
     }
 
-    // The Note row's edit opened from the keyboard, with a text typed in.
+    // The Note row's edit opened as a second click opens it, with a text typed in.
     HWND OpenNote()
     {
-        ClickRow(0, kNoteRow);
-        PressKey(0, VK_F4);
+        if (CControlsWnd* pObj = Activate(0, kNoteRow))
+            pObj->ShowEditor(1);
         const HWND hEdit = GetFocus();
         SendMessageW(hEdit, WM_CHAR, 'x', 1);
         return hEdit;
@@ -421,7 +421,6 @@ const Trigger kTriggers[] = {
          t.Arm([&] { t.ClickRow(0, 0); });
          t.HeldCall(L"SetActivePropertyByName", {CVariant("General\\Visible")});
      }},
-    {"SelectPageOfActivatePage", "SelectPage", 1, 0, [](HostsInsideEvents& t) { t.HeldCall(L"ActivatePage", {CVariant(short(1))}); }},
     {"UnselectItemOfDeleteProperty", "UnselectItem", 0, 3,
      [](HostsInsideEvents& t) {
          t.Arm([&] { t.ClickRow(0, 3); });
@@ -610,6 +609,16 @@ TEST_P(HostsInsideEvents, NothingIsLeftBehindAndNoValueMoves)
     short nActivePage = -1;
     EXPECT_EQ(Call(L"GetActiveProperty", {CVariant::ByRef(&nActivePage)}).ToShort(), 0);
     EXPECT_EQ(nActivePage, nPage);
+}
+
+void PrintTo(const Trigger& trigger, std::ostream* os)
+{
+    *os << trigger.name;
+}
+
+void PrintTo(const HostAction& action, std::ostream* os)
+{
+    *os << action.name;
 }
 
 std::string CaseName(const testing::TestParamInfo<std::tuple<Trigger, HostAction>>& info)

@@ -146,8 +146,11 @@ private:
     // The name lookup of GetPropertyIndex and of every by-name method, rows by full index.
     // Not found: false, with the page searched (or -1) and row -1.
     bool FindProperty(const std::string& strName, CPropertyNameIndex::Position* pPosition);
-    // The persistent behaviour object of a row; null when no row or no object.
-    CControlsWnd* GetPersistentObject(short nIndexPage, int nIndexProperty);
+    // What use makes of the row's persistent behaviour object; fallback when the row has none,
+    // or when the host ended the row as the object was made (some kinds ask the host then).
+    // Nothing of the object is touched after use, whose calls may reach the host as well.
+    template <class Result, class Use>
+    Result WithRowObject(short nIndexPage, int nIndexProperty, Result fallback, Use use);
     std::string ValueText(CPageListCtrl* pList, int nRow);
     std::string CheckText();
 

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <type_traits>
 
 namespace {
 
@@ -228,49 +229,71 @@ CVariant CVelmoraCtrl::GetValue(short nIndexPage, int nIndexProperty, long nColu
     CPageListCtrl* pList = GetRowPageList(nIndexPage, nIndexProperty);
     if (!pList)
         return CVariant();
+    // Making the row's object may ask the host, whose handler may end the row, its page or
+    // the control's window: the row's text is read only while the rows are as they were.
+    const CLifeToken::CWatch listAlive = pList->Watch();
+    const unsigned nNameChanges = pList->GetNameChanges();
     CControlsWnd* pObj = pList->GetControlsWnd(nIndexProperty, FALSE);
-    if (!pObj)
-        return CVariant(ValueText(pList, nIndexProperty));
+    if (!pObj) {
+        const bool bSameRows = listAlive && pList->GetNameChanges() == nNameChanges;
+        return bSameRows ? CVariant(ValueText(pList, nIndexProperty)) : CVariant();
+    }
+    const CLifeToken::CWatch alive = pObj->Watch();
     CVariant value = pObj->GetValue(nColumn);
-    pObj->Release();
+    if (alive)
+        pObj->Release();
     return value;
 }
 
 void CVelmoraCtrl::SetValue(short nIndexPage, int nIndexProperty, const VARIANT& vValue, short nColumn)
 {
     CPageListCtrl* pList = GetRowPageList(nIndexPage, nIndexProperty);
-    CControlsWnd* pObj = pList ? pList->GetControlsWnd(nIndexProperty, FALSE) : nullptr;
+    if (!pList)
+        return;
+    const CLifeToken::CWatch listAlive = pList->Watch();
+    CControlsWnd* pObj = pList->GetControlsWnd(nIndexProperty, FALSE);
     if (!pObj)
         return;
+    const CLifeToken::CWatch alive = pObj->Watch();
     pObj->SetValue(vValue, nColumn);
+    if (!alive)
+        return;
     // A transient object is gone after its Release.
     const int nRow = static_cast<int>(pObj->m_nRow);
     pObj->Release();
-    pList->RedrawItems(nRow, nRow);
+    if (listAlive)
+        pList->RedrawItems(nRow, nRow);
 }
 
-CControlsWnd* CVelmoraCtrl::GetPersistentObject(short nIndexPage, int nIndexProperty)
+template <class Result, class Use>
+Result CVelmoraCtrl::WithRowObject(short nIndexPage, int nIndexProperty, Result fallback, Use use)
 {
     CPageListCtrl* pList = GetRowPageList(nIndexPage, nIndexProperty);
-    return pList ? pList->GetControlsWnd(nIndexProperty, TRUE) : nullptr;
+    CControlsWnd* pObj = pList ? pList->GetControlsWnd(nIndexProperty, TRUE) : nullptr;
+    if (!pObj)
+        return fallback;
+    if constexpr (std::is_void_v<std::invoke_result_t<Use, CControlsWnd&>>) {
+        use(*pObj);
+        return fallback;
+    } else {
+        return use(*pObj);
+    }
 }
 
 long CVelmoraCtrl::GetColumnKey(short nIndexPage, int nIndexProperty)
 {
-    CControlsWnd* pObj = GetPersistentObject(nIndexPage, nIndexProperty);
-    return pObj ? pObj->GetColumnKey() : -1;
+    return WithRowObject(nIndexPage, nIndexProperty, -1L, [](CControlsWnd& obj) { return obj.GetColumnKey(); });
 }
 
 void CVelmoraCtrl::SetColumnKey(short nIndexPage, int nIndexProperty, long nKey)
 {
-    if (CControlsWnd* pObj = GetPersistentObject(nIndexPage, nIndexProperty))
-        pObj->SetColumnKey(nKey);
+    WithRowObject(nIndexPage, nIndexProperty, 0, [nKey](CControlsWnd& obj) { obj.SetColumnKey(nKey); });
 }
 
 bool CVelmoraCtrl::GetColumnName(short nIndexPage, int nIndexProperty, long nColumn, std::string* pName)
 {
-    CControlsWnd* pObj = GetPersistentObject(nIndexPage, nIndexProperty);
-    const char* pszName = pObj ? pObj->GetColumnName(nColumn) : nullptr;
+    const char* pszName = WithRowObject(nIndexPage, nIndexProperty, static_cast<const char*>(nullptr),
+                                        [nColumn](CControlsWnd& obj) { return obj.GetColumnName(nColumn); });
     if (!pszName)
         return false;
     *pName = pszName;
@@ -534,9 +557,7 @@ HRESULT CVelmoraCtrl::OnInit(CDispatchCall&)
 
 HRESULT CVelmoraCtrl::OnRefreshProperty(CDispatchCall& call)
 {
-    if (CControlsWnd* pObj = GetPersistentObject(call.Short(0), call.Short(1)))
-        pObj->Refresh();
-    return S_OK;
+    return WithRowObject(call.Short(0), call.Short(1), S_OK, [](CControlsWnd& obj) { obj.Refresh(); });
 }
 
 HRESULT CVelmoraCtrl::OnGetValue(CDispatchCall& call)
@@ -570,8 +591,10 @@ HRESULT CVelmoraCtrl::OnGetNComboObject(CDispatchCall& call)
 {
     call.SetResult(static_cast<IDispatch*>(nullptr));
     // The only method that takes page and row as 32-bit integers; a page past the 16-bit range is none.
-    CControlsWnd* pObj = GetPersistentObject(ToShortIndex(call.Long(0)), call.Long(1));
-    const CControlWnd* pHost = pObj && IsNComboClass(pObj->GetClassName()) ? dynamic_cast<const CControlWnd*>(pObj->m_pEditor) : nullptr;
+    const CControlWnd* pHost = WithRowObject(ToShortIndex(call.Long(0)), call.Long(1), static_cast<const CControlWnd*>(nullptr),
+                                             [](CControlsWnd& obj) {
+                                                 return IsNComboClass(obj.GetClassName()) ? dynamic_cast<const CControlWnd*>(obj.m_pEditor) : nullptr;
+                                             });
     CComPointer<IDispatch> pDispatch;
     if (pHost && SUCCEEDED(pDispatch.QueryFrom(pHost->GetControlUnknown())))
         call.SetResult(pDispatch.Get());
@@ -609,16 +632,13 @@ HRESULT CVelmoraCtrl::OnSetColumnKey(CDispatchCall& call)
 
 HRESULT CVelmoraCtrl::OnGetColumnWidth(CDispatchCall& call)
 {
-    CControlsWnd* pObj = GetPersistentObject(call.Short(0), call.Short(1));
-    call.SetResult(pObj ? pObj->GetColumnWidth(call.Short(2)) : -1L);
+    call.SetResult(WithRowObject(call.Short(0), call.Short(1), -1L, [&](CControlsWnd& obj) { return obj.GetColumnWidth(call.Short(2)); }));
     return S_OK;
 }
 
 HRESULT CVelmoraCtrl::OnSetColumnWidth(CDispatchCall& call)
 {
-    if (CControlsWnd* pObj = GetPersistentObject(call.Short(0), call.Short(1)))
-        pObj->SetColumnWidth(call.Short(2), call.Long(3));
-    return S_OK;
+    return WithRowObject(call.Short(0), call.Short(1), S_OK, [&](CControlsWnd& obj) { obj.SetColumnWidth(call.Short(2), call.Long(3)); });
 }
 
 HRESULT CVelmoraCtrl::OnGetColumnName(CDispatchCall& call)
@@ -633,51 +653,40 @@ HRESULT CVelmoraCtrl::OnGetColumnName(CDispatchCall& call)
 
 HRESULT CVelmoraCtrl::OnSetColumnName(CDispatchCall& call)
 {
-    if (CControlsWnd* pObj = GetPersistentObject(call.Short(0), call.Short(1)))
-        pObj->SetColumnName(call.Short(2), call.String(3));
-    return S_OK;
+    return WithRowObject(call.Short(0), call.Short(1), S_OK, [&](CControlsWnd& obj) { obj.SetColumnName(call.Short(2), call.String(3)); });
 }
 
 HRESULT CVelmoraCtrl::OnGetColumnHeader(CDispatchCall& call)
 {
-    CControlsWnd* pObj = GetPersistentObject(call.Short(0), call.Short(1));
-    call.SetResult(pObj && pObj->GetColumnHeader());
+    call.SetResult(WithRowObject(call.Short(0), call.Short(1), false, [](CControlsWnd& obj) { return obj.GetColumnHeader() != FALSE; }));
     return S_OK;
 }
 
 HRESULT CVelmoraCtrl::OnSetColumnHeader(CDispatchCall& call)
 {
-    if (CControlsWnd* pObj = GetPersistentObject(call.Short(0), call.Short(1)))
-        pObj->SetColumnHeader(call.Bool(2));
-    return S_OK;
+    return WithRowObject(call.Short(0), call.Short(1), S_OK, [&](CControlsWnd& obj) { obj.SetColumnHeader(call.Bool(2)); });
 }
 
 HRESULT CVelmoraCtrl::OnGetDropDownWidth(CDispatchCall& call)
 {
-    CControlsWnd* pObj = GetPersistentObject(call.Short(0), call.Short(1));
-    call.SetResult(pObj ? pObj->GetDropDownWidth() : -1.0);
+    call.SetResult(WithRowObject(call.Short(0), call.Short(1), -1.0, [](CControlsWnd& obj) { return obj.GetDropDownWidth(); }));
     return S_OK;
 }
 
 HRESULT CVelmoraCtrl::OnSetDropDownWidth(CDispatchCall& call)
 {
-    if (CControlsWnd* pObj = GetPersistentObject(call.Short(0), call.Short(1)))
-        pObj->SetDropDownWidth(call.Double(2));
-    return S_OK;
+    return WithRowObject(call.Short(0), call.Short(1), S_OK, [&](CControlsWnd& obj) { obj.SetDropDownWidth(call.Double(2)); });
 }
 
 HRESULT CVelmoraCtrl::OnGetDropDownHeight(CDispatchCall& call)
 {
-    CControlsWnd* pObj = GetPersistentObject(call.Short(0), call.Short(1));
-    call.SetResult(pObj ? pObj->GetDropDownHeight() : -1L);
+    call.SetResult(WithRowObject(call.Short(0), call.Short(1), -1L, [](CControlsWnd& obj) { return obj.GetDropDownHeight(); }));
     return S_OK;
 }
 
 HRESULT CVelmoraCtrl::OnSetDropDownHeight(CDispatchCall& call)
 {
-    if (CControlsWnd* pObj = GetPersistentObject(call.Short(0), call.Short(1)))
-        pObj->SetDropDownHeight(call.Long(2));
-    return S_OK;
+    return WithRowObject(call.Short(0), call.Short(1), S_OK, [&](CControlsWnd& obj) { obj.SetDropDownHeight(call.Long(2)); });
 }
 
 HRESULT CVelmoraCtrl::OnGetColumnKeyByName(CDispatchCall& call)

@@ -222,8 +222,10 @@ INT_PTR CALLBACK CPropertyPage::DialogProc(HWND hDlg, UINT message, WPARAM wPara
     if (GuardCall([&] { return pPage->OnDialogMessage(message, wParam, lParam, &result); }, FALSE))
         return result;
     if (message == WM_COMMAND && lParam && !pPage->m_bLoading && IsEditNotification(wParam)) {
-        pPage->m_changedControls.insert(LOWORD(wParam));
-        pPage->SetModified(TRUE);
+        GuardCall([&] {
+            pPage->m_changedControls.insert(LOWORD(wParam));
+            pPage->SetModified(TRUE);
+        }, [] {});
     }
     return FALSE;
 }

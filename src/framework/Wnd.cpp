@@ -1,5 +1,6 @@
 #include "Wnd.h"
 
+#include "BusyWindows.h"
 #include "GuardCall.h"
 #include "ProcessLock.h"
 #include "Text.h"
@@ -112,11 +113,11 @@ HINSTANCE CWnd::ModuleInstance()
 CWnd::~CWnd()
 {
     // The object lets go first: what its window still says while it goes is not for a half
-    // destroyed object.
+    // destroyed object. A window whose message is still being handled goes when it returns.
     const HWND hOwned = m_bOwnsWindow ? m_hWnd : nullptr;
     LeaveEntry();
     if (hOwned)
-        ::DestroyWindow(hOwned);
+        CBusyWindows::ThisThread().Destroy(hOwned);
 }
 
 bool CWnd::RegisterWindowClass(const wchar_t* className, UINT classStyle, HBRUSH background, HCURSOR cursor)
@@ -309,6 +310,11 @@ LRESULT CWnd::Route(const Layer& layer, HWND hWnd, UINT message, WPARAM wParam, 
     CWindowObjects::Frame frame = {};
     if (!layer.objects.Enter(hWnd, {message, wParam, lParam}, &frame))
         return DefWindowProcW(hWnd, message, wParam, lParam);
+    CBusyWindows& busy = CBusyWindows::ThisThread();
+    busy.Enter(hWnd);
+    // Windows inside this one that are in the middle of a message must outlive it.
+    if (message == WM_DESTROY)
+        busy.Evacuate(hWnd);
     // Once the object let go, its window's messages go on down the chain. frame.pWnd is not
     // touched after the handler: the handler may have deleted it.
     const auto passOn = [&] {
@@ -326,6 +332,7 @@ LRESULT CWnd::Route(const Layer& layer, HWND hWnd, UINT message, WPARAM wParam, 
     CWindowObjects::Settled settled = {};
     if (layer.objects.Leave(hWnd, frame.outer, &settled))
         Settle(layer, hWnd, settled);
+    busy.Leave(hWnd);
     return result;
 }
 

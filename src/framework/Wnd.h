@@ -3,7 +3,8 @@
 // an existing one, optionally subclassing it (the old procedure comes back on detach, unless
 // another procedure was stacked on ours since), or lies over a window's own object and sees its
 // messages first. The object may be deleted from inside one of its window's messages: what is
-// left to do waits for the end of the outermost one.
+// left to do waits for the end of the outermost one, and so does the destruction of a window
+// (common controls included) that is in the middle of a message.
 #pragma once
 #include "MessageMap.h"
 #include "WindowObjects.h"

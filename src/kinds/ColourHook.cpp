@@ -37,7 +37,7 @@ LRESULT CALLBACK CColourHook::CallWndProc(int nCode, WPARAM wParam, LPARAM lPara
     const bool bPopupGoes = pOpen && nCode == HC_ACTION && pMessage && pMessage->message == WM_DESTROY && pMessage->hwnd == pOpen->hPopup;
     const LRESULT result = CallNextHookEx(pOpen ? pOpen->hHook : nullptr, nCode, wParam, lParam);
     if (bPopupGoes)
-        OnPopupDestroyed();
+        GuardCall([] { OnPopupDestroyed(); }, [] {});
     return result;
 }
 

@@ -12,4 +12,4 @@ const ServerClass kClasses[] = {
 
 } // namespace
 
-IMPLEMENT_SERVER_EXPORTS(kClasses)
+IMPLEMENT_SERVER_EXPORTS(kClasses, nullptr)

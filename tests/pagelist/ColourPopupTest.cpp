@@ -315,34 +315,30 @@ TEST_F(ColourPopupTest, EnterCommitsTheHighlightedColourAndTheFocusGoesBack)
     EXPECT_FALSE(List().IsEditorVisible());
 }
 
-TEST_F(ColourPopupTest, SpaceCommitsToo)
+// A key that moves the highlight, then one that closes the popup: the colour written and
+// whether the host hears of a change.
+TEST_F(ColourPopupTest, SpaceCommitsEscapeKeepsTheOpeningColourAndAutomaticIsTheDefault)
 {
-    CColourPopup* pPopup = OpenFore(kBlue);
-    Key(pPopup->m_hWnd, VK_LEFT);
-    Key(pPopup->m_hWnd, VK_SPACE);
-    EXPECT_EQ("&&H8E8E38 (Teal)", Value(kFore));
-}
-
-TEST_F(ColourPopupTest, EscapeCommitsTheColourItOpenedOn)
-{
-    CColourPopup* pPopup = OpenFore(kBlue);
-    const HWND hPopup = pPopup->m_hWnd;
-    m_owner.events.clear();
-    Key(hPopup, VK_DOWN);
-    Key(hPopup, VK_ESCAPE);
-    EXPECT_EQ(kBlue, Value(kFore));
-    EXPECT_EQ(Strings({"PropertyChanged 3 0"}), m_owner.Heard());
-    EXPECT_FALSE(IsWindow(hPopup));
-}
-
-TEST_F(ColourPopupTest, EnterOnTheAutomaticBoxCommitsTheDefaultColour)
-{
-    CColourPopup* pPopup = OpenFore(kBlack);
-    Key(pPopup->m_hWnd, VK_UP);
-    ASSERT_EQ(kAutomatic, pPopup->GetHotCell());
-    EXPECT_EQ(CLR_DEFAULT, pPopup->GetCurrentColour());
-    Key(pPopup->m_hWnd, VK_RETURN);
-    EXPECT_EQ("&&H000000 (Custom Color)", Value(kFore));
+    const struct {
+        const char* pszOpen;
+        UINT nMove, nClose;
+        const char* pszValue;
+        const char* pszHeard;
+    } cases[] = {{kBlue, VK_LEFT, VK_SPACE, "&&H8E8E38 (Teal)", "PropertyChanged 3 1"},
+                 {kBlue, VK_DOWN, VK_ESCAPE, kBlue, "PropertyChanged 3 0"},
+                 {kBlack, VK_UP, VK_RETURN, "&&H000000 (Custom Color)", "PropertyChanged 3 1"}};
+    for (const auto& c : cases) {
+        CColourPopup* pPopup = OpenFore(c.pszOpen);
+        ASSERT_NE(nullptr, pPopup);
+        const HWND hPopup = pPopup->m_hWnd;
+        m_owner.events.clear();
+        Key(hPopup, c.nMove);
+        Key(hPopup, c.nClose);
+        PumpUntilIdle();
+        EXPECT_EQ(c.pszValue, Value(kFore)) << c.nClose;
+        EXPECT_EQ(Strings({c.pszHeard}), m_owner.Heard()) << c.nClose;
+        EXPECT_FALSE(IsWindow(hPopup)) << c.nClose;
+    }
 }
 
 TEST_F(ColourPopupTest, KeysHandedOnByThePageListReachThePopup)

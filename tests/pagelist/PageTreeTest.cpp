@@ -387,26 +387,4 @@ TEST_F(PageTreeTest, ACollapsedGroupShowsAPlusAnExpandedOneAMinus)
     EXPECT_EQ(0, image.CountPixels(memberSign, kSignFrame)) << "members draw no sign";
 }
 
-// --- Layouts and hosts a grouped page does not expect ---
-
-TEST_F(PageTreeTest, MembersBeforeTheirGroupStillBelongToIt)
-{
-    Load(Layout({{"early", "Edit", "Later"}, {"Later", "Group", ""}, {"late", "Edit", "Later"}}));
-    EXPECT_EQ(Names({"Later"}), Shown());
-    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
-    EXPECT_EQ(Names({"Later", "early", "late"}), Shown());
-}
-
-TEST_F(PageTreeTest, AGroupFiledUnderAnotherIsShownAsARowAndAsItsMember)
-{
-    Load(Layout({{"Outer", "Group", ""}, {"Inner", "Group", "Outer"}, {"leaf", "Edit", "Inner"}}));
-    EXPECT_EQ(Names({"Outer", "Inner"}), Shown());
-    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
-    EXPECT_EQ(Names({"Outer", "Inner", "Inner"}), Shown());
-    Tree().ToggleGroup(0, &Group(0)->m_bExpanded);
-    EXPECT_EQ(Names({"Outer", "Inner"}), Shown());
-    Click(SignPoint(1));
-    EXPECT_EQ(Names({"Outer", "Inner", "leaf"}), Shown());
-}
-
 } // namespace

@@ -275,14 +275,6 @@ TEST_F(PageListInputTest, ClicksOutsideTheRowsAndRightClicksSelectNothing)
     EXPECT_EQ(nullptr, List().GetActiveControlsWnd());
 }
 
-TEST_F(PageListInputTest, SelectRowSelectsAsAClickDoes)
-{
-    List().SelectRow(2);
-    EXPECT_EQ(Events({{"SelectItem", 5, 2, FALSE}}), m_owner.events);
-    EXPECT_EQ(UINT(LVIS_SELECTED | LVIS_FOCUSED), List().GetItemState(2, LVIS_SELECTED | LVIS_FOCUSED));
-    EXPECT_EQ("Size", ActiveRowName());
-}
-
 // --- Opening the editor ---
 
 TEST_F(PageListInputTest, SecondClickOnAnEditRowOpensItsEditorWithMode1)

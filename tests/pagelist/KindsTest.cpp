@@ -160,10 +160,4 @@ TEST_F(KindsOnListTest, SelectingARowActivatesItAndLoadsItsItemsOncePerRow)
     EXPECT_EQ(0, pActive->nLoadItems) << "the same row again: items already loaded";
 }
 
-// The pick event of a contained NCombo control goes to an active object of the NComboBox kinds.
-class CTestNComboKind : public CTestTransientKind {
-public:
-    std::string GetClassName() const override { return "CControlsWnd_CNComboBox"; }
-};
-
 } // namespace

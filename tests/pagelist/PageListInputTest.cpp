@@ -66,10 +66,6 @@ public:
     }
     void DoDefaultAction() override { Record("default"); }
     void LoadItems() override { Record("load"); }
-    void CommitText(std::string& strText, BOOL bFlag) override
-    {
-        Record(FormatText("commit '%s' %d", strText.c_str(), bFlag));
-    }
 
 protected:
     void Record(const std::string& strWhat) { KindCalls().push_back(m_strMadeFor + " " + strWhat); }
@@ -100,11 +96,6 @@ public:
     }
 };
 
-class CPickRowKind : public CRecordingKind {
-public:
-    std::string GetClassName() const override { return "CControlsWnd_CNComboBox"; }
-};
-
 CControlsWndPtr NoObject()
 {
     return nullptr;
@@ -133,7 +124,6 @@ protected:
         RegisterTestKinds();
         RegisterControlsClass("CControlsWnd_CEdit", &NewControlsObject<CEditRowKind>);
         RegisterControlsClass("CControlsWnd_CComboBox", &NewControlsObject<CListRowKind>);
-        RegisterControlsClass("CControlsWnd_CNComboBox", &NewControlsObject<CPickRowKind>);
         KindCalls().clear();
         CPageListCtrl::SetAutoResizingColumns(TRUE);
         m_hFrame = CreateTestFrame(kListWidth + 20, kListHeight + 20);
@@ -154,7 +144,6 @@ protected:
         CPageListCtrl::SetAutoResizingColumns(TRUE);
         RegisterControlsClass("CControlsWnd_CEdit", &NoObject);
         RegisterTestKinds();
-        RegisterControlsClass("CControlsWnd_CNComboBox", &NoObject);
     }
 
     CPageListCtrl& List() { return *m_pList; }
@@ -444,21 +433,6 @@ TEST_F(PageListInputTest, TheFocusGoingToTheOpenEditorItselfLeavesItOpen)
     Active()->m_editor.SetFocus();
     EXPECT_TRUE(List().IsEditorVisible());
     EXPECT_EQ(Calls({"Colour load", "Colour show 0"}), KindCalls());
-}
-
-TEST_F(PageListInputTest, PickOfAContainedNComboCommitsTheActiveRow)
-{
-    const int nRow = List().AddItemFromText("Pick", "NComboBox", "Enable", "");
-    Click(NamePoint(1));
-    VARIANT arg;
-    arg.vt = VT_I4;
-    arg.lVal = 1;
-    DISPPARAMS params = {&arg, nullptr, 1, 0};
-    List().OnChildEvent(0, 2, &params); // not an NComboBox row: nothing
-    Click(NamePoint(nRow));
-    EXPECT_TRUE(List().OnChildEvent(0, 2, &params));
-    EXPECT_FALSE(List().OnChildEvent(1, 2, &params)) << "another control";
-    EXPECT_EQ(Calls({"Colour load", "Pick load", "Pick commit '' 1"}), KindCalls());
 }
 
 // --- Label editing ---

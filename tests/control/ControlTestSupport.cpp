@@ -141,6 +141,15 @@ CPageListCtrl* HostedSampleTest::List(int nPage)
     return m_pObject->GetFloor()->GetPageList(nPage);
 }
 
+std::string HostedSampleTest::DefaultValue(int nPage, int nRow)
+{
+    BSTR value = nullptr;
+    CallMember(m_pControl, 27, DISPATCH_METHOD, {I2(nPage), I2(nRow), CVariant::ByRef(&value)});
+    const std::string strValue = CBstr::ToUtf8(value);
+    SysFreeString(value);
+    return strValue;
+}
+
 // --- Modal dialogs ---
 
 namespace {

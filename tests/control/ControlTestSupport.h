@@ -116,6 +116,7 @@ protected:
     CVariant Call(const wchar_t* name, std::vector<CVariant> args = {}) { return Invoke(m_pControl, name, std::move(args)); }
     static CVariant I2(int n) { return CVariant(static_cast<short>(n)); }
     CPageListCtrl* List(int nPage);
+    std::string DefaultValue(int nPage, int nRow); // as GetDefaultValue hands it out
 
     HWND m_hFrame = nullptr;
     std::unique_ptr<CTestHost> m_pHost;

@@ -110,7 +110,13 @@ protected:
         PumpUntilIdle();
     }
 
-    void OpenPreview(IDispatch* pControl) { Open(kPreviewPage, {pControl}); }
+    // A new control with the layout, its Preview page open.
+    CComPointer<IDispatch> Preview(const std::string& strLayout)
+    {
+        CComPointer<IDispatch> pControl = NewControl(strLayout);
+        Open(kPreviewPage, {pControl.Get()});
+        return pControl;
+    }
 
     HWND Dialog() const { return GetWindow(m_hFrame, GW_CHILD); }
     HWND Floor() const { return GetDlgItem(Dialog(), kFloorId); }
@@ -178,8 +184,7 @@ const char kTwoPages[] = "General#{#Name\\Edit\\Enable\\#Colour\\ColorComboBox\\
 
 TEST_F(DesignPages, PreviewShowsTheLayoutAsTextRowsAndWritesItBackUnchanged)
 {
-    CComPointer<IDispatch> pControl = NewControl(kTwoPages);
-    OpenPreview(pControl);
+    CComPointer<IDispatch> pControl = Preview(kTwoPages);
     PROPPAGEINFO info = {};
     ASSERT_EQ(m_pPage->GetPageInfo(&info), S_OK);
     EXPECT_EQ(WideToUtf8(info.pszTitle), "Preview");
@@ -222,8 +227,7 @@ TEST_F(DesignPages, PreviewShowsTheLayoutAsTextRowsAndWritesItBackUnchanged)
 
 TEST_F(DesignPages, InsertAppendsANamedRowAndRenumbers)
 {
-    CComPointer<IDispatch> pControl = NewControl(kTwoPages);
-    OpenPreview(pControl);
+    CComPointer<IDispatch> pControl = Preview(kTwoPages);
     static_cast<void>(Choose(0, -1, {"Insert"}));
     ASSERT_EQ(RowCount(0), 4);
     TypeLabel(0, "Depth");
@@ -246,8 +250,7 @@ TEST_F(DesignPages, InsertAppendsANamedRowAndRenumbers)
 
 TEST_F(DesignPages, TheMenuShowsWhatCanBeDoneAndTheLastChoices)
 {
-    CComPointer<IDispatch> pControl = NewControl(kTwoPages);
-    OpenPreview(pControl);
+    CComPointer<IDispatch> pControl = Preview(kTwoPages);
     Select(0, {});
     std::vector<MenuItemSeen> seen = Choose(0, -1, {});
     ASSERT_FALSE(seen.empty());
@@ -275,8 +278,7 @@ TEST_F(DesignPages, TheMenuShowsWhatCanBeDoneAndTheLastChoices)
 // selected row, not at the screen's corner.
 TEST_F(DesignPages, TheMenuFromTheKeyboardOpensAtTheSelectedRow)
 {
-    CComPointer<IDispatch> pControl = NewControl(kTwoPages);
-    OpenPreview(pControl);
+    CComPointer<IDispatch> pControl = Preview(kTwoPages);
     Select(0, {2});
     const HWND hList = List(0);
     RECT shown = {};
@@ -293,9 +295,8 @@ TEST_F(DesignPages, TheMenuFromTheKeyboardOpensAtTheSelectedRow)
 
 TEST_F(DesignPages, GroupsAreSetClearedRenamedAndDeletedWithTheirMembers)
 {
-    CComPointer<IDispatch> pControl = NewControl("Shape#[Group]#{#Position\\Group\\Enable\\#Left\\Edit\\Enable\\Position#"
+    CComPointer<IDispatch> pControl = Preview("Shape#[Group]#{#Position\\Group\\Enable\\#Left\\Edit\\Enable\\Position#"
                                                  "Top\\Edit\\Grayed\\position#Size\\Group\\Enable\\#Width\\Edit\\Enable\\#}#");
-    OpenPreview(pControl);
     std::vector<MenuItemSeen> seen = Choose(0, 4, {"Groups", "Size"});
     const MenuItemSeen* pGroups = FindMenuItem(seen, "Groups");
     ASSERT_NE(pGroups, nullptr);
@@ -339,8 +340,7 @@ TEST_F(DesignPages, GroupsAreSetClearedRenamedAndDeletedWithTheirMembers)
 
 TEST_F(DesignPages, LabelsWithLayoutSeparatorsAreWrittenAsTheyStand)
 {
-    CComPointer<IDispatch> pControl = NewControl("P#{#a\\Edit\\Enable\\#}#");
-    OpenPreview(pControl);
+    CComPointer<IDispatch> pControl = Preview("P#{#a\\Edit\\Enable\\#}#");
     Select(0, {0});
     static_cast<void>(Choose(0, 0, {"Edit"}));
     TypeLabel(0, "x#y\\z{}");
@@ -357,8 +357,7 @@ TEST_F(DesignPages, LabelsWithLayoutSeparatorsAreWrittenAsTheyStand)
 
 TEST_F(DesignPages, MalformedLayoutIsShownAsFarAsItReads)
 {
-    CComPointer<IDispatch> pControl = NewControl("A#{#x\\Edit\\Enable\\#{#y\\Edit\\Enable\\#}#z\\Edit#}#B#");
-    OpenPreview(pControl);
+    CComPointer<IDispatch> pControl = Preview("A#{#x\\Edit\\Enable\\#{#y\\Edit\\Enable\\#}#z\\Edit#}#B#");
     ASSERT_EQ(RowCount(0), 1);
     EXPECT_EQ(List(1), nullptr);
     static_cast<void>(Choose(0, 0, {"Type", "Enable"}));
@@ -367,8 +366,7 @@ TEST_F(DesignPages, MalformedLayoutIsShownAsFarAsItReads)
 
 TEST_F(DesignPages, TheSliderAddsAndRemovesPagesFromTheEnd)
 {
-    CComPointer<IDispatch> pControl = NewControl("A#{#}#B#{#}#C#{#}#");
-    OpenPreview(pControl);
+    CComPointer<IDispatch> pControl = Preview("A#{#}#B#{#}#C#{#}#");
     const HWND hSlider = GetDlgItem(Dialog(), kSliderId);
     auto slide = [&](int nPos) {
         SendMessageW(hSlider, TBM_SETPOS, TRUE, nPos);
@@ -417,8 +415,7 @@ TEST_F(DesignPages, NoObjectsOrForeignOnesGiveAnEmptyFloorThatAppliesNothing)
 
 TEST_F(DesignPages, AControlReleasedWhileItsPageIsOpenIsStillWritten)
 {
-    CComPointer<IDispatch> pControl = NewControl("P#{#a\\Edit\\Enable\\#}#");
-    OpenPreview(pControl);
+    CComPointer<IDispatch> pControl = Preview("P#{#a\\Edit\\Enable\\#}#");
     CComPointer<IDispatch> pWatched = pControl;
     pControl = CComPointer<IDispatch>();
     static_cast<void>(Choose(0, 0, {"Delete"}));
@@ -434,8 +431,7 @@ TEST_F(DesignPages, AControlReleasedWhileItsPageIsOpenIsStillWritten)
 // ends at the second focus loss, and an emptied text keeps the old caption.
 TEST_F(DesignPages, CaptionsAreEditedInPlace)
 {
-    CComPointer<IDispatch> pControl = NewControl("General#{#a\\Edit\\Enable\\#}#Extra#{#}#");
-    OpenPreview(pControl);
+    CComPointer<IDispatch> pControl = Preview("General#{#a\\Edit\\Enable\\#}#Extra#{#}#");
     // The floor control draws its captions in a view of its own.
     const HWND hFloorView = FindWindowExW(Floor(), nullptr, L"FloorControlView", nullptr);
     ASSERT_NE(hFloorView, nullptr);

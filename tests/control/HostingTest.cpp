@@ -82,6 +82,28 @@ protected:
         ASSERT_EQ(m_pFloor.QueryFrom(floor.punkVal), S_OK);
     }
     HWND FloorWindow() const { return GetWindow(m_hControl, GW_CHILD); }
+    HWND FrontList() const
+    {
+        const HWND hList = GetDlgItem(FloorWindow(), 1000);
+        EXPECT_NE(hList, nullptr);
+        return hList;
+    }
+    // A layout of the test's own, and a sink that records the control's events.
+    CComPointer<CRecordingSink> LoadWithSink(const char* pszLayout)
+    {
+        EXPECT_EQ(Put(m_pControl, L"PagesAndItems", CVariant(pszLayout)), S_OK);
+        PumpUntilIdle();
+        CComPointer<CRecordingSink> pSink = NewComObject<CRecordingSink>();
+        EXPECT_EQ(pSink->Connect(m_pControl), S_OK);
+        return pSink;
+    }
+    // A point of the row dx pixels in from its right end: its value, or its cell button.
+    static POINT FromRight(HWND hList, int nRow, int dx)
+    {
+        RECT row = {};
+        ListView_GetItemRect(hList, nRow, &row, LVIR_BOUNDS);
+        return POINT{row.right - dx, (row.top + row.bottom) / 2};
+    }
     RECT CaptionRect(short nPage)
     {
         const POINT topLeft = UnpackPoint(Invoke(m_pFloor, 17, {CVariant(nPage)}).ToLong());
@@ -275,19 +297,11 @@ TEST_F(AtlHostedControl, TheModuleHasTheTextAndButtonKinds)
 // a click in a Button row's cell button is a press the host hears of.
 TEST_F(AtlHostedControl, ClicksAndKeysEditTextAndPressButtons)
 {
-    ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant("Page#{#Title\\Edit\\Enable\\#Go\\Button\\Enable\\#More\\EditButton\\Enable\\#}#")), S_OK);
-    PumpUntilIdle();
-    CComPointer<CRecordingSink> pSink = NewComObject<CRecordingSink>();
-    ASSERT_EQ(pSink->Connect(m_pControl), S_OK);
+    CComPointer<CRecordingSink> pSink = LoadWithSink("Page#{#Title\\Edit\\Enable\\#Go\\Button\\Enable\\#More\\EditButton\\Enable\\#}#");
     Invoke(m_pControl, L"SetDefaultValue", {CVariant(short(0)), CVariant(short(0)), CVariant("old")});
-    const HWND hList = GetDlgItem(FloorWindow(), 1000);
-    ASSERT_NE(hList, nullptr);
-    const auto click = [&](POINT pt) { ClickAt(hList, pt); };
-    RECT row = {};
-    ListView_GetItemRect(hList, 0, &row, LVIR_BOUNDS);
-    const POINT value = {row.right - 40, (row.top + row.bottom) / 2};
-    click(value);
-    click(value);
+    const HWND hList = FrontList();
+    ClickAt(hList, FromRight(hList, 0, 40));
+    ClickAt(hList, FromRight(hList, 0, 40));
     const HWND hEdit = GetFocus();
     ASSERT_NE(hEdit, hList);
     ASSERT_EQ(GetParent(hEdit), hList);
@@ -299,9 +313,8 @@ TEST_F(AtlHostedControl, ClicksAndKeysEditTextAndPressButtons)
     EXPECT_EQ(Invoke(m_pControl, L"GetDefaultValueByName", {CVariant("Title")}).ToString(), "old!");
 
     pSink->m_events.clear();
-    ListView_GetItemRect(hList, 1, &row, LVIR_BOUNDS);
-    click(POINT{20, (row.top + row.bottom) / 2});
-    click(POINT{row.right - 6, (row.top + row.bottom) / 2});
+    ClickAt(hList, PointInRow(hList, 1, 20));
+    ClickAt(hList, FromRight(hList, 1, 6));
     const std::vector<std::string> expected = {"UnselectItem 0 0", "SelectItem 0 1", "PropertyChanging 0 1", "ButtonClick 0 1",
                                                "PropertyChanged 0 1 0"};
     EXPECT_EQ(pSink->m_events, expected);
@@ -313,11 +326,10 @@ TEST_F(AtlHostedControl, ClicksAndKeysEditTextAndPressButtons)
             Invoke(m_pControl, L"SetDefaultValue", {CVariant(short(0)), CVariant(short(ListView_GetNextItem(hList, -1, LVNI_SELECTED))), CVariant("pressed")});
     };
     for (int nRow : {1, 2}) {
-        ListView_GetItemRect(hList, nRow, &row, LVIR_BOUNDS);
-        click(POINT{20, (row.top + row.bottom) / 2});
+        ClickAt(hList, PointInRow(hList, nRow, 20));
         for (int nChanged : {1, 0}) {
             pSink->m_events.clear();
-            click(POINT{row.right - 6, (row.top + row.bottom) / 2});
+            ClickAt(hList, FromRight(hList, nRow, 6));
             ASSERT_FALSE(pSink->m_events.empty());
             EXPECT_EQ(pSink->m_events.back(), FormatText("PropertyChanged 0 %d %d", nRow, nChanged));
         }
@@ -331,20 +343,14 @@ TEST_F(AtlHostedControl, ClicksAndKeysEditTextAndPressButtons)
 // host, which reads it back as a font object.
 TEST_F(AtlHostedControl, ClicksChooseAFontInTheFontDialog)
 {
-    ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant("Page#{#Caption font\\Font\\Enable\\#}#")), S_OK);
-    PumpUntilIdle();
-    CComPointer<CRecordingSink> pSink = NewComObject<CRecordingSink>();
-    ASSERT_EQ(pSink->Connect(m_pControl), S_OK);
-    const HWND hList = GetDlgItem(FloorWindow(), 1000);
-    ASSERT_NE(hList, nullptr);
-    RECT row = {};
-    ListView_GetItemRect(hList, 0, &row, LVIR_BOUNDS);
-    ClickAt(hList, POINT{20, (row.top + row.bottom) / 2});
+    CComPointer<CRecordingSink> pSink = LoadWithSink("Page#{#Caption font\\Font\\Enable\\#}#");
+    const HWND hList = FrontList();
+    ClickAt(hList, PointInRow(hList, 0, 20));
     // A fresh row's font: its height is a cell height, of which the internal leading is no size.
     const double dFreshSize = GetProperty(Invoke(m_pControl, L"GetValue", {CVariant(short(0)), CVariant(short(0)), CVariant(0L)}).pdispVal, L"Size").ToDouble();
     EXPECT_GT(dFreshSize, 0.0);
     EXPECT_LE(dFreshSize, 7.5);
-    const POINT button = {row.right - 6, (row.top + row.bottom) / 2};
+    const POINT button = FromRight(hList, 0, 6);
     // The dialog is owned by the form, which it disables while it is up.
     const HWND hForm = GetAncestor(hList, GA_ROOT);
     FontDialogAnswer cancel;
@@ -400,8 +406,7 @@ TEST_F(AtlHostedControl, ClicksChooseAFontInTheFontDialog)
 // reaches the row and the host at once.
 TEST_F(AtlHostedControl, KeysChangeADateInTheDatePicker)
 {
-    ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant("Page#{#Delivered\\DataComboBox\\Enable\\#Note\\Edit\\Enable\\#}#")), S_OK);
-    PumpUntilIdle();
+    CComPointer<CRecordingSink> pSink = LoadWithSink("Page#{#Delivered\\DataComboBox\\Enable\\#Note\\Edit\\Enable\\#}#");
     SYSTEMTIME date = {};
     date.wYear = 2021;
     date.wMonth = 3;
@@ -410,12 +415,8 @@ TEST_F(AtlHostedControl, KeysChangeADateInTheDatePicker)
     GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, text, 64);
     const std::string strStart = WideToUtf8(text);
     Invoke(m_pControl, L"SetDefaultValue", {CVariant(short(0)), CVariant(short(0)), CVariant(strStart)});
-    CComPointer<CRecordingSink> pSink = NewComObject<CRecordingSink>();
-    ASSERT_EQ(pSink->Connect(m_pControl), S_OK);
-    const HWND hList = GetDlgItem(FloorWindow(), 1000);
-    RECT row = {};
-    ListView_GetItemRect(hList, 0, &row, LVIR_BOUNDS);
-    ClickAt(hList, POINT{20, (row.top + row.bottom) / 2});
+    const HWND hList = FrontList();
+    ClickAt(hList, PointInRow(hList, 0, 20));
     SendMessageW(hList, WM_KEYDOWN, VK_F4, 1);
     PumpUntilIdle();
     const HWND hPicker = GetDlgItem(hList, 1000);
@@ -436,8 +437,7 @@ TEST_F(AtlHostedControl, KeysChangeADateInTheDatePicker)
     EXPECT_EQ(Invoke(m_pControl, L"GetDefaultValueByName", {CVariant("Delivered")}).ToString(), WideToUtf8(shown));
     EXPECT_EQ(pSink->m_events, (std::vector<std::string>{"SelectItem 0 0", "PropertyChanging 0 0", "PropertyChanged 0 0 1"}));
 
-    ListView_GetItemRect(hList, 1, &row, LVIR_BOUNDS);
-    ClickAt(hList, POINT{20, (row.top + row.bottom) / 2});
+    ClickAt(hList, PointInRow(hList, 1, 20));
     EXPECT_FALSE(IsWindowVisible(hPicker)) << "leaving the row hides the picker";
     pSink->Disconnect();
 }
@@ -448,15 +448,10 @@ TEST_F(AtlHostedControl, ClicksAndKeysChooseAFolderInTheFolderTree)
 {
     const CTestFolders folders(L"velmora-hosted");
     folders.Make(L"Quarterly\\2026");
-    ASSERT_EQ(Put(m_pControl, L"PagesAndItems", CVariant("Page#{#Reports\\ShellFolder\\Enable\\#}#")), S_OK);
-    PumpUntilIdle();
-    CComPointer<CRecordingSink> pSink = NewComObject<CRecordingSink>();
-    ASSERT_EQ(pSink->Connect(m_pControl), S_OK);
-    const HWND hList = GetDlgItem(FloorWindow(), 1000);
-    RECT row = {};
-    ListView_GetItemRect(hList, 0, &row, LVIR_BOUNDS);
-    ClickAt(hList, POINT{20, (row.top + row.bottom) / 2});
-    ClickAt(hList, POINT{row.right - 6, (row.top + row.bottom) / 2});
+    CComPointer<CRecordingSink> pSink = LoadWithSink("Page#{#Reports\\ShellFolder\\Enable\\#}#");
+    const HWND hList = FrontList();
+    ClickAt(hList, PointInRow(hList, 0, 20));
+    ClickAt(hList, FromRight(hList, 0, 6));
     const HWND hTree = GetFocus();
     ASSERT_NE(hTree, nullptr);
     wchar_t className[64] = {};

@@ -4,7 +4,6 @@
 // through GetValue and SetValue. The events reach the sink with the row's page and row.
 #include "ControlTestSupport.h"
 
-#include "Bstr.h"
 #include "ColourHook.h"
 #include "ColourPopup.h"
 #include "PageListCtrl.h"
@@ -45,15 +44,6 @@ protected:
         m_pSink->Disconnect();
         HostedSampleTest::TearDown();
         EXPECT_FALSE(CColourHook::IsInstalled());
-    }
-
-    std::string DefaultValue(short nRow)
-    {
-        BSTR value = nullptr;
-        CallMember(m_pControl, 27, DISPATCH_METHOD, {I2(0), I2(nRow), CVariant::ByRef(&value)});
-        const std::string strValue = CBstr::ToUtf8(value);
-        SysFreeString(value);
-        return strValue;
     }
 
     POINT RowPoint(int nRow)
@@ -107,7 +97,7 @@ TEST_F(PickingHost, TheHostsItemsOpenUnderTheRowAndEachPickReachesTheHost)
     EXPECT_EQ(cell.bottom, window.top);
     EXPECT_EQ(3, SendMessageW(hDropDown, LB_GETCOUNT, 0, 0));
     Key(hDropDown, VK_DOWN);
-    EXPECT_EQ("Centre", DefaultValue(kChoiceRow));
+    EXPECT_EQ("Centre", DefaultValue(0, kChoiceRow));
     Key(hDropDown, VK_RETURN);
     EXPECT_FALSE(IsWindow(hDropDown));
     EXPECT_EQ(Strings({"SelectItem 0 4", "LoadItems 0 4 ", "PropertyChanging 0 4", "PropertyChanged 0 4 1"}),
@@ -123,7 +113,7 @@ TEST_F(PickingHost, AHostThatAnswersNothingLeavesTheListEmpty)
     ASSERT_NE(nullptr, hDropDown);
     EXPECT_EQ(0, SendMessageW(hDropDown, LB_GETCOUNT, 0, 0));
     Key(hDropDown, VK_RETURN);
-    EXPECT_EQ("", DefaultValue(kChoiceRow));
+    EXPECT_EQ("", DefaultValue(0, kChoiceRow));
 }
 
 TEST_F(PickingHost, ItemsInAnyScriptReachTheRowUnchanged)
@@ -134,11 +124,11 @@ TEST_F(PickingHost, ItemsInAnyScriptReachTheRowUnchanged)
     ASSERT_NE(nullptr, hDropDown);
     Key(hDropDown, VK_END);
     Key(hDropDown, VK_RETURN);
-    EXPECT_EQ("😀", DefaultValue(kChoiceRow));
+    EXPECT_EQ("😀", DefaultValue(0, kChoiceRow));
     Key(List(0)->m_hWnd, VK_F4);
     ASSERT_NE(nullptr, ShownWindow(L"ListBox"));
     Key(ShownWindow(L"ListBox"), VK_UP);
-    EXPECT_EQ("中文", DefaultValue(kChoiceRow));
+    EXPECT_EQ("中文", DefaultValue(0, kChoiceRow));
     Key(ShownWindow(L"ListBox"), VK_RETURN);
 }
 
@@ -148,9 +138,9 @@ TEST_F(PickingHost, ABooleanRowTogglesWithADoubleClickAndTheSpaceBar)
     const POINT pt = RowPoint(kFlagRow);
     Click(List(0)->m_hWnd, pt);
     SendMessageW(List(0)->m_hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-    EXPECT_EQ("False", DefaultValue(kFlagRow));
+    EXPECT_EQ("False", DefaultValue(0, kFlagRow));
     Key(List(0)->m_hWnd, VK_SPACE);
-    EXPECT_EQ("True", DefaultValue(kFlagRow));
+    EXPECT_EQ("True", DefaultValue(0, kFlagRow));
     EXPECT_EQ(Strings({"SelectItem 0 5", "PropertyChanged 0 5 1", "PropertyChanged 0 5 1"}), m_pSink->m_events)
         << "the boolean asks the host for nothing";
 }
@@ -162,14 +152,14 @@ TEST_F(PickingHost, AUserComboBoxRowIsNeverEdited)
     Key(List(0)->m_hWnd, VK_F4);
     Key(List(0)->m_hWnd, VK_SPACE);
     EXPECT_EQ(Strings({"SelectItem 0 6"}), m_pSink->m_events);
-    EXPECT_EQ("Compact", DefaultValue(kStyleRow));
+    EXPECT_EQ("Compact", DefaultValue(0, kStyleRow));
     EXPECT_EQ("Compact", Call(L"GetValue", {I2(0), I2(kStyleRow), CVariant(0L)}).ToString());
 }
 
 TEST_F(PickingHost, ColoursGoInAndOutAsNumbers)
 {
     Call(L"SetValue", {I2(0), I2(kColourRow), CVariant(static_cast<long>(RGB(0, 0, 255))), I2(0)});
-    EXPECT_EQ("&&HFF0000 (Blue)", DefaultValue(kColourRow));
+    EXPECT_EQ("&&HFF0000 (Blue)", DefaultValue(0, kColourRow));
     const CVariant colour = Call(L"GetValue", {I2(0), I2(kColourRow), CVariant(0L)});
     EXPECT_EQ(VT_UI4, colour.vt);
     EXPECT_EQ(RGB(0, 0, 255), colour.ulVal);
@@ -195,7 +185,7 @@ TEST_F(PickingHost, TheColourPopupOpensUnderTheRowAndItsPickReachesTheHost)
     Key(hPopup, VK_RETURN);
     PumpUntilIdle();
     EXPECT_FALSE(IsWindow(hPopup));
-    EXPECT_EQ("&&HC07B7B (Blue-grey)", DefaultValue(kColourRow));
+    EXPECT_EQ("&&HC07B7B (Blue-grey)", DefaultValue(0, kColourRow));
     EXPECT_EQ(Strings({"SelectItem 0 1", "PropertyChanging 0 1", "PropertyChanged 0 1 1"}), m_pSink->m_events);
     EXPECT_EQ(List(0)->m_hWnd, GetFocus());
 }
@@ -212,7 +202,7 @@ TEST_F(PickingHost, TheColourDialogKeepsTheControlsCustomColoursAndTellsTheHostF
     AnswerColourDialog([&] { Key(hPopup, VK_RETURN); }, RGB(1, 2, 3), true);
     PumpUntilIdle();
     EXPECT_EQ(Strings({"CustomColorChange", "PropertyChanged 0 1 1"}), m_pSink->m_events);
-    EXPECT_EQ("&&H030201 (Custom Color)", DefaultValue(kColourRow));
+    EXPECT_EQ("&&H030201 (Custom Color)", DefaultValue(0, kColourRow));
     EXPECT_EQ(static_cast<long>(RGB(7, 7, 7)), Call(L"GetCustomColor", {I2(15)}).ToLong());
     bool bAdded = false;
     for (short i = 0; i < 16; ++i)

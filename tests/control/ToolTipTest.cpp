@@ -60,6 +60,8 @@ protected:
         ASSERT_TRUE(PumpUntil([&] { return pList->GetToolTip()->IsWindowVisible() != FALSE; }, 3000)) << nPage;
         EXPECT_EQ(TipText(pList), kLongValue);
         const RECT tip = pList->GetToolTip()->GetWindowRect();
+        EXPECT_GE(tip.left, screen.x - 4);
+        EXPECT_LE(tip.left, screen.x + 32);
         EXPECT_GT(tip.top, screen.y);
         EXPECT_LE(tip.top, screen.y + 40);
     }

@@ -132,23 +132,18 @@ void PrintTo(const ColourStepCase& c, std::ostream* os)
 
 class ColourStepTest : public ColourKindTest, public testing::WithParamInterface<ColourStepCase> {};
 
-TEST_P(ColourStepTest, ADoubleClickStepsThroughTheTable)
+TEST_P(ColourStepTest, ADoubleClickAndTheSpaceBarStepThroughTheTable)
 {
-    SetValue(kFore, GetParam().pszValue);
+    const ColourStepCase& c = GetParam();
+    SetValue(kFore, c.pszValue);
     DoubleClickRow(kFore);
-    EXPECT_EQ(GetParam().pszStepped, Value(kFore));
+    EXPECT_EQ(c.pszStepped, Value(kFore));
     EXPECT_EQ(nullptr, Popup()) << "stepping opens nothing";
-}
-
-TEST_P(ColourStepTest, TheSpaceBarStepsThroughTheTable)
-{
-    SetValue(kFore, GetParam().pszValue);
-    ClickRow(kFore);
+    SetValue(kFore, c.pszValue);
     m_owner.events.clear();
     Key(List().m_hWnd, VK_SPACE);
-    EXPECT_EQ(GetParam().pszStepped, Value(kFore));
-    const bool bStepped = std::string(GetParam().pszValue) != GetParam().pszStepped;
-    EXPECT_EQ(bStepped ? Strings{"PropertyChanged 3 1"} : Strings{}, m_owner.Heard());
+    EXPECT_EQ(c.pszStepped, Value(kFore));
+    EXPECT_EQ(std::string(c.pszValue) != c.pszStepped ? Strings{"PropertyChanged 3 1"} : Strings{}, m_owner.Heard());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -134,6 +134,13 @@ TEST_F(ColourPopupTest, ThePopupOpensUnderTheRowWithItsRightEdgeOnTheCellsRight)
     EXPECT_EQ(13, pPopup->GetChosenCell());
     EXPECT_EQ(CColourPopup::kNoCell, pPopup->GetHotCell());
     Key(pPopup->m_hWnd, VK_ESCAPE);
+    // An empty value opens on white, a colour outside the table on the More box.
+    for (const auto& [pszValue, nChosen] : {std::pair<const char*, int>{"", 39}, {"&&H030201 (Custom Color)", CColourPopup::kMoreBox}}) {
+        pPopup = OpenFore(pszValue);
+        ASSERT_NE(nullptr, pPopup);
+        EXPECT_EQ(nChosen, pPopup->GetChosenCell()) << pszValue;
+        Key(pPopup->m_hWnd, VK_ESCAPE);
+    }
 }
 
 TEST_F(ColourPopupTest, TheGridIsEightColumnsOfFiveRowsBetweenTheBoxes)
@@ -192,22 +199,6 @@ TEST_F(ColourPopupTest, EachCellShowsItsColourAndTheChosenOneIsSunken)
     const RECT swatch = {plain.left + 3, plain.top + 3, plain.right - 3, plain.bottom - 3};
     EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), image.Pixel(swatch.left, swatch.top)) << "the swatch is outlined";
     EXPECT_EQ(kColourTable[12].crColour, image.Pixel(swatch.left + 1, swatch.top + 1));
-    Key(pPopup->m_hWnd, VK_ESCAPE);
-}
-
-TEST_F(ColourPopupTest, AnEmptyValueOpensWithWhiteChosen)
-{
-    CColourPopup* pPopup = OpenFore("");
-    ASSERT_NE(nullptr, pPopup);
-    EXPECT_EQ(39, pPopup->GetChosenCell());
-    Key(pPopup->m_hWnd, VK_ESCAPE);
-}
-
-TEST_F(ColourPopupTest, AColourOutsideTheTableOpensWithTheMoreBoxChosen)
-{
-    CColourPopup* pPopup = OpenFore("&&H030201 (Custom Color)");
-    ASSERT_NE(nullptr, pPopup);
-    EXPECT_EQ(CColourPopup::kMoreBox, pPopup->GetChosenCell());
     Key(pPopup->m_hWnd, VK_ESCAPE);
 }
 
@@ -296,53 +287,35 @@ INSTANTIATE_TEST_SUITE_P(
                     KeyCase{"OtherKeysMoveNothing", kBlue, {VK_HOME, 'A', VK_TAB}, CColourPopup::kNoCell}),
     [](const testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.pszName); });
 
-TEST_F(ColourPopupTest, EnterCommitsTheHighlightedColourAndTheFocusGoesBack)
+// A key that moves the highlight, then one that closes the popup: the colour written, whether
+// the host hears of a change, and the focus back in the list.
+TEST_F(ColourPopupTest, EnterAndSpaceCommitEscapeKeepsTheOpeningColourAndAutomaticIsTheDefault)
 {
-    CColourPopup* pPopup = OpenFore(kBlue);
-    ASSERT_NE(nullptr, pPopup);
-    const HWND hPopup = pPopup->m_hWnd;
-    m_owner.events.clear();
-    Key(hPopup, VK_RIGHT);
-    EXPECT_TRUE(m_owner.events.empty()) << "the highlight commits nothing";
-    Key(hPopup, VK_RETURN);
-    PumpUntilIdle();
-    EXPECT_EQ("&&HC07B7B (Blue-grey)", Value(kFore));
-    EXPECT_EQ(Strings({"PropertyChanged 3 1"}), m_owner.Heard());
-    EXPECT_FALSE(IsWindow(hPopup));
-    EXPECT_FALSE(CColourHook::IsInstalled());
-    EXPECT_EQ(List().m_hWnd, GetFocus());
-    EXPECT_EQ(nullptr, GetCapture());
-    EXPECT_FALSE(List().IsEditorVisible());
-}
-
-TEST_F(ColourPopupTest, SpaceCommitsToo)
-{
-    CColourPopup* pPopup = OpenFore(kBlue);
-    Key(pPopup->m_hWnd, VK_LEFT);
-    Key(pPopup->m_hWnd, VK_SPACE);
-    EXPECT_EQ("&&H8E8E38 (Teal)", Value(kFore));
-}
-
-TEST_F(ColourPopupTest, EscapeCommitsTheColourItOpenedOn)
-{
-    CColourPopup* pPopup = OpenFore(kBlue);
-    const HWND hPopup = pPopup->m_hWnd;
-    m_owner.events.clear();
-    Key(hPopup, VK_DOWN);
-    Key(hPopup, VK_ESCAPE);
-    EXPECT_EQ(kBlue, Value(kFore));
-    EXPECT_EQ(Strings({"PropertyChanged 3 0"}), m_owner.Heard());
-    EXPECT_FALSE(IsWindow(hPopup));
-}
-
-TEST_F(ColourPopupTest, EnterOnTheAutomaticBoxCommitsTheDefaultColour)
-{
-    CColourPopup* pPopup = OpenFore(kBlack);
-    Key(pPopup->m_hWnd, VK_UP);
-    ASSERT_EQ(kAutomatic, pPopup->GetHotCell());
-    EXPECT_EQ(CLR_DEFAULT, pPopup->GetCurrentColour());
-    Key(pPopup->m_hWnd, VK_RETURN);
-    EXPECT_EQ("&&H000000 (Custom Color)", Value(kFore));
+    const struct {
+        const char* pszOpen;
+        UINT nMove, nClose;
+        const char* pszValue;
+        const char* pszHeard;
+    } cases[] = {{kBlue, VK_RIGHT, VK_RETURN, "&&HC07B7B (Blue-grey)", "PropertyChanged 3 1"},
+                 {kBlue, VK_LEFT, VK_SPACE, "&&H8E8E38 (Teal)", "PropertyChanged 3 1"},
+                 {kBlue, VK_DOWN, VK_ESCAPE, kBlue, "PropertyChanged 3 0"},
+                 {kBlack, VK_UP, VK_RETURN, "&&H000000 (Custom Color)", "PropertyChanged 3 1"}};
+    for (const auto& c : cases) {
+        CColourPopup* pPopup = OpenFore(c.pszOpen);
+        ASSERT_NE(nullptr, pPopup);
+        const HWND hPopup = pPopup->m_hWnd;
+        m_owner.events.clear();
+        Key(hPopup, c.nMove);
+        EXPECT_TRUE(m_owner.events.empty()) << "the highlight commits nothing";
+        Key(hPopup, c.nClose);
+        PumpUntilIdle();
+        EXPECT_EQ(c.pszValue, Value(kFore)) << c.nClose;
+        EXPECT_EQ(Strings({c.pszHeard}), m_owner.Heard()) << c.nClose;
+        EXPECT_FALSE(IsWindow(hPopup)) << c.nClose;
+        EXPECT_EQ(List().m_hWnd, GetFocus());
+        EXPECT_EQ(nullptr, GetCapture());
+        EXPECT_FALSE(List().IsEditorVisible());
+    }
 }
 
 TEST_F(ColourPopupTest, KeysHandedOnByThePageListReachThePopup)

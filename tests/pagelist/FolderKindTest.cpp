@@ -101,12 +101,8 @@ TEST_F(FolderKindTest, TreeIsAHiddenPopUpOfTheDesktopsFoldersWithTheFirstOneOpen
 {
     CControlsWnd* pObj = Activate();
     ASSERT_NE(nullptr, pObj);
-    EXPECT_EQ("CControlsWnd_CShellFolder", pObj->GetClassName());
     const HWND hTree = Tree();
     ASSERT_NE(nullptr, hTree);
-    wchar_t className[64] = {};
-    GetClassNameW(hTree, className, 64);
-    EXPECT_STREQ(WC_TREEVIEWW, className);
     const LONG style = GetWindowLongW(hTree, GWL_STYLE);
     EXPECT_EQ(static_cast<LONG>(WS_POPUP | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP),
               style & (WS_POPUP | WS_BORDER | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP));
@@ -143,7 +139,6 @@ TEST_F(FolderKindTest, DroppedBelowTheCellWithTheFocusAndTheMouse)
     MapWindowPoints(m_list.m_hWnd, nullptr, reinterpret_cast<POINT*>(&cell), 2);
     GetWindowRect(hTree, &placed);
     EXPECT_EQ(cell.bottom, placed.top);
-    EXPECT_EQ(128, placed.bottom - placed.top);
     EXPECT_EQ(cell.right, placed.right);
     if (cell.right - cell.left >= 164)
         EXPECT_EQ(cell.left, placed.left);

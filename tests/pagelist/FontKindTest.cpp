@@ -168,16 +168,6 @@ TEST_F(FontKindTest, NumberSetsTheColourOnlyAndOtherValuesAreText)
     EXPECT_STREQ(L"MS Sans Serif", pFont->GetLogFont()->lfFaceName);
 }
 
-TEST_F(FontKindTest, CancelledDialogFiresPropertyChangingAndNothingElse)
-{
-    const FontDialogSeen seen = Press(FontDialogAnswer{});
-    EXPECT_TRUE(seen.bSeen);
-    EXPECT_EQ(GetAncestor(m_list.m_hWnd, GA_ROOT), seen.hOwner) << "owned by the top-level window";
-    EXPECT_EQ(Events{Changing(0)}, m_owner.events);
-    EXPECT_EQ("as loaded", Value());
-    EXPECT_STREQ(L"MS Sans Serif", Font()->GetLogFont()->lfFaceName);
-}
-
 // The host ends the row while the dialog is open: the dialog goes with it.
 TEST_F(FontKindTest, RowEndedWhileTheDialogIsOpenClosesTheDialog)
 {

@@ -18,8 +18,7 @@ const std::string kOtherLong = "A value that is far too long for the value cell 
 
 class CTipOwner : public CFakeOwner {
 public:
-    BOOL bToolTips = TRUE;
-    BOOL GetToolTips() const override { return bToolTips; }
+    BOOL GetToolTips() const override { return TRUE; }
 };
 
 class ItemToolTipTest : public testing::Test {
@@ -85,43 +84,6 @@ protected:
     std::unique_ptr<CPageListCtrl> m_pList;
     HWND m_hFrame = nullptr;
 };
-
-TEST_F(ItemToolTipTest, WithTheOptionOffThereIsNoTipWindow)
-{
-    m_owner.bToolTips = FALSE;
-    MakeList();
-    EXPECT_EQ(nullptr, List().GetToolTip());
-    MoveTo(ValuePoint(1));
-    PumpUntilIdle();
-    EXPECT_EQ(nullptr, List().GetToolTip());
-}
-
-TEST_F(ItemToolTipTest, TheTipIsMadeForTheWholeListWithAnEmptyText)
-{
-    MakeList();
-    ASSERT_TRUE(Tip().IsWindow());
-    EXPECT_EQ(1, Tip().GetToolCount());
-    EXPECT_EQ("", TipText());
-    EXPECT_TRUE(Tip().IsTipActive());
-    EXPECT_TRUE(GetWindowLongW(Tip().m_hWnd, GWL_STYLE) & TTS_ALWAYSTIP);
-}
-
-TEST_F(ItemToolTipTest, AValueTooWideForItsCellShowsInFullBelowTheCursor)
-{
-    MakeList();
-    std::string strTip;
-    ASSERT_TRUE(Tip().GetItemTip(1, strTip));
-    MoveTo(ValuePoint(0));
-    const POINT cursor = MoveTo(ValuePoint(1));
-    ASSERT_TRUE(WaitForTip());
-    EXPECT_EQ(kLong, TipText());
-    const RECT tip = Tip().GetWindowRect();
-    EXPECT_GE(tip.left, cursor.x - 4);
-    EXPECT_LE(tip.left, cursor.x + 32);
-    EXPECT_GT(tip.top, cursor.y);
-    EXPECT_LE(tip.top, cursor.y + 40);
-    EXPECT_GT(tip.right - tip.left, List().GetColumnWidth(List().GetValueColumn())) << "wider than the cell";
-}
 
 TEST_F(ItemToolTipTest, TheFirstOverflowingRowTheMouseReachesGivesTheTipItsText)
 {

@@ -54,18 +54,8 @@ TEST_F(KindsOnListTest, TransientObjectDiesInRelease)
     EXPECT_FALSE(pObj->Release());
     EXPECT_EQ(0, LiveTestKinds());
     EXPECT_FALSE(IsWindow(hEditor)) << "the editor window goes with its object";
-}
-
-TEST_F(KindsOnListTest, GetControlsWndWithReleaseReturnsOnlySurvivors)
-{
-    EXPECT_EQ(nullptr, m_list.GetControlsWnd(0, TRUE));
+    EXPECT_EQ(nullptr, m_list.GetControlsWnd(0, TRUE)) << "asked with its release, none survives";
     EXPECT_EQ(0, LiveTestKinds());
-
-    CControlsWnd* pPersistent = m_list.GetControlsWnd(1, TRUE);
-    ASSERT_NE(nullptr, pPersistent);
-    EXPECT_EQ("CControlsWnd_CADORComboBox", pPersistent->GetClassName());
-    EXPECT_EQ(pPersistent, m_list.GetControlsWnd(1, TRUE));
-    EXPECT_EQ(1, LiveTestKinds());
 }
 
 TEST_F(KindsOnListTest, MoveKeepsTheMapConsistentAndIgnoresObjectsNotInIt)
@@ -169,12 +159,5 @@ TEST_F(KindsOnListTest, SelectingARowActivatesItAndLoadsItsItemsOncePerRow)
     ASSERT_NE(nullptr, pActive);
     EXPECT_EQ(0, pActive->nLoadItems) << "the same row again: items already loaded";
 }
-
-
-// The pick event of a contained NCombo control goes to an active object of the NComboBox kinds.
-class CTestNComboKind : public CTestTransientKind {
-public:
-    std::string GetClassName() const override { return "CControlsWnd_CNComboBox"; }
-};
 
 } // namespace

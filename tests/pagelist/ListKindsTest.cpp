@@ -77,8 +77,6 @@ INSTANTIATE_TEST_SUITE_P(
                     AnswerCase{"TrailingSeparatorAddsAnEmptyItem", "a\\b\\", {"a", "b", ""}},
                     AnswerCase{"EmptyAnswerIsOneEmptyItem", "", {""}},
                     AnswerCase{"SingleSeparatorIsTwoEmptyItems", "\\", {"", ""}},
-                    AnswerCase{"NoAnswerLeavesANewListEmpty", std::nullopt, {}},
-                    AnswerCase{"AnyScript", "Αθήνα\\東京\\🎉 party\\naïve", {"Αθήνα", "東京", "🎉 party", "naïve"}},
                     AnswerCase{"EmbeddedNulEndsItsItem", std::string("left\0over\\next", 14), {"left", "next"}}),
     [](const testing::TestParamInfo<AnswerCase>& info) { return std::string(info.param.pszName); });
 
@@ -303,22 +301,18 @@ void PrintTo(const StepCase& c, std::ostream* os)
 
 class ListStepTest : public ListKindsTest, public testing::WithParamInterface<StepCase> {};
 
-TEST_P(ListStepTest, ADoubleClickStepsToTheNextItem)
+TEST_P(ListStepTest, ADoubleClickAndTheSpaceBarStepToTheNextItem)
 {
-    SetValue(GetParam().nRow, GetParam().pszValue);
-    DoubleClickRow(GetParam().nRow);
-    EXPECT_EQ(GetParam().pszStepped, Value(GetParam().nRow));
+    const StepCase& c = GetParam();
+    SetValue(c.nRow, c.pszValue);
+    DoubleClickRow(c.nRow);
+    EXPECT_EQ(c.pszStepped, Value(c.nRow));
     EXPECT_EQ(nullptr, DropDown()) << "stepping opens nothing";
-}
-
-TEST_P(ListStepTest, TheSpaceBarStepsToTheNextItem)
-{
-    SetValue(GetParam().nRow, GetParam().pszValue);
-    ClickRow(GetParam().nRow);
+    SetValue(c.nRow, c.pszValue);
     m_owner.events.clear();
     Key(List().m_hWnd, VK_SPACE);
-    EXPECT_EQ(GetParam().pszStepped, Value(GetParam().nRow));
-    EXPECT_EQ(Strings({FormatText("PropertyChanged %d 1", GetParam().nRow)}), m_owner.Heard());
+    EXPECT_EQ(c.pszStepped, Value(c.nRow));
+    EXPECT_EQ(Strings({FormatText("PropertyChanged %d 1", c.nRow)}), m_owner.Heard());
 }
 
 INSTANTIATE_TEST_SUITE_P(

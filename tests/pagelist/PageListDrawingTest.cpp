@@ -173,7 +173,7 @@ TEST_F(PageListDrawingTest, ColourRowShowsASwatchFramedBlackThenItsText)
     EXPECT_GT(CountIf(image, text, IsDark), 10) << "the value text follows the swatch";
 }
 
-TEST_F(PageListDrawingTest, FocusedSelectedRowHasANavyNameWithWhiteText)
+TEST_F(PageListDrawingTest, FocusedSelectedEditRowHasANavyNameWithWhiteTextAndNoButton)
 {
     AddRow("Other", "Edit", 0);
     const int nRow = AddRow("Selected row", "Edit", 0, "value");
@@ -186,6 +186,9 @@ TEST_F(PageListDrawingTest, FocusedSelectedRowHasANavyNameWithWhiteText)
     EXPECT_GT(CountIf(image, inner, IsWhitish), 10) << "white name text";
     EXPECT_EQ(0, CountIf(image, inner, IsDark)) << "no black text";
     EXPECT_EQ(0, image.CountPixels(NameInside(0), kNavy)) << "other rows stay white";
+    EXPECT_TRUE(IsRectEmpty(&m_list.GetButtonRect())) << "an Edit row has no button";
+    const RECT bounds = RowBounds(nRow);
+    EXPECT_EQ(0, image.CountPixels(RECT{bounds.right - 18, bounds.top + 1, bounds.right - 1, bounds.bottom - 1}, kSilver));
 }
 
 TEST_F(PageListDrawingTest, SelectedRowWithoutFocusIsSilverWithBlackText)
@@ -242,17 +245,6 @@ TEST_F(PageListDrawingTest, ComboBoxRowGetsTheDropButtonAtTheRightEdge)
     EXPECT_GT(image.CountPixels(face, kSilver), 40) << "button face";
     EXPECT_GT(image.CountPixels(face, kBlack), 5) << "drop arrow";
     EXPECT_EQ(kWhite, image.Pixel(button.left - 3, bounds.top + 9)) << "nothing left of the button";
-}
-
-TEST_F(PageListDrawingTest, EditRowGetsNoButton)
-{
-    const int nRow = AddRow("Text", "Edit", 0, "one");
-    FocusAndSelect(nRow);
-    const WindowImage image = Capture();
-    EXPECT_TRUE(IsRectEmpty(&m_list.GetButtonRect()));
-    const RECT bounds = RowBounds(nRow);
-    const RECT corner = {bounds.right - 18, bounds.top + 1, bounds.right - 1, bounds.bottom - 1};
-    EXPECT_EQ(0, image.CountPixels(corner, kSilver));
 }
 
 TEST_F(PageListDrawingTest, ButtonRowsDrawTheirOwnIcon)
@@ -331,7 +323,6 @@ TEST_F(PageListDrawingTest, ValueIsBlackUntilTheEditorOpensThenInTheEditorColour
     EXPECT_GT(CountIf(image, text, IsBluish), 10);
     EXPECT_EQ(0, CountIf(image, text, IsDark));
 }
-
 
 TEST_F(PageListDrawingTest, GroupRowKeepsItsButtonPlaceButDrawsNoButton)
 {

@@ -1,6 +1,4 @@
-// The page list driven as a user drives it - real mouse and key messages - and by hosts whose
-// event handlers delete the row, the rows or the page list itself while the list is still
-// inside the message that fired the event.
+// The page list driven as a user drives it: real mouse and key messages.
 #include "AsControls.h"
 #include "ControlsFactory.h"
 #include "ItemData.h"
@@ -15,6 +13,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -67,10 +66,6 @@ public:
     }
     void DoDefaultAction() override { Record("default"); }
     void LoadItems() override { Record("load"); }
-    void CommitText(std::string& strText, BOOL bFlag) override
-    {
-        Record(FormatText("commit '%s' %d", strText.c_str(), bFlag));
-    }
 
 protected:
     void Record(const std::string& strWhat) { KindCalls().push_back(m_strMadeFor + " " + strWhat); }
@@ -101,62 +96,27 @@ public:
     }
 };
 
-class CPickRowKind : public CRecordingKind {
-public:
-    std::string GetClassName() const override { return "CControlsWnd_CNComboBox"; }
-};
-
 CControlsWndPtr NoObject()
 {
     return nullptr;
 }
 
 // The fake control, with its ResizeFirstColumn option, and a host that acts once inside the
-// handler of one event. It notes each event with the name its row has as the event is fired.
+// handler of SelectItem.
 class CHostOwner : public CFakeOwner {
 public:
     BOOL bResizeFirstColumn = TRUE;
-    std::function<CPageListCtrl*()> list;
-    std::vector<std::string> named;
-    std::string strActOn;
-    std::function<void(long nRow)> action;
+    std::function<void()> onSelect;
 
     BOOL GetResizeFirstColumn() const override { return bResizeFirstColumn; }
     void FireSelectItem(long nPage, long nRow) override
     {
         CFakeOwner::FireSelectItem(nPage, nRow);
-        Heard("SelectItem", nRow);
-    }
-    void FireUnselectItem(long nPage, long nRow) override
-    {
-        CFakeOwner::FireUnselectItem(nPage, nRow);
-        Heard("UnselectItem", nRow);
-    }
-    void FireDelete(long nPage, long nRow) override
-    {
-        CFakeOwner::FireDelete(nPage, nRow);
-        Heard("Delete", nRow);
-    }
-    void FirePropertyChanging(long nPage, long nRow) override
-    {
-        CFakeOwner::FirePropertyChanging(nPage, nRow);
-        Heard("PropertyChanging", nRow);
-    }
-
-private:
-    void Heard(const std::string& strEvent, long nRow)
-    {
-        CPageListCtrl* pList = list ? list() : nullptr;
-        named.push_back(strEvent + " " + (pList ? pList->GetItemText(nRow, 0) : "?"));
-        if (action && strEvent == strActOn) {
-            const std::function<void(long)> act = std::move(action);
-            action = nullptr;
-            act(nRow);
-        }
+        if (const std::function<void()> act = std::exchange(onSelect, nullptr))
+            act();
     }
 };
 
-// A 600 x 300 page list in a test frame, made on the heap so that a host can delete it.
 class PageListInputTest : public testing::Test {
 protected:
     void SetUp() override
@@ -164,7 +124,6 @@ protected:
         RegisterTestKinds();
         RegisterControlsClass("CControlsWnd_CEdit", &NewControlsObject<CEditRowKind>);
         RegisterControlsClass("CControlsWnd_CComboBox", &NewControlsObject<CListRowKind>);
-        RegisterControlsClass("CControlsWnd_CNComboBox", &NewControlsObject<CPickRowKind>);
         KindCalls().clear();
         CPageListCtrl::SetAutoResizingColumns(TRUE);
         m_hFrame = CreateTestFrame(kListWidth + 20, kListHeight + 20);
@@ -172,7 +131,6 @@ protected:
         ASSERT_TRUE(m_pList->Create(m_hFrame, 1000));
         m_pList->MoveWindow(RECT{0, 0, kListWidth, kListHeight});
         m_pList->SetPageIndex(5);
-        m_owner.list = [this] { return m_pList.get(); };
         for (const char* const* row : kRows)
             m_pList->AddItemFromText(row[0], row[1], row[2], "");
         PumpUntilIdle();
@@ -186,7 +144,6 @@ protected:
         CPageListCtrl::SetAutoResizingColumns(TRUE);
         RegisterControlsClass("CControlsWnd_CEdit", &NoObject);
         RegisterTestKinds();
-        RegisterControlsClass("CControlsWnd_CNComboBox", &NoObject);
     }
 
     CPageListCtrl& List() { return *m_pList; }
@@ -269,8 +226,7 @@ TEST_F(PageListInputTest, ClickSelectsTheRowThenTheHostHearsOfItThenTheRowIsActi
 {
     std::string activeDuringEvent = "unset";
     Click(NamePoint(0));
-    m_owner.strActOn = "SelectItem";
-    m_owner.action = [this, &activeDuringEvent](short) { activeDuringEvent = ActiveRowName(); };
+    m_owner.onSelect = [this, &activeDuringEvent] { activeDuringEvent = ActiveRowName(); };
     Click(NamePoint(1));
 
     EXPECT_EQ(Events({{"SelectItem", 5, 0, FALSE}, {"UnselectItem", 5, 0, FALSE}, {"SelectItem", 5, 1, FALSE}}),
@@ -308,14 +264,6 @@ TEST_F(PageListInputTest, ClicksOutsideTheRowsAndRightClicksSelectNothing)
     EXPECT_EQ(nullptr, List().GetActiveControlsWnd());
 }
 
-TEST_F(PageListInputTest, SelectRowSelectsAsAClickDoes)
-{
-    List().SelectRow(2);
-    EXPECT_EQ(Events({{"SelectItem", 5, 2, FALSE}}), m_owner.events);
-    EXPECT_EQ(UINT(LVIS_SELECTED | LVIS_FOCUSED), List().GetItemState(2, LVIS_SELECTED | LVIS_FOCUSED));
-    EXPECT_EQ("Size", ActiveRowName());
-}
-
 // --- Opening the editor ---
 
 TEST_F(PageListInputTest, SecondClickOnAnEditRowOpensItsEditorWithMode1)
@@ -328,24 +276,18 @@ TEST_F(PageListInputTest, SecondClickOnAnEditRowOpensItsEditorWithMode1)
     EXPECT_EQ(Events({{"SelectItem", 5, 0, FALSE}, {"PropertyChanging", 5, 0, FALSE}}), m_owner.events);
 }
 
-TEST_F(PageListInputTest, ClickInTheRowButtonOpensWithMode2AndElsewhereNot)
+TEST_F(PageListInputTest, ClickInTheRowButtonOpensWithMode2AndADoubleClickElsewhereRunsTheDefaultAction)
 {
     const RECT button = ButtonOf(1);
     ASSERT_FALSE(IsRectEmpty(&button));
+    const POINT centre = {(button.left + button.right) / 2, (button.top + button.bottom) / 2};
     Click(NamePoint(1));
+    Mouse(WM_LBUTTONDBLCLK, centre, MK_LBUTTON);
     EXPECT_EQ(Calls({"Colour load"}), KindCalls()) << "a list row opens only through its button";
-    Click(POINT{(button.left + button.right) / 2, (button.top + button.bottom) / 2});
-    EXPECT_EQ(Calls({"Colour load", "Colour show 2"}), KindCalls());
-}
-
-TEST_F(PageListInputTest, DoubleClickRunsTheDefaultActionButNotInTheButton)
-{
-    const RECT button = ButtonOf(1);
-    ASSERT_FALSE(IsRectEmpty(&button));
-    Mouse(WM_LBUTTONDBLCLK, POINT{(button.left + button.right) / 2, (button.top + button.bottom) / 2}, MK_LBUTTON);
-    EXPECT_EQ(Calls({"Colour load"}), KindCalls());
     Mouse(WM_LBUTTONDBLCLK, NamePoint(1), MK_LBUTTON);
     EXPECT_EQ(Calls({"Colour load", "Colour default"}), KindCalls());
+    Click(centre);
+    EXPECT_EQ(Calls({"Colour load", "Colour default", "Colour show 2"}), KindCalls());
 }
 
 struct KeyCase {
@@ -485,21 +427,6 @@ TEST_F(PageListInputTest, TheFocusGoingToTheOpenEditorItselfLeavesItOpen)
     Active()->m_editor.SetFocus();
     EXPECT_TRUE(List().IsEditorVisible());
     EXPECT_EQ(Calls({"Colour load", "Colour show 0"}), KindCalls());
-}
-
-TEST_F(PageListInputTest, PickOfAContainedNComboCommitsTheActiveRow)
-{
-    const int nRow = List().AddItemFromText("Pick", "NComboBox", "Enable", "");
-    Click(NamePoint(1));
-    VARIANT arg;
-    arg.vt = VT_I4;
-    arg.lVal = 1;
-    DISPPARAMS params = {&arg, nullptr, 1, 0};
-    List().OnChildEvent(0, 2, &params); // not an NComboBox row: nothing
-    Click(NamePoint(nRow));
-    EXPECT_TRUE(List().OnChildEvent(0, 2, &params));
-    EXPECT_FALSE(List().OnChildEvent(1, 2, &params)) << "another control";
-    EXPECT_EQ(Calls({"Colour load", "Pick load", "Pick commit '' 1"}), KindCalls());
 }
 
 // --- Label editing ---
@@ -649,114 +576,5 @@ TEST_F(PageListInputTest, ValueColumnFollowsTheWidthWhileAutoResizingIsOn)
     List().AutoResizeColumns();
     EXPECT_EQ(50, List().GetColumnWidth(1));
 }
-
-// --- Hosts that act inside the events ---
-
-// What the user does, and the event inside which the host acts: a click selects a row
-// (SelectItem) or leaves the selected one (UnselectItem); the Delete key on the selected
-// drop-down row (Delete); a letter on the selected Edit row opens it (PropertyChanging).
-enum class Trigger { Select, Unselect, Delete, Open };
-
-const char* EventOf(Trigger trigger)
-{
-    switch (trigger) {
-    case Trigger::Select:
-        return "SelectItem";
-    case Trigger::Unselect:
-        return "UnselectItem";
-    case Trigger::Delete:
-        return "Delete";
-    default:
-        return "PropertyChanging";
-    }
-}
-
-class PageListHostTest;
-
-struct HostCase {
-    const char* pszName;
-    Trigger trigger;
-    void (*action)(PageListHostTest* pTest, short nRow);
-    std::vector<std::string> heard; // after the trigger's preparation
-    const char* pszActive;          // row name of the active object afterwards; null: none
-};
-
-void PrintTo(const HostCase& c, std::ostream* os)
-{
-    *os << c.pszName;
-}
-
-class PageListHostTest : public PageListInputTest, public testing::WithParamInterface<HostCase> {
-public:
-    // What a host may do inside an event.
-    static void DeleteTheRow(PageListHostTest* pTest, short nRow) { pTest->List().DeleteRow(nRow); }
-    static void DeleteTheRowAbove(PageListHostTest* pTest, short nRow) { pTest->List().DeleteRow(nRow - 1); }
-    static void DeleteThePage(PageListHostTest* pTest, short) { pTest->m_pList.reset(); }
-    static void DeleteAllRows(PageListHostTest* pTest, short) { pTest->List().DeleteAllItems(); }
-    static void SelectAnotherRow(PageListHostTest* pTest, short) { pTest->List().SelectRow(5); }
-};
-
-TEST_P(PageListHostTest, HostActsInsideTheEvent)
-{
-    const HostCase& c = GetParam();
-    if (c.trigger != Trigger::Select)
-        Click(NamePoint(c.trigger == Trigger::Open ? 0 : 1));
-    m_owner.named.clear();
-    m_owner.strActOn = EventOf(c.trigger);
-    m_owner.action = [this, &c](short nRow) { c.action(this, nRow); };
-    if (c.trigger == Trigger::Delete)
-        Key(VK_DELETE);
-    else if (c.trigger == Trigger::Open)
-        Key('A');
-    else
-        Click(NamePoint(c.trigger == Trigger::Select ? 1 : 2));
-    PumpUntilIdle();
-
-    EXPECT_EQ(nullptr, m_owner.action) << "the host acted";
-    EXPECT_EQ(c.heard, m_owner.named);
-    if (!m_pList) {
-        EXPECT_EQ(nullptr, c.pszActive);
-        return;
-    }
-    CRecordingKind* pActive = Active();
-    EXPECT_EQ(c.pszActive ? c.pszActive : "(none)", pActive ? pActive->m_strMadeFor : "(none)");
-    if (pActive) {
-        EXPECT_EQ(pActive->m_strMadeFor, ActiveRowName()) << "the active object is on its own row";
-        EXPECT_TRUE(List().GetItemState(static_cast<int>(pActive->m_nRow), LVIS_SELECTED));
-    }
-    // The list goes on working.
-    Click(NamePoint(0));
-    EXPECT_EQ(List().GetItemText(0, 0), ActiveRowName());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Hosts, PageListHostTest,
-    testing::Values(
-        HostCase{"SelectItemDeletesTheRow", Trigger::Select, &PageListHostTest::DeleteTheRow,
-                 {"SelectItem Colour", "UnselectItem Colour"}, nullptr},
-        HostCase{"SelectItemDeletesTheRowAbove", Trigger::Select, &PageListHostTest::DeleteTheRowAbove,
-                 {"SelectItem Colour"}, "Colour"},
-        HostCase{"SelectItemDeletesThePage", Trigger::Select, &PageListHostTest::DeleteThePage,
-                 {"SelectItem Colour"}, nullptr},
-        HostCase{"SelectItemDeletesAllRows", Trigger::Select, &PageListHostTest::DeleteAllRows,
-                 {"SelectItem Colour"}, nullptr},
-        HostCase{"SelectItemSelectsAnotherRow", Trigger::Select, &PageListHostTest::SelectAnotherRow,
-                 {"SelectItem Colour", "UnselectItem Colour", "SelectItem Style"}, "Style"},
-        HostCase{"UnselectItemDeletesTheRow", Trigger::Unselect, &PageListHostTest::DeleteTheRow,
-                 {"UnselectItem Colour", "SelectItem Size"}, "Size"},
-        HostCase{"UnselectItemDeletesThePage", Trigger::Unselect, &PageListHostTest::DeleteThePage,
-                 {"UnselectItem Colour"}, nullptr},
-        HostCase{"UnselectItemDeletesAllRows", Trigger::Unselect, &PageListHostTest::DeleteAllRows,
-                 {"UnselectItem Colour"}, nullptr},
-        HostCase{"DeleteDeletesTheRow", Trigger::Delete, &PageListHostTest::DeleteTheRow,
-                 {"Delete Colour", "UnselectItem Colour"}, nullptr},
-        HostCase{"DeleteDeletesThePage", Trigger::Delete, &PageListHostTest::DeleteThePage, {"Delete Colour"}, nullptr},
-        HostCase{"DeleteDeletesAllRows", Trigger::Delete, &PageListHostTest::DeleteAllRows, {"Delete Colour"},
-                 nullptr},
-        HostCase{"PropertyChangingDeletesTheRow", Trigger::Open, &PageListHostTest::DeleteTheRow,
-                 {"PropertyChanging Caption", "UnselectItem Caption"}, nullptr},
-        HostCase{"PropertyChangingDeletesThePage", Trigger::Open, &PageListHostTest::DeleteThePage,
-                 {"PropertyChanging Caption"}, nullptr}),
-    [](const testing::TestParamInfo<HostCase>& info) { return std::string(info.param.pszName); });
 
 } // namespace

@@ -11,7 +11,6 @@ public:
     CTestFolders(const CTestFolders&) = delete;
     CTestFolders& operator=(const CTestFolders&) = delete;
 
-    const std::wstring& Root() const { return m_root; }
     std::wstring Path(const std::wstring& relative) const { return m_root + L"\\" + relative; }
     void Make(const std::wstring& relative) const;
     // Nested folders under "Long" until the path is longer than MAX_PATH; the deepest path.

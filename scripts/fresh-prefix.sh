@@ -8,5 +8,7 @@ mkdir -p "$WINEPREFIX"
 # Xvfb runs no window manager: unmanaged windows spare Wine its wait for one (seconds for each
 # top-level window destroyed).
 "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f > /dev/null 2>&1
+# A crash ends its test program at once, rather than waiting on the crash dialog until the timeout.
+"$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f > /dev/null 2>&1
 wineserver -w
 wineserver -p

@@ -180,7 +180,7 @@ public:
 
     CComPointer<IDispatch> FloorDispatch()
     {
-        CVariant floor = Call(L"GetFloorWnd");
+        CVariant floor = Call(L"GetxFloorWnd");
         CComPointer<IDispatch> pFloor;
         if (floor.vt == VT_UNKNOWN && floor.punkVal)
             pFloor.QueryFrom(floor.punkVal);

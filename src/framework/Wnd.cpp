@@ -418,7 +418,9 @@ LRESULT CWnd::Default()
 
 LRESULT CWnd::CallPrevious(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message >= OCM__BASE && message < OCM__BASE + 0x1000) // reflections the control does not know
+    // Reflections end at the window's own object: the control under it does not know them. An
+    // object laid over the window passes them down to that object.
+    if (!m_bOverlay && message >= OCM__BASE && message < OCM__BASE + 0x1000)
         return 0;
     if (const WNDPROC pfnPrevious = MyLayer().objects.Previous(m_hEntry))
         return CallWindowProcW(pfnPrevious, m_hWnd, message, wParam, lParam);

@@ -1,4 +1,4 @@
-// The control on the screen of the run (96, 120 or 144 DPI: the same program runs in a prefix of
+// The control on the screen of the run (96, 120, 144 or 192 DPI: the same program runs at
 // each): every length given for a 96-DPI screen is that length scaled, within a pixel (exactly
 // at 96); font sizes are those a standard font object reports on this screen; the design page
 // cuts none of its texts; and a page list follows a change of DPI it is told of.
@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 #include <olectl.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -211,6 +212,13 @@ std::wstring CellText(HWND hList, int nRow, int nColumn)
     item.cchTextMax = 256;
     SendMessageW(hList, LVM_GETITEMTEXTW, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&item));
     return text;
+}
+
+// The runner names the DPI it set: a run left at 96 by mistake would prove nothing.
+TEST(ScreenOfTheRun, HasTheDpiTheRunnerSet)
+{
+    const char* pszAsked = std::getenv("VELMORA_DPI");
+    EXPECT_EQ(pszAsked ? std::atoi(pszAsked) : 96, kScreen.Get());
 }
 
 TEST(DesignPageOnThisScreen, CutsNoTextOfItsRows)

@@ -25,7 +25,7 @@ BOOL CControlsWnd_CADORComboBox::IsPersistent() const
 
 CVariant CControlsWnd_CADORComboBox::GetValue(long nColumn)
 {
-    if (!HasCombo() || nColumn < 0 || nColumn >= m_combo.GetFieldCount())
+    if (!HasCombo())
         return CVariant();
     const int nRow = m_combo.GetListCtrl()->GetNextItem(-1, LVNI_SELECTED);
     return nRow < 0 ? CVariant() : m_combo.GetCellValue(nRow, static_cast<int>(nColumn));

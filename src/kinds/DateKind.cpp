@@ -34,11 +34,3 @@ void CControlsWnd_CDataComboBox::ShowEditor(int nMode)
 
 // The picker stays over the cell until the row is left.
 void CControlsWnd_CDataComboBox::HideEditor(BOOL) {}
-
-void CControlsWnd_CDataComboBox::CommitText(std::string& strText, BOOL bFlag)
-{
-    if (!HasEditorWindow())
-        return;
-    strText = m_picker.GetWindowText();
-    CControlsWnd::CommitText(strText, bFlag);
-}

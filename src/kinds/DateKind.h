@@ -15,8 +15,6 @@ public:
     // Places the picker over the whole cell on the row's date; the focus stays where it is.
     void ShowEditor(int nMode) override;
     void HideEditor(BOOL bFlag) override;
-    // The text the picker shows; nothing without a picker.
-    void CommitText(std::string& strText, BOOL bFlag) override;
 
 private:
     CDateComboBox m_picker;

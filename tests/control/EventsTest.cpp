@@ -89,6 +89,12 @@ TEST_F(Events, RowObjectsFireThroughTheControlWithTheirOwnPage)
     CControlsWnd* pObj = List(0)->GetControlsWnd(3, FALSE);
     ASSERT_NE(pObj, nullptr);
     pObj->ShowEditor(0);
+    // A host reading the value in PropertyChanged reads the new one.
+    std::vector<std::string> valuesRead;
+    m_pSink->m_onEvent = [&](const std::string& strEvent) {
+        if (strEvent.rfind("PropertyChanged", 0) == 0)
+            valuesRead.push_back(DefaultValue(0, 3));
+    };
     // The same text again is no update; the same text in another case is one.
     for (std::string text : {"new", "new", "NEW"})
         pObj->CommitText(text, TRUE);
@@ -96,6 +102,7 @@ TEST_F(Events, RowObjectsFireThroughTheControlWithTheirOwnPage)
     const std::vector<std::string> expected = {"PropertyChanging 0 3", "PropertyChanged 0 3 1", "PropertyChanged 0 3 0",
                                                "PropertyChanged 0 3 1"};
     EXPECT_EQ(m_pSink->m_events, expected);
+    EXPECT_EQ(valuesRead, (std::vector<std::string>{"new", "new", "NEW"}));
     EXPECT_EQ(List(0)->GetItemText(3, List(0)->GetValueColumn()), "NEW");
 }
 

@@ -340,8 +340,10 @@ TEST_F(Methods, PagesAndRows)
     EXPECT_EQ(CBstr::ToUtf8(value), "Red");
     SysFreeString(value);
 
-    // Deleting a page takes its rows and row objects with it.
+    // Deleting a page takes its rows and row objects with it; the front page stays in front.
+    Call(L"ActivatePage", {I2(1)});
     EXPECT_TRUE(Call(L"DeletePage", {I2(0)}).ToBool());
+    EXPECT_EQ(Call(L"GetActivePage").ToShort(), 0);
     EXPECT_EQ(Call(L"GetPagesCount").ToLong(), 2);
     EXPECT_EQ(Call(L"GetPageName", {I2(0)}).ToString(), "Extra");
     EXPECT_EQ(Call(L"GetIDListCtrl", {I2(0)}).ToLong(), 1001);

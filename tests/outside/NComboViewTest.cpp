@@ -78,9 +78,11 @@ TEST_F(NComboViewTest, KeyboardOpensMovesAndPicks)
     EXPECT_EQ(m_events.picks.size(), 2u);
 }
 
-TEST_F(NComboViewTest, DeletingRowsKeepsThePickOnItsRow)
+TEST_F(NComboViewTest, InsertingAndDeletingRowsKeepsThePickOnItsRow)
 {
-    m_view.SetSelectedRow(2);
+    m_view.SetSelectedRow(1);
+    EXPECT_EQ(m_view.InsertItem(1, "IT"), 1);
+    EXPECT_EQ(m_view.GetSelectedRow(), 2);
     EXPECT_TRUE(m_view.DeleteItem(0));
     EXPECT_EQ(m_view.GetSelectedRow(), 1);
     EXPECT_TRUE(m_view.DeleteItem(1));

@@ -290,7 +290,7 @@ TEST_F(PageListDrawingTest, DisabledRowIsFramedBlackWithoutHighlightOrButtonWhen
 
 TEST_F(PageListDrawingTest, FontRowIsPlainTextUntilItHasAnObject)
 {
-    const int nRow = AddRow("Face", "Font", 0, "Arial, 9.75");
+    const int nRow = AddRow("Face", "Font", 0, "Arial, 6");
     const WindowImage plain = Capture();
     const RECT cell = ValueCell(nRow);
     const RECT inner = {cell.left, cell.top + 1, cell.right - 1, cell.bottom - 1};
@@ -304,6 +304,11 @@ TEST_F(PageListDrawingTest, FontRowIsPlainTextUntilItHasAnObject)
     const WindowImage coloured = Capture();
     EXPECT_GT(CountIf(coloured, inner, IsReddish), 10) << "drawn in the object's colour";
     EXPECT_EQ(0, CountIf(coloured, inner, IsDark));
+    // In the object's own size, not the row's height: six points are eight pixels.
+    int nInkRows = 0;
+    for (int y = inner.top; y < inner.bottom; ++y)
+        nInkRows += CountIf(coloured, RECT{inner.left, y, inner.right, y + 1}, IsReddish) > 0;
+    EXPECT_LE(nInkRows, 8);
 }
 
 TEST_F(PageListDrawingTest, ValueIsBlackUntilTheEditorOpensThenInTheEditorColour)

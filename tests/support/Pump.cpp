@@ -21,14 +21,12 @@ bool DispatchOne()
 
 void PumpUntilIdle()
 {
-    // Wine delivers some messages (X events, paints) a little later than they are caused.
-    for (int quietRounds = 0; quietRounds < 3;) {
-        bool dispatched = false;
-        while (DispatchOne())
-            dispatched = true;
-        quietRounds = dispatched ? 0 : quietRounds + 1;
-        Sleep(5);
-    }
+    // Wine delivers some messages (X events, paints) a little later than they are caused: the
+    // queue is idle once nothing has come for a few milliseconds.
+    do {
+        while (DispatchOne()) {
+        }
+    } while (MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT) != WAIT_TIMEOUT);
 }
 
 bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs)

@@ -16,6 +16,7 @@
 
 #include <colordlg.h>
 
+#include <cstdlib>
 #include <utility>
 
 const wchar_t kVelmoraProgId[] = L"KV.Velmora.1";
@@ -112,6 +113,12 @@ CComPointer<IStream> SavedStream(IUnknown* pControl)
     const LARGE_INTEGER start = {};
     pStream->Seek(start, STREAM_SEEK_SET, nullptr);
     return pStream;
+}
+
+bool FullSoak()
+{
+    const char* pszMode = std::getenv("VELMORA_SOAK");
+    return pszMode && std::string(pszMode) == "full";
 }
 
 void HostedSampleTest::SetUp()

@@ -25,6 +25,9 @@ extern const wchar_t kVelmoraProgId[];
 // "Grouped" with a group row; "Name" is on two pages.
 std::string SampleLayout();
 
+// The long run (VELMORA_SOAK=full): every cycle and every pair, not the suite's share.
+bool FullSoak();
+
 // Our own containment site holding a control made in the test's process in place in hParent
 // (Wine's AtlAxAttachControl does not activate it); the control goes out of place with it.
 class CTestHost {

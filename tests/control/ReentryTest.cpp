@@ -20,7 +20,6 @@
 #include "UserInput.h"
 #include "VelmoraCtrl.h"
 
-#include <cstdlib>
 #include <iterator>
 #include <map>
 #include <utility>
@@ -637,8 +636,7 @@ std::string CaseName(const testing::TestParamInfo<std::tuple<Trigger, HostAction
 // every action still meets events of every sort.
 std::vector<std::tuple<Trigger, HostAction>> Pairs()
 {
-    const char* pszMode = std::getenv("VELMORA_SOAK");
-    const bool bEvery = pszMode && std::string(pszMode) == "full";
+    const bool bEvery = FullSoak();
     std::vector<std::tuple<Trigger, HostAction>> pairs;
     for (size_t nTrigger = 0; nTrigger < std::size(kTriggers); ++nTrigger) {
         for (Takes takes : {Takes::Rows, Takes::Control, Takes::Nothing}) {

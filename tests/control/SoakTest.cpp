@@ -24,12 +24,6 @@
 
 namespace {
 
-bool FullSoak()
-{
-    const char* pszMode = std::getenv("VELMORA_SOAK");
-    return pszMode && std::string(pszMode) == "full";
-}
-
 BOOL CALLBACK CountChild(HWND, LPARAM lParam)
 {
     ++*reinterpret_cast<long*>(lParam);

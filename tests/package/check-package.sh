@@ -49,7 +49,8 @@ x86=$(grep -- '-x86.zip$' <<< "$archives")
 check_archive "$x64" pei-x86-64
 check_archive "$x86" pei-i386
 
-# The x64 archive's own scripts, in a prefix no other test uses.
+# The x64 archive's own scripts, in a prefix no other test uses, on the test's display.
+source "$root/scripts/desktop-env.sh"
 source "$root/scripts/wine-env.sh" "$build/x86_64" package-prefix
 "$root/scripts/fresh-prefix.sh"
 winpath() { echo "Z:${1//\//\\}"; }

@@ -115,6 +115,17 @@ CComPointer<IStream> SavedStream(IUnknown* pControl)
     return pStream;
 }
 
+std::string CellText(HWND hList, int nRow, int nColumn)
+{
+    wchar_t text[256] = {};
+    LVITEMW item = {};
+    item.iSubItem = nColumn;
+    item.pszText = text;
+    item.cchTextMax = 256;
+    SendMessageW(hList, LVM_GETITEMTEXTW, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&item));
+    return WideToUtf8(text);
+}
+
 bool FullSoak()
 {
     const char* pszMode = std::getenv("VELMORA_SOAK");

@@ -48,6 +48,7 @@ private:
 // A new control of the test's own process (CVelmoraCtrl linked in), initialised to defaults.
 CComPointer<IDispatch> NewInProcessControl(CVelmoraCtrl** ppObject = nullptr);
 HWND ControlWindow(IUnknown* pControl);   // null while it has no window
+std::string CellText(HWND hList, int nRow, int nColumn); // of any list view window
 
 // Runs action (which shows a modal message box or dialog) and answers the first dialog box of
 // this thread: its caption and its texts, top to bottom, then presses OK.

@@ -66,17 +66,6 @@ HWND FindDescendant(HWND hParent, int nId, const wchar_t* pszClass)
     return find.hFound;
 }
 
-std::string CellText(HWND hList, int nRow, int nColumn)
-{
-    wchar_t text[256] = {};
-    LVITEMW item = {};
-    item.iSubItem = nColumn;
-    item.pszText = text;
-    item.cchTextMax = 256;
-    SendMessageW(hList, LVM_GETITEMTEXTW, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&item));
-    return WideToUtf8(text);
-}
-
 class DesignPages : public ::testing::Test {
 protected:
     void SetUp() override { m_hFrame = CreateTestFrame(520, 320); }

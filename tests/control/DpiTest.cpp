@@ -203,17 +203,6 @@ BOOL CALLBACK FindFirstList(HWND hWnd, LPARAM lParam)
     return FALSE;
 }
 
-std::wstring CellText(HWND hList, int nRow, int nColumn)
-{
-    wchar_t text[256] = {};
-    LVITEMW item = {};
-    item.iSubItem = nColumn;
-    item.pszText = text;
-    item.cchTextMax = 256;
-    SendMessageW(hList, LVM_GETITEMTEXTW, static_cast<WPARAM>(nRow), reinterpret_cast<LPARAM>(&item));
-    return text;
-}
-
 // The runner names the DPI it set: a run left at 96 by mistake would prove nothing.
 TEST(ScreenOfTheRun, HasTheDpiTheRunnerSet)
 {
@@ -242,7 +231,7 @@ TEST(DesignPageOnThisScreen, CutsNoTextOfItsRows)
     ASSERT_NE(nullptr, hList);
     for (int nRow = 0; nRow < 2; ++nRow) {
         for (int nColumn = 0; nColumn < 4; ++nColumn) {
-            const std::wstring text = CellText(hList, nRow, nColumn);
+            const std::wstring text = Utf8ToWide(CellText(hList, nRow, nColumn));
             const int nText = static_cast<int>(SendMessageW(hList, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
             const int nColumnWidth = static_cast<int>(SendMessageW(hList, LVM_GETCOLUMNWIDTH, nColumn, 0));
             EXPECT_LE(nText + kScreen.Scale(12), nColumnWidth) << WideToUtf8(text) << " at " << kScreen.Get() << " DPI";

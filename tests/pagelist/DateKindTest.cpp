@@ -13,16 +13,6 @@
 
 namespace {
 
-using Events = std::vector<FiredEvent>;
-
-FiredEvent Changing(long nRow)
-{
-    return {"PropertyChanging", 3, nRow, FALSE};
-}
-FiredEvent Changed(long nRow, BOOL bUpdate)
-{
-    return {"PropertyChanged", 3, nRow, bUpdate};
-}
 
 // A date as the user's short date format writes it, as the picker shows it.
 std::string ShortDate(WORD nYear, WORD nMonth, WORD nDay)

@@ -19,16 +19,6 @@
 
 namespace {
 
-using Events = std::vector<FiredEvent>;
-
-FiredEvent Changing(long nRow)
-{
-    return {"PropertyChanging", 3, nRow, FALSE};
-}
-FiredEvent Changed(long nRow, BOOL bUpdate)
-{
-    return {"PropertyChanged", 3, nRow, bUpdate};
-}
 
 const wchar_t kManyScripts[] = L"\u00DCn\u00EFc\u00F8d\u00E9 \u6F22\u5B57 \u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC "
                                L"\u0627\u0644\u0639\u0631\u0628\u064A\u0629 \u0939\u093F\u0928\u094D\u0926\u0940";

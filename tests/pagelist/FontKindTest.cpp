@@ -16,12 +16,6 @@
 
 namespace {
 
-using Events = std::vector<FiredEvent>;
-
-FiredEvent Changing(long nRow)
-{
-    return {"PropertyChanging", 3, nRow, FALSE};
-}
 
 // A standard font object made and described the way the kind makes its own.
 CComPointer<IFont> NewFont(const wchar_t* pszFace, LONGLONG nSize10000, SHORT nWeight, bool bItalic = false)

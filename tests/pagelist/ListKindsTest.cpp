@@ -20,6 +20,15 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
+// "Item 0" to "Item 19": more than a drop-down shows at once.
+std::string TwentyItems()
+{
+    std::string strItems = "Item 0";
+    for (int i = 1; i < 20; ++i)
+        strItems += FormatText("\\Item %d", i);
+    return strItems;
+}
+
 class ListKindsTest : public PickingTest {
 protected:
     // The ComboBox row's drop-down, opened from its row button.
@@ -116,10 +125,7 @@ TEST_F(ListKindsTest, TheDropDownOpensUnderTheCellAsWideAsItWithTheFocusAndTheMo
 
 TEST_F(ListKindsTest, ALongListOpensEightLinesHighWithAScrollBar)
 {
-    std::string strItems = "Item 0";
-    for (int i = 1; i < 20; ++i)
-        strItems += FormatText("\\Item %d", i);
-    m_owner.items = strItems;
+    m_owner.items = TwentyItems();
     const HWND hDropDown = OpenChoice();
     ASSERT_NE(nullptr, hDropDown);
     EXPECT_EQ(8, Lines(hDropDown));
@@ -252,10 +258,7 @@ TEST_F(ListKindsTest, TheSelectionFollowsTheMouseAndAClickOutsideCommitsTheItemL
 
 TEST_F(ListKindsTest, APressOnTheScrollBarScrollsAndLeavesTheListOpen)
 {
-    std::string strItems = "Item 0";
-    for (int i = 1; i < 20; ++i)
-        strItems += FormatText("\\Item %d", i);
-    m_owner.items = strItems;
+    m_owner.items = TwentyItems();
     const HWND hDropDown = OpenChoice();
     ASSERT_NE(nullptr, hDropDown);
     SCROLLBARINFO bar = {};

@@ -217,7 +217,6 @@ protected:
     HWND m_hFrame = nullptr;
 };
 
-using Events = std::vector<FiredEvent>;
 using Calls = std::vector<std::string>;
 
 // --- Selection and activation ---

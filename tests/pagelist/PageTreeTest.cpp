@@ -22,7 +22,6 @@
 namespace {
 
 using Names = std::vector<std::string>;
-using Events = std::vector<FiredEvent>;
 
 const COLORREF kSignFrame = RGB(128, 128, 128);
 const COLORREF kBlack = RGB(0, 0, 0);

@@ -22,6 +22,17 @@
 
 // An event the fake control fired: name, page, row, and bUpdate where it has one.
 using FiredEvent = std::tuple<std::string, long, long, BOOL>;
+using Events = std::vector<FiredEvent>;
+
+// The edit events of a row of the fixture's page (page 3).
+inline FiredEvent Changing(long nRow)
+{
+    return {"PropertyChanging", 3, nRow, FALSE};
+}
+inline FiredEvent Changed(long nRow, BOOL bUpdate)
+{
+    return {"PropertyChanged", 3, nRow, bUpdate};
+}
 
 class CFakeOwner : public CPageListOwner {
 public:

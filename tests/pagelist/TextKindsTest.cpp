@@ -22,15 +22,6 @@ namespace {
 
 enum Row { kEditRow, kEditButtonRow, kButtonRow, kReturnRow, kLinkRow };
 
-FiredEvent Changing(short nRow)
-{
-    return {"PropertyChanging", 3, nRow, FALSE};
-}
-FiredEvent Changed(short nRow, BOOL bUpdate)
-{
-    return {"PropertyChanged", 3, nRow, bUpdate};
-}
-using Events = std::vector<FiredEvent>;
 
 class TextKindsTest : public PageListFixture<CPageListCtrl> {
 protected:

@@ -3,18 +3,14 @@
 #include "ItemList.h"
 #include "PageListOwner.h"
 #include "Text.h"
-
-#include <cstring>
+#include "ThreadSlot.h"
 
 namespace {
 
 // A row asking its host for a recordset makes no other row of the thread ask.
-thread_local int t_nCreating = 0;
+CThreadSlot<int> t_nCreating;
 
 const int kColumnNameLength = 256;
-
-// The one buffer of the thread the column names are read into.
-thread_local char t_szColumnName[kColumnNameLength * 3 + 1];
 
 } // namespace
 
@@ -86,9 +82,8 @@ const char* CControlsWnd_CADORComboBox::GetColumnName(long nColumn)
     column.cchTextMax = kColumnNameLength;
     if (!m_combo.GetListCtrl()->SendMessage(LVM_GETCOLUMNW, static_cast<WPARAM>(nColumn), reinterpret_cast<LPARAM>(&column)))
         return nullptr;
-    const std::string text = WideToUtf8(name);
-    std::strncpy(t_szColumnName, text.c_str(), sizeof(t_szColumnName) - 1);
-    return t_szColumnName;
+    m_strColumnName = WideToUtf8(name);
+    return m_strColumnName.c_str();
 }
 
 void CControlsWnd_CADORComboBox::SetColumnHeader(BOOL bHeader)
@@ -147,9 +142,9 @@ std::string CControlsWnd_CADORComboBox::GetClassName() const
 CWnd* CControlsWnd_CADORComboBox::CreateEditor()
 {
     CPageListOwner* pOwner = GetOwner();
-    if (t_nCreating != 0 || !pOwner)
+    if (t_nCreating.Get() != 0 || !pOwner)
         return nullptr;
-    ++t_nCreating;
+    t_nCreating.Set(t_nCreating.Get() + 1);
     CComPointer<IDispatch> pRecordset;
     const CLifeToken::CWatch alive = Watch();
     pOwner->FireSetObject(GetOwnPage(), m_nRow, pRecordset.Out());
@@ -158,7 +153,7 @@ CWnd* CControlsWnd_CADORComboBox::CreateEditor()
         m_combo.SetEditTextColor(pOwner->GetEditorColor());
         pEditor = &m_combo;
     }
-    --t_nCreating;
+    t_nCreating.Set(t_nCreating.Get() - 1);
     return pEditor;
 }
 

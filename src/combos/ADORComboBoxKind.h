@@ -15,7 +15,7 @@ public:
     void SetColumnWidth(long nColumn, long nWidth) override;
     long GetColumnWidth(long nColumn) override;
     void SetColumnName(long nColumn, const std::string& strName) override;
-    // Read into one buffer that the next call overwrites.
+    // Read into the row's buffer, which the row's next call overwrites.
     const char* GetColumnName(long nColumn) override;
     void SetColumnHeader(BOOL bHeader) override;
     BOOL GetColumnHeader() override;
@@ -38,4 +38,5 @@ private:
     bool HasCombo() const;
 
     CADORMultiColumnComboBox m_combo;
+    std::string m_strColumnName;
 };

@@ -6,6 +6,7 @@
 #include "Font.h"
 #include "PaintDC.h"
 #include "Text.h"
+#include "ThreadSlot.h"
 #include "WindowHook.h"
 #include "resource.h"
 
@@ -30,7 +31,7 @@ const COLORREF kButtonFace = RGB(192, 192, 192);
 const int kArrowSize = 16;
 
 // The combo whose edit has the focus: focus is the thread's own, so each UI thread has its own.
-thread_local CMultiColumnComboBox* t_pActive = nullptr;
+CThreadSlot<CMultiColumnComboBox*> t_pActive;
 
 // One for each DPI, kept for the process.
 HFONT SharedFont(const CDpi& dpi)
@@ -90,8 +91,8 @@ CMultiColumnComboBox::~CMultiColumnComboBox()
     // While the object is still a combo, so that its own end of the window runs.
     if (IsWindow())
         DestroyWindow();
-    if (t_pActive == this)
-        t_pActive = nullptr;
+    if (t_pActive.Get() == this)
+        t_pActive.Set(nullptr);
 }
 
 void CMultiColumnComboBox::RegisterClass()
@@ -111,7 +112,7 @@ UINT CMultiColumnComboBox::SelChangeMessage()
 
 CMultiColumnComboBox* CMultiColumnComboBox::GetActive()
 {
-    return t_pActive;
+    return t_pActive.Get();
 }
 
 int CMultiColumnComboBox::SetDropDownLines(int nLines)
@@ -410,8 +411,8 @@ LRESULT CMultiColumnComboBox::OnDestroy(WPARAM, LPARAM)
         m_pList->DeleteAllItems();
     m_pList.reset();
     m_pEdit.reset();
-    if (t_pActive == this)
-        t_pActive = nullptr;
+    if (t_pActive.Get() == this)
+        t_pActive.Set(nullptr);
     return result;
 }
 
@@ -490,19 +491,19 @@ bool CMultiColumnComboBox::WatchEdit(HWND hWnd, UINT message, WPARAM wParam, LPA
 {
     switch (message) {
     case WM_SETFOCUS:
-        t_pActive = dynamic_cast<CMultiColumnComboBox*>(CWnd::FromHandle(::GetParent(hWnd)));
+        t_pActive.Set(dynamic_cast<CMultiColumnComboBox*>(CWnd::FromHandle(::GetParent(hWnd))));
         break;
     case WM_KILLFOCUS:
-        if (CMultiColumnComboBox* pActive = t_pActive) {
+        if (CMultiColumnComboBox* pActive = t_pActive.Get()) {
             const CLifeToken::CWatch alive = pActive->m_life.Watch();
             pActive->ShowDropDown(FALSE);
-            if (alive && t_pActive == pActive)
-                t_pActive = nullptr;
+            if (alive && t_pActive.Get() == pActive)
+                t_pActive.Set(nullptr);
         }
         break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        if (CMultiColumnComboBox* pActive = t_pActive) {
+        if (CMultiColumnComboBox* pActive = t_pActive.Get()) {
             if (wParam == VK_RETURN || wParam == VK_ESCAPE || IsListKey(wParam)) {
                 ::SendMessageW(pActive->m_hWnd, message, wParam, lParam);
             } else if (wParam == VK_F4) {
@@ -521,7 +522,7 @@ bool CMultiColumnComboBox::WatchEdit(HWND hWnd, UINT message, WPARAM wParam, LPA
 
 bool CMultiColumnComboBox::WatchList(HWND hWnd, UINT message, WPARAM, LPARAM lParam)
 {
-    CMultiColumnComboBox* pActive = t_pActive;
+    CMultiColumnComboBox* pActive = t_pActive.Get();
     const bool bMouse = message == WM_MOUSEMOVE || message == WM_NCMOUSEMOVE || message == WM_LBUTTONDOWN;
     if (pActive && bMouse && pActive->m_pList && pActive->m_pList->m_hWnd == hWnd) {
         POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -540,7 +541,7 @@ bool CMultiColumnComboBox::WatchParent(HWND, UINT message, WPARAM wParam, LPARAM
 {
     const bool bCloses = message == WM_SYSCOMMAND || message == WM_NCLBUTTONDOWN || message == WM_COMMAND
                          || message == WM_LBUTTONDOWN || message == WM_CAPTURECHANGED;
-    if (CMultiColumnComboBox* pActive = t_pActive; pActive && bCloses) {
+    if (CMultiColumnComboBox* pActive = t_pActive.Get(); pActive && bCloses) {
         const CLifeToken::CWatch alive = pActive->m_life.Watch();
         const BOOL bWasDropped = pActive->IsDroppedDown();
         pActive->ShowDropDown(FALSE);

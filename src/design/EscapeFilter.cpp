@@ -1,31 +1,37 @@
 #include "EscapeFilter.h"
 
+#include "ThreadSlot.h"
+
 namespace {
 
 // The filters of this thread, newest first, and the one hook they share.
-thread_local CEscapeFilter* t_pFilters = nullptr;
-thread_local HHOOK t_hHook = nullptr;
+CThreadSlot<CEscapeFilter*> t_pFilters;
+CThreadSlot<HHOOK> t_hHook;
 
 } // namespace
 
-CEscapeFilter::CEscapeFilter(HWND hDlg) : m_hDlg(hDlg), m_pNext(t_pFilters)
+CEscapeFilter::CEscapeFilter(HWND hDlg) : m_hDlg(hDlg), m_pNext(t_pFilters.Get())
 {
-    if (!t_hHook)
-        t_hHook = SetWindowsHookExW(WH_MSGFILTER, &FilterProc, nullptr, GetCurrentThreadId());
-    t_pFilters = this;
+    if (!t_hHook.Get())
+        t_hHook.Set(SetWindowsHookExW(WH_MSGFILTER, &FilterProc, nullptr, GetCurrentThreadId()));
+    t_pFilters.Set(this);
 }
 
 CEscapeFilter::~CEscapeFilter()
 {
-    for (CEscapeFilter** ppFilter = &t_pFilters; *ppFilter; ppFilter = &(*ppFilter)->m_pNext) {
-        if (*ppFilter == this) {
-            *ppFilter = m_pNext;
-            break;
+    if (t_pFilters.Get() == this) {
+        t_pFilters.Set(m_pNext);
+    } else {
+        for (CEscapeFilter* pFilter = t_pFilters.Get(); pFilter; pFilter = pFilter->m_pNext) {
+            if (pFilter->m_pNext == this) {
+                pFilter->m_pNext = m_pNext;
+                break;
+            }
         }
     }
-    if (!t_pFilters && t_hHook) {
-        UnhookWindowsHookEx(t_hHook);
-        t_hHook = nullptr;
+    if (!t_pFilters.Get() && t_hHook.Get()) {
+        UnhookWindowsHookEx(t_hHook.Get());
+        t_hHook.Set(nullptr);
     }
 }
 
@@ -36,7 +42,7 @@ bool CEscapeFilter::IsFilteredKey(const MSG& msg)
 
 bool CEscapeFilter::IsForFilteredDialog(HWND hWnd)
 {
-    for (const CEscapeFilter* pFilter = t_pFilters; pFilter; pFilter = pFilter->m_pNext) {
+    for (const CEscapeFilter* pFilter = t_pFilters.Get(); pFilter; pFilter = pFilter->m_pNext) {
         if (hWnd == pFilter->m_hDlg || IsChild(pFilter->m_hDlg, hWnd))
             return true;
     }
@@ -48,5 +54,5 @@ LRESULT CALLBACK CEscapeFilter::FilterProc(int nCode, WPARAM wParam, LPARAM lPar
     const auto* pMsg = reinterpret_cast<const MSG*>(lParam);
     if (nCode == MSGF_DIALOGBOX && pMsg && IsFilteredKey(*pMsg) && IsForFilteredDialog(pMsg->hwnd))
         return TRUE;
-    return CallNextHookEx(t_hHook, nCode, wParam, lParam);
+    return CallNextHookEx(t_hHook.Get(), nCode, wParam, lParam);
 }

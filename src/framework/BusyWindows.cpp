@@ -1,12 +1,42 @@
 #include "BusyWindows.h"
 
+#include "ProcessLock.h"
+#include "ThreadSlot.h"
+
 #include <algorithm>
 #include <iterator>
+#include <memory>
+
+namespace {
+
+CThreadSlot<CBusyWindows*> t_pThreadWindows;
+// Every thread's lists, owned here so that they go when the module unloads.
+CProcessLock g_everyThreadLock;
+std::vector<std::unique_ptr<CBusyWindows>> g_everyThread;
+
+} // namespace
 
 CBusyWindows& CBusyWindows::ThisThread()
 {
-    thread_local CBusyWindows windows;
-    return windows;
+    if (CBusyWindows* pWindows = t_pThreadWindows.Get())
+        return *pWindows;
+    auto pWindows = std::make_unique<CBusyWindows>();
+    t_pThreadWindows.Set(pWindows.get());
+    const CProcessLockGuard lock(g_everyThreadLock);
+    g_everyThread.push_back(std::move(pWindows));
+    return *g_everyThread.back();
+}
+
+void CBusyWindows::ThreadEnded()
+{
+    CBusyWindows* pWindows = t_pThreadWindows.Get();
+    if (!pWindows)
+        return;
+    t_pThreadWindows.Set(nullptr);
+    const CProcessLockGuard lock(g_everyThreadLock);
+    g_everyThread.erase(std::remove_if(g_everyThread.begin(), g_everyThread.end(),
+                                       [pWindows](const auto& pEach) { return pEach.get() == pWindows; }),
+                        g_everyThread.end());
 }
 
 void CBusyWindows::Leave(HWND hWnd)

@@ -10,7 +10,11 @@
 
 class CBusyWindows {
 public:
+    // The calling thread's, made at its first use.
     static CBusyWindows& ThisThread();
+    // The calling thread ends: its lists go. (Those of threads still going when the module
+    // unloads go with the module.)
+    static void ThreadEnded();
 
     // Brackets one message of hWnd. Leaving the last message inside a waiting window destroys it.
     void Enter(HWND hWnd) { m_busy.push_back(hWnd); }

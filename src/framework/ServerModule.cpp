@@ -1,5 +1,6 @@
 #include "ServerModule.h"
 
+#include "BusyWindows.h"
 #include "ClassFactory.h"
 #include "ComObject.h"
 #include "ServerRegistry.h"
@@ -8,6 +9,14 @@
 #include <olectl.h>
 
 #include <atomic>
+
+#if defined(__GLIBCXX__)
+// GCC's C++ runtime keeps an emergency buffer for exceptions thrown when memory runs out; it is
+// allocated when the module loads and freed only here.
+namespace __gnu_cxx {
+void __freeres();
+}
+#endif
 
 namespace {
 
@@ -63,9 +72,15 @@ BOOL CServerModule::DllMain(DWORD dwReason, LPVOID pReserved, void (*pfnOnLoad)(
 {
     if (dwReason == DLL_PROCESS_ATTACH && pfnOnLoad)
         pfnOnLoad();
+    if (dwReason == DLL_THREAD_DETACH)
+        CBusyWindows::ThreadEnded();
     // Freed while the process goes on (not at its exit, when nothing needs giving back).
-    if (dwReason == DLL_PROCESS_DETACH && !pReserved)
+    if (dwReason == DLL_PROCESS_DETACH && !pReserved) {
         CWnd::UnregisterWindowClasses();
+#if defined(__GLIBCXX__)
+        __gnu_cxx::__freeres();
+#endif
+    }
     return TRUE;
 }
 

@@ -3,6 +3,7 @@
 #include "BusyWindows.h"
 #include "GuardCall.h"
 #include "ProcessLock.h"
+#include "ThreadSlot.h"
 #include "Text.h"
 
 #include <utility>
@@ -26,8 +27,9 @@ CWindowObjects& OverlayObjects()
 CProcessLock g_classesLock;
 std::vector<std::wstring> g_classes;
 
-thread_local CWnd* t_pCreating = nullptr;
-thread_local HHOOK t_hCreateHook = nullptr;
+// The window the thread is making, and the hook that binds it once made.
+CThreadSlot<CWnd*> t_pCreating;
+CThreadSlot<HHOOK> t_hCreateHook;
 
 bool IsReflectable(UINT message)
 {
@@ -151,13 +153,14 @@ void CWnd::UnregisterWindowClasses()
 
 LRESULT CALLBACK CWnd::CreateHookProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
-    const LRESULT result = CallNextHookEx(t_hCreateHook, nCode, wParam, lParam);
-    if (nCode == HCBT_CREATEWND && t_pCreating) {
-        CWnd* pWnd = t_pCreating;
-        t_pCreating = nullptr;
+    const LRESULT result = CallNextHookEx(t_hCreateHook.Get(), nCode, wParam, lParam);
+    CWnd* pWnd = t_pCreating.Get();
+    if (nCode == HCBT_CREATEWND && pWnd) {
+        t_pCreating.Set(nullptr);
         // Only the first window created is ours: the windows it makes while it is created (a
         // list's header, a tooltip) pass no hook of ours.
-        UnhookWindowsHookEx(std::exchange(t_hCreateHook, nullptr));
+        UnhookWindowsHookEx(t_hCreateHook.Get());
+        t_hCreateHook.Set(nullptr);
         pWnd->BindProcedure(reinterpret_cast<HWND>(wParam));
     }
     return result;
@@ -170,18 +173,18 @@ BOOL CWnd::Create(const wchar_t* className, const std::string& text, DWORD style
         return FALSE;
     LeaveEntry(); // the layer of an entry left from a window gone goes with it
     m_bOverlay = false;
-    CWnd* pOuterCreating = t_pCreating;
-    HHOOK hOuterHook = t_hCreateHook;
-    t_pCreating = this;
-    t_hCreateHook = SetWindowsHookExW(WH_CBT, CreateHookProc, nullptr, GetCurrentThreadId());
+    CWnd* pOuterCreating = t_pCreating.Get();
+    const HHOOK hOuterHook = t_hCreateHook.Get();
+    t_pCreating.Set(this);
+    t_hCreateHook.Set(SetWindowsHookExW(WH_CBT, CreateHookProc, nullptr, GetCurrentThreadId()));
     const HMENU hMenuOrId = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)) : nullptr;
     HWND hWnd = CreateWindowExW(exStyle, className, Utf8ToWide(text).c_str(), style, rect.left, rect.top,
                                 rect.right - rect.left, rect.bottom - rect.top, hParent, hMenuOrId,
                                 ModuleInstance(), nullptr);
-    if (t_hCreateHook)
-        UnhookWindowsHookEx(t_hCreateHook);
-    t_pCreating = pOuterCreating;
-    t_hCreateHook = hOuterHook;
+    if (const HHOOK hHook = t_hCreateHook.Get())
+        UnhookWindowsHookEx(hHook);
+    t_pCreating.Set(pOuterCreating);
+    t_hCreateHook.Set(hOuterHook);
     if (!hWnd) {
         LeaveEntry();
         m_hWnd = nullptr;

@@ -4,6 +4,7 @@
 // only while a popup is open, on the thread that shows it; other threads have popups of their own.
 #pragma once
 #include "LifeToken.h"
+#include "ThreadSlot.h"
 
 #include <windows.h>
 
@@ -25,7 +26,7 @@ private:
         CLifeToken::CWatch kindAlive;
     };
     // The thread's open popup: its state lives from Install to the popup's end.
-    static thread_local State* t_pOpen;
+    static CThreadSlot<State*> t_pOpen;
 
     static LRESULT CALLBACK CallWndProc(int nCode, WPARAM wParam, LPARAM lParam);
     // The hook goes first: what the row's object does next may open the next popup.

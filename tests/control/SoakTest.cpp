@@ -16,7 +16,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -630,18 +629,8 @@ private:
     SCRIPT_CACHE m_cache = nullptr;
 };
 
-// The tests of host threads run in the long runs only (VELMORA_SOAK=threads or full): on this
-// machine their first host thread now stops for good early on, with no CPU used, and the suite
-// would wait out its timeout.
-bool HostThreadsRun()
-{
-    return std::getenv("VELMORA_SOAK") != nullptr;
-}
-
 TEST(SeveralUiThreads, EachKeepsItsControlsValuesAndEventsAndNothingStaysBehind)
 {
-    if (!HostThreadsRun())
-        GTEST_SKIP() << "VELMORA_SOAK=threads runs the host threads";
     const CHeldScriptCache heldFont;
     const int nCyclesPerThread = FullSoak() ? 6000 : 600;
     CRendezvous rendezvous(4);
@@ -685,8 +674,6 @@ int RegisteredClasses(const HMODULE (&hServers)[3])
 // the servers.
 TEST(ServersUnloaded, ByComAndLoadedAgainLeaveNothingBehind)
 {
-    if (!HostThreadsRun())
-        GTEST_SKIP() << "VELMORA_SOAK=threads runs the host threads";
     const int nCycles = FullSoak() ? 200 : 20;
     ServersUnloaded();
     Resources before;
@@ -704,12 +691,7 @@ TEST(ServersUnloaded, ByComAndLoadedAgainLeaveNothingBehind)
         EXPECT_EQ(RegisteredClasses(thread.m_hServers), 0) << "cycle " << nCycle;
     }
     PumpUntilIdle();
-    // Windows and GDI objects are held flat; handles and heap are only shown: a short-lived
-    // thread that used a server still leaves about a dozen handles behind once it unloads.
-    const Resources after = Measure();
-    std::printf("[ soak     ] server unloads, %d cycles: before %s; after %s\n", nCycles, Text(before).c_str(), Text(after).c_str());
-    EXPECT_EQ(after.nWindows, before.nWindows);
-    EXPECT_LE(after.nGdiObjects, before.nGdiObjects + 2);
+    ExpectFlat("server unloads", before, Measure(), nCycles);
 }
 
 } // namespace

@@ -13,7 +13,6 @@ export VELMORA_DESKTOPS=$build/desktops
 rm -rf "$VELMORA_DESKTOPS"
 mkdir -p "$VELMORA_DESKTOPS"
 log=$build/ctest.log
-: > "$log"
 
 xvfbs=()
 prefixes=()
@@ -34,16 +33,26 @@ for ((n = 0; n < count; n++)); do
   prefixes+=("$prefix")
   entries+=("{\"id\": \"$id\", \"slots\": 1}")
 done
-for ((n = 0; n < count; n++)); do
-  id=d$n
+# A desktop: its display, a fresh prefix and the servers registered there.
+prepare_desktop() {
+  local n=$1 id=d$1
   for _ in $(seq 100); do [ -s "$VELMORA_DESKTOPS/$id.display" ] && break; sleep 0.1; done
-  [ -s "$VELMORA_DESKTOPS/$id.display" ] || { echo "Xvfb did not start for desktop $id"; exit 1; }
+  [ -s "$VELMORA_DESKTOPS/$id.display" ] || { echo "Xvfb did not start for desktop $id"; return 1; }
   printf 'DISPLAY=:%s\nWINEPREFIX=%s\n' "$(cat "$VELMORA_DESKTOPS/$id.display")" "${prefixes[n]}" > "$VELMORA_DESKTOPS/$id.env"
   (set -a; source "$VELMORA_DESKTOPS/$id.env"; set +a
    "$root/scripts/fresh-prefix.sh"
-   ctest --test-dir "$build" --output-on-failure -R '^register_servers$' >> "$log" 2>&1) \
-    || { cat "$log"; echo "the servers could not be registered on desktop $id"; exit 1; }
+   ctest --test-dir "$build" --output-on-failure -R '^register_servers$' > "$VELMORA_DESKTOPS/$id.log" 2>&1) \
+    || { cat "$VELMORA_DESKTOPS/$id.log"; echo "the servers could not be registered on desktop $id"; return 1; }
+}
+# The first desktop boots the pristine prefix if there is none yet; the others copy it meanwhile.
+prepare_desktop 0 || exit 1
+pids=()
+for ((n = 1; n < count; n++)); do
+  prepare_desktop "$n" &
+  pids+=($!)
 done
+for pid in "${pids[@]}"; do wait "$pid" || exit 1; done
+cat "$VELMORA_DESKTOPS"/d*.log > "$log"
 (IFS=,; echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"desktop\": [${entries[*]}]}]}") \
   > "$VELMORA_DESKTOPS/spec.json"
 

@@ -653,8 +653,10 @@ private:
 };
 
 // Four host threads at once run in the long runs only (VELMORA_SOAK=threads or full): on the
-// test machine one run in a few ends in an access violation inside Wine's list view code
-// (comctl32's DPA_GetPtr), not yet understood, and the suite must not fail at random.
+// test machine one run in a few ends in an access violation, once inside Wine's Uniscribe
+// (growing a script cache from the edit control: Wine 8 shares a font's cache between threads
+// without a lock), once inside its list view code (DPA_GetPtr), and the suite must not fail
+// at random.
 bool HostThreadsRun()
 {
     return std::getenv("VELMORA_SOAK") != nullptr;

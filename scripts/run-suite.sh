@@ -54,10 +54,10 @@ done
 for pid in "${pids[@]}"; do wait "$pid" || exit 1; done
 cat "$VELMORA_DESKTOPS"/d*.log > "$log"
 (IFS=,; echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"desktop\": [${entries[*]}]}]}") \
-  > "$VELMORA_DESKTOPS/spec.json"
+  > "$VELMORA_DESKTOPS/desktops.json"
 
 ctest --test-dir "$build" --output-on-failure --timeout 300 -j "$count" \
-      --resource-spec-file "$VELMORA_DESKTOPS/spec.json" -FS registered_servers -E '^register_servers$' >> "$log" 2>&1
+      --resource-spec-file "$VELMORA_DESKTOPS/desktops.json" -FS registered_servers -E '^register_servers$' >> "$log" 2>&1
 rc=$?
 cat "$log"
 exit $rc

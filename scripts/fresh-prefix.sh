@@ -19,5 +19,10 @@ if [ ! -d "$pristine/drive_c" ]; then
 fi
 wineserver -k 2>/dev/null || true
 rm -rf "$WINEPREFIX"
-cp -a "$pristine" "$WINEPREFIX"
+# A prefix holds over a gigabyte of program images that Wine never writes to: they are shared as
+# hard links with the pristine prefix, so a suite's several prefixes fit on a small disk. Every
+# other file (registry, ini files) gets its own copy, since Wine may rewrite those in place.
+cp -al "$pristine" "$WINEPREFIX"
+(cd "$pristine" && find . -type f ! \( -size +100k ! -name '*.reg' \) -print0 |
+   xargs -0 cp -a --remove-destination --parents -t "$WINEPREFIX")
 wineserver -p

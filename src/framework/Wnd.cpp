@@ -3,6 +3,7 @@
 #include "BusyWindows.h"
 #include "GuardCall.h"
 #include "ProcessLock.h"
+#include "ShapingCaches.h"
 #include "ThreadSlot.h"
 #include "Text.h"
 
@@ -482,7 +483,11 @@ BOOL CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
 HWND CWnd::SetFocus() { return ::SetFocus(m_hWnd); }
 void CWnd::Invalidate(BOOL bErase) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
 void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
-void CWnd::SetFont(HFONT hFont, BOOL bRedraw) { SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(hFont), bRedraw); }
+void CWnd::SetFont(HFONT hFont, BOOL bRedraw)
+{
+    CShapingCaches::Hold(hFont);
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(hFont), bRedraw);
+}
 HFONT CWnd::GetFont() const { return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)); }
 
 void CWnd::SetWindowText(const std::string& text)

@@ -10,6 +10,7 @@
 #include "PageListOwner.h"
 #include "PaintDC.h"
 #include "Pen.h"
+#include "ShapingCaches.h"
 #include "Text.h"
 
 #include <commdlg.h>
@@ -433,6 +434,7 @@ bool CColourPopup::ChooseMoreColour()
     // the control does too. A host may end any of them while the dialog is open.
     const CLifeToken::CWatch alive = m_pickerAlive;
     m_bDialogOpen = TRUE;
+    CShapingCaches::HoldDialogFont();
     const BOOL bChosen = ChooseColorW(&choose);
     m_bDialogOpen = FALSE;
     if (!alive || !IsWindow())

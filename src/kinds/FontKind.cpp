@@ -8,6 +8,7 @@
 #include "Font.h"
 #include "ItemList.h"
 #include "PageListOwner.h"
+#include "ShapingCaches.h"
 #include "Text.h"
 
 #include <olectl.h>
@@ -166,6 +167,7 @@ bool CControlsWnd_CFont::ChooseFontFor(LOGFONTW* pLogFont, COLORREF* pcrFont)
     choose.rgbColors = *pcrFont;
     choose.lCustData = reinterpret_cast<LPARAM>(this);
     choose.lpfnHook = &DialogHook;
+    CShapingCaches::HoldDialogFont();
     if (!ChooseFontW(&choose))
         return false;
     *pcrFont = choose.rgbColors;

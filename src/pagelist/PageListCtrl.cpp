@@ -8,6 +8,7 @@
 #include "PageListOwner.h"
 #include "RowMaps.h"
 #include "RowText.h"
+#include "ShapingCaches.h"
 #include "Text.h"
 
 #include <algorithm>
@@ -321,6 +322,7 @@ void CPageListCtrl::SetItemFont(const LOGFONTW& description)
     if (hOld && hOld != pNewFont->Get() && IsWindow()) {
         // An open editor may still draw with the old font: it gets the new one before the old
         // one is let go.
+        CShapingCaches::Hold(pNewFont->Get());
         for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
             if (reinterpret_cast<HFONT>(::SendMessageW(hChild, WM_GETFONT, 0, 0)) == hOld)
                 ::SendMessageW(hChild, WM_SETFONT, reinterpret_cast<WPARAM>(pNewFont->Get()), TRUE);

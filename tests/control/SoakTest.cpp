@@ -443,9 +443,11 @@ private:
         const RECT place = {nSlot * 300, 0, nSlot * 300 + 290, 400};
         hosted.pHost = std::make_unique<CTestHost>(hosted.pControl, m_hFrame, place);
         hosted.pSink = NewComObject<CRecordingSink>();
-        if (hosted.pHost->Result() != S_OK || hosted.pSink->Connect(hosted.pControl) != S_OK
-            || Put(hosted.pControl, L"PagesAndItems", CVariant(EveryKindLayout())) != S_OK)
-            Fail("not hosted", -1);
+        const HRESULT hrHosted = hosted.pHost->Result();
+        const HRESULT hrSink = hosted.pSink->Connect(hosted.pControl);
+        const HRESULT hrLoaded = Put(hosted.pControl, L"PagesAndItems", CVariant(EveryKindLayout()));
+        if (hrHosted != S_OK || hrSink != S_OK || hrLoaded != S_OK)
+            Fail("not hosted: " + std::to_string(hrHosted) + ", sink " + std::to_string(hrSink) + ", layout " + std::to_string(hrLoaded), -1);
     }
 
     static void End(Hosted& hosted)

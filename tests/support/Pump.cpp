@@ -52,22 +52,28 @@ LRESULT CALLBACK TestFrameProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
     return DefWindowProcW(hWnd, message, wParam, lParam);
 }
 
+// Registers the frames' class for every thread at once: a class one thread is registering is
+// not yet there for another, whose window would then have no class.
+bool RegisterTestFrameClass()
+{
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = TestFrameProc;
+    wc.hInstance = CWnd::ModuleInstance();
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = L"TestFrame";
+    return RegisterClassExW(&wc) != 0;
+}
+
 } // namespace
 
 HWND CreateTestFrame(int width, int height, const wchar_t* title)
 {
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof(wc);
-    if (!GetClassInfoExW(CWnd::ModuleInstance(), L"TestFrame", &wc)) {
-        wc.cbSize = sizeof(wc);
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = TestFrameProc;
-        wc.hInstance = CWnd::ModuleInstance();
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = L"TestFrame";
-        RegisterClassExW(&wc);
-    }
+    static const bool bRegistered = RegisterTestFrameClass();
+    if (!bRegistered)
+        return nullptr;
     RECT rect = {0, 0, width, height};
     AdjustWindowRect(&rect, WS_OVERLAPPEDWINDOW, FALSE);
     HWND hFrame = CreateWindowExW(0, L"TestFrame", title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE,

@@ -68,6 +68,29 @@ HRESULT CServerModule::CanUnloadNow()
     return g_nObjects.load() == 0 && g_nLocks.load() == 0 ? S_OK : S_FALSE;
 }
 
+#if defined(__MINGW32__)
+namespace {
+
+// The static POSIX-threads runtime keeps a thread's handle and an event for each thread that
+// used it (the 32-bit unwinder registration uses it as every load starts), and gives them back
+// only as the thread ends; the thread that frees the module never ends inside it. The module's
+// thread-end callbacks are run for it as the module unloads.
+void EndRuntimeForUnloadingThread(HMODULE hModule)
+{
+    const auto* pBase = reinterpret_cast<const BYTE*>(hModule);
+    const auto* pDos = reinterpret_cast<const IMAGE_DOS_HEADER*>(pBase);
+    const auto* pNt = reinterpret_cast<const IMAGE_NT_HEADERS*>(pBase + pDos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& tlsEntry = pNt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_TLS];
+    if (!tlsEntry.VirtualAddress)
+        return;
+    const auto* pTls = reinterpret_cast<const IMAGE_TLS_DIRECTORY*>(pBase + tlsEntry.VirtualAddress);
+    for (auto* ppCallback = reinterpret_cast<const PIMAGE_TLS_CALLBACK*>(pTls->AddressOfCallBacks); ppCallback && *ppCallback; ++ppCallback)
+        (*ppCallback)(hModule, DLL_THREAD_DETACH, nullptr);
+}
+
+} // namespace
+#endif
+
 BOOL CServerModule::DllMain(DWORD dwReason, LPVOID pReserved, void (*pfnOnLoad)())
 {
     if (dwReason == DLL_PROCESS_ATTACH && pfnOnLoad)
@@ -79,6 +102,9 @@ BOOL CServerModule::DllMain(DWORD dwReason, LPVOID pReserved, void (*pfnOnLoad)(
         CWnd::UnregisterWindowClasses();
 #if defined(__GLIBCXX__)
         __gnu_cxx::__freeres();
+#endif
+#if defined(__MINGW32__)
+        EndRuntimeForUnloadingThread(CWnd::ModuleInstance());
 #endif
     }
     return TRUE;

@@ -129,13 +129,13 @@ std::string Text(const Resources& r)
 // What the cycles may leave: no window, no memory a heap does not keep anyway, and no more than
 // the odd GDI object or handle the system makes along the way (2,000 controls leave one GDI
 // object more under Wine), never one per cycle.
-void ExpectFlat(const char* pszWhat, const Resources& before, const Resources& after, int nCycles, int nHandlesPerCycle = 0)
+void ExpectFlat(const char* pszWhat, const Resources& before, const Resources& after, int nCycles)
 {
     std::printf("[ soak     ] %s, %d cycles: before %s; after %s\n", pszWhat, nCycles, Text(before).c_str(), Text(after).c_str());
     std::fflush(stdout);   // a long soak shows its figures as they come
     EXPECT_EQ(after.nWindows, before.nWindows) << pszWhat;
     EXPECT_LE(after.nGdiObjects, before.nGdiObjects + 2) << pszWhat;
-    EXPECT_LE(after.nHandles, before.nHandles + 2 + nHandlesPerCycle * nCycles) << pszWhat;
+    EXPECT_LE(after.nHandles, before.nHandles + 2) << pszWhat;
     EXPECT_LE(after.nHeapBytes, before.nHeapBytes + 64 * 1024) << pszWhat;
 }
 
@@ -660,15 +660,7 @@ TEST(ServersUnloaded, ByComAndLoadedAgainLeaveNothingBehind)
         EXPECT_EQ(RegisteredClasses(thread.m_hServers), 0) << "cycle " << nCycle;
     }
     PumpUntilIdle();
-#if defined(__i386__) && defined(__GNUC__)
-    // 32-bit GCC code registers its unwind tables as a server loads, and the static threads
-    // runtime keeps an event and a thread handle for the loading thread that nothing frees once
-    // the server is gone: two handles a server a load, all three servers' runtime's own.
-    const int nHandlesPerLoad = 6;
-#else
-    const int nHandlesPerLoad = 0;
-#endif
-    ExpectFlat("server unloads", before, Measure(), nCycles, nHandlesPerLoad);
+    ExpectFlat("server unloads", before, Measure(), nCycles);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <olectl.h>
 
 #include <atomic>
+#include <vector>
 
 #if defined(__GLIBCXX__)
 // GCC's C++ runtime keeps an emergency buffer for exceptions thrown when memory runs out; it is
@@ -71,11 +72,10 @@ HRESULT CServerModule::CanUnloadNow()
 #if defined(__MINGW32__)
 namespace {
 
-// The static POSIX-threads runtime keeps a thread's handle and an event for each thread that
-// used it (the 32-bit unwinder registration uses it as every load starts), and gives them back
-// only as the thread ends; the thread that frees the module never ends inside it. The module's
-// thread-end callbacks are run for it as the module unloads.
-void EndRuntimeForUnloadingThread(HMODULE hModule)
+// Every thread-local slot a thread can hold: the first ones and the expansion slots.
+const DWORD kTlsSlots = TLS_MINIMUM_AVAILABLE + 1024;
+
+void RunThreadEndCallbacks(HMODULE hModule)
 {
     const auto* pBase = reinterpret_cast<const BYTE*>(hModule);
     const auto* pDos = reinterpret_cast<const IMAGE_DOS_HEADER*>(pBase);
@@ -86,6 +86,30 @@ void EndRuntimeForUnloadingThread(HMODULE hModule)
     const auto* pTls = reinterpret_cast<const IMAGE_TLS_DIRECTORY*>(pBase + tlsEntry.VirtualAddress);
     for (auto* ppCallback = reinterpret_cast<const PIMAGE_TLS_CALLBACK*>(pTls->AddressOfCallBacks); ppCallback && *ppCallback; ++ppCallback)
         (*ppCallback)(hModule, DLL_THREAD_DETACH, nullptr);
+}
+
+// The static POSIX-threads runtime keeps a block, a thread handle and an event for each thread
+// that used it (the 32-bit unwinder registration uses it as every load starts), and gives them
+// back only as the thread ends; the thread that frees the module never ends inside it. The
+// module's thread-end callbacks are run for that thread as the module unloads. The runtime also
+// never frees the thread-local slot it keeps its blocks in, and a host that loads and frees the
+// server some hundreds of times would run out of slots: it is the one slot of this thread that
+// the callbacks empty, and it goes too.
+void EndRuntimeForUnloadingThread(HMODULE hModule)
+{
+    const DWORD dwLastError = GetLastError();
+    std::vector<LPVOID> held(kTlsSlots);
+    for (DWORD nSlot = 0; nSlot < kTlsSlots; ++nSlot)
+        held[nSlot] = TlsGetValue(nSlot);
+    RunThreadEndCallbacks(hModule);
+    std::vector<DWORD> emptied;
+    for (DWORD nSlot = 0; nSlot < kTlsSlots; ++nSlot) {
+        if (held[nSlot] && !TlsGetValue(nSlot))
+            emptied.push_back(nSlot);
+    }
+    if (emptied.size() == 1)
+        TlsFree(emptied.front());
+    SetLastError(dwLastError);
 }
 
 } // namespace

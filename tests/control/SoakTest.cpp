@@ -108,6 +108,7 @@ struct Resources {
     long nGdiObjects = 0;
     DWORD nHandles = 0;
     SIZE_T nHeapBytes = 0;
+    DWORD nFirstFreeSlot = 0; // of thread-local storage: slots taken and never freed raise it
 };
 
 Resources Measure()
@@ -117,13 +118,16 @@ Resources Measure()
     now.nGdiObjects = LiveGdiObjects();
     now.nHandles = LiveHandles();
     now.nHeapBytes = HeapBytesInUse();
+    now.nFirstFreeSlot = TlsAlloc();
+    TlsFree(now.nFirstFreeSlot);
     return now;
 }
 
 std::string Text(const Resources& r)
 {
     return std::to_string(r.nWindows) + " windows, " + std::to_string(r.nGdiObjects) + " GDI objects, "
-        + std::to_string(r.nHandles) + " handles, " + std::to_string(r.nHeapBytes) + " bytes in heaps";
+        + std::to_string(r.nHandles) + " handles, " + std::to_string(r.nHeapBytes) + " bytes in heaps, first free slot "
+        + std::to_string(r.nFirstFreeSlot);
 }
 
 // What the cycles may leave: no window, no memory a heap does not keep anyway, and no more than
@@ -136,6 +140,7 @@ void ExpectFlat(const char* pszWhat, const Resources& before, const Resources& a
     EXPECT_EQ(after.nWindows, before.nWindows) << pszWhat;
     EXPECT_LE(after.nGdiObjects, before.nGdiObjects + 2) << pszWhat;
     EXPECT_LE(after.nHandles, before.nHandles + 2) << pszWhat;
+    EXPECT_LE(after.nFirstFreeSlot, before.nFirstFreeSlot + 2) << pszWhat;
     EXPECT_LE(after.nHeapBytes, before.nHeapBytes + 64 * 1024) << pszWhat;
 }
 
